@@ -1,0 +1,32 @@
+#pragma once
+
+#include "engine/counters/Counter_Group.h"
+
+#include <cstdint>
+
+namespace Vn
+{
+
+// A count with child counters, which are shown as shares of it. Counts are
+// unsigned 32-bit and wrap on overflow.
+class Counter_Count : public Counter_Group
+{
+public:
+    inline static constexpr char TYPE[] = "Count";
+
+    Counter_Count(const char* name, uint32_t count);
+
+    uint32_t GetCount() const { return mCount; }
+    void operator++(int) { mCount++; }
+
+    std::string GetInfo_Relative(const Counter& parent) const override;
+    std::string GetInfo() const override;
+    const char* GetType() const override;
+    std::unique_ptr<Counter> CreateEmpty() const override;
+    void Add(const Counter& other) override;
+
+private:
+    uint32_t mCount;
+};
+
+} // namespace Vn

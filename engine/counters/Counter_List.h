@@ -1,0 +1,71 @@
+#pragma once
+
+#include "engine/counters/Counter.h"
+
+#include <memory>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace Vn
+{
+
+// The ordered, owning list of counters of a node or of a counter group, and the
+// merge that rolls statistics up the tree.
+//
+// Counters keep the order of their first appearance. Most lists hold a handful of
+// counters and are searched linearly; a list that grows large (the names tested by
+// "#if" across a whole tree run into the thousands) gets an index by type and name,
+// so that merging into it stays linear in the size of what is merged.
+class Counter_List
+{
+public:
+    using Entries = std::vector<std::unique_ptr<Counter>>;
+
+    Counter_List();
+    virtual ~Counter_List();
+
+    Counter_List(const Counter_List&) = delete;
+    Counter_List& operator=(const Counter_List&) = delete;
+
+    // Appends a counter at the end; the list owns it. Returns it for the caller's use.
+    template <class T> T* Append(std::unique_ptr<T> counter)
+    {
+        T* raw = counter.get();
+        AppendCounter(std::unique_ptr<Counter>(std::move(counter)));
+        return raw;
+    }
+
+    // The first counter whose GetType is the very pointer `type` and whose name is `name`.
+    Counter* Find(const char* type, const char* name) const;
+
+    // Merges `other` into this list: each counter is added into the counter of the same
+    // type and name, which is created empty at the end of this list when missing.
+    virtual void Add(const Counter_List& other);
+
+    Entries::const_iterator begin() const { return mEntries.begin(); }
+    Entries::const_iterator end() const { return mEntries.end(); }
+    size_t size() const { return mEntries.size(); }
+    bool empty() const { return mEntries.empty(); }
+
+private:
+    struct Key
+    {
+        const char* mType;
+        std::string_view mName;
+        bool operator==(const Key& other) const = default;
+    };
+    struct KeyHash
+    {
+        size_t operator()(const Key& key) const;
+    };
+    using Index = std::unordered_map<Key, Counter*, KeyHash>;
+
+    void AppendCounter(std::unique_ptr<Counter> counter);
+    void IndexCounter(Counter* counter);
+
+    Entries mEntries;
+    std::unique_ptr<Index> mIndex; // built once the list outgrows a linear search
+};
+
+} // namespace Vn

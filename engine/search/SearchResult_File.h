@@ -1,0 +1,34 @@
+#pragma once
+
+#include "engine/search/SearchResult.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace Vn
+{
+
+// A file with matching lines, named by its full path.
+class SearchResult_File : public SearchResult
+{
+public:
+    struct Line_Info
+    {
+        std::string mText; // the line as read, its terminator included
+        uint32_t mLine;    // counted from 1
+
+        // "Line %u : %s"
+        std::string GetText() const;
+    };
+
+    explicit SearchResult_File(const char* name);
+
+    void AddLine(unsigned line, const char* text);
+    // "%s (%u)": the display name and the count.
+    std::string GetText() const override;
+
+    std::vector<Line_Info> mLines;
+};
+
+} // namespace Vn

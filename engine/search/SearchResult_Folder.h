@@ -1,0 +1,26 @@
+#pragma once
+
+#include "engine/search/SearchResult.h"
+
+#include <memory>
+#include <vector>
+
+namespace Vn
+{
+
+// A folder with matches below it: the root is named by the root text as given, any
+// other folder by its path relative to the root.
+class SearchResult_Folder : public SearchResult
+{
+public:
+    explicit SearchResult_Folder(const char* name);
+
+    // Adds the child's count as it stands now, then takes the child.
+    void AddResult(std::unique_ptr<SearchResult> result);
+    // "src/ (3)": the display name, the separator and the count.
+    std::string GetText() const override;
+
+    std::vector<std::unique_ptr<SearchResult>> mResults;
+};
+
+} // namespace Vn
