@@ -1,0 +1,48 @@
+#include "engine/counters/Counter_Count.h"
+
+#include "lib/Format.h"
+
+namespace Vn
+{
+
+Counter_Count::Counter_Count(const char* name, uint32_t count) : Counter_Group(name), mCount(count)
+{
+}
+
+std::string Counter_Count::GetInfo_Relative(const Counter& parent) const
+{
+    const auto* parentCount = dynamic_cast<const Counter_Count*>(&parent);
+    if (parentCount == nullptr)
+        return GetInfo();
+
+    const double parentValue = parentCount->GetCount();
+    if (parentValue < 1.0)
+        return GetInfo();
+
+    const double share = static_cast<double>(mCount) * 100.0 / parentValue;
+    return TrovLib::Format("%3.01f%% %s (%u)", share, GetName(), mCount);
+}
+
+std::string Counter_Count::GetInfo() const
+{
+    return TrovLib::Format("%s = %u", GetName(), mCount);
+}
+
+const char* Counter_Count::GetType() const
+{
+    return TYPE;
+}
+
+std::unique_ptr<Counter> Counter_Count::CreateEmpty() const
+{
+    return std::make_unique<Counter_Count>(GetName(), 0);
+}
+
+void Counter_Count::Add(const Counter& other)
+{
+    const auto& source = dynamic_cast<const Counter_Count&>(other);
+    mCount += source.mCount;
+    mCounters.Add(source.mCounters);
+}
+
+} // namespace Vn

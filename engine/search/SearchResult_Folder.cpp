@@ -1,0 +1,22 @@
+#include "engine/search/SearchResult_Folder.h"
+
+#include "lib/Format.h"
+#include "lib/Path.h"
+
+namespace Vn
+{
+
+SearchResult_Folder::SearchResult_Folder(const char* name) : SearchResult(name) {}
+
+void SearchResult_Folder::AddResult(std::unique_ptr<SearchResult> result)
+{
+    mCount += result->GetCount();
+    mResults.push_back(std::move(result));
+}
+
+std::string SearchResult_Folder::GetText() const
+{
+    return TrovLib::Format("%s%c (%u)", GetDisplayName(), TrovLib::SEPARATOR, mCount);
+}
+
+} // namespace Vn
