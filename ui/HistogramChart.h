@@ -1,0 +1,49 @@
+#pragma once
+
+#include "engine/counters/Counter_Histogram.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace Varnik
+{
+
+// The bar chart of a histogram, as the drawing primitives of a 1024 x 768 picture: black
+// rectangles and black texts at pixel positions, origin at the top left, y downwards.
+//
+// The exact values are grouped into bars of W = range / 32 values each (one value per
+// bar when the range is below 32), which gives 32 to 63 bars over the 884 pixels from
+// x = 70. The tallest bar is 688 pixels high and stands on y = 728. Three labels name
+// the first bar, the last bar and the largest total.
+class HistogramChart
+{
+public:
+    static constexpr uint32_t WIDTH = 1024;
+    static constexpr uint32_t HEIGHT = 768;
+
+    struct Bar
+    {
+        uint32_t mX, mY, mWidth, mHeight; // an empty bar has height 0 at y = 728
+        uint32_t mTotal;                  // occurrences of the bar's values
+    };
+    struct Label
+    {
+        std::string mText;
+        uint32_t mX, mY;
+    };
+
+    explicit HistogramChart(const Vn::Counter_Histogram& histogram);
+
+    uint32_t mValuesPerBar; // W
+    uint32_t mPitch;        // S, the distance between the left edges of two bars
+    uint32_t mLargest;      // M, the largest bar total
+    std::vector<Bar> mBars;
+    std::vector<Label> mLabels; // the first bar, the last bar, the largest total
+
+private:
+    void Bars_Create(const Vn::Counter_Histogram& histogram, uint64_t range);
+    void Labels_Create(const Vn::Counter_Histogram& histogram);
+};
+
+} // namespace Varnik
