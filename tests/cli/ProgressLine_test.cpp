@@ -1,0 +1,31 @@
+#include "cli/ProgressLine.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace std::chrono_literals;
+
+TEST(ProgressLine, StaysSilentDuringItsDelay)
+{
+    std::ostringstream terminal;
+    {
+        VarnikCli::ProgressLine line(terminal, "Scanning", 1h);
+        line.Show({3, 40});
+    }
+    EXPECT_EQ(terminal.str(), "");
+}
+
+TEST(ProgressLine, RewritesOneLineAndErasesItOnce)
+{
+    std::ostringstream terminal;
+    {
+        VarnikCli::ProgressLine line(terminal, "Searching", 0ms);
+        line.Show({1, 2});
+        line.Show({3, 40});
+        line.Clear();
+    }
+    EXPECT_EQ(terminal.str(), "\r\x1b[KSearching: 1 folders, 2 files"
+                              "\r\x1b[KSearching: 3 folders, 40 files"
+                              "\r\x1b[K");
+}
