@@ -1,0 +1,163 @@
+#include "lib/IgnoreList.h"
+
+#include "lib/Exception.h"
+#include "lib/Format.h"
+#include "lib/Path.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace TrovLib
+{
+
+namespace
+{
+
+// Lines longer than this arrive in pieces, each piece taken as a line of its own.
+constexpr int LINE_PIECE_SIZE = 2048;
+
+bool IsBlank(char c)
+{
+    return c == '\t' || c == '\n' || c == '\r' || c == ' ';
+}
+
+} // namespace
+
+IgnoreList::IgnoreList(const IgnoreList* parent, const char* folder)
+    : mParent(parent), mFolder(folder == nullptr ? "" : folder)
+{
+}
+
+void IgnoreList::ReadFromFile(const char* folder, const char* name)
+{
+    const std::string path = Format("%s%c%s", folder, SEPARATOR, name);
+    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file)
+    {
+        const int error = errno;
+        throw Exception(CODE_IO_ERROR, "fopen_s( , ,  ) failed",
+                        Format("fopen_s( , %s,  ) failed", path.c_str()).c_str(), __FILE_NAME__,
+                        "TrovLib::IgnoreList::ReadFromFile", __LINE__,
+                        static_cast<unsigned>(error));
+    }
+
+    char piece[LINE_PIECE_SIZE];
+    while (std::fgets(piece, sizeof(piece), file.get()) != nullptr)
+        AddLine(piece);
+}
+
+// Strips the line's trailing blanks and one trailing separator, then stores what is left
+// as a pattern, unless it is empty or a comment.
+void IgnoreList::AddLine(std::string line)
+{
+    uint32_t flags = 0;
+    while (!line.empty() && IsBlank(line.back()))
+        line.pop_back();
+    if (!line.empty() && line.back() == '/')
+    {
+        line.pop_back();
+        flags |= FLAG_FOLDER;
+    }
+
+    if (line.find_first_of("*?") != std::string::npos)
+        flags |= FLAG_WILDCARD;
+    if (line.empty() || line.front() == '#')
+        return;
+    if (line.front() == '/')
+    {
+        flags |= FLAG_ROOTED;
+        line.erase(0, 1);
+    }
+    std::replace(line.begin(), line.end(), '/', SEPARATOR);
+    mEntries.push_back({flags, std::move(line)});
+}
+
+bool IgnoreList::IsFileIgnored(const char* path) const
+{
+    return IsIgnored(path, false);
+}
+
+bool IgnoreList::IsFolderIgnored(const char* path) const
+{
+    return IsIgnored(path, true);
+}
+
+bool IgnoreList::IsIgnored(const char* path, bool folder) const
+{
+    for (const IgnoreList* list = this; list != nullptr; list = list->mParent)
+    {
+        for (const Entry& entry : list->mEntries)
+        {
+            const bool folderEntry = (entry.mFlags & FLAG_FOLDER) != 0;
+            if (folderEntry == folder && list->Match(entry, path))
+                return true;
+        }
+    }
+    return false;
+}
+
+bool IgnoreList::Match(const Entry& entry, const char* path) const
+{
+    const char* subject = path;
+    if (!mFolder.empty())
+    {
+        if (std::strncmp(path, mFolder.c_str(), mFolder.size()) != 0 ||
+            path[mFolder.size()] != SEPARATOR)
+            return false;
+        subject = path + mFolder.size() + 1;
+    }
+
+    for (;;)
+    {
+        const bool equal = (entry.mFlags & FLAG_WILDCARD) != 0
+                               ? MatchWildcard(entry.mText.c_str(), subject)
+                               : entry.mText == subject;
+        if (equal)
+            return true;
+        if ((entry.mFlags & FLAG_ROOTED) != 0)
+            return false;
+        subject = std::strchr(subject, SEPARATOR);
+        if (subject == nullptr)
+            return false;
+        subject++;
+    }
+}
+
+// Only the last star is ever backtracked to: whatever an earlier star could still
+// absorb, the later one can absorb as well. This gives the answers of the plain
+// recursive rule without its exponential cost on patterns with many stars.
+bool IgnoreList::MatchWildcard(const char* pattern, const char* text)
+{
+    const char* afterStar = nullptr;
+    const char* retry = nullptr;
+    while (*text != '\0')
+    {
+        if (*pattern == '*')
+        {
+            afterStar = ++pattern;
+            retry = text;
+        }
+        else if (*pattern != '\0' && (*pattern == '?' || *pattern == *text))
+        {
+            pattern++;
+            text++;
+        }
+        else if (afterStar != nullptr)
+        {
+            pattern = afterStar;
+            text = ++retry;
+        }
+        else
+        {
+            return false;
+        }
+    }
+    while (*pattern == '*')
+        pattern++;
+    return *pattern == '\0';
+}
+
+} // namespace TrovLib

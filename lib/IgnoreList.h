@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace TrovLib
+{
+
+// The patterns of the ignore file(s) of one folder, and the answer to whether a file or
+// a folder below that folder is excluded.
+//
+// The walker keeps one list per folder that has an ignore file and chains it to the list
+// of the nearest folder above that has one. A question goes to the innermost list and is
+// answered by it and by every list outward; a pattern only ever applies below the folder
+// of its own list. There is no negation and no escape: "!" and "\" are ordinary
+// characters, so the order of the patterns and of the lists never changes an answer.
+class IgnoreList
+{
+public:
+    static constexpr uint32_t FLAG_ROOTED = 1;   // the line began with a separator
+    static constexpr uint32_t FLAG_FOLDER = 2;   // the line ended with a separator
+    static constexpr uint32_t FLAG_WILDCARD = 4; // the pattern holds "*" or "?"
+
+    struct Entry
+    {
+        uint32_t mFlags;
+        std::string mText; // without its leading and trailing separator
+    };
+
+    // `parent` is not owned; `folder` is relative to the walk's root, null for the root.
+    IgnoreList(const IgnoreList* parent, const char* folder);
+
+    IgnoreList(const IgnoreList&) = delete;
+    IgnoreList& operator=(const IgnoreList&) = delete;
+
+    // Appends the patterns of the file `name` in the folder whose full path is `folder`.
+    // Throws Exception (CODE_IO_ERROR) when the file cannot be opened; the list then
+    // keeps what it had.
+    void ReadFromFile(const char* folder, const char* name);
+
+    // Whether a file pattern of this list or of an outer one matches the path, which is
+    // relative to the walk's root.
+    bool IsFileIgnored(const char* path) const;
+    // The same with the folder patterns.
+    bool IsFolderIgnored(const char* path) const;
+
+    const IgnoreList* GetParent() const { return mParent; }
+    const std::vector<Entry>& GetEntries() const { return mEntries; }
+
+    // Whether the entry matches the path (relative to the walk's root) below this
+    // list's folder: a rooted entry the whole rest of the path, any other entry the rest
+    // or any run of its trailing components.
+    bool Match(const Entry& entry, const char* path) const;
+
+    // "*" matches any run of characters, the separator included, so that a star may
+    // span several components; "?" matches exactly one character. Byte by byte and
+    // case-sensitive.
+    static bool MatchWildcard(const char* pattern, const char* text);
+
+private:
+    void AddLine(std::string line);
+    bool IsIgnored(const char* path, bool folder) const;
+
+    std::vector<Entry> mEntries;
+    const IgnoreList* mParent;
+    std::string mFolder;
+};
+
+} // namespace TrovLib

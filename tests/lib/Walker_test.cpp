@@ -1,0 +1,255 @@
+#include "lib/Walker.h"
+
+#include "TempTree.h"
+#include "lib/Exception.h"
+#include "tests/lib/UsedUpFileDescriptors.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+using TrovLib::Walker;
+
+namespace
+{
+
+// Records what the walk reports, one line per callback: "F path" for a file, "D path"
+// for a folder ("D ." for the root), each followed by the number of ignore lists in
+// force when there are any.
+class Recorder : public TrovLib::Walker_Smart
+{
+public:
+    std::vector<std::string> mEvents;
+    std::function<void(const char*)> mOnFile; // runs after a file is recorded
+
+protected:
+    void OnFile_Accepted(const char* relative, const timespec*) override
+    {
+        Record("F ", relative);
+        if (mOnFile)
+            mOnFile(relative);
+    }
+
+    void OnFolder_Accepted(const char* relative) override
+    {
+        Record("D ", relative == nullptr ? "." : relative);
+        Walker_Smart::OnFolder_Accepted(relative);
+    }
+
+private:
+    void Record(const char* kind, const char* path)
+    {
+        int lists = 0;
+        for (const TrovLib::IgnoreList* list = GetIgnoreList(); list != nullptr;
+             list = list->GetParent())
+            lists++;
+        mEvents.push_back(kind + std::string(path) +
+                          (lists == 0 ? "" : " [" + std::to_string(lists) + "]"));
+    }
+};
+
+using Events = std::vector<std::string>;
+
+Events Walk(const VarnikTest::TempTree& tree, const char* ignoreFile = ".gitignore")
+{
+    Recorder recorder;
+    recorder.IgnoreFile_Add(ignoreFile);
+    recorder.Start(tree.Root().c_str());
+    EXPECT_EQ(recorder.GetIgnoreList(), nullptr);
+    return recorder.mEvents;
+}
+
+} // namespace
+
+TEST(Walker, ReportsDepthFirstInNameOrder)
+{
+    VarnikTest::TempTree tree;
+    tree.File("t.txt").File("b.txt").File("s/c.txt").File("a.txt").Folder("s/empty");
+    EXPECT_EQ(Walk(tree),
+              (Events{"D .", "F a.txt", "F b.txt", "D s", "F s/c.txt", "D s/empty", "F t.txt"}));
+}
+
+TEST(Walker, ReportsNothingBelowARootThatDoesNotExist)
+{
+    VarnikTest::TempTree tree;
+    Recorder recorder;
+    recorder.Start(tree.Path("missing").c_str());
+    EXPECT_EQ(recorder.mEvents, (Events{"D ."}));
+}
+
+TEST(Walker, AppliesAFolderIgnoreFileBelowItAndPopsItAfterwards)
+{
+    VarnikTest::TempTree tree;
+    tree.File(".gitignore", "*.o\n")
+        .File("a.tmp")
+        .File("sub/.gitignore", "*.tmp\nbuild/\n")
+        .File("sub/x.tmp")
+        .File("sub/y.o")
+        .File("sub/deep/z.tmp")
+        .File("sub/build/w.c")
+        .File("sub2/v.tmp")
+        .File("z.tmp");
+    EXPECT_EQ(Walk(tree), (Events{"D . [1]", "F .gitignore [1]", "F a.tmp [1]", "D sub [2]",
+                                  "F sub/.gitignore [2]", "D sub/deep [2]", "D sub2 [1]",
+                                  "F sub2/v.tmp [1]", "F z.tmp [1]"}));
+}
+
+TEST(Walker, ExcludesAFolderByTheListsAboveItOnly)
+{
+    VarnikTest::TempTree tree;
+    tree.File(".gitignore", "/gen/\n")
+        .File("gen/a.c")
+        .File("src/.gitignore", "gen/\n")
+        .File("src/gen/b.c")
+        .File("src/keep/.gitignore", "keep/\n")
+        .File("src/keep/c.c");
+    EXPECT_EQ(Walk(tree),
+              (Events{"D . [1]", "F .gitignore [1]", "D src [2]", "F src/.gitignore [2]",
+                      "D src/keep [3]", "F src/keep/.gitignore [3]", "F src/keep/c.c [3]"}));
+}
+
+TEST(Walker, ReadsNoListWithoutIgnoreFile)
+{
+    VarnikTest::TempTree tree;
+    tree.File("a.c").File("s/.gitignore", "*\n").File("s/b.c");
+    EXPECT_EQ(Walk(tree, ".varnikignore"),
+              (Events{"D .", "F a.c", "D s", "F s/.gitignore", "F s/b.c"}));
+}
+
+TEST(Walker, SkipsLinksToFoldersFifosAndDanglingLinks)
+{
+    VarnikTest::TempTree tree;
+    tree.File("a.txt")
+        .Link("s/up", "..")
+        .Link("s/self", ".")
+        .Link("s/text", "../a.txt")
+        .Link("s/gone", "missing")
+        .Fifo("s/pipe")
+        .Fifo("f/.gitignore")
+        .File("f/b.txt");
+    EXPECT_EQ(Walk(tree), (Events{"D .", "F a.txt", "D f", "F f/b.txt", "D s", "F s/text"}));
+}
+
+TEST(Walker, ReportsAnUnreadableFolderWithoutEntries)
+{
+    if (VarnikTest::IgnoresPermissions())
+        GTEST_SKIP() << "running as root, who may list any folder";
+    VarnikTest::TempTree tree;
+    tree.File("locked/a.txt").File("open/b.txt").Mode("locked", 0);
+    EXPECT_EQ(Walk(tree), (Events{"D .", "D locked", "D open", "F open/b.txt"}));
+}
+
+TEST(Walker, TakesAnyBytesInNames)
+{
+    VarnikTest::TempTree tree;
+    tree.File("with space.txt").File("#hash").File("!bang").File("\xff\xfe.txt").File("ok");
+    EXPECT_EQ(Walk(tree),
+              (Events{"D .", "F !bang", "F #hash", "F ok", "F with space.txt", "F \xff\xfe.txt"}));
+}
+
+TEST(Walker, WalksDeepTreesAndLongPaths)
+{
+    std::string deep;
+    for (int level = 0; level < 300; level++)
+        deep += "folder/";
+    VarnikTest::TempTree tree;
+    tree.File(deep + "end.txt");
+    const Events events = Walk(tree);
+    ASSERT_EQ(events.size(), 302u);
+    EXPECT_EQ(events.back(), "F " + deep + "end.txt");
+    EXPECT_GT(events.back().size(), 2048u);
+}
+
+TEST(Walker, EndsAtAnIgnoreFileThatCannotBeOpenedAndIsFitForTheNextWalk)
+{
+    VarnikTest::TempTree broken;
+    broken.File(".gitignore", "*.c\n").File("a.txt").File("sub/.gitignore", "x\n");
+    Recorder recorder;
+    recorder.IgnoreFile_Add(".gitignore");
+    std::unique_ptr<VarnikTest::UsedUpFileDescriptors> usedUp;
+    recorder.mOnFile = [&](const char* relative)
+    {
+        if (std::string(relative) == "a.txt")
+            usedUp = std::make_unique<VarnikTest::UsedUpFileDescriptors>();
+    };
+    try
+    {
+        recorder.Start(broken.Root().c_str());
+        ADD_FAILURE() << "no exception";
+    }
+    catch (const TrovLib::Exception& exception)
+    {
+        EXPECT_EQ(exception.mCode, TrovLib::CODE_IO_ERROR);
+        EXPECT_EQ(exception.mMessage,
+                  "fopen_s( , " + broken.Path("sub/.gitignore") + ",  ) failed");
+    }
+    usedUp.reset();
+    EXPECT_EQ(recorder.GetIgnoreList(), nullptr);
+
+    VarnikTest::TempTree clean;
+    clean.File("b.c");
+    recorder.mEvents.clear();
+    recorder.mOnFile = nullptr;
+    recorder.Start(clean.Root().c_str());
+    EXPECT_EQ(recorder.mEvents, (Events{"D .", "F b.c"}));
+}
+
+TEST(Walker, JoinsPathsToTheRoot)
+{
+    VarnikTest::TempTree tree;
+    tree.File("s/r.txt");
+    Recorder recorder;
+    recorder.Start(tree.Root().c_str());
+    EXPECT_EQ(recorder.GetFullPath(nullptr), tree.Root());
+    EXPECT_EQ(recorder.GetFullPath("s/r.txt"), tree.Path("s/r.txt"));
+    EXPECT_TRUE(recorder.IsFileReadable("s", "r.txt"));
+    EXPECT_FALSE(recorder.IsFileReadable(nullptr, "s"));
+    EXPECT_FALSE(recorder.IsFileReadable(nullptr, "r.txt"));
+    EXPECT_TRUE(Walker::Exists(tree.Root().c_str(), "s/r.txt"));
+    EXPECT_TRUE(Walker::Exists(tree.Root().c_str(), nullptr));
+    EXPECT_FALSE(Walker::Exists(tree.Root().c_str(), "t"));
+}
+
+TEST(Walker, GetsTheParentFolderOfAPath)
+{
+    EXPECT_EQ(Walker::GetFolder("/a/b"), "/a");
+    EXPECT_EQ(Walker::GetFolder("a/"), "a");
+    EXPECT_EQ(Walker::GetFolder("/a"), "");
+    EXPECT_EQ(Walker::GetFolder("ab"), std::nullopt);
+    EXPECT_EQ(Walker::GetFolder((std::string(2047, 'x') + "/y").c_str())->size(), 2047u);
+    try
+    {
+        Walker::GetFolder((std::string(2048, 'x') + "/y").c_str());
+        FAIL() << "no exception";
+    }
+    catch (const TrovLib::Exception& exception)
+    {
+        EXPECT_EQ(exception.mCode, TrovLib::CODE_INVALID_BUFFER_SIZE);
+        EXPECT_STREQ(exception.what(), "Buffer too short");
+        EXPECT_STREQ(exception.mFunction, "TrovLib::Walker::GetFolder");
+        EXPECT_EQ(exception.mInfoA, 2048u);
+        EXPECT_TRUE(exception.mMessage.empty());
+    }
+}
+
+TEST(Walker, CreatesAFolderWithItsParents)
+{
+    VarnikTest::TempTree tree;
+    Walker::CreateFolder(tree.Root().c_str(), "a/b/c");
+    EXPECT_TRUE(Walker::Exists(tree.Root().c_str(), "a/b/c"));
+    try
+    {
+        Walker::CreateFolder(tree.Root().c_str(), "a/b");
+        FAIL() << "no exception";
+    }
+    catch (const TrovLib::Exception& exception)
+    {
+        EXPECT_EQ(exception.mCode, TrovLib::CODE_IO_ERROR);
+        EXPECT_STREQ(exception.what(), "mkdir( ,  ) failed");
+        EXPECT_EQ(exception.mMessage, "mkdir( " + tree.Path("a/b") + ", ) failed");
+        EXPECT_STREQ(exception.mFunction, "TrovLib::Walker::CreateFolder");
+    }
+}
