@@ -28,6 +28,9 @@ public:
     virtual std::unique_ptr<SearchResult_File> Search(const char* fileName,
                                                       const SearchRequest& request);
 
+    // The node every file starts with: "File" = 1 holding a count named `type` = 1.
+    static std::unique_ptr<Data_Node> CreateFileNode(const char* fileName, const char* type);
+
     const char* mType;
 };
 

@@ -11,8 +11,8 @@ namespace Vn
 {
 
 // The file types offered for search, in the order of their registration.
-inline constexpr std::array<const char*, 8> FILE_TYPES = {"c",  "cmd", "cpp", "gitignore",
-                                                          "h",  "hpp", "txt", "sh"};
+inline constexpr std::array<const char*, 8> FILE_TYPES = {"c", "cmd", "cpp", "gitignore",
+                                                          "h", "hpp", "txt", "sh"};
 
 // Maps a file's type, the text after the last dot of its path, to its parser.
 class FileParser_List
@@ -34,10 +34,16 @@ public:
     // The file's node; a type without parser gives "File" = 1 holding "Unknown" = 1.
     std::unique_ptr<Data_Node> Parse(const char* path) const;
     // Null unless the type has a parser, is selected by the request and matches.
-    std::unique_ptr<SearchResult_File> Search(const char* path,
-                                              const SearchRequest& request) const;
+    std::unique_ptr<SearchResult_File> Search(const char* path, const SearchRequest& request) const;
 
     std::map<std::string, std::unique_ptr<FileParser>, std::less<>> mParsers;
+
+private:
+    // Registers a new parser of class `Parser` serving `type`.
+    template <class Parser> void AddParser(const char* type)
+    {
+        AddParser(type, std::make_unique<Parser>(type));
+    }
 };
 
 } // namespace Vn

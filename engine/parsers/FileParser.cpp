@@ -1,0 +1,32 @@
+#include "engine/parsers/FileParser.h"
+
+#include "engine/counters/Counter_Count.h"
+
+namespace Vn
+{
+
+FileParser::FileParser(const char* type) : mType(type) {}
+
+FileParser::~FileParser() = default;
+
+std::unique_ptr<Data_Node> FileParser::Parse(const char* fileName)
+{
+    return CreateFileNode(fileName, mType);
+}
+
+std::unique_ptr<SearchResult_File> FileParser::Search(const char* /*fileName*/,
+                                                      const SearchRequest& /*request*/)
+{
+    return nullptr;
+}
+
+std::unique_ptr<Data_Node> FileParser::CreateFileNode(const char* fileName, const char* type)
+{
+    auto node = std::make_unique<Data_Node>(fileName);
+    auto file = std::make_unique<Counter_Count>("File", 1);
+    file->mCounters.Append(std::make_unique<Counter_Count>(type, 1));
+    node->mCounters.Append(std::move(file));
+    return node;
+}
+
+} // namespace Vn

@@ -1,0 +1,13 @@
+#include "engine/parsers/FileParser_Script.h"
+
+namespace Vn
+{
+
+FileParser_Script::FileParser_Script(const char* type) : FileParser_Text(type) {}
+
+bool FileParser_Script::IsComment(const char* line)
+{
+    return line[0] == '#';
+}
+
+} // namespace Vn

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "engine/parsers/FileParser_Text.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace Vn
+{
+
+// A text parser driven by a character-level state machine, so that constructs
+// spanning several lines (block comments) and the zones of a line (code, comment,
+// directive, string) are recognised.
+//
+// The machine is generic: it runs the constant state and transition tables given
+// to the constructor. In each state the transitions are tried in table order and
+// the first whose token stands at the current position wins; the last entry of a
+// list, with length 0, takes any other character. Every byte of a line is consumed
+// by exactly one transition, which adds its line flags and sets the next state.
+// When a line ends, the state's end-of-line rule gives the state the next line
+// starts in, and states that must not end a line or the file count a parsing
+// error.
+//
+// The tables stay the only description of the language. From them the constructor
+// derives, per state and per byte value, the first entry that can match a token
+// starting with that byte, so a step costs one table lookup and, for most bytes,
+// at most one bounded comparison.
+class FileParser_State : public FileParser_Text
+{
+public:
+    // Line flags.
+    static constexpr uint32_t FLAG_CODE = 1;
+    static constexpr uint32_t FLAG_COMMENT = 2;
+    static constexpr uint32_t FLAG_DIRECTIVE = 4;
+
+    // Zones of the text read in a state.
+    static constexpr uint32_t ZONE_CODE = 1;
+    static constexpr uint32_t ZONE_COMMENT = 2;
+    static constexpr uint32_t ZONE_DIRECTIVE = 4;
+    static constexpr uint32_t ZONE_STRING = 8;
+
+    struct State_Info
+    {
+        bool mError_EndOfFile;    // the file must not end in this state
+        uint32_t mNext_EndOfLine; // the state after a line that ends in this one
+        bool mError_EndOfLine;    // a line must not end in this state
+        uint32_t mZones;
+    };
+
+    struct Transition_Info
+    {
+        const char* mToken; // null in the default entry
+        uint32_t mLength;   // characters compared and consumed; 0 ends the list
+        bool mIgnoreCase;
+        uint32_t mNext;
+        uint32_t mLineFlags; // added when the transition is taken
+    };
+
+    // The tables are not copied: they must outlive the parser. `transitions` holds one
+    // list per state, each ending with its default entry.
+    FileParser_State(const char* type, std::span<const State_Info> states,
+                     std::span<const Transition_Info* const> transitions);
+
+    std::unique_ptr<Data_Node> Parse(const char* fileName) override;
+    std::unique_ptr<SearchResult_File> Search(const char* fileName,
+                                              const SearchRequest& request) override;
+
+protected:
+    // A comment line holds comment text and neither code nor a directive.
+    bool IsComment(const char* line) override;
+    void ParseLine(const char* line) override;
+    // Searches only the positions whose zone the request selects.
+    void Search_Line(const char* line) override;
+    virtual bool IsDirective(const char* line);
+
+    uint32_t mLineFlags = 0;
+    uint32_t mState = 0;
+    const State_Info* mStates;
+    const Transition_Info* const* mTransitions;
+
+private:
+    // Takes the transition at `p` and returns the position after its token.
+    const char* Step(const char* p);
+    // Leaves the state a line ended in; true when that is a parsing error.
+    bool EndLine();
+
+    // Per state, per byte value: the index of the first entry that can match there.
+    std::vector<std::array<uint8_t, 256>> mFirstEntry;
+};
+
+} // namespace Vn

@@ -1,0 +1,168 @@
+#include "engine/parsers/FileParser_Text.h"
+
+#include "engine/counters/Counter_Count.h"
+#include "engine/counters/Counter_Histogram.h"
+
+namespace Vn
+{
+
+FileParser_Text::FileParser_Text(const char* type) : FileParser(type) {}
+
+std::unique_ptr<Data_Node> FileParser_Text::Parse(const char* fileName)
+{
+    mCounter_ParsingError = nullptr;
+    std::unique_ptr<Data_Node> node = FileParser::Parse(fileName);
+    mNode = node.get();
+    if (mReader.Open(fileName))
+    {
+        CreateCounters();
+        ReadLines(&FileParser_Text::ParseLine);
+        auto length = std::make_unique<Counter_Histogram>("File Length", "lines", "files");
+        length->AddValue(mLineNumber, 1);
+        node->mCounters.Append(std::move(length));
+    }
+    else
+    {
+        AddParsingError();
+        mCounter_ParsingError->mCounters.Append(
+            std::make_unique<Counter_Count>("File Open Error", 1));
+    }
+    mNode = nullptr;
+    return node;
+}
+
+std::unique_ptr<SearchResult_File> FileParser_Text::Search(const char* fileName,
+                                                           const SearchRequest& request)
+{
+    if (!request.mFlags.InContent)
+        return nullptr;
+    auto result = std::make_unique<SearchResult_File>(fileName);
+    mRequest = &request;
+    mResult = result.get();
+    if (mReader.Open(fileName))
+        ReadLines(&FileParser_Text::Search_Line);
+    mRequest = nullptr;
+    mResult = nullptr;
+    if (result->GetCount() == 0)
+        return nullptr;
+    return result;
+}
+
+void FileParser_Text::ReadLines(void (FileParser_Text::*onLine)(const char*))
+{
+    mLineNumber = 0;
+    while (const char* line = mReader.Next())
+    {
+        mLineNumber++;
+        (this->*onLine)(line);
+    }
+    mReader.Close();
+}
+
+void FileParser_Text::CreateCounters()
+{
+    auto line = std::make_unique<Counter_Count>("Line", 0);
+    mCounter_Blank = line->mCounters.Append(std::make_unique<Counter_Count>("Blank", 0));
+    mCounter_Code = line->mCounters.Append(std::make_unique<Counter_Count>("Code", 0));
+    mCounter_Comment = line->mCounters.Append(std::make_unique<Counter_Count>("Comment", 0));
+
+    auto type = std::make_unique<Counter_Count>(mType, 0);
+    mCounter_Type_Blank = type->mCounters.Append(std::make_unique<Counter_Count>("Blank", 0));
+    mCounter_Type_Code = type->mCounters.Append(std::make_unique<Counter_Count>("Code", 0));
+    mCounter_Type_Comment = type->mCounters.Append(std::make_unique<Counter_Count>("Comment", 0));
+
+    mCounter_Line = mNode->mCounters.Append(std::move(line));
+    mCounter_Type = mNode->mCounters.Append(std::move(type));
+}
+
+bool FileParser_Text::IsBlank(const char* line)
+{
+    for (; *line != '\0'; line++)
+    {
+        if (*line != ' ' && *line != '\t' && *line != '\n' && *line != '\r')
+            return false;
+    }
+    return true;
+}
+
+bool FileParser_Text::IsComment(const char* /*line*/)
+{
+    return false;
+}
+
+void FileParser_Text::ParseLine_Blank(const char* /*line*/)
+{
+    (*mCounter_Blank)++;
+    (*mCounter_Type_Blank)++;
+}
+
+void FileParser_Text::ParseLine_Code(const char* /*line*/)
+{
+    (*mCounter_Code)++;
+    (*mCounter_Type_Code)++;
+}
+
+void FileParser_Text::ParseLine_Comment(const char* /*line*/)
+{
+    (*mCounter_Comment)++;
+    (*mCounter_Type_Comment)++;
+}
+
+void FileParser_Text::ParseLine(const char* line)
+{
+    (*mCounter_Line)++;
+    (*mCounter_Type)++;
+    if (IsBlank(line))
+        ParseLine_Blank(line);
+    else if (IsComment(line))
+        ParseLine_Comment(line);
+    else
+        ParseLine_Code(line);
+}
+
+Counter_Count* FileParser_Text::AddParsingError(Data_Node& file)
+{
+    if (mCounter_ParsingError == nullptr)
+        mCounter_ParsingError =
+            file.mCounters.Append(std::make_unique<Counter_Count>("Parsing Error", 0));
+    (*mCounter_ParsingError)++;
+    return mCounter_ParsingError;
+}
+
+void FileParser_Text::AddParsingError()
+{
+    AddParsingError(*mNode);
+}
+
+void FileParser_Text::Search_Code(const char* line)
+{
+    AddIfFound(line);
+}
+
+void FileParser_Text::Search_Comment(const char* line)
+{
+    AddIfFound(line);
+}
+
+void FileParser_Text::Search_Line(const char* line)
+{
+    const SearchRequest::Flags flags = mRequest->mFlags;
+    if (IsBlank(line))
+        return;
+    if (IsComment(line))
+    {
+        if (flags.InComment)
+            Search_Comment(line);
+    }
+    else if (flags.InCode || flags.InComment || flags.InDirective || flags.InString)
+        Search_Code(line);
+}
+
+// Adds the line to the result when the request finds its text in it.
+void FileParser_Text::AddIfFound(const char* line)
+{
+    if (mRequest->Find(line))
+        mResult->AddLine(mLineNumber, line);
+}
+
+} // namespace Vn
