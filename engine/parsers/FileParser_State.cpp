@@ -68,6 +68,18 @@ FileParser_State::FileParser_State(const char* type, std::span<const State_Info>
         mFirstEntry.push_back(FirstEntries(list));
 }
 
+// Inlined into the loops over a line, so that the run stays in registers.
+inline const char* FileParser_State::Step(const char* p, Run& run) const
+{
+    const Transition_Info* entry =
+        mTransitions[run.mState] + mFirstEntry[run.mState][static_cast<unsigned char>(*p)];
+    while (entry->mLength != 0 && !Matches(*entry, p))
+        entry++;
+    run.mLineFlags |= entry->mLineFlags;
+    run.mState = entry->mNext;
+    return p + (entry->mLength != 0 ? entry->mLength : 1);
+}
+
 std::unique_ptr<Data_Node> FileParser_State::Parse(const char* fileName)
 {
     mLineFlags = 0;
@@ -93,9 +105,11 @@ bool FileParser_State::IsComment(const char* /*line*/)
 
 void FileParser_State::ParseLine(const char* line)
 {
-    mLineFlags = 0;
+    Run run{mState, 0};
     for (const char* p = line; *p != '\0';)
-        p = Step(p);
+        p = Step(p, run);
+    mState = run.mState;
+    mLineFlags = run.mLineFlags;
     if (EndLine())
         AddParsingError();
     FileParser_Text::ParseLine(line);
@@ -103,15 +117,17 @@ void FileParser_State::ParseLine(const char* line)
 
 void FileParser_State::Search_Line(const char* line)
 {
-    mLineFlags = 0;
     const uint32_t zones = SelectedZones(mRequest->mFlags);
     bool matched = false;
-    for (const char* p = line; *p != '\0'; p = Step(p))
+    Run run{mState, 0};
+    for (const char* p = line; *p != '\0'; p = Step(p, run))
     {
         // The zone is that of the state before the token at `p` is read.
-        if (!matched && (mStates[mState].mZones & zones) != 0)
+        if (!matched && (mStates[run.mState].mZones & zones) != 0)
             matched = mRequest->Compare(p);
     }
+    mState = run.mState;
+    mLineFlags = run.mLineFlags;
     EndLine();
     if (matched)
         mResult->AddLine(mLineNumber, line);
@@ -120,17 +136,6 @@ void FileParser_State::Search_Line(const char* line)
 bool FileParser_State::IsDirective(const char* /*line*/)
 {
     return (mLineFlags & FLAG_DIRECTIVE) != 0;
-}
-
-const char* FileParser_State::Step(const char* p)
-{
-    const Transition_Info* entry =
-        mTransitions[mState] + mFirstEntry[mState][static_cast<unsigned char>(*p)];
-    while (entry->mLength != 0 && !Matches(*entry, p))
-        entry++;
-    mLineFlags |= entry->mLineFlags;
-    mState = entry->mNext;
-    return p + (entry->mLength != 0 ? entry->mLength : 1);
 }
 
 bool FileParser_State::EndLine()

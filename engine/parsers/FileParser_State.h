@@ -81,8 +81,17 @@ protected:
     const Transition_Info* const* mTransitions;
 
 private:
+    // The machine's state and flags while it runs over a line. They are copied out of the
+    // members for the run: the bytes of a line may alias any member, so the compiler
+    // would otherwise store and reload them at every byte.
+    struct Run
+    {
+        uint32_t mState;
+        uint32_t mLineFlags;
+    };
+
     // Takes the transition at `p` and returns the position after its token.
-    const char* Step(const char* p);
+    const char* Step(const char* p, Run& run) const;
     // Leaves the state a line ended in; true when that is a parsing error.
     bool EndLine();
 
