@@ -4,7 +4,6 @@
 
 using VarnikTest::CountAt;
 using VarnikTest::ParserTest;
-using VarnikTest::Request;
 
 namespace
 {
@@ -25,19 +24,9 @@ TEST(FileParser_Cmd, CommentLinesAreRemStatements)
     for (const Row& row : rows)
     {
         const auto node = test.Parse("run.cmd", row.line);
-        EXPECT_EQ(CountAt(*node, {"cmd", "Comment"}), row.comment ? 1 : 0) << row.line;
-        EXPECT_EQ(CountAt(*node, {"Line", "Code"}), row.comment ? 0 : 1) << row.line;
+        EXPECT_EQ(CountAt(*node, {"cmd", "Comment"}), row.comment ? 1u : 0u) << row.line;
+        EXPECT_EQ(CountAt(*node, {"Line", "Code"}), row.comment ? 0u : 1u) << row.line;
     }
-}
-
-TEST(FileParser_Cmd, SearchesCommentsOnlyWhenAsked)
-{
-    const char* content = "rem find\necho find\n";
-    ParserTest test;
-    EXPECT_EQ(test.SearchLines("a.cmd", content, Request("find", "code")),
-              (std::vector<uint32_t>{2}));
-    EXPECT_EQ(test.SearchLines("a.cmd", content, Request("find", "comment")),
-              (std::vector<uint32_t>{1, 2}));
 }
 
 } // namespace

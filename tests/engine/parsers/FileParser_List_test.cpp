@@ -10,6 +10,7 @@
 #include <typeinfo>
 
 using VarnikTest::CounterText;
+using VarnikTest::Lines;
 using VarnikTest::ParserTest;
 using VarnikTest::Request;
 using Vn::FileParser_List;
@@ -84,25 +85,18 @@ TEST(FileParser_List, TypeIsTheTextAfterTheLastDotOfThePath)
     }
 }
 
-TEST(FileParser_List, FilesWithoutParserAreCountedAsUnknown)
+TEST(FileParser_List, CountsFilesItDoesNotRead)
 {
     ParserTest test;
     for (const char* name : {"README", "notes.TXT", "archive.tar.gz"})
     {
-        const auto node = test.Parse(name, "int x;\n");
-        EXPECT_EQ(node->GetName(), test.mTree.Path(name));
-        EXPECT_EQ(CounterText(*node), "File = 1\n  Unknown = 1\n") << name;
-        EXPECT_EQ(test.Search(name, "int x;\n", Request("x", "code")), nullptr) << name;
+        EXPECT_EQ(CounterText(*test.Parse(name, "find\n")), "File = 1\n  Unknown = 1\n") << name;
+        EXPECT_EQ(test.SearchLines(name, "find\n", Request("find", "code")), Lines{}) << name;
     }
-}
-
-TEST(FileParser_List, ProjectFilesAreCountedButNeverRead)
-{
-    ParserTest test;
-    const auto missing = test.mParsers.Parse(test.mTree.Path("gone.resx").c_str());
-    EXPECT_EQ(CounterText(*missing), "File = 1\n  resx = 1\n");
+    EXPECT_EQ(CounterText(*test.mParsers.Parse(test.mTree.Path("gone.resx").c_str())),
+              "File = 1\n  resx = 1\n");
     EXPECT_EQ(CounterText(*test.Parse("a.sln", "find\n")), "File = 1\n  sln = 1\n");
-    EXPECT_EQ(test.Search("a.sln", "find\n", Request("find", "code")), nullptr);
+    EXPECT_EQ(test.SearchLines("a.sln", "find\n", Request("find", "code")), Lines{});
 }
 
 TEST(FileParser_List, SearchesOnlySelectedTypes)
@@ -110,10 +104,10 @@ TEST(FileParser_List, SearchesOnlySelectedTypes)
     ParserTest test;
     auto request = Request("find", "code");
     request.mFileTypes = {"cpp"};
-    EXPECT_EQ(test.Search("a.txt", "find\n", request), nullptr);
-    EXPECT_NE(test.Search("a.cpp", "find\n", request), nullptr);
+    EXPECT_EQ(test.SearchLines("a.txt", "find\n", request), Lines{});
+    EXPECT_EQ(test.SearchLines("a.cpp", "find\n", request), (Lines{1}));
     request.mFileTypes = {"CPP"};
-    EXPECT_EQ(test.Search("a.cpp", "find\n", request), nullptr);
+    EXPECT_EQ(test.SearchLines("a.cpp", "find\n", request), Lines{});
 }
 
 TEST(FileParser_List, OffersTheSearchableTypesInRegistrationOrder)

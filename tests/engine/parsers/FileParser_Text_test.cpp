@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-using VarnikTest::CountAt;
 using VarnikTest::CounterText;
+using VarnikTest::Lines;
 using VarnikTest::LineSummary;
 using VarnikTest::ParserTest;
 using VarnikTest::Request;
@@ -16,26 +16,15 @@ TEST(FileParser_Text, CountsEachLineUnderLineAndUnderItsType)
     ParserTest test;
     const auto node = test.Parse("notes.txt", "abc\n\n  \t\nx");
     EXPECT_EQ(node->GetName(), test.mTree.Path("notes.txt"));
-    EXPECT_EQ(CounterText(*node), "File = 1\n"
-                                  "  txt = 1\n"
-                                  "Line = 4\n"
-                                  "  Blank = 2\n"
-                                  "  Code = 2\n"
-                                  "  Comment = 0\n"
-                                  "txt = 4\n"
-                                  "  Blank = 2\n"
-                                  "  Code = 2\n"
-                                  "  Comment = 0\n"
+    EXPECT_EQ(CounterText(*node), "File = 1\n  txt = 1\n"
+                                  "Line = 4\n  Blank = 2\n  Code = 2\n  Comment = 0\n"
+                                  "txt = 4\n  Blank = 2\n  Code = 2\n  Comment = 0\n"
                                   "File Length: 4 x1\n");
-}
-
-TEST(FileParser_Text, EmptyFileHasNoLines)
-{
-    ParserTest test;
-    const auto node = test.Parse("empty.txt", "");
-    EXPECT_EQ(LineSummary(*node), "blank 0, code 0, comment 0, errors 0");
-    EXPECT_EQ(CountAt(*node, {"txt"}), 0);
-    EXPECT_NE(CounterText(*node).find("File Length: 0 x1\n"), std::string::npos);
+    EXPECT_EQ(CounterText(*test.Parse("empty.txt", "")),
+              "File = 1\n  txt = 1\n"
+              "Line = 0\n  Blank = 0\n  Code = 0\n  Comment = 0\n"
+              "txt = 0\n  Blank = 0\n  Code = 0\n  Comment = 0\n"
+              "File Length: 0 x1\n");
 }
 
 TEST(FileParser_Text, FileThatCannotBeOpenedIsAParsingError)
@@ -48,18 +37,15 @@ TEST(FileParser_Text, FileThatCannotBeOpenedIsAParsingError)
         names.push_back("locked.txt");
     for (const std::string& name : names)
     {
-        const auto node = test.mParsers.Parse(test.mTree.Path(name).c_str());
-        EXPECT_EQ(CounterText(*node), "File = 1\n"
-                                      "  txt = 1\n"
-                                      "Parsing Error = 1\n"
-                                      "  File Open Error = 1\n")
+        const std::string path = test.mTree.Path(name);
+        EXPECT_EQ(CounterText(*test.mParsers.Parse(path.c_str())),
+                  "File = 1\n  txt = 1\nParsing Error = 1\n  File Open Error = 1\n")
             << name;
-        EXPECT_EQ(test.mParsers.Search(test.mTree.Path(name).c_str(), Request("", "code")),
-                  nullptr);
+        EXPECT_EQ(test.mParsers.Search(path.c_str(), Request("", "code")), nullptr) << name;
     }
 }
 
-TEST(FileParser_Text, OnlyBlanksMakeABlankLine)
+TEST(FileParser_Text, ClassifiesPiecesOfAnyContent)
 {
     struct Row
     {
@@ -69,70 +55,46 @@ TEST(FileParser_Text, OnlyBlanksMakeABlankLine)
     const Row rows[] = {
         {" \t\r\n", "blank 1, code 0, comment 0, errors 0"},
         {"a\r\n\r\n", "blank 1, code 1, comment 0, errors 0"},
-        {"\f\n", "blank 0, code 1, comment 0, errors 0"},
-        {"\v\n", "blank 0, code 1, comment 0, errors 0"},
-        {"\xA0\n", "blank 0, code 1, comment 0, errors 0"},
-        // A NUL ends the text that is classified: "ab", "", "  ".
+        {"\f\n\v\n\xA0\n", "blank 0, code 3, comment 0, errors 0"},
+        // A NUL ends the text that is classified ("ab", "", "  "), not the line.
         {std::string("ab\0cd\n\0\xFF\n  \0x\n", 14), "blank 2, code 1, comment 0, errors 0"},
         {std::string(5000, 'x') + "\n", "blank 0, code 2, comment 0, errors 0"},
         {std::string(100000, 'x'), "blank 0, code 25, comment 0, errors 0"},
     };
-    ParserTest test;
+    ParserTest test; // one parser for all rows: nothing carries over between files
     for (const Row& row : rows)
         EXPECT_EQ(LineSummary(*test.Parse("a.txt", row.content)), row.summary)
             << testing::PrintToString(row.content.substr(0, 20));
 }
 
-TEST(FileParser_Text, EachFileGetsFreshCounters)
-{
-    ParserTest test;
-    test.Parse("a.txt", "one\ntwo\n");
-    const auto second = test.Parse("b.txt", "\n");
-    EXPECT_EQ(LineSummary(*second), "blank 1, code 0, comment 0, errors 0");
-    EXPECT_EQ(CountAt(*second, {"txt"}), 1);
-}
-
-TEST(FileParser_Text, SearchFindsNonBlankLinesWhateverZoneIsChosen)
+TEST(FileParser_Text, SearchesEveryNonBlankLineOnceAZoneIsChosen)
 {
     const char* content = "x find\n\nfind find\n  \t\nfin\nFIND";
     ParserTest test;
-    EXPECT_EQ(test.SearchLines("a.txt", content, Request("find", "code")),
-              (std::vector<uint32_t>{1, 3}));
-    EXPECT_EQ(test.SearchLines("a.txt", content, Request("find", "comment")),
-              (std::vector<uint32_t>{1, 3}));
-    EXPECT_TRUE(test.SearchLines("a.txt", content, Request("find", "")).empty());
+    EXPECT_EQ(test.SearchLines("a.txt", content, Request("find", "code")), (Lines{1, 3}));
+    EXPECT_EQ(test.SearchLines("a.txt", content, Request("find", "comment")), (Lines{1, 3}));
+    EXPECT_EQ(test.SearchLines("a.txt", content, Request("find", "")), Lines{});
+    // Blank lines are not searched, not even for blanks.
+    EXPECT_EQ(test.SearchLines("a.txt", content, Request(" ", "code")), (Lines{1, 3}));
 
     auto ignoringCase = Request("find", "string");
     ignoringCase.mFlags.CaseSensitive = false;
-    EXPECT_EQ(test.SearchLines("a.txt", content, ignoringCase), (std::vector<uint32_t>{1, 3, 6}));
-
-    auto noContent = Request("find", "code comment directive string");
-    noContent.mFlags.InContent = false;
-    EXPECT_EQ(test.Search("a.txt", content, noContent), nullptr);
-
-    // Blank lines are never searched, not even for blanks.
-    EXPECT_EQ(test.SearchLines("a.txt", content, Request(" ", "code")),
-              (std::vector<uint32_t>{1, 3}));
+    EXPECT_EQ(test.SearchLines("a.txt", content, ignoringCase), (Lines{1, 3, 6}));
+    ignoringCase.mFlags.InContent = false;
+    EXPECT_EQ(test.SearchLines("a.txt", content, ignoringCase), Lines{});
 }
 
 TEST(FileParser_Text, SearchKeepsTheLineAsRead)
 {
     ParserTest test;
-    const auto result = test.Search("a.txt", "a\r\nfind\r\nfind", Request("find", "code"));
+    test.mTree.File("a.txt", "a\r\nfind\r\nfind");
+    const auto result =
+        test.mParsers.Search(test.mTree.Path("a.txt").c_str(), Request("find", "code"));
     ASSERT_NE(result, nullptr);
     ASSERT_EQ(result->mLines.size(), 2u);
-    EXPECT_EQ(result->mLines[0].mText, "find\r\n");
     EXPECT_EQ(result->mLines[0].mLine, 2u);
+    EXPECT_EQ(result->mLines[0].mText, "find\r\n");
     EXPECT_EQ(result->mLines[1].mText, "find");
-}
-
-TEST(FileParser_Text, SearchSeesLongLinesAsPieces)
-{
-    // The text straddles the end of the first 4,095-byte piece and is not found; the
-    // copy in the second piece is, as line 2.
-    const std::string line = std::string(4093, 'x') + "find" + std::string(10, 'x') + "find\n";
-    ParserTest test;
-    EXPECT_EQ(test.SearchLines("a.txt", line, Request("find", "code")), (std::vector<uint32_t>{2}));
 }
 
 } // namespace

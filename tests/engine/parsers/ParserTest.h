@@ -1,7 +1,7 @@
 #pragma once
 
-// Helpers shared by the parser tests: parse or search one file written to disk, and
-// read the resulting counters the way the counter tree shows them.
+// Helpers of the parser tests: parse or search a file written to disk, and read its
+// counters as the counter tree shows them.
 
 #include "TempTree.h"
 #include "engine/counters/Counter_Count.h"
@@ -24,8 +24,7 @@ inline void AppendCounters(std::string& text, const Vn::Counter_List& counters, 
         text.append(2 * depth, ' ');
         if (const auto* histogram = dynamic_cast<const Vn::Counter_Histogram*>(counter.get()))
         {
-            text += histogram->GetName();
-            text += ':';
+            text += std::string(histogram->GetName()) + ':';
             for (const auto& [value, occurrences] : histogram->GetValues())
                 text += " " + std::to_string(value) + " x" + std::to_string(occurrences);
         }
@@ -44,9 +43,8 @@ inline std::string CounterText(const Vn::Data_Node& node)
     return text;
 }
 
-// The count of the counter reached by following `names` down from the node; -1 when
-// there is no such counter.
-inline long long CountAt(const Vn::Data_Node& node, std::initializer_list<const char*> names)
+// The count reached by following `names` down from the node, or 0 when there is none.
+inline uint32_t CountAt(const Vn::Data_Node& node, std::initializer_list<const char*> names)
 {
     const Vn::Counter_List* list = &node.mCounters;
     const Vn::Counter_Count* count = nullptr;
@@ -54,7 +52,7 @@ inline long long CountAt(const Vn::Data_Node& node, std::initializer_list<const 
     {
         count = dynamic_cast<const Vn::Counter_Count*>(list->Find(Vn::Counter_Count::TYPE, name));
         if (count == nullptr)
-            return -1;
+            return 0;
         list = &count->mCounters;
     }
     return count->GetCount();
@@ -63,11 +61,10 @@ inline long long CountAt(const Vn::Data_Node& node, std::initializer_list<const 
 // The line counts of a file as "blank B, code C, comment M, errors E".
 inline std::string LineSummary(const Vn::Data_Node& node)
 {
-    const long long errors = CountAt(node, {"Parsing Error"});
     return "blank " + std::to_string(CountAt(node, {"Line", "Blank"})) + ", code " +
            std::to_string(CountAt(node, {"Line", "Code"})) + ", comment " +
            std::to_string(CountAt(node, {"Line", "Comment"})) + ", errors " +
-           std::to_string(errors < 0 ? 0 : errors);
+           std::to_string(CountAt(node, {"Parsing Error"}));
 }
 
 // A request for `text` that counts matches in the zones named in `zones`, among "code",
@@ -95,19 +92,13 @@ public:
         return mParsers.Parse(mTree.Path(name).c_str());
     }
 
-    std::unique_ptr<Vn::SearchResult_File> Search(std::string_view name, std::string_view content,
-                                                  const Vn::SearchRequest& request)
-    {
-        mTree.File(name, content);
-        return mParsers.Search(mTree.Path(name).c_str(), request);
-    }
-
     // The numbers of the matching lines.
     std::vector<uint32_t> SearchLines(std::string_view name, std::string_view content,
                                       const Vn::SearchRequest& request)
     {
+        mTree.File(name, content);
         std::vector<uint32_t> numbers;
-        if (const auto result = Search(name, content, request))
+        if (const auto result = mParsers.Search(mTree.Path(name).c_str(), request))
         {
             for (const auto& line : result->mLines)
                 numbers.push_back(line.mLine);
@@ -118,5 +109,7 @@ public:
     TempTree mTree;
     Vn::FileParser_List mParsers;
 };
+
+using Lines = std::vector<uint32_t>;
 
 } // namespace VarnikTest
