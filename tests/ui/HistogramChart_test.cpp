@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <initializer_list>
 #include <limits>
+#include <ostream>
+#include <string>
 #include <utility>
 
 using Varnik::HistogramChart;
@@ -29,6 +31,16 @@ struct Figures
     const char* mLastLabel;
     uint32_t mLastLabelX;
 };
+
+void PrintTo(const Figures& row, std::ostream* out)
+{
+    *out << row.mXMin << " to " << row.mXMax;
+}
+
+std::string Figures_Name(const testing::TestParamInfo<Figures>& info)
+{
+    return "From" + std::to_string(info.param.mXMin) + "To" + std::to_string(info.param.mXMax);
+}
 
 class HistogramChartFigures : public testing::TestWithParam<Figures>
 {
@@ -68,7 +80,8 @@ INSTANTIATE_TEST_SUITE_P(Ranges, HistogramChartFigures,
                              // Below 32 values every value gets a bar of its own.
                              Figures{5, 7, 1, 3, 294, 289, "5-5 lines", "5-7", 628},
                              Figures{0, 0, 1, 1, 884, 879, "0-0 lines", "0-0", 40},
-                             Figures{0, 1, 1, 2, 442, 437, "0-0 lines", "0-1", 482}));
+                             Figures{0, 1, 1, 2, 442, 437, "0-0 lines", "0-1", 482}),
+                         Figures_Name);
 
 TEST(HistogramChart, LastBarReachesPastTheLargestValue)
 {

@@ -1,0 +1,8 @@
+#include "ui/Desktop.h"
+
+namespace Varnik
+{
+
+Desktop::~Desktop() = default;
+
+} // namespace Varnik

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "engine/counters/Counter_Histogram.h"
+
+#include <QDialog>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+class QLabel;
+class QMenuBar;
+class QStatusBar;
+
+namespace Varnik
+{
+
+class Desktop;
+
+// The histogram window: draws one histogram as a bar chart into a transparent picture
+// of 1024 x 768 pixels once, when it loads, and shows the picture stretched to the window.
+class DisplayForm : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // The histogram belongs to the data tree, which outlives this modal window.
+    DisplayForm(const Vn::Counter_Histogram& data, const char* nodeName, Desktop& desktop,
+                QWidget* parent = nullptr);
+    ~DisplayForm() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void InitializeComponent();
+    void DisplayForm_Load();
+    void Bitmap_Create();
+    void Histogram_Draw();
+    void Bitmap_FillRectangle(uint32_t x, uint32_t y, uint32_t width, uint32_t height);
+    void Bitmap_DrawString(const std::string& text, uint32_t x, uint32_t y);
+
+    QImage mBitmap;
+    QFont mFont;
+    std::optional<QPainter> mGraphics; // open while the chart is drawn
+    const Vn::Counter_Histogram& mData;
+    const std::string mNodeName;
+    Desktop& mDesktop;
+    bool mLoaded = false;
+
+    QMenuBar* menuStrip1;
+    QStatusBar* statusStrip1;
+    QLabel* mPictureBox;
+};
+
+} // namespace Varnik

@@ -1,0 +1,307 @@
+#include "ui/MainDialog_Ui.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace Varnik
+{
+
+namespace
+{
+
+// Toggles an item's check box on a click anywhere on the item, not only on the box.
+class CheckOnClickDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override
+    {
+        if (event->type() != QEvent::MouseButtonRelease ||
+            !(index.flags() & Qt::ItemIsUserCheckable) ||
+            !option.rect.contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
+            return QStyledItemDelegate::editorEvent(event, model, option, index);
+        const bool checked = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+        return model->setData(index, checked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+    }
+};
+
+// "Courier New" where it is installed, else the desktop's monospace font.
+QFont Monospace(double points)
+{
+    QFont font("Courier New");
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSizeF(points);
+    return font;
+}
+
+QPushButton* Button(const char* name, const char* text, int width, bool enabled = true)
+{
+    auto* button = new QPushButton(text);
+    button->setObjectName(name);
+    button->setMinimumWidth(width);
+    button->setFixedHeight(23);
+    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    button->setEnabled(enabled);
+    return button;
+}
+
+QCheckBox* CheckBox(const char* name, const char* text)
+{
+    auto* check = new QCheckBox(text);
+    check->setObjectName(name);
+    check->setChecked(true);
+    return check;
+}
+
+// One column that widens to its longest line, so that long lines scroll sideways.
+QTreeWidget* TreeView(const char* name)
+{
+    auto* tree = new QTreeWidget;
+    tree->setObjectName(name);
+    tree->setFont(Monospace(9));
+    tree->setColumnCount(1);
+    tree->setHeaderHidden(true);
+    tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tree->header()->setStretchLastSection(false);
+    return tree;
+}
+
+QLineEdit* TextBox(const char* name)
+{
+    auto* box = new QLineEdit;
+    box->setObjectName(name);
+    box->setFixedHeight(20);
+    return box;
+}
+
+// A small bar chart, the window's icon.
+QIcon Icon()
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    const int heights[] = {12, 22, 30, 18, 8};
+    for (int i = 0; i < 5; i++)
+        painter.fillRect(1 + i * 6, 32 - heights[i], 5, heights[i], QColor(40, 90, 160));
+    return QIcon(pixmap);
+}
+
+QVBoxLayout* Column(QWidget* parent, int left, int top, int right, int bottom, int spacing)
+{
+    auto* layout = new QVBoxLayout(parent);
+    layout->setContentsMargins(left, top, right, bottom);
+    layout->setSpacing(spacing);
+    return layout;
+}
+
+} // namespace
+
+void MainDialog_Ui::Setup(QMainWindow& window)
+{
+    window.setObjectName("MainDialog");
+    window.setWindowTitle("Varnik");
+    window.setWindowIcon(Icon());
+    window.resize(993, 592);
+
+    menuStrip1 = new QMenuBar(&window);
+    menuStrip1->setObjectName("menuStrip1");
+    menuStrip1->setFixedHeight(24);
+    window.setMenuBar(menuStrip1);
+
+    statusStrip1 = new QStatusBar(&window);
+    statusStrip1->setObjectName("statusStrip1");
+    statusStrip1->setFixedHeight(22);
+    window.setStatusBar(statusStrip1);
+
+    window.setCentralWidget(Frame_Create(window));
+}
+
+// The root-folder box with its button above the two pages.
+QWidget* MainDialog_Ui::Frame_Create(QMainWindow& window)
+{
+    auto* frame = new QWidget(&window);
+    mRootFolderBox = TextBox("mRootFolderBox");
+    mRootFolderBox->setReadOnly(true);
+    mRootFolderBrowseBtn = Button("mRootFolderBrowseBtn", "Browse", 52);
+
+    auto* rootRow = new QHBoxLayout;
+    rootRow->setSpacing(6);
+    rootRow->addWidget(mRootFolderBox, 1);
+    rootRow->addWidget(mRootFolderBrowseBtn);
+
+    mTabControl = new QTabWidget;
+    mTabControl->setObjectName("mTabControl");
+    mTabControl->addTab(CountersPage_Create(), "Counters");
+    mTabControl->addTab(SearchPage_Create(), "Search");
+    mTabControl->setCurrentIndex(0);
+
+    auto* layout = Column(frame, 3, 2, 6, 3, 5);
+    layout->addLayout(rootRow);
+    layout->addWidget(mTabControl, 1);
+    return frame;
+}
+
+// Folders and files share a movable divider and grow with the window; the counters
+// keep their width at the right edge.
+QWidget* MainDialog_Ui::CountersPage_Create()
+{
+    mCounters_Page = new QWidget;
+    mCounters_Page->setObjectName("mCounters_Page");
+
+    splitContainer1 = new QSplitter(Qt::Horizontal);
+    splitContainer1->setObjectName("splitContainer1");
+    splitContainer1->setHandleWidth(4);
+    splitContainer1->setChildrenCollapsible(false);
+    splitContainer1->addWidget(FolderPane_Create());
+    splitContainer1->addWidget(FilePane_Create());
+    splitContainer1->setSizes({269, 299});
+
+    auto* layout = new QHBoxLayout(mCounters_Page);
+    layout->setContentsMargins(3, 3, 5, 1);
+    layout->setSpacing(7);
+    layout->addWidget(splitContainer1, 1);
+    layout->addWidget(InfoPane_Create());
+    return mCounters_Page;
+}
+
+QWidget* MainDialog_Ui::FolderPane_Create()
+{
+    auto* pane = new QWidget;
+    mOpenFolderBtn = Button("mOpenFolderBtn", "Open selected folder", 116, false);
+    mFolders = TreeView("mFolders");
+
+    auto* layout = Column(pane, 3, 4, 3, 8, 4);
+    layout->addWidget(mOpenFolderBtn, 0, Qt::AlignLeft);
+    layout->addWidget(mFolders, 1);
+    return pane;
+}
+
+QWidget* MainDialog_Ui::FilePane_Create()
+{
+    auto* pane = new QWidget;
+    mOpenFileBtn = Button("mOpenFileBtn", "Open selected file", 103, false);
+    mFiles = new QListWidget;
+    mFiles->setObjectName("mFiles");
+    mFiles->setFont(Monospace(9));
+
+    auto* layout = Column(pane, 3, 3, 3, 8, 5);
+    layout->addWidget(mOpenFileBtn, 0, Qt::AlignLeft);
+    layout->addWidget(mFiles, 1);
+    return pane;
+}
+
+QWidget* MainDialog_Ui::InfoPane_Create()
+{
+    auto* pane = new QWidget;
+    pane->setFixedWidth(389);
+    mCounters_DisplayBtn = Button("mCounters_DisplayBtn", "Display", 54, false);
+    mInfo = TreeView("mInfo");
+
+    auto* layout = Column(pane, 0, 3, 0, 8, 5);
+    layout->addWidget(mCounters_DisplayBtn, 0, Qt::AlignLeft);
+    layout->addWidget(mInfo, 1);
+    return pane;
+}
+
+// The file types keep to the left, the text and its options to the right, and the
+// results take the rest of the page.
+QWidget* MainDialog_Ui::SearchPage_Create()
+{
+    mSearch_Page = new QWidget;
+    mSearch_Page->setObjectName("mSearch_Page");
+    mSearch_ResultTree = TreeView("mSearch_ResultTree");
+
+    auto* top = new QHBoxLayout;
+    top->setSpacing(0);
+    top->addWidget(FileTypePane_Create(), 0, Qt::AlignTop);
+    top->addStretch(1);
+    top->addWidget(QueryPane_Create(), 0, Qt::AlignTop);
+
+    auto* layout = Column(mSearch_Page, 6, 3, 3, 3, 6);
+    layout->addLayout(top);
+    layout->addWidget(mSearch_ResultTree, 1);
+    return mSearch_Page;
+}
+
+QWidget* MainDialog_Ui::FileTypePane_Create()
+{
+    auto* pane = new QWidget;
+    mSearch_FileTypeList = new QListWidget;
+    mSearch_FileTypeList->setObjectName("mSearch_FileTypeList");
+    mSearch_FileTypeList->setFont(Monospace(8.25));
+    mSearch_FileTypeList->setFixedSize(120, 124);
+    mSearch_FileTypeList->setSelectionMode(QAbstractItemView::NoSelection);
+    mSearch_FileTypeList->setItemDelegate(new CheckOnClickDelegate(mSearch_FileTypeList));
+    mSearch_SelectAllFileTypeBtn = Button("mSearch_SelectAllFileTypeBtn", "Select All", 75);
+    mSearch_UnselectAllFileTypeBtn = Button("mSearch_UnselectAllFileTypeBtn", "Unselect All", 75);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(6);
+    buttons->addStretch(1);
+    buttons->addWidget(mSearch_SelectAllFileTypeBtn);
+    buttons->addWidget(mSearch_UnselectAllFileTypeBtn);
+
+    auto* layout = new QHBoxLayout(pane);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(6);
+    layout->addWidget(mSearch_FileTypeList);
+    layout->addLayout(buttons);
+    return pane;
+}
+
+QWidget* MainDialog_Ui::QueryPane_Create()
+{
+    auto* pane = new QWidget;
+    pane->setFixedWidth(595);
+    mSearch_TextBox = TextBox("mSearch_TextBox");
+    mSearch_TextBox->setFont(Monospace(8.25));
+    mSearch_Btn = Button("mSearch_Btn", "Search", 75, false);
+    mSearch_InCodeCheck = CheckBox("mSearch_InCodeCheck", "Search in code");
+    mSearch_InCommentCheck = CheckBox("mSearch_InCommentCheck", "Search in comment");
+    mSearch_InDirectiveCheck = CheckBox("mSearch_InDirectiveCheck", "Search in directive");
+    mSearch_InStringCheck = CheckBox("mSearch_InStringCheck", "Search in string");
+    mSearch_CaseSensitiveCheck = CheckBox("mSearch_CaseSensitiveCheck", "Case sensitive");
+    mSearch_OpenSelectedFolderBtn =
+        Button("mSearch_OpenSelectedFolderBtn", "Open selected folder", 125, false);
+    mSearch_OpenSelectedFileBtn =
+        Button("mSearch_OpenSelectedFileBtn", "Open selected file", 113, false);
+
+    auto* openButtons = new QHBoxLayout;
+    openButtons->setSpacing(6);
+    openButtons->addWidget(mSearch_OpenSelectedFolderBtn);
+    openButtons->addWidget(mSearch_OpenSelectedFileBtn);
+
+    auto* layout = new QGridLayout(pane);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setHorizontalSpacing(6);
+    layout->setVerticalSpacing(3);
+    layout->setColumnStretch(0, 1);
+    layout->addWidget(mSearch_TextBox, 0, 0, 1, 3);
+    layout->addWidget(mSearch_Btn, 0, 3);
+    layout->addWidget(mSearch_InCodeCheck, 1, 1);
+    layout->addWidget(mSearch_InCommentCheck, 2, 1);
+    layout->addWidget(mSearch_InDirectiveCheck, 3, 1);
+    layout->addWidget(mSearch_InStringCheck, 4, 1);
+    layout->addWidget(mSearch_CaseSensitiveCheck, 1, 2, 1, 2, Qt::AlignLeft);
+    layout->addLayout(openButtons, 4, 2, 1, 2, Qt::AlignRight | Qt::AlignBottom);
+    return pane;
+}
+
+} // namespace Varnik

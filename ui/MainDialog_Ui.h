@@ -1,0 +1,67 @@
+#pragma once
+
+class QCheckBox;
+class QLineEdit;
+class QListWidget;
+class QMainWindow;
+class QMenuBar;
+class QPushButton;
+class QSplitter;
+class QStatusBar;
+class QTabWidget;
+class QTreeWidget;
+class QWidget;
+
+namespace Varnik
+{
+
+// The controls of the main window, with their texts, fonts, sizes and initial states,
+// laid out so that resizing the window moves and stretches them as the user expects.
+// The window owns the widgets; this only holds them, named after their roles.
+class MainDialog_Ui
+{
+public:
+    void Setup(QMainWindow& window);
+
+    QMenuBar* menuStrip1;
+    QStatusBar* statusStrip1;
+    QLineEdit* mRootFolderBox;
+    QPushButton* mRootFolderBrowseBtn;
+    QTabWidget* mTabControl;
+
+    QWidget* mCounters_Page;
+    QSplitter* splitContainer1;
+    QPushButton* mOpenFolderBtn;
+    QTreeWidget* mFolders;
+    QPushButton* mOpenFileBtn;
+    QListWidget* mFiles;
+    QPushButton* mCounters_DisplayBtn;
+    QTreeWidget* mInfo;
+
+    QWidget* mSearch_Page;
+    QListWidget* mSearch_FileTypeList;
+    QPushButton* mSearch_SelectAllFileTypeBtn;
+    QPushButton* mSearch_UnselectAllFileTypeBtn;
+    QLineEdit* mSearch_TextBox;
+    QPushButton* mSearch_Btn;
+    QCheckBox* mSearch_InCodeCheck;
+    QCheckBox* mSearch_InCommentCheck;
+    QCheckBox* mSearch_InDirectiveCheck;
+    QCheckBox* mSearch_InStringCheck;
+    QCheckBox* mSearch_CaseSensitiveCheck;
+    QPushButton* mSearch_OpenSelectedFolderBtn;
+    QPushButton* mSearch_OpenSelectedFileBtn;
+    QTreeWidget* mSearch_ResultTree;
+
+private:
+    QWidget* Frame_Create(QMainWindow& window);
+    QWidget* CountersPage_Create();
+    QWidget* FolderPane_Create();
+    QWidget* FilePane_Create();
+    QWidget* InfoPane_Create();
+    QWidget* SearchPage_Create();
+    QWidget* FileTypePane_Create();
+    QWidget* QueryPane_Create();
+};
+
+} // namespace Varnik
