@@ -1,0 +1,11 @@
+#include "cli/App.h"
+
+#include <iostream>
+#include <unistd.h>
+
+int main(int argc, char** argv)
+{
+    std::ios::sync_with_stdio(false);
+    VarnikCli::App app(std::cout, std::cerr, isatty(STDERR_FILENO) == 1);
+    return app.Run(argc, argv);
+}
