@@ -1,9 +1,11 @@
 #include "engine/counters/Counter.h"
 
+#include "engine/counters/Counter_Names.h"
+
 namespace Vn
 {
 
-Counter::Counter(const char* name) : mName(name) {}
+Counter::Counter(const char* name) : mName(Counter_Names::Intern(name)) {}
 
 Counter::~Counter() = default;
 

@@ -17,7 +17,7 @@ public:
     Counter(const Counter&) = delete;
     Counter& operator=(const Counter&) = delete;
 
-    const char* GetName() const { return mName.c_str(); }
+    const char* GetName() const { return mName; }
 
     // The line shown under a parent counter; by default the plain line.
     virtual std::string GetInfo_Relative(const Counter& parent) const;
@@ -29,7 +29,7 @@ public:
     virtual void Add(const Counter& other) = 0;
 
 private:
-    const std::string mName;
+    const char* const mName; // the shared copy in Counter_Names
 };
 
 } // namespace Vn

@@ -1,7 +1,6 @@
 #include "engine/counters/Counter_List.h"
 
 #include <cstring>
-#include <functional>
 
 namespace Vn
 {
@@ -12,11 +11,6 @@ namespace
 constexpr size_t INDEX_THRESHOLD = 16;
 } // namespace
 
-size_t Counter_List::KeyHash::operator()(const Key& key) const
-{
-    return std::hash<std::string_view>()(key.mName) ^ std::hash<const void*>()(key.mType);
-}
-
 Counter_List::Counter_List() = default;
 
 Counter_List::~Counter_List() = default;
@@ -26,29 +20,20 @@ void Counter_List::AppendCounter(std::unique_ptr<Counter> counter)
     mEntries.push_back(std::move(counter));
     if (mIndex)
     {
-        IndexCounter(mEntries.back().get());
+        mIndex->Insert(mEntries.back().get());
     }
     else if (mEntries.size() > INDEX_THRESHOLD)
     {
-        mIndex = std::make_unique<Index>();
+        mIndex = std::make_unique<Counter_Index>();
         for (const auto& entry : mEntries)
-            IndexCounter(entry.get());
+            mIndex->Insert(entry.get());
     }
-}
-
-void Counter_List::IndexCounter(Counter* counter)
-{
-    // emplace keeps an existing key: the index answers with the first match in list order.
-    mIndex->emplace(Key{counter->GetType(), counter->GetName()}, counter);
 }
 
 Counter* Counter_List::Find(const char* type, const char* name) const
 {
     if (mIndex)
-    {
-        const auto found = mIndex->find(Key{type, name});
-        return found == mIndex->end() ? nullptr : found->second;
-    }
+        return mIndex->Find(type, name);
     for (const auto& entry : mEntries)
     {
         if (entry->GetType() == type && std::strcmp(entry->GetName(), name) == 0)

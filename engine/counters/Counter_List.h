@@ -1,10 +1,9 @@
 #pragma once
 
 #include "engine/counters/Counter.h"
+#include "engine/counters/Counter_Index.h"
 
 #include <memory>
-#include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace Vn
@@ -17,13 +16,16 @@ namespace Vn
 // counters and are searched linearly; a list that grows large (the names tested by
 // "#if" across a whole tree run into the thousands) gets an index by type and name,
 // so that merging into it stays linear in the size of what is merged.
+//
+// The list has no virtual operations: it is never derived from, and every counter
+// of a tree carries one, so a table pointer would cost a large scan megabytes.
 class Counter_List
 {
 public:
     using Entries = std::vector<std::unique_ptr<Counter>>;
 
     Counter_List();
-    virtual ~Counter_List();
+    ~Counter_List();
 
     Counter_List(const Counter_List&) = delete;
     Counter_List& operator=(const Counter_List&) = delete;
@@ -41,7 +43,7 @@ public:
 
     // Merges `other` into this list: each counter is added into the counter of the same
     // type and name, which is created empty at the end of this list when missing.
-    virtual void Add(const Counter_List& other);
+    void Add(const Counter_List& other);
 
     Entries::const_iterator begin() const { return mEntries.begin(); }
     Entries::const_iterator end() const { return mEntries.end(); }
@@ -49,23 +51,10 @@ public:
     bool empty() const { return mEntries.empty(); }
 
 private:
-    struct Key
-    {
-        const char* mType;
-        std::string_view mName;
-        bool operator==(const Key& other) const = default;
-    };
-    struct KeyHash
-    {
-        size_t operator()(const Key& key) const;
-    };
-    using Index = std::unordered_map<Key, Counter*, KeyHash>;
-
     void AppendCounter(std::unique_ptr<Counter> counter);
-    void IndexCounter(Counter* counter);
 
     Entries mEntries;
-    std::unique_ptr<Index> mIndex; // built once the list outgrows a linear search
+    std::unique_ptr<Counter_Index> mIndex; // built once the list outgrows a linear search
 };
 
 } // namespace Vn

@@ -1,0 +1,65 @@
+#include "engine/counters/Counter_Names.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <unordered_set>
+#include <vector>
+
+namespace Vn
+{
+
+namespace
+{
+
+// Names are copied into large blocks that are never moved, so the views that key the
+// set stay valid.
+class NameStore
+{
+public:
+    const char* Intern(std::string_view name)
+    {
+        std::lock_guard<std::mutex> lock(mMutex);
+        if (const auto found = mNames.find(name); found != mNames.end())
+            return found->data();
+        const char* stored = Copy(name);
+        mNames.emplace(stored, name.size());
+        return stored;
+    }
+
+private:
+    static constexpr size_t BLOCK_SIZE = 64 * 1024;
+
+    const char* Copy(std::string_view name)
+    {
+        const size_t needed = name.size() + 1;
+        if (mBlockUsed + needed > mBlockCapacity)
+        {
+            mBlockCapacity = std::max(needed, BLOCK_SIZE);
+            mBlocks.push_back(std::make_unique<char[]>(mBlockCapacity));
+            mBlockUsed = 0;
+        }
+        char* stored = mBlocks.back().get() + mBlockUsed;
+        std::memcpy(stored, name.data(), name.size());
+        stored[name.size()] = '\0';
+        mBlockUsed += needed;
+        return stored;
+    }
+
+    std::mutex mMutex;
+    std::unordered_set<std::string_view> mNames;
+    std::vector<std::unique_ptr<char[]>> mBlocks;
+    size_t mBlockUsed = 0;
+    size_t mBlockCapacity = 0;
+};
+
+} // namespace
+
+const char* Counter_Names::Intern(std::string_view name)
+{
+    static NameStore store;
+    return store.Intern(name);
+}
+
+} // namespace Vn
