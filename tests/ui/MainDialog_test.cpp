@@ -16,8 +16,11 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <linux/capability.h>
+#include <map>
 #include <stdexcept>
-#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 #include <vector>
 
@@ -53,31 +56,48 @@ void Project_Create(TempTree& tree)
         .Folder("project/docs");
 }
 
-// Root opens any file whatever its mode; there the process runs out of file descriptors
-// instead, for as long as this object lives, so that the ignore file cannot be opened.
-class NoFileDescriptors
+// An ignore file that passes the walker's readability test and still cannot be opened,
+// for as long as this object lives. Only root can have one: access() grants root what
+// its permitted capabilities allow, open() only what its effective ones do. So the file
+// loses every permission, and the thread drops from its effective capabilities the power
+// to read any file regardless of its mode.
+class UnopenableFile
 {
 public:
-    NoFileDescriptors()
+    explicit UnopenableFile(const std::string& path) : mPath(path)
     {
-        getrlimit(RLIMIT_NOFILE, &mSaved);
-        rlimit low = mSaved;
-        low.rlim_cur = 64;
-        setrlimit(RLIMIT_NOFILE, &low);
-        for (int fd; (fd = open("/dev/null", O_RDONLY)) >= 0;)
-            mHeld.push_back(fd);
+        chmod(path.c_str(), 0);
+        if (syscall(SYS_capget, &mHeader, mSaved) != 0)
+            return;
+        __user_cap_data_struct lowered[2] = {mSaved[0], mSaved[1]};
+        lowered[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        mLowered = syscall(SYS_capset, &mHeader, lowered) == 0;
     }
-    ~NoFileDescriptors()
+    ~UnopenableFile()
     {
-        for (int fd : mHeld)
+        if (mLowered)
+            syscall(SYS_capset, &mHeader, mSaved);
+    }
+    UnopenableFile(const UnopenableFile&) = delete;
+    UnopenableFile& operator=(const UnopenableFile&) = delete;
+
+    bool Ready() const
+    {
+        const int fd = open(mPath.c_str(), O_RDONLY);
+        if (fd >= 0)
             close(fd);
-        setrlimit(RLIMIT_NOFILE, &mSaved);
+        return access(mPath.c_str(), R_OK) == 0 && fd < 0;
     }
 
 private:
-    rlimit mSaved;
-    std::vector<int> mHeld;
+    std::string mPath;
+    __user_cap_header_struct mHeader{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct mSaved[2] = {};
+    bool mLowered = false;
 };
+
+constexpr const char* NEEDS_ROOT = "only root's ignore file can pass the readability test and "
+                                   "still fail to open; anyone else's is skipped";
 
 // The main window with a stand-in desktop, read and driven through its controls.
 class Window
@@ -296,6 +316,42 @@ TEST(MainDialog, RootWithATrailingSeparatorIsNamedAfterTheFolder)
     EXPECT_EQ(window.mDesktop.mShellCalls.back().mPath, tree.Path("project/src/core"));
 }
 
+TEST(MainDialog, ResizingStretchesTheViewsAndKeepsTheControlsAtTheirEdges)
+{
+    Window window;
+    auto rect = [&window](const char* name)
+    {
+        QWidget& control = window.Get<QWidget>(name);
+        return QRect(control.mapTo(&window.mDialog, QPoint(0, 0)), control.size());
+    };
+    const char* tracked[] = {"mRootFolderBox", "mRootFolderBrowseBtn", "mFolders",
+                             "mInfo",          "mCounters_DisplayBtn", "mSearch_FileTypeList",
+                             "mSearch_Btn",    "mSearch_ResultTree"};
+    window.Get<QTabWidget>("mTabControl").setCurrentIndex(1); // lays out the second page
+    window.Get<QTabWidget>("mTabControl").setCurrentIndex(0);
+    EXPECT_EQ(window.mDialog.size(), QSize(993, 592));
+    std::map<std::string, QRect> before;
+    for (const char* name : tracked)
+        before[name] = rect(name);
+
+    window.mDialog.resize(993 + 200, 592 + 100);
+    window.Get<QTabWidget>("mTabControl").setCurrentIndex(1);
+    window.Get<QTabWidget>("mTabControl").setCurrentIndex(0);
+
+    auto moved = [&](const char* name) { return rect(name).topLeft() - before[name].topLeft(); };
+    auto grown = [&](const char* name) { return rect(name).size() - before[name].size(); };
+    EXPECT_EQ(grown("mRootFolderBox"), QSize(200, 0));
+    EXPECT_EQ(moved("mRootFolderBrowseBtn"), QPoint(200, 0));
+    EXPECT_EQ(grown("mFolders").height(), 100);
+    EXPECT_GT(grown("mFolders").width(), 0);
+    EXPECT_EQ(moved("mInfo"), QPoint(200, 0));
+    EXPECT_EQ(grown("mInfo"), QSize(0, 100));
+    EXPECT_EQ(moved("mCounters_DisplayBtn"), QPoint(200, 0));
+    EXPECT_EQ(moved("mSearch_FileTypeList"), QPoint(0, 0));
+    EXPECT_EQ(moved("mSearch_Btn"), QPoint(200, 0));
+    EXPECT_EQ(grown("mSearch_ResultTree"), QSize(200, 100));
+}
+
 // ---------------------------------------------------------------- counters page
 
 TEST(MainDialog, ShowsTheCountersOfATextFile)
@@ -411,17 +467,15 @@ TEST(MainDialog, ScanThatFailsOnAnIgnoreFileLeavesNoTree)
     TempTree tree;
     Project_Create(tree);
     tree.File("broken/.gitignore", "*.tmp\n").File("broken/a.txt", "a\n");
-    if (!VarnikTest::IgnoresPermissions())
-        tree.Mode("broken/.gitignore", 0);
     Window window(tree.Path("project"));
     window.Select("mFolders", "src");
     window.SelectFile("util.h");
     window.Select("mInfo", "File Length (Histogram)");
 
     {
-        const std::optional<NoFileDescriptors> exhausted =
-            VarnikTest::IgnoresPermissions() ? std::make_optional<NoFileDescriptors>()
-                                             : std::nullopt;
+        const UnopenableFile ignoreFile(tree.Path("broken/.gitignore"));
+        if (!ignoreFile.Ready())
+            GTEST_SKIP() << NEEDS_ROOT;
         window.Browse(QString::fromStdString(tree.Path("broken")));
     }
 
@@ -441,13 +495,11 @@ TEST(MainDialog, ScanThatFailsWhileLoadingKeepsSearchDisabled)
 {
     TempTree tree;
     tree.File("broken/.gitignore", "*.tmp\n").File("broken/a.txt", "a\n");
-    if (!VarnikTest::IgnoresPermissions())
-        tree.Mode("broken/.gitignore", 0);
     std::optional<Window> window;
     {
-        const std::optional<NoFileDescriptors> exhausted =
-            VarnikTest::IgnoresPermissions() ? std::make_optional<NoFileDescriptors>()
-                                             : std::nullopt;
+        const UnopenableFile ignoreFile(tree.Path("broken/.gitignore"));
+        if (!ignoreFile.Ready())
+            GTEST_SKIP() << NEEDS_ROOT;
         window.emplace(tree.Path("broken"));
     }
 

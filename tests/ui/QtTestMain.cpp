@@ -20,9 +20,12 @@ void Message_Filter(QtMsgType type, const QMessageLogContext& context, const QSt
 
 int main(int argc, char** argv)
 {
-    // The tests need no screen: listing them at build time runs without one.
+    // The tests need no screen, and Qt wants a private runtime folder: give both when the
+    // environment does not, as when the tests are listed at build time.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        qputenv("XDG_RUNTIME_DIR", VARNIK_XDG_RUNTIME_DIR);
     gQtMessages = qInstallMessageHandler(Message_Filter);
     QApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);
