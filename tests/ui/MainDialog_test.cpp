@@ -438,54 +438,34 @@ TEST(MainDialog, OpenButtonsHandThePathsToTheShell)
     EXPECT_EQ(window.mDesktop.mMessages, (std::vector<Message>{{"ShellExecute failed", "Error"}}));
 }
 
-TEST(MainDialog, DisplayShowsTheSelectedHistogram)
+TEST(MainDialog, PassesThatFailOnAnIgnoreFileLeaveNoTree)
 {
     TempTree tree;
     Project_Create(tree);
-    Window window(tree.Path("project"));
-    window.Select("mFolders", "src");
-    window.Select("mInfo", "File Length (Histogram)");
-
-    QString title;
-    QTimer::singleShot(0,
-                       [&]
-                       {
-                           auto* form = window.mDialog.findChild<Varnik::DisplayForm*>();
-                           ASSERT_NE(form, nullptr);
-                           title = form->windowTitle();
-                           form->close();
-                       });
-    window.Click("mCounters_DisplayBtn");
-
-    EXPECT_EQ(title, "src - File Length");
-    EXPECT_EQ(window.mDialog.findChild<Varnik::DisplayForm*>(), nullptr) << "disposed when closed";
-    EXPECT_TRUE(window.mDesktop.mMessages.empty());
-}
-
-TEST(MainDialog, ScanThatFailsOnAnIgnoreFileLeavesNoTree)
-{
-    TempTree tree;
-    Project_Create(tree);
-    tree.File("broken/.gitignore", "*.tmp\n").File("broken/a.txt", "a\n");
+    tree.File("broken/.gitignore", "*.tmp\n").File("broken/a.txt", "hello\n");
     Window window(tree.Path("project"));
     window.Select("mFolders", "src");
     window.SelectFile("util.h");
     window.Select("mInfo", "File Length (Histogram)");
+    window.Search("hello");
 
     {
         const UnopenableFile ignoreFile(tree.Path("broken/.gitignore"));
         if (!ignoreFile.Ready())
             GTEST_SKIP() << NEEDS_ROOT;
         window.Browse(QString::fromStdString(tree.Path("broken")));
+        window.Search("hello");
     }
 
-    EXPECT_EQ(window.mDesktop.mMessages,
-              (std::vector<Message>{{"An exception occured in "
-                                     "Varnik::MainDialog::mRootFolderBrowseBtn_Click",
-                                     "Error"}}));
+    EXPECT_EQ(
+        window.mDesktop.mMessages,
+        (std::vector<Message>{
+            {"An exception occured in Varnik::MainDialog::mRootFolderBrowseBtn_Click", "Error"},
+            {"An exception occured in Varnik::MainDialog::mSearch_Btn_Click", "Error"}}));
     EXPECT_TRUE(window.Lines("mFolders").isEmpty());
     EXPECT_TRUE(window.Items("mFiles").isEmpty());
     EXPECT_TRUE(window.Lines("mInfo").isEmpty());
+    EXPECT_TRUE(window.Lines("mSearch_ResultTree").isEmpty());
     for (const char* button : {"mOpenFolderBtn", "mOpenFileBtn", "mCounters_DisplayBtn"})
         EXPECT_FALSE(window.Enabled(button)) << button;
     EXPECT_TRUE(window.mDesktop.mShellCalls.empty());
@@ -660,8 +640,8 @@ TEST(MainDialog, SearchResultsLastUntilTheNextSearch)
 // ---------------------------------------------------------------- screenshots
 
 // Pictures of the windows for people to look at, on a project with a spread of file
-// lengths, so that the histogram has something to show.
-TEST(MainDialog, Screenshots)
+// lengths, so that the histogram has something to show; the last opens the histogram.
+TEST(MainDialog, ScreenshotsAndTheHistogramWindow)
 {
     TempTree tree;
     Project_Create(tree);
@@ -689,15 +669,21 @@ TEST(MainDialog, Screenshots)
     window.Get<QTabWidget>("mTabControl").setCurrentIndex(0);
     window.Select("mFolders", "project");
     window.Select("mInfo", "File Length (Histogram)");
+    QString title;
     QTimer::singleShot(0,
-                       [&window]
+                       [&window, &title]
                        {
                            auto* form = window.mDialog.findChild<Varnik::DisplayForm*>();
                            ASSERT_NE(form, nullptr);
+                           title = form->windowTitle();
                            VarnikTest::Screenshot_Save(form->grab().toImage(), "histogram.png");
                            form->close();
                        });
     window.Click("mCounters_DisplayBtn");
+
+    EXPECT_EQ(title, "project - File Length");
+    EXPECT_EQ(window.mDialog.findChild<Varnik::DisplayForm*>(), nullptr) << "disposed when closed";
+    EXPECT_TRUE(window.mDesktop.mMessages.empty());
 }
 
 } // namespace
