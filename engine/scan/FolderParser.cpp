@@ -17,44 +17,62 @@ constexpr std::chrono::milliseconds PROGRESS_INTERVAL(200);
 } // namespace
 
 FolderParser::FolderParser(FileParser_List* fileParsers)
-    : mFolder(nullptr), mFileParsers(fileParsers), mSearchRequest(nullptr), mSearchFolder(nullptr),
-      mRootName(nullptr)
+    : mFileParsers(fileParsers), mRootName(nullptr), mJobs(nullptr), mPending_Folder(nullptr)
 {
     IgnoreFile_Add(".gitignore");
 }
 
 FolderParser::~FolderParser() = default;
 
-std::unique_ptr<Data_Folder> FolderParser::Parse(const char* rootFolder)
-{
-    BeginPass(rootFolder, nullptr);
-    Start(rootFolder);
-    return std::move(mParse_Root);
-}
-
-std::unique_ptr<SearchResult_Folder> FolderParser::Search(const char* rootFolder,
-                                                          const SearchRequest& request)
-{
-    BeginPass(rootFolder, &request);
-    Start(rootFolder);
-    return std::move(mSearch_Root);
-}
-
 void FolderParser::SetProgressCallback(ProgressCallback callback)
 {
     mProgressCallback = std::move(callback);
 }
 
-void FolderParser::BeginPass(const char* rootFolder, const SearchRequest* request)
+void FolderParser::SetJobs(unsigned jobs, const RegistryFactory& makeRegistry)
 {
-    mFolder = nullptr;
-    mSearchFolder = nullptr;
-    mSearchRequest = request;
+    mWorkerParsers.clear();
+    for (unsigned job = 0; jobs > 1 && job < jobs; job++)
+        mWorkerParsers.push_back(makeRegistry());
+}
+
+std::unique_ptr<Data_Folder> FolderParser::Parse(const char* rootFolder)
+{
+    FileJobs jobs(*mFileParsers, mWorkerParsers, nullptr);
+    Walk(rootFolder, jobs);
+    return Scan_Result(*std::exchange(mPending_Root, nullptr));
+}
+
+std::unique_ptr<SearchResult_Folder> FolderParser::Search(const char* rootFolder,
+                                                          const SearchRequest& request)
+{
+    FileJobs jobs(*mFileParsers, mWorkerParsers, &request);
+    Walk(rootFolder, jobs);
+    return Search_Result(*std::exchange(mPending_Root, nullptr));
+}
+
+void FolderParser::Walk(const char* rootFolder, FileJobs& jobs)
+{
     mRootName = rootFolder;
-    mParse_Root.reset();
-    mSearch_Root.reset();
+    mJobs = &jobs;
+    mPending_Root.reset();
+    mPending_Folder = nullptr;
     mProgress = Progress();
     mProgress_Reported = std::chrono::steady_clock::now();
+
+    try
+    {
+        Start(rootFolder);
+        jobs.Finish([this] { Progress_Report(); });
+    }
+    catch (...)
+    {
+        jobs.Cancel();
+        mPending_Root.reset();
+        mJobs = nullptr;
+        throw;
+    }
+    mJobs = nullptr;
 }
 
 void FolderParser::OnFolder_Accepted(const char* relative)
@@ -63,75 +81,77 @@ void FolderParser::OnFolder_Accepted(const char* relative)
     if (relative != nullptr && std::strcmp(relative, ".git") == 0)
         return;
 
-    const char* name = relative == nullptr ? mRootName : relative;
-    if (mSearchRequest == nullptr)
-        Scan_Folder(relative, name);
+    auto folder = std::make_unique<Pending_Folder>();
+    folder->mName = relative == nullptr ? mRootName : relative;
+    Pending_Folder* parent = std::exchange(mPending_Folder, folder.get());
+    if (parent == nullptr)
+        mPending_Root = std::move(folder);
     else
-        Search_Folder(relative, name);
+        parent->mEntries.push_back(Pending_Entry{nullptr, std::move(folder)});
+
+    Enumerate(relative);
+    mPending_Folder = parent;
     mProgress.mFolders++;
-}
-
-void FolderParser::Scan_Folder(const char* relative, const char* name)
-{
-    auto folder = std::make_unique<Data_Folder>(name);
-    Data_Folder* parent = std::exchange(mFolder, folder.get());
-    Enumerate(relative);
-    mFolder = parent;
-
-    if (parent == nullptr)
-        mParse_Root = std::move(folder);
-    else
-        parent->AddNode(std::move(folder));
-}
-
-void FolderParser::Search_Folder(const char* relative, const char* name)
-{
-    auto folder = std::make_unique<SearchResult_Folder>(name);
-    SearchResult_Folder* parent = std::exchange(mSearchFolder, folder.get());
-    Enumerate(relative);
-    mSearchFolder = parent;
-
-    if (folder->GetCount() == 0)
-        return;
-    if (parent == nullptr)
-        mSearch_Root = std::move(folder);
-    else
-        parent->AddResult(std::move(folder));
 }
 
 void FolderParser::OnFile_Accepted(const char* relative, const timespec*)
 {
-    const std::string fullPath = GetFullPath(relative);
-    if (mSearchRequest == nullptr)
-        mFolder->AddNode(ParseFile(fullPath));
-    else if (std::unique_ptr<SearchResult_File> result = SearchFile(fullPath))
-        mSearchFolder->AddResult(std::move(result));
+    auto task = std::make_unique<FileJobs::Task>();
+    task->mPath = GetFullPath(relative);
+    FileJobs::Task& posted = *task;
+    mPending_Folder->mEntries.push_back(Pending_Entry{std::move(task), nullptr});
+    mJobs->Post(posted);
     Progress_FileDone();
 }
 
-std::unique_ptr<Data_Node> FolderParser::ParseFile(const std::string& fullPath) const
+std::unique_ptr<Data_Folder> FolderParser::Scan_Result(Pending_Folder& pending)
 {
-    return mFileParsers->Parse(fullPath.c_str());
+    auto folder = std::make_unique<Data_Folder>(pending.mName.c_str());
+    for (Pending_Entry& entry : pending.mEntries)
+    {
+        if (entry.mFile)
+            folder->AddNode(std::move(entry.mFile->mNode));
+        else
+            folder->AddNode(Scan_Result(*entry.mFolder));
+        entry = Pending_Entry(); // what the tree holds now, the pending tree no longer needs
+    }
+    return folder;
 }
 
-std::unique_ptr<SearchResult_File> FolderParser::SearchFile(const std::string& fullPath) const
+std::unique_ptr<SearchResult_Folder> FolderParser::Search_Result(Pending_Folder& pending)
 {
-    FileParser* parser = mFileParsers->GetParser(fullPath.c_str());
-    if (parser == nullptr || !mSearchRequest->IsFileTypeSelected(parser->mType))
+    auto folder = std::make_unique<SearchResult_Folder>(pending.mName.c_str());
+    for (Pending_Entry& entry : pending.mEntries)
+    {
+        std::unique_ptr<SearchResult> result;
+        if (entry.mFile)
+            result = std::move(entry.mFile->mResult);
+        else
+            result = Search_Result(*entry.mFolder);
+        if (result)
+            folder->AddResult(std::move(result));
+    }
+    if (folder->GetCount() == 0)
         return nullptr;
-    return parser->Search(fullPath.c_str(), *mSearchRequest);
+    return folder;
 }
 
 void FolderParser::Progress_FileDone()
 {
     mProgress.mFiles++;
-    if (!mProgressCallback || mProgress.mFiles % PROGRESS_FILES_PER_CHECK != 0)
+    if (mProgressCallback && mProgress.mFiles % PROGRESS_FILES_PER_CHECK == 0)
+        Progress_Report();
+}
+
+void FolderParser::Progress_Report()
+{
+    if (!mProgressCallback)
         return;
     const auto now = std::chrono::steady_clock::now();
     if (now - mProgress_Reported < PROGRESS_INTERVAL)
         return;
     mProgress_Reported = now;
-    mProgressCallback(mProgress);
+    mProgressCallback(Progress{mProgress.mFolders, mJobs->Done()});
 }
 
 } // namespace Vn

@@ -1,7 +1,7 @@
-// The folder parser.
 #pragma once
 
 #include "engine/parsers/FileParser_List.h"
+#include "engine/scan/FileJobs.h"
 #include "engine/search/SearchRequest.h"
 #include "engine/search/SearchResult_Folder.h"
 #include "engine/tree/Data_Folder.h"
@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace Vn
 {
@@ -19,9 +20,15 @@ namespace Vn
 // of results. The walk and the ignore files are the walker's; this class turns what the
 // walker accepts into nodes or results.
 //
-// A folder's node lives in the stack frame that walks the folder until its walk is over,
-// and only then joins its parent. So a pass that ends in an exception releases its
-// partly built tree on the way out, as the walker pops its ignore lists, and the next
+// The walk records the folders and files it accepts, in walk order, as a tree of
+// pending entries, and hands each file to FileJobs, which parses or searches it, on
+// worker threads when there are any. Once every file is done the answer is put
+// together from the pending tree: each folder adds its children in walk order, and a
+// sub-folder joins its parent only once complete, so every counter, every order and
+// every result are those of a plain walk that parses file after file.
+//
+// The pending tree belongs to the pass, so a pass that ends in an exception releases
+// its partial work on the way out, as the walker pops its ignore lists, and the next
 // pass starts clean.
 class FolderParser : private TrovLib::Walker_Smart
 {
@@ -32,6 +39,7 @@ public:
         unsigned mFiles = 0;
     };
     using ProgressCallback = std::function<void(const Progress&)>;
+    using RegistryFactory = std::function<std::unique_ptr<FileParser_List>()>;
 
     // The registry is not owned and must outlive the folder parser.
     explicit FolderParser(FileParser_List* fileParsers);
@@ -44,32 +52,46 @@ public:
                                                         const SearchRequest& request);
 
     // Optional: called from time to time during a pass, at most a few times a second,
-    // with the folders and files done so far.
+    // with the folders walked and the files done so far.
     void SetProgressCallback(ProgressCallback callback);
 
+    // Reads files on `jobs` worker threads, each with a registry made by `makeRegistry`,
+    // which must answer as the registry given to the constructor does. 0 or 1 reads them
+    // on the calling thread with that registry. The answers are the same either way.
+    void SetJobs(unsigned jobs, const RegistryFactory& makeRegistry);
+
 private:
+    struct Pending_Folder;
+    struct Pending_Entry
+    {
+        std::unique_ptr<FileJobs::Task> mFile;
+        std::unique_ptr<Pending_Folder> mFolder;
+    };
+    struct Pending_Folder
+    {
+        std::string mName;
+        std::vector<Pending_Entry> mEntries;
+    };
+
     void OnFile_Accepted(const char* relative, const timespec* modified) override;
     void OnFolder_Accepted(const char* relative) override;
 
-    void BeginPass(const char* rootFolder, const SearchRequest* request);
-    void Scan_Folder(const char* relative, const char* name);
-    void Search_Folder(const char* relative, const char* name);
-
-    // The work on one file. It depends on nothing but the file and the registry (and the
-    // request of a search), not on the state of the walk.
-    std::unique_ptr<Data_Node> ParseFile(const std::string& fullPath) const;
-    std::unique_ptr<SearchResult_File> SearchFile(const std::string& fullPath) const;
+    // Walks the tree into mPending_Root, its files handed to `jobs`.
+    void Walk(const char* rootFolder, FileJobs& jobs);
+    static std::unique_ptr<Data_Folder> Scan_Result(Pending_Folder& folder);
+    static std::unique_ptr<SearchResult_Folder> Search_Result(Pending_Folder& folder);
 
     void Progress_FileDone();
+    void Progress_Report();
 
-    Data_Folder* mFolder;                // the folder being filled during a scan
-    FileParser_List* mFileParsers;       // not owned
-    const SearchRequest* mSearchRequest; // set during a search only
-    SearchResult_Folder* mSearchFolder;  // the result folder being filled during a search
-    const char* mRootName;               // the root text as given, during a pass only
+    FileParser_List* mFileParsers; // not owned
+    std::vector<std::unique_ptr<FileParser_List>> mWorkerParsers;
 
-    std::unique_ptr<Data_Folder> mParse_Root;          // the finished root of a scan
-    std::unique_ptr<SearchResult_Folder> mSearch_Root; // the finished root of a search
+    // The state of a pass.
+    const char* mRootName; // the root text as given
+    FileJobs* mJobs;       // where accepted files go
+    std::unique_ptr<Pending_Folder> mPending_Root;
+    Pending_Folder* mPending_Folder; // the folder being walked
 
     ProgressCallback mProgressCallback;
     Progress mProgress;

@@ -1,0 +1,113 @@
+#include "engine/scan/FileJobs.h"
+
+#include <chrono>
+
+namespace Vn
+{
+
+namespace
+{
+constexpr std::chrono::milliseconds WAITING_INTERVAL(200);
+} // namespace
+
+FileJobs::FileJobs(FileParser_List& registry,
+                   std::span<const std::unique_ptr<FileParser_List>> workers,
+                   const SearchRequest* request)
+    : mRegistry(registry), mRequest(request), mRunning(static_cast<unsigned>(workers.size()))
+{
+    for (const auto& worker : workers)
+        mThreads.emplace_back([this, &worker] { Work(*worker); });
+}
+
+FileJobs::~FileJobs()
+{
+    Cancel();
+}
+
+void FileJobs::Cancel()
+{
+    {
+        std::lock_guard<std::mutex> lock(mMutex);
+        mClosed = true;
+        mQueue.clear();
+    }
+    mPosted.notify_all();
+    for (std::thread& thread : mThreads)
+    {
+        if (thread.joinable())
+            thread.join();
+    }
+}
+
+void FileJobs::Post(Task& task)
+{
+    if (mThreads.empty())
+    {
+        Run(task, mRegistry);
+        mDone.fetch_add(1, std::memory_order_relaxed);
+        return;
+    }
+    {
+        std::lock_guard<std::mutex> lock(mMutex);
+        mQueue.push_back(&task);
+    }
+    mPosted.notify_one();
+}
+
+void FileJobs::Finish(const std::function<void()>& waiting)
+{
+    std::unique_lock<std::mutex> lock(mMutex);
+    mClosed = true;
+    mPosted.notify_all();
+    while (!mFinished.wait_for(lock, WAITING_INTERVAL, [this] { return mRunning == 0; }))
+    {
+        lock.unlock();
+        waiting();
+        lock.lock();
+    }
+    if (mFailure)
+        std::rethrow_exception(mFailure);
+}
+
+void FileJobs::Run(Task& task, FileParser_List& registry) const
+{
+    if (mRequest == nullptr)
+        task.mNode = registry.Parse(task.mPath.c_str());
+    else
+        task.mResult = registry.Search(task.mPath.c_str(), *mRequest);
+    std::string().swap(task.mPath);
+}
+
+void FileJobs::Work(FileParser_List& registry)
+{
+    std::unique_lock<std::mutex> lock(mMutex);
+    for (;;)
+    {
+        mPosted.wait(lock, [this] { return mClosed || !mQueue.empty(); });
+        if (mQueue.empty())
+            break;
+        Task* task = mQueue.front();
+        mQueue.pop_front();
+        lock.unlock();
+        try
+        {
+            Run(*task, registry);
+        }
+        catch (...)
+        {
+            lock.lock();
+            if (!mFailure)
+                mFailure = std::current_exception();
+            mQueue.clear();
+            mClosed = true;
+            mPosted.notify_all();
+            continue;
+        }
+        mDone.fetch_add(1, std::memory_order_relaxed);
+        lock.lock();
+    }
+    mRunning--;
+    mFinished.notify_all();
+}
+
+} // namespace Vn

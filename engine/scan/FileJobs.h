@@ -1,0 +1,76 @@
+#pragma once
+
+#include "engine/parsers/FileParser_List.h"
+#include "engine/search/SearchRequest.h"
+#include "engine/search/SearchResult_File.h"
+#include "engine/tree/Data_Node.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <span>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace Vn
+{
+
+// Runs the work on the files of one pass: each file is parsed (a scan) or searched (a
+// search) by a registry. With no worker registries the work runs at once on the
+// calling thread; otherwise each worker thread runs files with a registry of its own,
+// since parsers keep the state of the file they read. A task's answer is read only
+// after Finish, so the caller can put the answers together in walk order.
+class FileJobs
+{
+public:
+    struct Task
+    {
+        std::string mPath; // the full path; released once the task has run
+        std::unique_ptr<Data_Node> mNode;
+        std::unique_ptr<SearchResult_File> mResult;
+    };
+
+    // `request` is null for a scan. `workers` are the worker threads' registries.
+    FileJobs(FileParser_List& registry, std::span<const std::unique_ptr<FileParser_List>> workers,
+             const SearchRequest* request);
+    // Cancels what is left.
+    ~FileJobs();
+
+    FileJobs(const FileJobs&) = delete;
+    FileJobs& operator=(const FileJobs&) = delete;
+
+    // The task stays owned by the caller and must live until Finish or the destructor.
+    void Post(Task& task);
+    // Waits until every posted task has run, calling `waiting` every so often meanwhile.
+    // Throws what a task threw.
+    void Finish(const std::function<void()>& waiting);
+    // Stops the workers, leaving queued tasks undone, and waits for the running ones.
+    // Afterwards no task is touched any more.
+    void Cancel();
+    // Tasks run so far.
+    unsigned Done() const { return mDone.load(std::memory_order_relaxed); }
+
+private:
+    void Run(Task& task, FileParser_List& registry) const;
+    void Work(FileParser_List& registry);
+
+    FileParser_List& mRegistry;
+    const SearchRequest* mRequest;
+    std::atomic<unsigned> mDone{0};
+
+    std::mutex mMutex;
+    std::condition_variable mPosted;   // a task was posted, or the pass is over
+    std::condition_variable mFinished; // a worker ran out of tasks for good
+    std::deque<Task*> mQueue;
+    bool mClosed = false;  // no more tasks come
+    unsigned mRunning = 0; // workers not yet finished
+    std::exception_ptr mFailure;
+    std::vector<std::thread> mThreads;
+};
+
+} // namespace Vn
