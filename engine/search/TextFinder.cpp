@@ -1,0 +1,98 @@
+#include "engine/search/TextFinder.h"
+
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace Vn
+{
+
+namespace
+{
+
+bool IsAsciiLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// A letter is compared with the bit 0x20 set on both sides: that makes its two cases
+// equal and nothing else equal to them.
+uint8_t FoldBit(char c)
+{
+    return IsAsciiLetter(c) ? 0x20 : 0;
+}
+
+} // namespace
+
+TextFinder::TextFinder(const SearchRequest& request)
+    : mText(request.mText.c_str()), mIgnoreCase(!request.mFlags.CaseSensitive), mFirst(0),
+      mFirstFold(0), mLast(0), mLastFold(0)
+{
+    if (mText.empty())
+        return;
+    mFirstFold = FoldBit(mText.front());
+    mFirst = static_cast<uint8_t>(mText.front() | mFirstFold);
+    mLastFold = FoldBit(mText.back());
+    mLast = static_cast<uint8_t>(mText.back() | mLastFold);
+}
+
+size_t TextFinder::Find(const char* bytes, size_t size) const
+{
+    if (mText.empty())
+        return 0;
+    if (mIgnoreCase)
+        return FindFolded(bytes, size);
+    const void* found = memmem(bytes, size, mText.data(), mText.size());
+    return found == nullptr ? NONE : static_cast<const char*>(found) - bytes;
+}
+
+// Tests 16 places at once for the first and the last byte of the text, and compares
+// the whole text only where both stand.
+size_t TextFinder::FindFolded(const char* bytes, size_t size) const
+{
+    if (mText.size() > size)
+        return NONE;
+    const size_t places = size - mText.size() + 1;
+    const size_t last = mText.size() - 1;
+    size_t at = 0;
+#if defined(__SSE2__)
+    const __m128i first = _mm_set1_epi8(static_cast<char>(mFirst));
+    const __m128i firstFold = _mm_set1_epi8(static_cast<char>(mFirstFold));
+    const __m128i lastByte = _mm_set1_epi8(static_cast<char>(mLast));
+    const __m128i lastFold = _mm_set1_epi8(static_cast<char>(mLastFold));
+    for (; at + 16 <= places; at += 16)
+    {
+        const __m128i starts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+        const __m128i ends = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at + last));
+        const __m128i both = _mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(starts, firstFold), first),
+                                           _mm_cmpeq_epi8(_mm_or_si128(ends, lastFold), lastByte));
+        for (unsigned mask = _mm_movemask_epi8(both); mask != 0; mask &= mask - 1)
+        {
+            const size_t place = at + __builtin_ctz(mask);
+            if (EqualsFolded(bytes + place))
+                return place;
+        }
+    }
+#endif
+    for (; at < places; at++)
+    {
+        if (EqualsFolded(bytes + at))
+            return at;
+    }
+    return NONE;
+}
+
+bool TextFinder::EqualsFolded(const char* bytes) const
+{
+    for (size_t i = 0; i < mText.size(); i++)
+    {
+        const uint8_t fold = FoldBit(mText[i]);
+        if ((static_cast<uint8_t>(bytes[i]) | fold) != (static_cast<uint8_t>(mText[i]) | fold))
+            return false;
+    }
+    return true;
+}
+
+} // namespace Vn

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "engine/search/SearchRequest.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace Vn
+{
+
+// Looks for a request's text in a run of bytes as read from a file, many lines at once,
+// so that the parsers can pass over the lines that cannot hold it.
+//
+// The finder knows bytes, not lines: it reports where the text stands, compared as the
+// request compares (byte for byte, or with ASCII letters folded), whatever line ends or
+// NUL bytes lie around it. The line rules (a piece ends the text, so does a NUL) stay
+// with the request's Find and Compare, which the parsers still ask on every line the
+// finder points into. So the finder may point at a place that does not match in the
+// end, but it never passes over one that does.
+class TextFinder
+{
+public:
+    static constexpr size_t NONE = SIZE_MAX;
+
+    // Keeps a view of the request's text: the request must outlive the finder and keep
+    // its text unchanged.
+    explicit TextFinder(const SearchRequest& request);
+
+    // The offset of the first place in the `size` bytes at `bytes` where the text
+    // stands, or NONE. The empty text stands everywhere, so it is found at 0.
+    size_t Find(const char* bytes, size_t size) const;
+
+private:
+    size_t FindFolded(const char* bytes, size_t size) const;
+    bool EqualsFolded(const char* bytes) const;
+
+    std::string_view mText; // up to a NUL, which no line can hold
+    bool mIgnoreCase;
+    // The first and the last byte of the folded text, each with the bit that folding
+    // clears from an ASCII letter (0x20), or no bit for any other byte.
+    uint8_t mFirst, mFirstFold;
+    uint8_t mLast, mLastFold;
+};
+
+} // namespace Vn
