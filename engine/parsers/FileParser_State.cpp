@@ -13,6 +13,15 @@ unsigned char FoldCase(unsigned char c)
     return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c - 'A' + 'a') : c;
 }
 
+unsigned char OtherCase(unsigned char c)
+{
+    if (c >= 'A' && c <= 'Z')
+        return static_cast<unsigned char>(c - 'A' + 'a');
+    if (c >= 'a' && c <= 'z')
+        return static_cast<unsigned char>(c - 'a' + 'A');
+    return c;
+}
+
 bool SameByte(unsigned char a, unsigned char b, bool ignoreCase)
 {
     return ignoreCase ? FoldCase(a) == FoldCase(b) : a == b;
@@ -37,25 +46,6 @@ uint32_t SelectedZones(const SearchRequest::Flags& flags)
            (flags.InString ? FileParser_State::ZONE_STRING : 0);
 }
 
-std::array<uint8_t, 256> FirstEntries(const FileParser_State::Transition_Info* list)
-{
-    size_t last = 0;
-    while (list[last].mLength != 0)
-        last++;
-    if (last > UINT8_MAX)
-        throw std::length_error("transition list too long");
-
-    std::array<uint8_t, 256> first;
-    for (unsigned byte = 0; byte < first.size(); byte++)
-    {
-        size_t entry = 0;
-        while (entry < last && !SameByte(byte, list[entry].mToken[0], list[entry].mIgnoreCase))
-            entry++;
-        first[byte] = static_cast<uint8_t>(entry);
-    }
-    return first;
-}
-
 } // namespace
 
 FileParser_State::FileParser_State(const char* type, std::span<const State_Info> states,
@@ -64,20 +54,98 @@ FileParser_State::FileParser_State(const char* type, std::span<const State_Info>
 {
     if (states.size() != transitions.size())
         throw std::invalid_argument("one transition list per state expected");
-    for (const Transition_Info* list : transitions)
-        mFirstEntry.push_back(FirstEntries(list));
+    if (states.size() > UINT16_MAX)
+        throw std::length_error("too many states");
+    for (uint32_t state = 0; state < transitions.size(); state++)
+    {
+        mMoves.push_back(Compile(state, transitions[state], states.size()));
+        for (const Transition_Info* entry = transitions[state]; entry->mLength != 0; entry++)
+        {
+            for (uint32_t i = 1; i < entry->mLength; i++)
+            {
+                const unsigned char c = entry->mToken[i];
+                mInsideToken.set(c);
+                if (entry->mIgnoreCase)
+                    mInsideToken.set(OtherCase(c));
+            }
+        }
+    }
+}
+
+// A byte's move is that of the first entry whose token begins with the byte, or of the
+// default entry when there is none. When that first entry is longer than one byte,
+// whether it matches depends on the bytes after, so the move only records where the
+// walk of the list starts.
+FileParser_State::Moves FileParser_State::Compile(uint32_t state, const Transition_Info* list,
+                                                  size_t stateCount)
+{
+    size_t last = 0;
+    for (; list[last].mLength != 0; last++)
+    {
+        if (list[last].mNext >= stateCount)
+            throw std::out_of_range("transition to a state that does not exist");
+    }
+    if (list[last].mNext >= stateCount)
+        throw std::out_of_range("transition to a state that does not exist");
+    if (last > UINT8_MAX)
+        throw std::length_error("transition list too long");
+
+    Moves moves;
+    moves[0] = Move{0, static_cast<uint16_t>(state), MOVE_END, 0};
+    for (unsigned byte = 1; byte < moves.size(); byte++)
+    {
+        size_t entry = 0;
+        while (entry < last && !SameByte(byte, list[entry].mToken[0], list[entry].mIgnoreCase))
+            entry++;
+        const Transition_Info& taken = list[entry];
+        if (entry < last && taken.mLength > 1)
+            moves[byte] = Move{0, 0, MOVE_TOKEN, static_cast<uint8_t>(entry)};
+        else
+            moves[byte] = Move{taken.mLineFlags, static_cast<uint16_t>(taken.mNext),
+                               taken.mNext == state ? MOVE_STAY : MOVE_SWITCH, 0};
+    }
+    return moves;
 }
 
 // Inlined into the loops over a line, so that the run stays in registers.
 inline const char* FileParser_State::Step(const char* p, Run& run) const
 {
-    const Transition_Info* entry =
-        mTransitions[run.mState] + mFirstEntry[run.mState][static_cast<unsigned char>(*p)];
+    const Move& move = mMoves[run.mState][static_cast<unsigned char>(*p)];
+    if (move.mKind == MOVE_TOKEN)
+        return StepToken(p, move.mEntry, run);
+    run.mLineFlags |= move.mLineFlags;
+    run.mState = move.mNext;
+    return p + 1;
+}
+
+const char* FileParser_State::StepToken(const char* p, uint32_t first, Run& run) const
+{
+    const Transition_Info* entry = mTransitions[run.mState] + first;
     while (entry->mLength != 0 && !Matches(*entry, p))
         entry++;
     run.mLineFlags |= entry->mLineFlags;
     run.mState = entry->mNext;
     return p + (entry->mLength != 0 ? entry->mLength : 1);
+}
+
+// Bytes that keep the state are taken in a tight loop: the row of moves stays the same,
+// and the next lookup waits on nothing but the next byte.
+inline void FileParser_State::RunLine(const char* line, Run& run) const
+{
+    const char* p = line;
+    for (;;)
+    {
+        const Move* moves = mMoves[run.mState].data();
+        Move move = moves[static_cast<unsigned char>(*p)];
+        while (move.mKind == MOVE_STAY)
+        {
+            run.mLineFlags |= move.mLineFlags;
+            move = moves[static_cast<unsigned char>(*++p)];
+        }
+        if (move.mKind == MOVE_END)
+            return;
+        p = Step(p, run);
+    }
 }
 
 std::unique_ptr<Data_Node> FileParser_State::Parse(const char* fileName)
@@ -95,6 +163,7 @@ std::unique_ptr<SearchResult_File> FileParser_State::Search(const char* fileName
 {
     mLineFlags = 0;
     mState = 0;
+    mSearch_Anywhere = MatchesAnywhere(request);
     return FileParser_Text::Search(fileName, request);
 }
 
@@ -106,8 +175,7 @@ bool FileParser_State::IsComment(const char* /*line*/)
 void FileParser_State::ParseLine(const char* line)
 {
     Run run{mState, 0};
-    for (const char* p = line; *p != '\0';)
-        p = Step(p, run);
+    RunLine(line, run);
     mState = run.mState;
     mLineFlags = run.mLineFlags;
     if (EndLine())
@@ -117,15 +185,22 @@ void FileParser_State::ParseLine(const char* line)
 
 void FileParser_State::Search_Line(const char* line)
 {
+    if (mSearch_Anywhere)
+    {
+        // An empty line is not searched, not even for the empty text.
+        if (line[0] != '\0' && mRequest->Find(line))
+            mResult->AddLine(mLineNumber, line);
+        return;
+    }
     const uint32_t zones = SelectedZones(mRequest->mFlags);
     bool matched = false;
     Run run{mState, 0};
-    for (const char* p = line; *p != '\0'; p = Step(p, run))
-    {
-        // The zone is that of the state before the token at `p` is read.
-        if (!matched && (mStates[run.mState].mZones & zones) != 0)
-            matched = mRequest->Compare(p);
-    }
+    const char* p = line;
+    // The zone is that of the state before the token at `p` is read. Once the line
+    // matches, the rest of it only has to carry the state.
+    for (; *p != '\0' && !matched; p = Step(p, run))
+        matched = (mStates[run.mState].mZones & zones) != 0 && mRequest->Compare(p);
+    RunLine(p, run);
     mState = run.mState;
     mLineFlags = run.mLineFlags;
     EndLine();
@@ -133,9 +208,38 @@ void FileParser_State::Search_Line(const char* line)
         mResult->AddLine(mLineNumber, line);
 }
 
+void FileParser_State::Search_Skip(const char* line)
+{
+    if (mSearch_Anywhere)
+        return;
+    Run run{mState, 0};
+    RunLine(line, run);
+    mState = run.mState;
+    mLineFlags = run.mLineFlags;
+    EndLine();
+}
+
 bool FileParser_State::IsDirective(const char* /*line*/)
 {
     return (mLineFlags & FLAG_DIRECTIVE) != 0;
+}
+
+bool FileParser_State::MatchesAnywhere(const SearchRequest& request) const
+{
+    const uint32_t zones = SelectedZones(request.mFlags);
+    for (size_t state = 0; state < mMoves.size(); state++)
+    {
+        if ((mStates[state].mZones & zones) == 0)
+            return false;
+    }
+    const std::string& text = request.mText;
+    if (text.find('\0') != std::string::npos) // Compare and Find part ways on such a text
+        return false;
+    if (text.empty())
+        return true;
+    const unsigned char first = text[0];
+    return !mInsideToken[first] &&
+           (request.mFlags.CaseSensitive || !mInsideToken[OtherCase(first)]);
 }
 
 bool FileParser_State::EndLine()

@@ -3,6 +3,7 @@
 #include "engine/parsers/FileParser_Text.h"
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -23,10 +24,20 @@ namespace Vn
 // starts in, and states that must not end a line or the file count a parsing
 // error.
 //
-// The tables stay the only description of the language. From them the constructor
-// derives, per state and per byte value, the first entry that can match a token
-// starting with that byte, so a step costs one table lookup and, for most bytes,
-// at most one bounded comparison.
+// The tables stay the only description of the language. The constructor compiles
+// them into one table of moves per state, indexed by byte value: a byte that can
+// only be a one-byte token or fall to the default entry gives the next state and
+// the line flags in one lookup. Only a byte that may begin a longer token (with the
+// C/C++ tables: "/" in code, "*" in a block comment) takes the literal walk of the
+// list, from the first entry that can match it. While the state stays the same the
+// loop over a line depends on nothing but the bytes, so it runs at a few cycles per
+// byte.
+//
+// A search only has to compare in the lines that hold the text; the machine runs
+// over the others to keep its state. When every state lies in a selected zone and
+// the text cannot begin inside a token (its first byte is no later byte of a longer
+// token), every place the text stands at is a place the machine would compare at,
+// so a line matches exactly when it holds the text and the machine is not needed.
 class FileParser_State : public FileParser_Text
 {
 public:
@@ -73,6 +84,8 @@ protected:
     void ParseLine(const char* line) override;
     // Searches only the positions whose zone the request selects.
     void Search_Line(const char* line) override;
+    // Runs the machine over the line, so that the next line starts in the right state.
+    void Search_Skip(const char* line) override;
     virtual bool IsDirective(const char* line);
 
     uint32_t mLineFlags = 0;
@@ -90,13 +103,41 @@ private:
         uint32_t mLineFlags;
     };
 
-    // Takes the transition at `p` and returns the position after its token.
+    // What a byte does in a state.
+    enum MoveKind : uint8_t
+    {
+        MOVE_STAY,   // a one-byte transition back to the same state
+        MOVE_SWITCH, // a one-byte transition to another state
+        MOVE_TOKEN,  // a longer token may begin here: compare the entries
+        MOVE_END,    // the NUL that ends the line
+    };
+    struct Move
+    {
+        uint32_t mLineFlags; // added by a one-byte transition
+        uint16_t mNext;      // the state after a one-byte transition
+        MoveKind mKind;
+        uint8_t mEntry; // for MOVE_TOKEN: the first entry of the list that can match
+    };
+    using Moves = std::array<Move, 256>;
+
+    static Moves Compile(uint32_t state, const Transition_Info* list, size_t stateCount);
+
+    // Runs the machine from `line` to its end.
+    void RunLine(const char* line, Run& run) const;
+    // Takes the transition at `p`, not at the end of the line, and returns the position
+    // after its token.
     const char* Step(const char* p, Run& run) const;
+    // The literal walk of the list, from entry `first` on.
+    const char* StepToken(const char* p, uint32_t first, Run& run) const;
     // Leaves the state a line ended in; true when that is a parsing error.
     bool EndLine();
+    // Whether the request counts a match at every place the text stands at.
+    bool MatchesAnywhere(const SearchRequest& request) const;
 
-    // Per state, per byte value: the index of the first entry that can match there.
-    std::vector<std::array<uint8_t, 256>> mFirstEntry;
+    std::vector<Moves> mMoves; // per state
+    // The bytes that a token longer than one byte holds after its first.
+    std::bitset<256> mInsideToken;
+    bool mSearch_Anywhere = false; // the search in progress needs no machine
 };
 
 } // namespace Vn

@@ -2,6 +2,7 @@
 
 #include "engine/counters/Counter_Count.h"
 #include "engine/counters/Counter_Histogram.h"
+#include "engine/search/TextFinder.h"
 
 namespace Vn
 {
@@ -16,7 +17,7 @@ std::unique_ptr<Data_Node> FileParser_Text::Parse(const char* fileName)
     if (mReader.Open(fileName))
     {
         CreateCounters();
-        ReadLines(&FileParser_Text::ParseLine);
+        ParseLines();
         auto length = std::make_unique<Counter_Histogram>("File Length", "lines", "files");
         length->AddValue(mLineNumber, 1);
         node->mCounters.Append(std::move(length));
@@ -39,8 +40,9 @@ std::unique_ptr<SearchResult_File> FileParser_Text::Search(const char* fileName,
     auto result = std::make_unique<SearchResult_File>(fileName);
     mRequest = &request;
     mResult = result.get();
-    if (mReader.Open(fileName))
-        ReadLines(&FileParser_Text::Search_Line);
+    const TextFinder finder(request);
+    if (mReader.Open(fileName, &finder))
+        SearchLines();
     mRequest = nullptr;
     mResult = nullptr;
     if (result->GetCount() == 0)
@@ -48,13 +50,31 @@ std::unique_ptr<SearchResult_File> FileParser_Text::Search(const char* fileName,
     return result;
 }
 
-void FileParser_Text::ReadLines(void (FileParser_Text::*onLine)(const char*))
+void FileParser_Text::ParseLines()
 {
     mLineNumber = 0;
     while (const char* line = mReader.Next())
     {
         mLineNumber++;
-        (this->*onLine)(line);
+        ParseLine(line);
+    }
+    mReader.Close();
+}
+
+// Only the lines in which the reader sees the text can match; the others are skipped,
+// and the reading ends where the text occurs no more.
+void FileParser_Text::SearchLines()
+{
+    mLineNumber = 0;
+    while (const char* line = mReader.Next())
+    {
+        if (!mReader.TextAhead())
+            break;
+        mLineNumber++;
+        if (mReader.PieceHoldsText())
+            Search_Line(line);
+        else
+            Search_Skip(line);
     }
     mReader.Close();
 }
@@ -157,6 +177,8 @@ void FileParser_Text::Search_Line(const char* line)
     else if (flags.InCode || flags.InComment || flags.InDirective || flags.InString)
         Search_Code(line);
 }
+
+void FileParser_Text::Search_Skip(const char* /*line*/) {}
 
 // Adds the line to the result when the request finds its text in it.
 void FileParser_Text::AddIfFound(const char* line)

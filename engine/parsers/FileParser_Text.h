@@ -43,6 +43,9 @@ protected:
     virtual void Search_Code(const char* line);
     virtual void Search_Comment(const char* line);
     virtual void Search_Line(const char* line);
+    // Called in a search, in place of Search_Line, for a line that cannot hold the text,
+    // so that a parser carrying state from line to line can keep it. Does nothing here.
+    virtual void Search_Skip(const char* line);
 
     // Per-call state: set at the start of Parse or Search, cleared at its end. The
     // counters belong to the node being filled.
@@ -61,8 +64,10 @@ protected:
     Counter_Count* mCounter_Type_Comment = nullptr;
 
 private:
-    // Reads the open file to its end, numbering the lines and handing each to `onLine`.
-    void ReadLines(void (FileParser_Text::*onLine)(const char*));
+    // Read the open file, numbering the lines, and close it.
+    void ParseLines();
+    // Stops at the last line that may hold the text.
+    void SearchLines();
     void AddIfFound(const char* line);
 
     LineReader mReader;

@@ -1,14 +1,45 @@
 #include "engine/parsers/LineReader.h"
 
+#include "engine/search/TextFinder.h"
+
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace Vn
 {
+
+namespace
+{
+
+// A bit per line feed among the 64 bytes at `bytes`, the first byte in the lowest bit.
+uint64_t LineFeedMask(const char* bytes)
+{
+    uint64_t mask = 0;
+#if defined(__SSE2__)
+    const __m128i feed = _mm_set1_epi8('\n');
+    for (int part = 0; part < 4; part++)
+    {
+        const __m128i sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes) + part);
+        const auto bits = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(sixteen, feed)));
+        mask |= uint64_t{bits} << (16 * part);
+    }
+#else
+    for (int i = 0; i < 64; i++)
+        mask |= uint64_t{bytes[i] == '\n'} << i;
+#endif
+    return mask;
+}
+
+} // namespace
 
 LineReader::LineReader() = default;
 
@@ -17,7 +48,7 @@ LineReader::~LineReader()
     Close();
 }
 
-bool LineReader::Open(const char* fileName)
+bool LineReader::Open(const char* fileName, const TextFinder* finder)
 {
     Close();
     const int file = open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -29,12 +60,17 @@ bool LineReader::Open(const char* fileName)
         close(file);
         return false;
     }
-    if (!mBuffer)
-        mBuffer = std::make_unique<char[]>(BLOCK_SIZE + 1); // + the NUL after a last piece
+    // One byte more than the file, so that the first fill already meets its end.
+    const size_t wholeFile = static_cast<size_t>(status.st_size) + 1;
+    Reserve(finder == nullptr ? BLOCK_SIZE : std::clamp(wholeFile, BLOCK_SIZE, WHOLE_FILE));
     mFile = file;
     mBegin = mEnd = 0;
     mHolding = false;
     mEndOfFile = false;
+    mLineFeedsAt = NO_LINE_FEED;
+    mFinder = finder;
+    mTextAt = NO_TEXT;
+    mTextKnown = false;
     return true;
 }
 
@@ -44,6 +80,7 @@ void LineReader::Close()
         close(mFile);
     mFile = -1;
     mHolding = false;
+    mFinder = nullptr;
 }
 
 const char* LineReader::Next()
@@ -56,8 +93,9 @@ const char* LineReader::Next()
         const size_t available = mEnd - mBegin;
         const char* start = mBuffer.get() + mBegin;
         size_t length = 0;
-        if (const void* feed = std::memchr(start, '\n', std::min(available, MAX_PIECE)))
-            length = static_cast<const char*>(feed) - start + 1;
+        const size_t feed = FindLineFeed(mBegin, mBegin + std::min(available, MAX_PIECE));
+        if (feed != NO_LINE_FEED)
+            length = feed - mBegin + 1;
         else if (available >= MAX_PIECE)
             length = MAX_PIECE;
         else if (!mEndOfFile)
@@ -70,6 +108,8 @@ const char* LineReader::Next()
         else
             length = available;
 
+        if (mFinder != nullptr)
+            FindText(mBegin);
         mBegin += length;
         mHeldAt = mBegin;
         mHeldByte = mBuffer[mHeldAt];
@@ -79,24 +119,77 @@ const char* LineReader::Next()
     }
 }
 
-// Moves the unread tail to the front of the buffer and reads behind it. Reading
-// nothing, at the end of the file or on a read error, ends the file.
+// Grows the buffer to hold at least `capacity` bytes; it never shrinks, so that
+// files of similar sizes do not reallocate it.
+void LineReader::Reserve(size_t capacity)
+{
+    if (capacity <= mCapacity)
+        return;
+    mCapacity = std::max(capacity, std::min(2 * mCapacity, WHOLE_FILE));
+    // Besides the NUL after a last piece, room for a whole mask past the end of the bytes.
+    mBuffer = std::make_unique<char[]>(mCapacity + 1 + MASK_BYTES);
+}
+
+// Moves the unread tail to the front of the buffer and reads behind it until the
+// buffer is full. Reading nothing, at the end of the file or on a read error, ends
+// the file.
 void LineReader::Fill()
 {
     const size_t available = mEnd - mBegin;
     std::memmove(mBuffer.get(), mBuffer.get() + mBegin, available);
     mBegin = 0;
     mEnd = available;
+    mTextKnown = false;
+    mLineFeedsAt = NO_LINE_FEED;
 
-    ssize_t count;
-    do
-        count = read(mFile, mBuffer.get() + mEnd, BLOCK_SIZE - mEnd);
-    while (count < 0 && errno == EINTR);
-
-    if (count > 0)
+    while (mEnd < mCapacity)
+    {
+        ssize_t count;
+        do
+            count = read(mFile, mBuffer.get() + mEnd, mCapacity - mEnd);
+        while (count < 0 && errno == EINTR);
+        if (count <= 0)
+        {
+            mEndOfFile = true;
+            return;
+        }
         mEnd += static_cast<size_t>(count);
-    else
-        mEndOfFile = true;
+    }
+}
+
+// The mask of one block of bytes is kept, so that the next pieces ending in it cost one
+// look at the mask. Bytes past the end of those read may set bits; `limit` drops them.
+size_t LineReader::FindLineFeed(size_t from, size_t limit)
+{
+    size_t block = from - from % MASK_BYTES;
+    if (block != mLineFeedsAt)
+    {
+        mLineFeeds = LineFeedMask(mBuffer.get() + block);
+        mLineFeedsAt = block;
+    }
+    uint64_t mask = mLineFeeds & (~uint64_t{0} << (from - block));
+    while (mask == 0)
+    {
+        block += MASK_BYTES;
+        if (block >= limit)
+            return NO_LINE_FEED;
+        mLineFeeds = mask = LineFeedMask(mBuffer.get() + block);
+        mLineFeedsAt = block;
+    }
+    const size_t feed = block + static_cast<size_t>(std::countr_zero(mask));
+    return feed < limit ? feed : NO_LINE_FEED;
+}
+
+// Looks for the text from the piece that begins at `pieceBegin` to the end of the
+// bytes held, unless an earlier look already answers: it found the text at or after
+// this piece, or found nothing up to the end of these same bytes.
+void LineReader::FindText(size_t pieceBegin)
+{
+    if (mTextKnown && (mTextAt == NO_TEXT || mTextAt >= pieceBegin))
+        return;
+    const size_t found = mFinder->Find(mBuffer.get() + pieceBegin, mEnd - pieceBegin);
+    mTextAt = found == TextFinder::NONE ? NO_TEXT : pieceBegin + found;
+    mTextKnown = true;
 }
 
 void LineReader::RestoreHeldByte()

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 
 namespace Vn
 {
+
+class TextFinder;
 
 // Reads a file as the pieces that the parsers count as lines.
 //
@@ -14,11 +17,18 @@ namespace Vn
 // line numbers of search results, so it must not change with the block size.
 //
 // The file is read in large blocks into one buffer that lives as long as the
-// reader and is reused for every file. Pieces are cut with memchr and handed out
-// in place: the byte after a piece is replaced by a NUL for as long as the piece
-// is current and restored before the next one is cut, so no line is copied or
-// allocated. A NUL byte inside a piece therefore ends the text that callers see,
-// while the piece itself, and the counting of lines, goes on to its real end.
+// reader and is reused for every file. Line feeds are looked for 64 bytes at a
+// time, into a mask that serves all the pieces ending in those bytes, so a short
+// line costs a few instructions rather than a call. Pieces are handed out in place: the byte after
+// a piece is replaced by a NUL for as long as the piece is current and restored before the next one
+// is cut, so no line is copied or allocated. A NUL byte inside a piece therefore ends the text that
+// callers see, while the piece itself, and the counting of lines, goes on to its real end.
+//
+// Given a text finder, the reader also tells where a search text stands: it looks
+// for the text over all the bytes it holds ahead of the current piece, once, and
+// again only when the pieces pass the place found or the buffer is refilled. For a
+// search the buffer grows to hold a whole file of up to WHOLE_FILE bytes, so that
+// one look over a file that does not hold the text settles it.
 //
 // Only regular files are read. Anything else (a FIFO, a folder, a device) is
 // treated as a file that cannot be opened; it is opened without blocking so that a
@@ -28,6 +38,7 @@ class LineReader
 public:
     static constexpr size_t MAX_PIECE = 4095;
     static constexpr size_t BLOCK_SIZE = 64 * 1024;
+    static constexpr size_t WHOLE_FILE = 1024 * 1024;
 
     LineReader();
     ~LineReader();
@@ -36,25 +47,50 @@ public:
     LineReader& operator=(const LineReader&) = delete;
 
     // Closes any file still open, then opens this one. False when it cannot be
-    // opened for reading or is not a regular file.
-    bool Open(const char* fileName);
+    // opened for reading or is not a regular file. The finder, when given, must
+    // outlive the reading of the file.
+    bool Open(const char* fileName, const TextFinder* finder = nullptr);
     // The next piece as a NUL-terminated text, valid until the next call; null at
     // the end of the file. A read error ends the file as its end does.
     const char* Next();
     void Close();
 
+    // Whether the finder's text begins somewhere in the bytes of the current piece.
+    // Only then can the piece match; it still may not, when the text runs past the
+    // piece's end or stands behind a NUL. Always true without a finder.
+    bool PieceHoldsText() const { return mFinder == nullptr || mTextAt < mBegin; }
+    // Whether the text begins in the current piece or anywhere after it. Once false,
+    // no later piece can match. Always true without a finder.
+    bool TextAhead() const { return mFinder == nullptr || mTextAt != NO_TEXT || !mEndOfFile; }
+
 private:
+    static constexpr size_t NO_TEXT = SIZE_MAX;
+    static constexpr size_t NO_LINE_FEED = SIZE_MAX;
+    static constexpr size_t MASK_BYTES = 64;
+
+    void Reserve(size_t capacity);
     void Fill();
+    // The first line feed in [from, limit), or NO_LINE_FEED.
+    size_t FindLineFeed(size_t from, size_t limit);
+    void FindText(size_t pieceBegin);
     void RestoreHeldByte();
 
     std::unique_ptr<char[]> mBuffer;
-    size_t mBegin = 0;  // first byte not yet handed out
-    size_t mEnd = 0;    // end of the bytes read
-    size_t mHeldAt = 0; // where a NUL stands in for a byte of the next piece
-    char mHeldByte = 0; // the byte it replaced
+    size_t mCapacity = 0; // bytes the buffer takes, besides the NUL after a last piece
+    size_t mBegin = 0;    // first byte not yet handed out
+    size_t mEnd = 0;      // end of the bytes read
+    size_t mHeldAt = 0;   // where a NUL stands in for a byte of the next piece
+    char mHeldByte = 0;   // the byte it replaced
     bool mHolding = false;
     bool mEndOfFile = false;
     int mFile = -1;
+
+    uint64_t mLineFeeds = 0;            // a bit per line feed among the 64 bytes at mLineFeedsAt
+    size_t mLineFeedsAt = NO_LINE_FEED; // a multiple of MASK_BYTES, or none
+
+    const TextFinder* mFinder = nullptr;
+    size_t mTextAt = NO_TEXT; // where the text begins, at or after the last place looked
+    bool mTextKnown = false;  // false until looked for in the bytes held now
 };
 
 } // namespace Vn

@@ -1,12 +1,16 @@
 #include "ParserTest.h"
+#include "TableWalk.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 using VarnikTest::CounterText;
 using VarnikTest::Lines;
 using VarnikTest::LineSummary;
 using VarnikTest::ParserTest;
 using VarnikTest::Request;
+using Vn::LineReader;
 
 namespace
 {
@@ -95,6 +99,77 @@ TEST(FileParser_Text, SearchKeepsTheLineAsRead)
     EXPECT_EQ(result->mLines[0].mLine, 2u);
     EXPECT_EQ(result->mLines[0].mText, "find\r\n");
     EXPECT_EQ(result->mLines[1].mText, "find");
+}
+
+// What the plain engine finds: every piece read, classified and handed to Find.
+VarnikTest::Lines PlainSearch(const std::vector<std::string>& pieces, bool script,
+                              const Vn::SearchRequest& request)
+{
+    const auto anyZone = request.mFlags.InCode || request.mFlags.InComment ||
+                         request.mFlags.InDirective || request.mFlags.InString;
+    VarnikTest::Lines lines;
+    for (size_t i = 0; i < pieces.size(); i++)
+    {
+        const std::string& line = pieces[i];
+        const bool blank = line.find_first_not_of(" \t\r\n") == std::string::npos;
+        const bool comment = script && line[0] == '#';
+        if (!blank && (comment ? request.mFlags.InComment : anyZone) && request.Find(line.c_str()))
+            lines.push_back(static_cast<uint32_t>(i + 1));
+    }
+    return lines;
+}
+
+// Random lines with a rare text, NULs, CRLF and lines cut into pieces, in files read
+// whole and in files larger than the reader takes at once, the text standing right at
+// their start and end.
+TEST(FileParser_Text, SearchFindsTheLinesThatThePlainRulesFind)
+{
+    const std::string alphabet("#  \tab\xe9\xc9Nn\r\0", 12);
+    std::mt19937 random(11);
+    std::vector<std::string> files;
+    for (size_t size : {size_t{30000}, LineReader::WHOLE_FILE - 1, LineReader::WHOLE_FILE + 4321})
+    {
+        std::string text = "needle";
+        while (text.size() + 6 < size)
+        {
+            const size_t length = random() % 100 == 0 ? 4090 + random() % 10 : random() % 60;
+            for (size_t i = 0; i < length; i++)
+                text += random() % 500 == 0 ? "Needle" : std::string(1, alphabet[random() % 12]);
+            text += '\n';
+        }
+        files.push_back(text.substr(0, size - 6) + "needle");
+    }
+    files.push_back(std::string(4093, 'a') + "needle\n" + std::string(4093, 'a') + "#needle");
+
+    const char* texts[] = {"needle", "NEEDLE", "e\n", "", "#", "a\xc9", "ne\r"};
+    ParserTest test;
+    for (const std::string& content : files)
+    {
+        for (const char* name : {"a.txt", "a.sh"})
+        {
+            const std::string path = test.mTree.File(name, content).Path(name);
+            const auto pieces = VarnikTest::ReadWithFgets(path);
+            for (const char* text : texts)
+            {
+                for (unsigned flags = 0; flags < 8; flags++) // code, comment, case ignored
+                {
+                    auto request = Request(text, "");
+                    request.mFlags.InCode = flags & 1;
+                    request.mFlags.InComment = flags & 2;
+                    request.mFlags.CaseSensitive = (flags & 4) == 0;
+                    VarnikTest::Lines found;
+                    if (const auto result = test.mParsers.Search(path.c_str(), request))
+                    {
+                        for (const auto& line : result->mLines)
+                            found.push_back(line.mLine);
+                    }
+                    ASSERT_EQ(found, PlainSearch(pieces, name[2] == 's', request))
+                        << name << " of " << content.size() << " bytes, text "
+                        << testing::PrintToString(std::string(text)) << ", flags " << flags;
+                }
+            }
+        }
+    }
 }
 
 } // namespace

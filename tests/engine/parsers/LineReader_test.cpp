@@ -1,30 +1,20 @@
 #include "engine/parsers/LineReader.h"
 
+#include "TableWalk.h"
 #include "TempTree.h"
+#include "engine/search/TextFinder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
 
+using VarnikTest::ReadWithFgets;
 using Vn::LineReader;
 
 namespace
 {
-
-// What a loop of fgets with a 4,096-byte buffer reads.
-std::vector<std::string> ReadWithFgets(const std::string& path)
-{
-    std::vector<std::string> pieces;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    char buffer[4096];
-    while (std::fgets(buffer, sizeof buffer, file) != nullptr)
-        pieces.emplace_back(buffer);
-    std::fclose(file);
-    return pieces;
-}
 
 TEST(LineReader, CutsPiecesExactlyAsFgetsDoes)
 {
@@ -40,14 +30,18 @@ TEST(LineReader, CutsPiecesExactlyAsFgetsDoes)
 
     VarnikTest::TempTree tree;
     tree.File("mixed", text);
+    const Vn::SearchRequest request;
+    const Vn::TextFinder finder(request);
     LineReader reader;
-    for (const char* file : {"mixed", "mixed"}) // a second file reuses the buffer
+    // A second file reuses the buffer; looking for a text reads a whole file at once.
+    const Vn::TextFinder* const lookingFor[] = {nullptr, nullptr, &finder};
+    for (const Vn::TextFinder* finderOrNull : lookingFor)
     {
-        ASSERT_TRUE(reader.Open(tree.Path(file).c_str()));
+        ASSERT_TRUE(reader.Open(tree.Path("mixed").c_str(), finderOrNull));
         std::vector<std::string> pieces;
         while (const char* piece = reader.Next())
             pieces.emplace_back(piece);
-        const auto expected = ReadWithFgets(tree.Path(file));
+        const auto expected = ReadWithFgets(tree.Path("mixed"));
         ASSERT_EQ(pieces.size(), expected.size());
         for (size_t i = 0; i < pieces.size(); i++)
             ASSERT_TRUE(pieces[i] == expected[i]) << "piece " << i;
