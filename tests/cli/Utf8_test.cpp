@@ -24,20 +24,15 @@ TEST_P(Utf8Rows, ReplacesEveryByteOutsideAWellFormedSequence)
 }
 
 const Row ROWS[] = {
-    {"Empty", "", ""},
     {"Ascii", "int main()\n", "int main()\n"},
     {"TwoByte", "caf\xC3\xA9", "caf\xC3\xA9"},
-    {"ThreeByte", "\xE2\x82\xAC", "\xE2\x82\xAC"},
     {"FourByte", "\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},
     {"Latin1Byte", "caf\xE9.cpp", std::string("caf") + FFFD + ".cpp"},
     {"LoneContinuation", "a\x80z", std::string("a") + FFFD + "z"},
-    {"TruncatedAtEnd", "a\xE2\x82", std::string("a") + FFFD + FFFD},
     {"TruncatedBeforeAscii", "\xE2\x82x", std::string(FFFD) + FFFD + "x"},
     {"OverlongSlash", "\xC0\xAF", std::string(FFFD) + FFFD},
-    {"OverlongThreeByte", "\xE0\x80\xAF", std::string(FFFD) + FFFD + FFFD},
     {"Surrogate", "\xED\xA0\x80", std::string(FFFD) + FFFD + FFFD},
     {"PastMaximum", "\xF4\x90\x80\x80", std::string(FFFD) + FFFD + FFFD + FFFD},
-    {"InvalidLead", "\xFF", FFFD},
     {"ValidAfterInvalid", "\xFE\xC3\xA9", std::string(FFFD) + "\xC3\xA9"},
 };
 
