@@ -127,7 +127,8 @@ void LineReader::Reserve(size_t capacity)
         return;
     mCapacity = std::max(capacity, std::min(2 * mCapacity, WHOLE_FILE));
     // Besides the NUL after a last piece, room for a whole mask past the end of the bytes.
-    mBuffer = std::make_unique<char[]>(mCapacity + 1 + MASK_BYTES);
+    // What stands past the end is never used: FindLineFeed drops its bits.
+    mBuffer = std::make_unique_for_overwrite<char[]>(mCapacity + 1 + MASK_BYTES);
 }
 
 // Moves the unread tail to the front of the buffer and reads behind it until the

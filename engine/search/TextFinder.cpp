@@ -32,26 +32,21 @@ TextFinder::TextFinder(const SearchRequest& request)
 {
     if (mText.empty())
         return;
-    mFirstFold = FoldBit(mText.front());
-    mFirst = static_cast<uint8_t>(mText.front() | mFirstFold);
-    mLastFold = FoldBit(mText.back());
-    mLast = static_cast<uint8_t>(mText.back() | mLastFold);
-}
-
-size_t TextFinder::Find(const char* bytes, size_t size) const
-{
-    if (mText.empty())
-        return 0;
     if (mIgnoreCase)
-        return FindFolded(bytes, size);
-    const void* found = memmem(bytes, size, mText.data(), mText.size());
-    return found == nullptr ? NONE : static_cast<const char*>(found) - bytes;
+    {
+        mFirstFold = FoldBit(mText.front());
+        mLastFold = FoldBit(mText.back());
+    }
+    mFirst = static_cast<uint8_t>(mText.front() | mFirstFold);
+    mLast = static_cast<uint8_t>(mText.back() | mLastFold);
 }
 
 // Tests 16 places at once for the first and the last byte of the text, and compares
 // the whole text only where both stand.
-size_t TextFinder::FindFolded(const char* bytes, size_t size) const
+size_t TextFinder::Find(const char* bytes, size_t size) const
 {
+    if (mText.empty())
+        return 0;
     if (mText.size() > size)
         return NONE;
     const size_t places = size - mText.size() + 1;
@@ -71,21 +66,23 @@ size_t TextFinder::FindFolded(const char* bytes, size_t size) const
         for (unsigned mask = _mm_movemask_epi8(both); mask != 0; mask &= mask - 1)
         {
             const size_t place = at + __builtin_ctz(mask);
-            if (EqualsFolded(bytes + place))
+            if (StandsAt(bytes + place))
                 return place;
         }
     }
 #endif
     for (; at < places; at++)
     {
-        if (EqualsFolded(bytes + at))
+        if (StandsAt(bytes + at))
             return at;
     }
     return NONE;
 }
 
-bool TextFinder::EqualsFolded(const char* bytes) const
+bool TextFinder::StandsAt(const char* bytes) const
 {
+    if (!mIgnoreCase)
+        return std::memcmp(bytes, mText.data(), mText.size()) == 0;
     for (size_t i = 0; i < mText.size(); i++)
     {
         const uint8_t fold = FoldBit(mText[i]);

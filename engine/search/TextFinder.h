@@ -32,13 +32,13 @@ public:
     size_t Find(const char* bytes, size_t size) const;
 
 private:
-    size_t FindFolded(const char* bytes, size_t size) const;
-    bool EqualsFolded(const char* bytes) const;
+    bool StandsAt(const char* bytes) const;
 
     std::string_view mText; // up to a NUL, which no line can hold
     bool mIgnoreCase;
-    // The first and the last byte of the folded text, each with the bit that folding
-    // clears from an ASCII letter (0x20), or no bit for any other byte.
+    // The first and the last byte of the text, each with the bit that folding clears
+    // from an ASCII letter (0x20) when case is ignored, or no bit; the bytes of the
+    // file get the same bit before they are compared.
     uint8_t mFirst, mFirstFold;
     uint8_t mLast, mLastFold;
 };
