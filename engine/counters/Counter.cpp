@@ -7,6 +7,8 @@ namespace Vn
 
 Counter::Counter(const char* name) : mName(Counter_Names::Intern(name)) {}
 
+Counter::Counter(NameOf name) : mName(name.mCounter.mName) {}
+
 Counter::~Counter() = default;
 
 std::string Counter::GetInfo_Relative(const Counter& /*parent*/) const

@@ -11,7 +11,15 @@ namespace Vn
 class Counter
 {
 public:
+    // Names a counter after another one: the empty twin of a merge shares the stored
+    // name without looking it up again.
+    struct NameOf
+    {
+        const Counter& mCounter;
+    };
+
     explicit Counter(const char* name);
+    explicit Counter(NameOf name);
     virtual ~Counter();
 
     Counter(const Counter&) = delete;

@@ -9,6 +9,8 @@ Counter_Count::Counter_Count(const char* name, uint32_t count) : Counter_Group(n
 {
 }
 
+Counter_Count::Counter_Count(NameOf name, uint32_t count) : Counter_Group(name), mCount(count) {}
+
 std::string Counter_Count::GetInfo_Relative(const Counter& parent) const
 {
     const auto* parentCount = dynamic_cast<const Counter_Count*>(&parent);
@@ -35,7 +37,7 @@ const char* Counter_Count::GetType() const
 
 std::unique_ptr<Counter> Counter_Count::CreateEmpty() const
 {
-    return std::make_unique<Counter_Count>(GetName(), 0);
+    return std::make_unique<Counter_Count>(NameOf{*this}, 0);
 }
 
 void Counter_Count::Add(const Counter& other)

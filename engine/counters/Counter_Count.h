@@ -15,6 +15,7 @@ public:
     inline static constexpr char TYPE[] = "Count";
 
     Counter_Count(const char* name, uint32_t count);
+    Counter_Count(NameOf name, uint32_t count);
 
     uint32_t GetCount() const { return mCount; }
     void operator++(int) { mCount++; }

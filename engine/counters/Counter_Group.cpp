@@ -7,6 +7,8 @@ namespace Vn
 
 Counter_Group::Counter_Group(const char* name) : Counter(name) {}
 
+Counter_Group::Counter_Group(NameOf name) : Counter(name) {}
+
 std::string Counter_Group::GetInfo() const
 {
     return TrovLib::Format("%s", GetName());
@@ -19,7 +21,7 @@ const char* Counter_Group::GetType() const
 
 std::unique_ptr<Counter> Counter_Group::CreateEmpty() const
 {
-    return std::make_unique<Counter_Group>(GetName());
+    return std::make_unique<Counter_Group>(NameOf{*this});
 }
 
 void Counter_Group::Add(const Counter& other)

@@ -13,6 +13,7 @@ public:
     inline static constexpr char TYPE[] = "Group";
 
     explicit Counter_Group(const char* name);
+    explicit Counter_Group(NameOf name);
 
     std::string GetInfo() const override;
     const char* GetType() const override;

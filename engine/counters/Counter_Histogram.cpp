@@ -10,6 +10,11 @@ Counter_Histogram::Counter_Histogram(const char* name, const char* unitX, const 
 {
 }
 
+Counter_Histogram::Counter_Histogram(NameOf name, const char* unitX, const char* unitY)
+    : Counter(name), mUnitX(unitX), mUnitY(unitY)
+{
+}
+
 void Counter_Histogram::AddValue(uint32_t value, uint32_t occurrences)
 {
     mValues[value] += occurrences;
@@ -53,7 +58,7 @@ const char* Counter_Histogram::GetType() const
 
 std::unique_ptr<Counter> Counter_Histogram::CreateEmpty() const
 {
-    return std::make_unique<Counter_Histogram>(GetName(), mUnitX, mUnitY);
+    return std::make_unique<Counter_Histogram>(NameOf{*this}, mUnitX, mUnitY);
 }
 
 void Counter_Histogram::Add(const Counter& other)

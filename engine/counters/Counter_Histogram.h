@@ -16,6 +16,7 @@ public:
     inline static constexpr char TYPE[] = "Histogram";
 
     Counter_Histogram(const char* name, const char* unitX, const char* unitY);
+    Counter_Histogram(NameOf name, const char* unitX, const char* unitY);
 
     void AddValue(uint32_t value, uint32_t occurrences);
     uint32_t GetCount() const;
