@@ -88,9 +88,12 @@ std::unique_ptr<Vn::FileParser_List> MakeParsers()
     return parsers;
 }
 
-void AddCommonOptions(CLI::App& command, bool& json)
+void AddCommonOptions(CLI::App& command, bool& json, unsigned& jobs)
 {
     command.add_flag("--json", json, "Print JSON instead of text");
+    command.add_option("--jobs", jobs, "Threads that read files (default: one per core)")
+        ->check(CLI::Range(1u, 256u))
+        ->type_name("N");
 }
 
 // A comma-separated list; each occurrence takes one argument, so that a list never
@@ -118,11 +121,11 @@ void App::DefineCommands(CLI::App& cli, Options& options)
     cli.require_subcommand(0, 1);
 
     CLI::App* scan = cli.add_subcommand("scan", "Count the files and lines of a tree");
-    AddCommonOptions(*scan, options.mJson);
+    AddCommonOptions(*scan, options.mJson, options.mJobs);
     scan->add_option("ROOT", options.mRoot, "The folder to scan")->required()->type_name("");
 
     CLI::App* search = cli.add_subcommand("search", "Find the lines of a tree that hold a text");
-    AddCommonOptions(*search, options.mJson);
+    AddCommonOptions(*search, options.mJson, options.mJobs);
     search->add_flag("--ignore-case", options.mIgnoreCase, "Ignore the case of ASCII letters");
     AddListOption(*search, "--zones", options.mZones,
                   "Where a match counts: code, comment, directive, string, or none")
@@ -176,11 +179,11 @@ int App::Fail(const std::string& message)
 
 // Runs one pass of the engine, with a progress line on the terminal when asked for;
 // the line is gone when the pass returns.
-template <class Pass> auto App::RunPass(const char* activity, Pass pass)
+template <class Pass> auto App::RunPass(const char* activity, unsigned jobs, Pass pass)
 {
     const auto parsers = MakeParsers();
     Vn::FolderParser folderParser(parsers.get());
-    folderParser.SetJobs(std::thread::hardware_concurrency(), MakeParsers);
+    folderParser.SetJobs(jobs != 0 ? jobs : std::thread::hardware_concurrency(), MakeParsers);
     ProgressLine progress(mErr, activity, PROGRESS_DELAY);
     if (mShowProgress)
     {
@@ -193,7 +196,8 @@ template <class Pass> auto App::RunPass(const char* activity, Pass pass)
 int App::Scan(const Options& options)
 {
     const std::string root = CheckedRoot(options.mRoot);
-    const auto tree = RunPass("Scanning", [&root](Vn::FolderParser& folderParser)
+    const auto tree = RunPass("Scanning", options.mJobs,
+                              [&root](Vn::FolderParser& folderParser)
                               { return folderParser.Parse(root.c_str()); });
     if (options.mJson)
     {
@@ -217,7 +221,8 @@ int App::Search(const Options& options)
     request.mFileTypes.insert(options.mTypes.begin(), options.mTypes.end());
 
     const std::string root = CheckedRoot(options.mRoot);
-    const auto results = RunPass("Searching", [&root, &request](Vn::FolderParser& folderParser)
+    const auto results = RunPass("Searching", options.mJobs,
+                                 [&root, &request](Vn::FolderParser& folderParser)
                                  { return folderParser.Search(root.c_str(), request); });
     if (options.mJson)
     {

@@ -34,6 +34,7 @@ private:
     struct Options
     {
         bool mJson = false;
+        unsigned mJobs = 0; // 0: one per core
         bool mIgnoreCase = false;
         std::vector<std::string> mZones = {"code", "comment", "directive", "string"};
         std::vector<std::string> mTypes;
@@ -44,7 +45,7 @@ private:
     static void DefineCommands(CLI::App& cli, Options& options);
     int Scan(const Options& options);
     int Search(const Options& options);
-    template <class Pass> auto RunPass(const char* activity, Pass pass);
+    template <class Pass> auto RunPass(const char* activity, unsigned jobs, Pass pass);
     void Flush();
     int Fail(const std::string& message);
 

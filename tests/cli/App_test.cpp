@@ -221,6 +221,7 @@ INSTANTIATE_TEST_SUITE_P(
         FilterRow{{"--zones", "string"}, "x", {"m.cpp:2", "notes.txt:1"}},
         FilterRow{{"--zones", "code,string"}, "x", {"m.cpp:1", "m.cpp:2", "notes.txt:1"}},
         FilterRow{{"--zones", "none"}, "x", {}},
+        FilterRow{{"--jobs", "1", "--zones", "code"}, "x", {"m.cpp:1", "notes.txt:1"}},
         FilterRow{{"--types", "cpp"}, "x", {"m.cpp:1", "m.cpp:2", "m.cpp:3", "m.cpp:4"}},
         FilterRow{{"--types", "txt,h"}, "x", {"notes.txt:1"}}, FilterRow{{}, "X", {"sub/deep.h:1"}},
         FilterRow{{"--ignore-case", "--types", "h,txt"}, "X", {"notes.txt:1", "sub/deep.h:1"}}));
@@ -259,6 +260,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ErrorRow{{"search", "FILE", "x"}, "not an existing folder"},
                     ErrorRow{{"search", "--zones", "code,strings", "ROOT", "x"}, "strings"},
                     ErrorRow{{"scan", "--fast", "ROOT"}, "--fast"},
+                    ErrorRow{{"scan", "--jobs", "0", "ROOT"}, "--jobs"},
                     ErrorRow{{"search", "ROOT"}, "TEXT"}, ErrorRow{{"scan"}, "ROOT"},
                     ErrorRow{{}, "command is required"}, ErrorRow{{"count", "ROOT"}, "count"}));
 
