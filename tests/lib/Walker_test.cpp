@@ -1,8 +1,8 @@
 #include "lib/Walker.h"
 
+#include "ReadOverrideDropped.h"
 #include "TempTree.h"
 #include "lib/Exception.h"
-#include "tests/lib/ReadOverrideDropped.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "ui/MainDialog.h"
 
 #include "FakeDesktop.h"
+#include "ReadOverrideDropped.h"
 #include "TempTree.h"
 #include "ui/DisplayForm.h"
 
@@ -15,13 +16,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <linux/capability.h>
 #include <map>
 #include <stdexcept>
 #include <sys/stat.h>
-#include <sys/syscall.h>
-#include <unistd.h>
 #include <vector>
 
 namespace
@@ -57,43 +54,16 @@ void Project_Create(TempTree& tree)
 }
 
 // An ignore file that passes the walker's readability test and still cannot be opened,
-// for as long as this object lives. Only root can have one: access() grants root what
-// its permitted capabilities allow, open() only what its effective ones do. So the file
-// loses every permission, and the thread drops from its effective capabilities the power
-// to read any file regardless of its mode.
+// for as long as this object lives: it loses every permission, and root the power to
+// read it regardless.
 class UnopenableFile
 {
 public:
-    explicit UnopenableFile(const std::string& path) : mPath(path)
-    {
-        chmod(path.c_str(), 0);
-        if (syscall(SYS_capget, &mHeader, mSaved) != 0)
-            return;
-        __user_cap_data_struct lowered[2] = {mSaved[0], mSaved[1]};
-        lowered[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
-        mLowered = syscall(SYS_capset, &mHeader, lowered) == 0;
-    }
-    ~UnopenableFile()
-    {
-        if (mLowered)
-            syscall(SYS_capset, &mHeader, mSaved);
-    }
-    UnopenableFile(const UnopenableFile&) = delete;
-    UnopenableFile& operator=(const UnopenableFile&) = delete;
-
-    bool Ready() const
-    {
-        const int fd = open(mPath.c_str(), O_RDONLY);
-        if (fd >= 0)
-            close(fd);
-        return access(mPath.c_str(), R_OK) == 0 && fd < 0;
-    }
+    explicit UnopenableFile(const std::string& path) { chmod(path.c_str(), 0); }
+    bool Ready() const { return mReadOverride.Dropped(); }
 
 private:
-    std::string mPath;
-    __user_cap_header_struct mHeader{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct mSaved[2] = {};
-    bool mLowered = false;
+    VarnikTest::ReadOverrideDropped mReadOverride;
 };
 
 constexpr const char* NEEDS_ROOT = "only root's ignore file can pass the readability test and "

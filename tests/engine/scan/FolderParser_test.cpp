@@ -1,9 +1,9 @@
 #include "engine/scan/FolderParser.h"
 
+#include "ReadOverrideDropped.h"
 #include "TempTree.h"
 #include "engine/counters/Counter_Count.h"
 #include "lib/Exception.h"
-#include "tests/lib/ReadOverrideDropped.h"
 
 #include <gtest/gtest.h>
 
