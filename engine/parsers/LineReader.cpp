@@ -64,6 +64,8 @@ bool LineReader::Open(const char* fileName, const TextFinder* finder)
     const size_t wholeFile = static_cast<size_t>(status.st_size) + 1;
     Reserve(finder == nullptr ? BLOCK_SIZE : std::clamp(wholeFile, BLOCK_SIZE, WHOLE_FILE));
     mFile = file;
+    mSizeAtOpen = static_cast<size_t>(status.st_size);
+    mBytesRead = 0;
     mBegin = mEnd = 0;
     mHolding = false;
     mEndOfFile = false;
@@ -133,7 +135,9 @@ void LineReader::Reserve(size_t capacity)
 
 // Moves the unread tail to the front of the buffer and reads behind it until the
 // buffer is full. Reading nothing, at the end of the file or on a read error, ends
-// the file.
+// the file; so does reading as many bytes as the file held when it was opened, which
+// spares the read that would only find its end. (Files that tell no size, as those
+// of /proc, tell 0 and are read to their end.)
 void LineReader::Fill()
 {
     const size_t available = mEnd - mBegin;
@@ -155,6 +159,12 @@ void LineReader::Fill()
             return;
         }
         mEnd += static_cast<size_t>(count);
+        mBytesRead += static_cast<size_t>(count);
+        if (mBytesRead == mSizeAtOpen)
+        {
+            mEndOfFile = true;
+            return;
+        }
     }
 }
 

@@ -84,6 +84,8 @@ private:
     bool mHolding = false;
     bool mEndOfFile = false;
     int mFile = -1;
+    size_t mSizeAtOpen = 0; // what fstat told
+    size_t mBytesRead = 0;
 
     uint64_t mLineFeeds = 0;            // a bit per line feed among the 64 bytes at mLineFeedsAt
     size_t mLineFeedsAt = NO_LINE_FEED; // a multiple of MASK_BYTES, or none
