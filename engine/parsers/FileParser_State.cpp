@@ -130,9 +130,8 @@ const char* FileParser_State::StepToken(const char* p, uint32_t first, Run& run)
 
 // Bytes that keep the state are taken in a tight loop: the row of moves stays the same,
 // and the next lookup waits on nothing but the next byte.
-inline void FileParser_State::RunLine(const char* line, Run& run) const
+inline void FileParser_State::RunFrom(const char* p, Run& run) const
 {
-    const char* p = line;
     for (;;)
     {
         const Move* moves = mMoves[run.mState].data();
@@ -174,11 +173,7 @@ bool FileParser_State::IsComment(const char* /*line*/)
 
 void FileParser_State::ParseLine(const char* line)
 {
-    Run run{mState, 0};
-    RunLine(line, run);
-    mState = run.mState;
-    mLineFlags = run.mLineFlags;
-    if (EndLine())
+    if (RunLine(line))
         AddParsingError();
     FileParser_Text::ParseLine(line);
 }
@@ -200,7 +195,7 @@ void FileParser_State::Search_Line(const char* line)
     // matches, the rest of it only has to carry the state.
     for (; *p != '\0' && !matched; p = Step(p, run))
         matched = (mStates[run.mState].mZones & zones) != 0 && mRequest->Compare(p);
-    RunLine(p, run);
+    RunFrom(p, run);
     mState = run.mState;
     mLineFlags = run.mLineFlags;
     EndLine();
@@ -210,13 +205,8 @@ void FileParser_State::Search_Line(const char* line)
 
 void FileParser_State::Search_Skip(const char* line)
 {
-    if (mSearch_Anywhere)
-        return;
-    Run run{mState, 0};
-    RunLine(line, run);
-    mState = run.mState;
-    mLineFlags = run.mLineFlags;
-    EndLine();
+    if (!mSearch_Anywhere)
+        RunLine(line);
 }
 
 bool FileParser_State::IsDirective(const char* /*line*/)
@@ -240,6 +230,15 @@ bool FileParser_State::MatchesAnywhere(const SearchRequest& request) const
     const unsigned char first = text[0];
     return !mInsideToken[first] &&
            (request.mFlags.CaseSensitive || !mInsideToken[OtherCase(first)]);
+}
+
+bool FileParser_State::RunLine(const char* line)
+{
+    Run run{mState, 0};
+    RunFrom(line, run);
+    mState = run.mState;
+    mLineFlags = run.mLineFlags;
+    return EndLine();
 }
 
 bool FileParser_State::EndLine()

@@ -122,8 +122,11 @@ private:
 
     static Moves Compile(uint32_t state, const Transition_Info* list, size_t stateCount);
 
-    // Runs the machine from `line` to its end.
-    void RunLine(const char* line, Run& run) const;
+    // Runs the machine from `p` to the end of its line.
+    void RunFrom(const char* p, Run& run) const;
+    // Runs a whole line from the current state and leaves it; true when the line ends
+    // in a parsing error.
+    bool RunLine(const char* line);
     // Takes the transition at `p`, not at the end of the line, and returns the position
     // after its token.
     const char* Step(const char* p, Run& run) const;

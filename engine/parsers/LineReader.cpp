@@ -60,11 +60,9 @@ bool LineReader::Open(const char* fileName, const TextFinder* finder)
         close(file);
         return false;
     }
-    // One byte more than the file, so that the first fill already meets its end.
-    const size_t wholeFile = static_cast<size_t>(status.st_size) + 1;
-    Reserve(finder == nullptr ? BLOCK_SIZE : std::clamp(wholeFile, BLOCK_SIZE, WHOLE_FILE));
     mFile = file;
     mSizeAtOpen = static_cast<size_t>(status.st_size);
+    Reserve(finder == nullptr ? BLOCK_SIZE : std::clamp(mSizeAtOpen, BLOCK_SIZE, WHOLE_FILE));
     mBytesRead = 0;
     mBegin = mEnd = 0;
     mHolding = false;
