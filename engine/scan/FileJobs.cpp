@@ -8,6 +8,7 @@ namespace Vn
 namespace
 {
 constexpr std::chrono::milliseconds WAITING_INTERVAL(200);
+constexpr size_t BATCH_SIZE = 16;
 } // namespace
 
 FileJobs::FileJobs(FileParser_List& registry,
@@ -26,6 +27,7 @@ FileJobs::~FileJobs()
 
 void FileJobs::Cancel()
 {
+    mBatch.clear();
     {
         std::lock_guard<std::mutex> lock(mMutex);
         mClosed = true;
@@ -47,15 +49,26 @@ void FileJobs::Post(Task& task)
         mDone.fetch_add(1, std::memory_order_relaxed);
         return;
     }
+    mBatch.push_back(&task);
+    if (mBatch.size() >= BATCH_SIZE)
+        SendBatch();
+}
+
+void FileJobs::SendBatch()
+{
+    if (mBatch.empty())
+        return;
     {
         std::lock_guard<std::mutex> lock(mMutex);
-        mQueue.push_back(&task);
+        mQueue.push_back(std::move(mBatch));
     }
+    mBatch.clear();
     mPosted.notify_one();
 }
 
 void FileJobs::Finish(const std::function<void()>& waiting)
 {
+    SendBatch();
     std::unique_lock<std::mutex> lock(mMutex);
     mClosed = true;
     mPosted.notify_all();
@@ -86,12 +99,16 @@ void FileJobs::Work(FileParser_List& registry)
         mPosted.wait(lock, [this] { return mClosed || !mQueue.empty(); });
         if (mQueue.empty())
             break;
-        Task* task = mQueue.front();
+        const Batch batch = std::move(mQueue.front());
         mQueue.pop_front();
         lock.unlock();
         try
         {
-            Run(*task, registry);
+            for (Task* task : batch)
+            {
+                Run(*task, registry);
+                mDone.fetch_add(1, std::memory_order_relaxed);
+            }
         }
         catch (...)
         {
@@ -103,7 +120,6 @@ void FileJobs::Work(FileParser_List& registry)
             mPosted.notify_all();
             continue;
         }
-        mDone.fetch_add(1, std::memory_order_relaxed);
         lock.lock();
     }
     mRunning--;

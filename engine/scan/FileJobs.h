@@ -23,7 +23,8 @@ namespace Vn
 // Runs the work on the files of one pass: each file is parsed (a scan) or searched (a
 // search) by a registry. With no worker registries the work runs at once on the
 // calling thread; otherwise each worker thread runs files with a registry of its own,
-// since parsers keep the state of the file they read. A task's answer is read only
+// since parsers keep the state of the file they read. Tasks travel to the workers in
+// batches, so that waking a thread is not paid per file. A task's answer is read only
 // after Finish, so the caller can put the answers together in walk order.
 class FileJobs
 {
@@ -56,8 +57,12 @@ public:
     unsigned Done() const { return mDone.load(std::memory_order_relaxed); }
 
 private:
+    using Batch = std::vector<Task*>;
+
     void Run(Task& task, FileParser_List& registry) const;
     void Work(FileParser_List& registry);
+    // Hands the tasks posted since the last batch to the workers.
+    void SendBatch();
 
     FileParser_List& mRegistry;
     const SearchRequest* mRequest;
@@ -66,7 +71,8 @@ private:
     std::mutex mMutex;
     std::condition_variable mPosted;   // a task was posted, or the pass is over
     std::condition_variable mFinished; // a worker ran out of tasks for good
-    std::deque<Task*> mQueue;
+    Batch mBatch;                      // posted, not yet sent; touched by the posting thread only
+    std::deque<Batch> mQueue;
     bool mClosed = false;  // no more tasks come
     unsigned mRunning = 0; // workers not yet finished
     std::exception_ptr mFailure;
