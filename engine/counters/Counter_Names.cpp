@@ -1,6 +1,8 @@
 #include "engine/counters/Counter_Names.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -54,12 +56,32 @@ private:
     size_t mBlockCapacity = 0;
 };
 
+// The last names each thread looked up, by the address they were given at. Parsers name
+// most counters with the same few constant texts, file after file; a hit costs no lock
+// and no hashing. The stored copy is compared with the given text, so a buffer that
+// now holds another name is never mistaken for the one it held before.
+struct RecentName
+{
+    const char* mGiven = nullptr;
+    size_t mSize = 0;
+    const char* mStored = nullptr;
+};
+constexpr size_t RECENT_NAMES = 64;
+
 } // namespace
 
 const char* Counter_Names::Intern(std::string_view name)
 {
     static NameStore store;
-    return store.Intern(name);
+    thread_local std::array<RecentName, RECENT_NAMES> recent;
+
+    RecentName& slot = recent[(reinterpret_cast<uintptr_t>(name.data()) >> 3) % RECENT_NAMES];
+    if (slot.mGiven == name.data() && slot.mSize == name.size() &&
+        std::memcmp(slot.mStored, name.data(), name.size()) == 0)
+        return slot.mStored;
+    const char* stored = store.Intern(name);
+    slot = RecentName{name.data(), name.size(), stored};
+    return stored;
 }
 
 } // namespace Vn

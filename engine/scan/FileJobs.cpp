@@ -14,7 +14,7 @@ constexpr size_t BATCH_SIZE = 16;
 FileJobs::FileJobs(FileParser_List& registry,
                    std::span<const std::unique_ptr<FileParser_List>> workers,
                    const SearchRequest* request)
-    : mRegistry(registry), mRequest(request), mRunning(static_cast<unsigned>(workers.size()))
+    : mRegistry(registry), mRequest(request)
 {
     for (const auto& worker : workers)
         mThreads.emplace_back([this, &worker] { Work(*worker); });
@@ -66,19 +66,30 @@ void FileJobs::SendBatch()
     mPosted.notify_one();
 }
 
-void FileJobs::Finish(const std::function<void()>& waiting)
+void FileJobs::Close()
 {
     SendBatch();
-    std::unique_lock<std::mutex> lock(mMutex);
-    mClosed = true;
+    {
+        std::lock_guard<std::mutex> lock(mMutex);
+        mClosed = true;
+    }
     mPosted.notify_all();
-    while (!mFinished.wait_for(lock, WAITING_INTERVAL, [this] { return mRunning == 0; }))
+}
+
+void FileJobs::Wait(const Task& task, const std::function<void()>& waiting)
+{
+    if (task.mRun.load(std::memory_order_acquire))
+        return;
+    std::unique_lock<std::mutex> lock(mMutex);
+    const auto over = [this, &task]
+    { return task.mRun.load(std::memory_order_acquire) || mFailure != nullptr; };
+    while (!mRan.wait_for(lock, WAITING_INTERVAL, over))
     {
         lock.unlock();
         waiting();
         lock.lock();
     }
-    if (mFailure)
+    if (!task.mRun.load(std::memory_order_acquire))
         std::rethrow_exception(mFailure);
 }
 
@@ -89,6 +100,7 @@ void FileJobs::Run(Task& task, FileParser_List& registry) const
     else
         task.mResult = registry.Search(task.mPath.c_str(), *mRequest);
     std::string().swap(task.mPath);
+    task.mRun.store(true, std::memory_order_release);
 }
 
 void FileJobs::Work(FileParser_List& registry)
@@ -98,7 +110,7 @@ void FileJobs::Work(FileParser_List& registry)
     {
         mPosted.wait(lock, [this] { return mClosed || !mQueue.empty(); });
         if (mQueue.empty())
-            break;
+            return;
         const Batch batch = std::move(mQueue.front());
         mQueue.pop_front();
         lock.unlock();
@@ -109,6 +121,7 @@ void FileJobs::Work(FileParser_List& registry)
                 Run(*task, registry);
                 mDone.fetch_add(1, std::memory_order_relaxed);
             }
+            lock.lock();
         }
         catch (...)
         {
@@ -118,12 +131,11 @@ void FileJobs::Work(FileParser_List& registry)
             mQueue.clear();
             mClosed = true;
             mPosted.notify_all();
-            continue;
         }
-        lock.lock();
+        // Under the lock, so that a waiter cannot miss the news between its check and
+        // its wait.
+        mRan.notify_all();
     }
-    mRunning--;
-    mFinished.notify_all();
 }
 
 } // namespace Vn

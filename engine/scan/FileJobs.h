@@ -24,8 +24,9 @@ namespace Vn
 // search) by a registry. With no worker registries the work runs at once on the
 // calling thread; otherwise each worker thread runs files with a registry of its own,
 // since parsers keep the state of the file they read. Tasks travel to the workers in
-// batches, so that waking a thread is not paid per file. A task's answer is read only
-// after Finish, so the caller can put the answers together in walk order.
+// batches, so that waking a thread is not paid per file. The caller waits for each task
+// before it reads the answer, and so can put the answers together in walk order while
+// the workers are still busy with later files.
 class FileJobs
 {
 public:
@@ -34,6 +35,7 @@ public:
         std::string mPath; // the full path; released once the task has run
         std::unique_ptr<Data_Node> mNode;
         std::unique_ptr<SearchResult_File> mResult;
+        std::atomic<bool> mRun{false}; // the answer is there
     };
 
     // `request` is null for a scan. `workers` are the worker threads' registries.
@@ -45,11 +47,13 @@ public:
     FileJobs(const FileJobs&) = delete;
     FileJobs& operator=(const FileJobs&) = delete;
 
-    // The task stays owned by the caller and must live until Finish or the destructor.
+    // The task stays owned by the caller and must live until the jobs are destroyed.
     void Post(Task& task);
-    // Waits until every posted task has run, calling `waiting` every so often meanwhile.
-    // Throws what a task threw.
-    void Finish(const std::function<void()>& waiting);
+    // No more tasks will be posted.
+    void Close();
+    // Waits until the task has run, calling `waiting` every so often meanwhile. Throws
+    // what a task threw, once the task waited for cannot run any more.
+    void Wait(const Task& task, const std::function<void()>& waiting);
     // Stops the workers, leaving queued tasks undone, and waits for the running ones.
     // Afterwards no task is touched any more.
     void Cancel();
@@ -69,12 +73,11 @@ private:
     std::atomic<unsigned> mDone{0};
 
     std::mutex mMutex;
-    std::condition_variable mPosted;   // a task was posted, or the pass is over
-    std::condition_variable mFinished; // a worker ran out of tasks for good
-    Batch mBatch;                      // posted, not yet sent; touched by the posting thread only
+    std::condition_variable mPosted; // a task was posted, or the pass is over
+    std::condition_variable mRan;    // a batch of tasks has run, or a task failed
+    Batch mBatch;                    // posted, not yet sent; touched by the posting thread only
     std::deque<Batch> mQueue;
-    bool mClosed = false;  // no more tasks come
-    unsigned mRunning = 0; // workers not yet finished
+    bool mClosed = false; // no more tasks come
     std::exception_ptr mFailure;
     std::vector<std::thread> mThreads;
 };

@@ -38,20 +38,27 @@ void FolderParser::SetJobs(unsigned jobs, const RegistryFactory& makeRegistry)
 
 std::unique_ptr<Data_Folder> FolderParser::Parse(const char* rootFolder)
 {
+    std::unique_ptr<Pending_Folder> pending; // outlives the jobs, whose workers hold its tasks
     FileJobs jobs(*mFileParsers, mWorkerParsers, nullptr);
-    Walk(rootFolder, jobs);
-    return Scan_Result(*std::exchange(mPending_Root, nullptr));
+    pending = Walk(rootFolder, jobs);
+    auto root = Scan_Result(*pending);
+    mJobs = nullptr;
+    return root;
 }
 
 std::unique_ptr<SearchResult_Folder> FolderParser::Search(const char* rootFolder,
                                                           const SearchRequest& request)
 {
+    std::unique_ptr<Pending_Folder> pending; // outlives the jobs, whose workers hold its tasks
     FileJobs jobs(*mFileParsers, mWorkerParsers, &request);
-    Walk(rootFolder, jobs);
-    return Search_Result(*std::exchange(mPending_Root, nullptr));
+    pending = Walk(rootFolder, jobs);
+    auto root = Search_Result(*pending);
+    mJobs = nullptr;
+    return root;
 }
 
-void FolderParser::Walk(const char* rootFolder, FileJobs& jobs)
+std::unique_ptr<FolderParser::Pending_Folder> FolderParser::Walk(const char* rootFolder,
+                                                                 FileJobs& jobs)
 {
     mRootName = rootFolder;
     mJobs = &jobs;
@@ -59,11 +66,9 @@ void FolderParser::Walk(const char* rootFolder, FileJobs& jobs)
     mPending_Folder = nullptr;
     mProgress = Progress();
     mProgress_Reported = std::chrono::steady_clock::now();
-
     try
     {
         Start(rootFolder);
-        jobs.Finish([this] { Progress_Report(); });
     }
     catch (...)
     {
@@ -72,7 +77,8 @@ void FolderParser::Walk(const char* rootFolder, FileJobs& jobs)
         mJobs = nullptr;
         throw;
     }
-    mJobs = nullptr;
+    jobs.Close();
+    return std::move(mPending_Root);
 }
 
 void FolderParser::OnFolder_Accepted(const char* relative)
@@ -110,7 +116,7 @@ std::unique_ptr<Data_Folder> FolderParser::Scan_Result(Pending_Folder& pending)
     for (Pending_Entry& entry : pending.mEntries)
     {
         if (entry.mFile)
-            folder->AddNode(std::move(entry.mFile->mNode));
+            folder->AddNode(std::move(Answer(entry).mNode));
         else
             folder->AddNode(Scan_Result(*entry.mFolder));
         entry = Pending_Entry(); // what the tree holds now, the pending tree no longer needs
@@ -125,7 +131,7 @@ std::unique_ptr<SearchResult_Folder> FolderParser::Search_Result(Pending_Folder&
     {
         std::unique_ptr<SearchResult> result;
         if (entry.mFile)
-            result = std::move(entry.mFile->mResult);
+            result = std::move(Answer(entry).mResult);
         else
             result = Search_Result(*entry.mFolder);
         if (result)
@@ -134,6 +140,12 @@ std::unique_ptr<SearchResult_Folder> FolderParser::Search_Result(Pending_Folder&
     if (folder->GetCount() == 0)
         return nullptr;
     return folder;
+}
+
+FileJobs::Task& FolderParser::Answer(const Pending_Entry& entry)
+{
+    mJobs->Wait(*entry.mFile, [this] { Progress_Report(); });
+    return *entry.mFile;
 }
 
 void FolderParser::Progress_FileDone()

@@ -22,10 +22,11 @@ namespace Vn
 //
 // The walk records the folders and files it accepts, in walk order, as a tree of
 // pending entries, and hands each file to FileJobs, which parses or searches it, on
-// worker threads when there are any. Once every file is done the answer is put
-// together from the pending tree: each folder adds its children in walk order, and a
-// sub-folder joins its parent only once complete, so every counter, every order and
-// every result are those of a plain walk that parses file after file.
+// worker threads when there are any. Then the answer is put together from the pending
+// tree, waiting for each file's answer in turn while the workers go on with the next
+// ones: each folder adds its children in walk order, and a sub-folder joins its parent
+// only once complete, so every counter, every order and every result are those of a
+// plain walk that parses file after file.
 //
 // The pending tree belongs to the pass, so a pass that ends in an exception releases
 // its partial work on the way out, as the walker pops its ignore lists, and the next
@@ -76,10 +77,12 @@ private:
     void OnFile_Accepted(const char* relative, const timespec* modified) override;
     void OnFolder_Accepted(const char* relative) override;
 
-    // Walks the tree into mPending_Root, its files handed to `jobs`.
-    void Walk(const char* rootFolder, FileJobs& jobs);
-    static std::unique_ptr<Data_Folder> Scan_Result(Pending_Folder& folder);
-    static std::unique_ptr<SearchResult_Folder> Search_Result(Pending_Folder& folder);
+    // Walks the tree into a pending tree, its files handed to `jobs`.
+    std::unique_ptr<Pending_Folder> Walk(const char* rootFolder, FileJobs& jobs);
+    std::unique_ptr<Data_Folder> Scan_Result(Pending_Folder& folder);
+    std::unique_ptr<SearchResult_Folder> Search_Result(Pending_Folder& folder);
+    // The answer of the file's task, once it is there.
+    FileJobs::Task& Answer(const Pending_Entry& entry);
 
     void Progress_FileDone();
     void Progress_Report();
@@ -89,7 +92,7 @@ private:
 
     // The state of a pass.
     const char* mRootName; // the root text as given
-    FileJobs* mJobs;       // where accepted files go
+    FileJobs* mJobs;       // where accepted files go; null between passes
     std::unique_ptr<Pending_Folder> mPending_Root;
     Pending_Folder* mPending_Folder; // the folder being walked
 
