@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -30,6 +31,11 @@ public:
 
     int Run(int argc, const char* const* argv);
 
+    // Leaves each answer to the system at the end of the process instead of freeing it:
+    // a large tree takes a noticeable while to free counter by counter. For a process
+    // that runs one command and ends.
+    void LeaveAnswersToExit() { mLeaveAnswers = true; }
+
 private:
     struct Options
     {
@@ -47,11 +53,13 @@ private:
     int Search(const Options& options);
     template <class Pass> auto RunPass(const char* activity, unsigned jobs, Pass pass);
     void Flush();
+    template <class Answer> void Release(std::unique_ptr<Answer> answer) const;
     int Fail(const std::string& message);
 
     std::ostream& mOut;
     std::ostream& mErr;
     const bool mShowProgress;
+    bool mLeaveAnswers = false;
 };
 
 } // namespace VarnikCli

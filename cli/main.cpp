@@ -7,5 +7,6 @@ int main(int argc, char** argv)
 {
     std::ios::sync_with_stdio(false);
     VarnikCli::App app(std::cout, std::cerr, isatty(STDERR_FILENO) == 1);
+    app.LeaveAnswersToExit();
     return app.Run(argc, argv);
 }
