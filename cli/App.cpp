@@ -81,13 +81,6 @@ void WriteJson(std::ostream& out, const nlohmann::ordered_json& json)
     out << json.dump() << '\n';
 }
 
-std::unique_ptr<Vn::FileParser_List> MakeParsers()
-{
-    auto parsers = std::make_unique<Vn::FileParser_List>();
-    parsers->CreateParsers();
-    return parsers;
-}
-
 void AddCommonOptions(CLI::App& command, bool& json, unsigned& jobs)
 {
     command.add_flag("--json", json, "Print JSON instead of text");
@@ -181,9 +174,10 @@ int App::Fail(const std::string& message)
 // the line is gone when the pass returns.
 template <class Pass> auto App::RunPass(const char* activity, unsigned jobs, Pass pass)
 {
-    const auto parsers = MakeParsers();
+    const auto parsers = Vn::FileParser_List::CreateFilled();
     Vn::FolderParser folderParser(parsers.get());
-    folderParser.SetJobs(jobs != 0 ? jobs : std::thread::hardware_concurrency(), MakeParsers);
+    folderParser.SetJobs(jobs != 0 ? jobs : std::thread::hardware_concurrency(),
+                         Vn::FileParser_List::CreateFilled);
     ProgressLine progress(mErr, activity, PROGRESS_DELAY);
     if (mShowProgress)
     {

@@ -23,6 +23,7 @@
 #include <QTreeWidget>
 
 #include <string_view>
+#include <thread>
 
 namespace Varnik
 {
@@ -107,6 +108,7 @@ MainDialog::MainDialog(Desktop& desktop) : mDesktop(desktop)
     mFileParsers = std::make_unique<Vn::FileParser_List>();
     mFileParsers->CreateParsers();
     mFolderParser = std::make_unique<Vn::FolderParser>(mFileParsers.get());
+    mFolderParser->SetJobs(std::thread::hardware_concurrency(), Vn::FileParser_List::CreateFilled);
     mSearch_Request = std::make_unique<Vn::SearchRequest>();
 }
 

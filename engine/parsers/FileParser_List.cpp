@@ -32,6 +32,13 @@ void FileParser_List::CreateParsers()
     AddParser<FileParser>("vcxproj");
 }
 
+std::unique_ptr<FileParser_List> FileParser_List::CreateFilled()
+{
+    auto parsers = std::make_unique<FileParser_List>();
+    parsers->CreateParsers();
+    return parsers;
+}
+
 void FileParser_List::AddParser(const char* type, std::unique_ptr<FileParser> parser)
 {
     mParsers.insert_or_assign(type, std::move(parser));

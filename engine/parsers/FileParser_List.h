@@ -26,6 +26,9 @@ public:
 
     // Registers every parser that Varnik knows. Called once, right after construction.
     void CreateParsers();
+    // A new registry holding every parser that Varnik knows: one for each thread that
+    // reads files.
+    static std::unique_ptr<FileParser_List> CreateFilled();
     void AddParser(const char* type, std::unique_ptr<FileParser> parser);
 
     // The parser of the path's type, or null. A path without any dot has the type
