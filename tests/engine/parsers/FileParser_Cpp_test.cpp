@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-using VarnikTest::CountAt;
 using VarnikTest::CounterText;
 using VarnikTest::Lines;
 using VarnikTest::LineSummary;
 using VarnikTest::ParserTest;
-using VarnikTest::Request;
 
 namespace
 {
@@ -15,8 +13,7 @@ namespace
 TEST(FileParser_Cpp, AddsDirectiveAndConditionCountersInPlace)
 {
     ParserTest test;
-    const auto node = test.Parse("src/a.cpp", "#ifdef X\nint a; // note\n\n/* open");
-    EXPECT_EQ(CounterText(*node),
+    EXPECT_EQ(CounterText(*test.Parse("src/a.cpp", "#ifdef X\nint a; // note\n\n/* open")),
               "File = 1\n  cpp = 1\n"
               "Line = 4\n  Blank = 1\n  Code = 2\n  Comment = 1\n"
               "cpp = 4\n  Blank = 1\n  Code = 2\n    Directive = 1\n  Comment = 1\n"
@@ -25,92 +22,83 @@ TEST(FileParser_Cpp, AddsDirectiveAndConditionCountersInPlace)
               "Parsing Error = 1\n");
 }
 
-struct ClassifyRow
+TEST(FileParser_Cpp, ClassifiesLinesAndDirectives)
 {
-    std::string content;
-    const char* summary;
-    uint32_t directives;
-};
-
-class FileParser_Cpp_Classify : public testing::TestWithParam<ClassifyRow>
-{
-};
-
-TEST_P(FileParser_Cpp_Classify, CountsLinesDirectivesAndErrors)
-{
-    ParserTest test;
-    const auto node = test.Parse("a.c", GetParam().content);
-    EXPECT_EQ(LineSummary(*node), GetParam().summary);
-    EXPECT_EQ(CountAt(*node, {"c", "Code", "Directive"}), GetParam().directives);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Lines, FileParser_Cpp_Classify,
-    testing::Values(
-        ClassifyRow{"int a; // note\n", "blank 0, code 1, comment 0, errors 0", 0},
-        ClassifyRow{"// note\n", "blank 0, code 0, comment 1, errors 0", 0},
-        ClassifyRow{"   \n\t\r\n", "blank 2, code 0, comment 0, errors 0", 0},
-        ClassifyRow{"#define A 1 // one\n", "blank 0, code 1, comment 0, errors 0", 1},
-        ClassifyRow{"s = \"//\";\n", "blank 0, code 1, comment 0, errors 0", 0},
-        ClassifyRow{"c = '\\'';\n", "blank 0, code 1, comment 0, errors 0", 0},
-        ClassifyRow{"it's\nx\n", "blank 0, code 2, comment 0, errors 1", 0},
-        ClassifyRow{"s = \"open\nx\n", "blank 0, code 2, comment 0, errors 1", 0},
-        ClassifyRow{"s = \"a\\\nb\n", "blank 0, code 2, comment 0, errors 1", 0},
-        ClassifyRow{"/* a\nb */\nc\n", "blank 0, code 1, comment 2, errors 0", 0},
-        ClassifyRow{"/* a\n\n*/\n", "blank 1, code 0, comment 2, errors 0", 0},
-        ClassifyRow{"/* a */ x\nx /* a */\n", "blank 0, code 2, comment 0, errors 0", 0},
-        ClassifyRow{"/**/\r\n", "blank 0, code 0, comment 1, errors 0", 0},
-        ClassifyRow{"/* open\n\n", "blank 1, code 0, comment 1, errors 1", 0},
-        ClassifyRow{"// a \\\nb\n", "blank 0, code 1, comment 1, errors 0", 0},
-        ClassifyRow{"#if X /* c\nint y;\n", "blank 0, code 2, comment 0, errors 0", 1},
-        ClassifyRow{"x = 1; # y\n", "blank 0, code 1, comment 0, errors 0", 1},
-        ClassifyRow{"/* # */\n\"#\"\n'#'\n", "blank 0, code 2, comment 1, errors 0", 0},
-        ClassifyRow{std::string("x\0/*\n", 5), "blank 0, code 1, comment 0, errors 0", 0}));
-
-// The "#if" counter of a file holding `content`, as the counter tree shows it.
-std::string Conditions(std::string_view content)
-{
-    ParserTest test;
-    const std::string text = CounterText(*test.Parse("a.hpp", content));
-    const size_t begin = text.find("#if = ");
-    return text.substr(begin, text.find("File Length") - begin);
+    struct Row
+    {
+        std::string content;
+        const char* summary;
+        uint32_t directives;
+    };
+    const Row rows[] = {
+        {"int a; // note\n", "blank 0, code 1, comment 0, errors 0", 0},
+        {"// note\n", "blank 0, code 0, comment 1, errors 0", 0},
+        {"   \n\t\r\n", "blank 2, code 0, comment 0, errors 0", 0},
+        {"#define A 1 // one\n", "blank 0, code 1, comment 0, errors 0", 1},
+        {"s = \"//\";\n", "blank 0, code 1, comment 0, errors 0", 0},
+        {"c = '\\'';\n", "blank 0, code 1, comment 0, errors 0", 0},
+        {"it's\nx\n", "blank 0, code 2, comment 0, errors 1", 0},
+        {"s = \"open\nx\n", "blank 0, code 2, comment 0, errors 1", 0},
+        {"s = \"a\\\nb\n", "blank 0, code 2, comment 0, errors 1", 0},
+        {"/* a\nb */\nc\n", "blank 0, code 1, comment 2, errors 0", 0},
+        {"/* a\n\n*/\n", "blank 1, code 0, comment 2, errors 0", 0},
+        {"/* a */ x\nx /* a */\n", "blank 0, code 2, comment 0, errors 0", 0},
+        {"/**/\r\n", "blank 0, code 0, comment 1, errors 0", 0},
+        {"/* open\n\n", "blank 1, code 0, comment 1, errors 1", 0},
+        {"// a \\\nb\n", "blank 0, code 1, comment 1, errors 0", 0},
+        {"#if X /* c\nint y;\n", "blank 0, code 2, comment 0, errors 0", 1},
+        {"x = 1; # y\n", "blank 0, code 1, comment 0, errors 0", 1},
+        {"/* # */\n\"#\"\n'#'\n", "blank 0, code 2, comment 1, errors 0", 0},
+        {std::string("x\0/*\n", 5), "blank 0, code 1, comment 0, errors 0", 0},
+    };
+    ParserTest test; // one parser for all rows: each file starts in code
+    for (const Row& row : rows)
+    {
+        const auto node = test.Parse("a.c", row.content);
+        EXPECT_EQ(LineSummary(*node), row.summary) << row.content;
+        EXPECT_EQ(LineSummary(*node, "c"), row.summary) << row.content;
+        EXPECT_EQ(VarnikTest::CountAt(*node, {"c", "Code", "Directive"}), row.directives)
+            << row.content;
+    }
 }
 
 TEST(FileParser_Cpp, CountsTheNamesThatConditionsTest)
 {
-    EXPECT_EQ(Conditions("#ifndef GUARD_H\n#define GUARD_H\n#endif\n"), "#if = 1\n  GUARD_H = 1\n");
-    EXPECT_EQ(Conditions("  #if defined(A) || defined(B)\n"), "#if = 1\n  A = 1\n  B = 1\n");
-    EXPECT_EQ(Conditions("#if 0\n"), "#if = 1\n  0 = 1\n");
-    EXPECT_EQ(Conditions("#ifdef X\n#if X > 2\n"), "#if = 2\n  X = 2\n  2 = 1\n");
-    EXPECT_EQ(Conditions("#ifdef FOO // note\n"), "#if = 1\n  FOO = 1\n");
-    EXPECT_EQ(Conditions("#if A+B\n#if A + B\n"),
-              "#if = 2\n  A+B = 1\n  A = 1\n  + = 1\n  B = 1\n");
-    EXPECT_EQ(Conditions("#if definedX || DEFINED\n"), "#if = 1\n  X = 1\n  DEFINED = 1\n");
-    EXPECT_EQ(Conditions("#if A && !A\r\n"), "#if = 1\n  A = 2\n");
-    EXPECT_EQ(Conditions("#if X/2 # y\n#ifdefY\n"), "#if = 2\n  X = 1\n  Y = 1\n");
-}
-
-TEST(FileParser_Cpp, OtherDirectivesTestNoNames)
-{
-    for (const char* line :
-         {"#elif X\n", "# if X\n", "#if\n", "#include <x.h>\n", "a # if X\n", "#if // X\n"})
-        EXPECT_EQ(Conditions(line), "#if = 0\n") << line;
-}
-
-TEST(FileParser_Cpp, ConditionsOfAnyShapeAreWalkedSafely)
-{
-    // Only separators: a conditional line without names.
-    EXPECT_EQ(Conditions("#if ( ) || !\t<=>\n"), "#if = 1\n");
-    // A bare "#ifdef" reads as "#if" followed by the name "def".
-    EXPECT_EQ(Conditions("#ifdef\n"), "#if = 1\n  def = 1\n");
-
     // A condition of 3,000 characters and a name of 300 are counted whole.
     std::string longCondition = "#if X";
     while (longCondition.size() < 3000)
         longCondition += " || X";
     const std::string longName(300, 'N');
-    const std::string text = Conditions(longCondition + "\n#ifdef " + longName + "\n");
-    EXPECT_EQ(text, "#if = 2\n  X = 600\n  " + longName + " = 1\n");
+    const std::pair<std::string, std::string> rows[] = {
+        {"#ifndef GUARD_H\n#define GUARD_H\n#endif\n", "#if = 1\n  GUARD_H = 1\n"},
+        {"  #if defined(A) || defined(B)\n", "#if = 1\n  A = 1\n  B = 1\n"},
+        {"#if 0\n", "#if = 1\n  0 = 1\n"},
+        {"#ifdef X\n#if X > 2\n", "#if = 2\n  X = 2\n  2 = 1\n"},
+        {"#ifdef FOO // note\n", "#if = 1\n  FOO = 1\n"},
+        {"#if A+B\n#if A + B\n", "#if = 2\n  A+B = 1\n  A = 1\n  + = 1\n  B = 1\n"},
+        {"#if definedX || DEFINED\n", "#if = 1\n  X = 1\n  DEFINED = 1\n"},
+        {"#if A && !A\r\n", "#if = 1\n  A = 2\n"},
+        {"#if X/2 # y\n#ifdefY\n", "#if = 2\n  X = 1\n  Y = 1\n"},
+        {"#if ( ) || !\t<=>\n", "#if = 1\n"}, // only separators: a conditional line without names
+        {"#ifdef\n", "#if = 1\n  def = 1\n"}, // "#if" followed by the name "def"
+        {longCondition + "\n#ifdef " + longName + "\n",
+         "#if = 2\n  X = 600\n  " + longName + " = 1\n"},
+        // Lines that are no conditions.
+        {"#elif X\n", "#if = 0\n"},
+        {"# if X\n", "#if = 0\n"},
+        {"#if\n", "#if = 0\n"},
+        {"#include <x.h>\n", "#if = 0\n"},
+        {"a # if X\n", "#if = 0\n"},
+        {"#if // X\n", "#if = 0\n"},
+    };
+    ParserTest test;
+    for (const auto& [content, names] : rows)
+    {
+        const std::string text = CounterText(*test.Parse("a.hpp", content));
+        const size_t begin = text.find("#if = ");
+        EXPECT_EQ(text.substr(begin, text.find("File Length") - begin), names)
+            << content.substr(0, 40);
+    }
 }
 
 TEST(FileParser_Cpp, SearchCountsOnlyTheChosenZones)
@@ -139,30 +127,13 @@ TEST(FileParser_Cpp, SearchCountsOnlyTheChosenZones)
         {"\"", "comment", {7}},
         {"\"", "string", {2}},
         {"find", "", {}},
+        {"/", "comment", {}}, // compared only where a token begins
     };
     ParserTest test;
     for (const Row& row : rows)
-        EXPECT_EQ(test.SearchLines("a.cpp", content, Request(row.text, row.zones)), row.lines)
+        EXPECT_EQ(test.SearchLines("a.cpp", content, VarnikTest::Request(row.text, row.zones)),
+                  row.lines)
             << row.text << " in " << row.zones;
-}
-
-TEST(FileParser_Cpp, SearchTriesOnlyPositionsWhereATokenBegins)
-{
-    ParserTest test;
-    EXPECT_EQ(test.SearchLines("a.cpp", "/* b */\n", Request("/", "comment")), Lines{});
-    EXPECT_EQ(test.SearchLines("a.cpp", "/* a/b */\n", Request("/", "comment")), (Lines{1}));
-    EXPECT_EQ(test.SearchLines("a.cpp", "/* b */\n", Request("/", "code comment")), (Lines{1}));
-    // Unlike the line parsers, the machine compares on blank lines too.
-    EXPECT_EQ(test.SearchLines("a.cpp", "x\n  \n", Request(" ", "code")), (Lines{2}));
-}
-
-TEST(FileParser_Cpp, EachFileStartsInCode)
-{
-    ParserTest test;
-    test.Parse("open.c", "/* never closed\n");
-    test.SearchLines("open.c", "/* never closed\n", Request("x", "code"));
-    EXPECT_EQ(test.SearchLines("b.c", "find\n", Request("find", "code")), (Lines{1}));
-    EXPECT_EQ(LineSummary(*test.Parse("b.c", "x\n")), "blank 0, code 1, comment 0, errors 0");
 }
 
 } // namespace

@@ -13,76 +13,45 @@ using VarnikTest::CounterText;
 using VarnikTest::Lines;
 using VarnikTest::ParserTest;
 using VarnikTest::Request;
-using Vn::FileParser_List;
 
 namespace
 {
 
-TEST(FileParser_List, RegistersThirteenParsers)
+// The type is the text after the last dot of the path, compared with case; thirteen
+// types have a parser, each its own object.
+TEST(FileParser_List, FindsTheParserOfAPathsType)
 {
-    struct Row
-    {
-        const char* type;
-        const std::type_info& parser;
+    const std::tuple<const char*, const char*, const std::type_info*> rows[] = {
+        {"a.c", "c", &typeid(Vn::FileParser_Cpp)},
+        {"a.cmd", "cmd", &typeid(Vn::FileParser_Cmd)},
+        {"main.cpp", "cpp", &typeid(Vn::FileParser_Cpp)},
+        {"a.vcxproj.filters", "filters", &typeid(Vn::FileParser)},
+        {"/x/.gitignore", "gitignore", &typeid(Vn::FileParser_Script)},
+        {"a.h", "h", &typeid(Vn::FileParser_Cpp)},
+        {"a.hpp", "hpp", &typeid(Vn::FileParser_Cpp)},
+        {"a.txt", "txt", &typeid(Vn::FileParser_Text)},
+        {"a.resx", "resx", &typeid(Vn::FileParser)},
+        {"a.sh", "sh", &typeid(Vn::FileParser_Script)},
+        {"a.sln", "sln", &typeid(Vn::FileParser)},
+        {"a.vcxproj.user", "user", &typeid(Vn::FileParser)},
+        {"a.vcxproj", "vcxproj", &typeid(Vn::FileParser)},
     };
-    const Row rows[] = {
-        {"c", typeid(Vn::FileParser_Cpp)},
-        {"cmd", typeid(Vn::FileParser_Cmd)},
-        {"cpp", typeid(Vn::FileParser_Cpp)},
-        {"filters", typeid(Vn::FileParser)},
-        {"gitignore", typeid(Vn::FileParser_Script)},
-        {"h", typeid(Vn::FileParser_Cpp)},
-        {"hpp", typeid(Vn::FileParser_Cpp)},
-        {"txt", typeid(Vn::FileParser_Text)},
-        {"resx", typeid(Vn::FileParser)},
-        {"sh", typeid(Vn::FileParser_Script)},
-        {"sln", typeid(Vn::FileParser)},
-        {"user", typeid(Vn::FileParser)},
-        {"vcxproj", typeid(Vn::FileParser)},
-    };
-    FileParser_List parsers;
+    Vn::FileParser_List parsers;
     parsers.CreateParsers();
     EXPECT_EQ(parsers.mParsers.size(), std::size(rows));
     std::set<const Vn::FileParser*> objects;
-    for (const Row& row : rows)
+    for (const auto& [path, type, parserClass] : rows)
     {
-        const Vn::FileParser* parser = parsers.GetParser((std::string("a.") + row.type).c_str());
-        ASSERT_NE(parser, nullptr) << row.type;
-        EXPECT_STREQ(parser->mType, row.type);
-        EXPECT_EQ(typeid(*parser), row.parser) << row.type;
+        const Vn::FileParser* parser = parsers.GetParser(path);
+        ASSERT_NE(parser, nullptr) << path;
+        EXPECT_STREQ(parser->mType, type);
+        EXPECT_EQ(typeid(*parser), *parserClass) << path;
         objects.insert(parser);
     }
     EXPECT_EQ(objects.size(), std::size(rows));
-}
-
-TEST(FileParser_List, TypeIsTheTextAfterTheLastDotOfThePath)
-{
-    struct Row
-    {
-        const char* path;
-        const char* type; // empty: no parser
-    };
-    const Row rows[] = {
-        {"main.cpp", "cpp"},
-        {"/x/.gitignore", "gitignore"},
-        {"a.vcxproj.filters", "filters"},
-        {"a.vcxproj.user", "user"},
-        {"MAIN.CPP", ""},
-        {"notes.TXT", ""},
-        {"README", ""},
-        {"README.", ""},
-        {"archive.tar.gz", ""},
-        {"a.hh", ""},
-        {"src.d/README", ""},
-        {"x.NoExtension", ""},
-    };
-    FileParser_List parsers;
-    parsers.CreateParsers();
-    for (const Row& row : rows)
-    {
-        const Vn::FileParser* parser = parsers.GetParser(row.path);
-        EXPECT_STREQ(parser != nullptr ? parser->mType : "", row.type) << row.path;
-    }
+    for (const char* path : {"MAIN.CPP", "notes.TXT", "README", "README.", "archive.tar.gz", "a.hh",
+                             "src.d/README", "x.NoExtension"})
+        EXPECT_EQ(parsers.GetParser(path), nullptr) << path;
 }
 
 TEST(FileParser_List, CountsFilesItDoesNotRead)
@@ -110,12 +79,13 @@ TEST(FileParser_List, SearchesOnlySelectedTypes)
     EXPECT_EQ(test.SearchLines("a.cpp", "find\n", request), Lines{});
 }
 
+// The searchable types, in the order they were registered, are those of line parsers.
 TEST(FileParser_List, OffersTheSearchableTypesInRegistrationOrder)
 {
     const std::vector<std::string> types(Vn::FILE_TYPES.begin(), Vn::FILE_TYPES.end());
     EXPECT_EQ(types,
               (std::vector<std::string>{"c", "cmd", "cpp", "gitignore", "h", "hpp", "txt", "sh"}));
-    FileParser_List parsers;
+    Vn::FileParser_List parsers;
     parsers.CreateParsers();
     for (const auto& [type, parser] : parsers.mParsers)
     {

@@ -1,40 +1,33 @@
 #include "ParserTest.h"
 #include "TableWalk.h"
 #include "engine/parsers/FileParser_Cpp.h"
-#include "engine/parsers/FileParser_State.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-using VarnikTest::CountAt;
 using VarnikTest::LineSummary;
 using VarnikTest::TableWalk;
-using VarnikTest::TempTree;
 using Vn::FileParser_State;
 
 namespace
 {
 
-// A small language that the C/C++ tables do not exercise: a case-insensitive keyword
-// opens a line comment, and two tokens share their first character with an earlier,
-// shorter one, which must win because entries are tried in order.
+// A small language the C/C++ tables do not exercise: a case-insensitive keyword opens a
+// line comment, and "--" is never taken because the shorter "-" is tried first.
 using S = FileParser_State;
 constexpr uint32_t CODE = 0, REMARK = 1;
-
 constexpr S::Transition_Info IN_CODE[] = {
     {"rem", 3, true, REMARK, S::FLAG_COMMENT},
     {"-", 1, false, CODE, S::FLAG_CODE},
-    {"--", 2, false, REMARK, S::FLAG_COMMENT}, // never taken: "-" comes first
+    {"--", 2, false, REMARK, S::FLAG_COMMENT},
     {"%%", 2, false, REMARK, S::FLAG_COMMENT},
     {" ", 1, false, CODE, 0},
     {"\n", 1, false, CODE, 0},
     {nullptr, 0, false, CODE, S::FLAG_CODE},
 };
 // A remark runs to the end of the line, and a line must not end inside one.
-constexpr S::Transition_Info IN_REMARK[] = {
-    {nullptr, 0, false, REMARK, S::FLAG_COMMENT},
-};
+constexpr S::Transition_Info IN_REMARK[] = {{nullptr, 0, false, REMARK, S::FLAG_COMMENT}};
 constexpr S::State_Info STATES[] = {
     {false, CODE, false, S::ZONE_CODE},
     {true, CODE, true, S::ZONE_COMMENT},
@@ -43,32 +36,22 @@ constexpr const S::Transition_Info* TRANSITIONS[] = {IN_CODE, IN_REMARK};
 
 TEST(FileParser_State, RunsAnyTableInEntryOrder)
 {
-    struct Row
-    {
-        const char* line;
-        const char* summary;
+    const char* const COMMENT = "blank 0, code 0, comment 1, errors 1";
+    const char* const CODE_LINE = "blank 0, code 1, comment 0, errors 0";
+    const std::pair<const char*, const char*> rows[] = {
+        {"REM x\n", COMMENT},  {"  rEm\n", COMMENT},
+        {"re x\n", CODE_LINE}, {"r\n", CODE_LINE},
+        {"-- x\n", CODE_LINE}, {"%% x\n", COMMENT},
+        {"% x\n", CODE_LINE},  {"x rem\n", "blank 0, code 1, comment 0, errors 1"},
     };
-    const Row rows[] = {
-        {"REM x\n", "blank 0, code 0, comment 1, errors 1"},
-        {"  rEm\n", "blank 0, code 0, comment 1, errors 1"},
-        {"re x\n", "blank 0, code 1, comment 0, errors 0"},
-        {"r\n", "blank 0, code 1, comment 0, errors 0"},
-        {"-- x\n", "blank 0, code 1, comment 0, errors 0"},
-        {"%% x\n", "blank 0, code 0, comment 1, errors 1"},
-        {"% x\n", "blank 0, code 1, comment 0, errors 0"},
-        {"x rem\n", "blank 0, code 1, comment 0, errors 1"},
-    };
-    TempTree tree;
+    VarnikTest::TempTree tree;
     FileParser_State parser("toy", STATES, TRANSITIONS);
-    for (const Row& row : rows)
+    for (const auto& [line, summary] : rows)
     {
-        tree.File("a.toy", row.line);
-        EXPECT_EQ(LineSummary(*parser.Parse(tree.Path("a.toy").c_str())), row.summary) << row.line;
+        tree.File("a.toy", line);
+        EXPECT_EQ(LineSummary(*parser.Parse(tree.Path("a.toy").c_str())), summary) << line;
     }
-}
 
-TEST(FileParser_State, RejectsTablesItCannotRun)
-{
     static constexpr S::Transition_Info TO_NOWHERE[] = {{nullptr, 0, false, 7, 0}};
     const S::Transition_Info* const BAD[] = {IN_CODE, TO_NOWHERE};
     EXPECT_THROW(FileParser_State("toy", STATES, BAD), std::out_of_range);
@@ -77,7 +60,7 @@ TEST(FileParser_State, RejectsTablesItCannotRun)
 
 // Files that drive a machine through every state with every byte value, and random
 // lines of the bytes that matter to the C/C++ tables, long ones cut into pieces among
-// them, with CRLF ends, NULs and constructs left open.
+// them, with CRLF ends, NULs and constructs left open at the end of the file.
 std::vector<std::string> AdversarialFiles()
 {
     std::string everyByte;
@@ -104,8 +87,9 @@ std::vector<std::string> AdversarialFiles()
     return files;
 }
 
-// Checks after every line that the compiled machine left the flags and the state that
-// the walk of the tables gives, and counts the parsing errors that the walk finds.
+// Runs the walk of the tables beside the compiled machine, noting the first line after
+// which their flags or states differ, the errors the walk finds, and each line's pieces
+// and places where a search compares.
 template <class Parser> class Probe : public Parser
 {
 public:
@@ -114,18 +98,22 @@ public:
     {
     }
 
-    std::unique_ptr<Vn::Data_Node> ParseFile(const std::string& path)
+    void Check(const std::string& path)
     {
-        mWalk.mState = 0;
-        mErrors = 0;
-        auto node = this->Parse(path.c_str());
+        mWalk.mState = mErrors = 0;
+        mPieces.clear();
+        mPlaces.clear();
+        const auto node = this->Parse(path.c_str());
         mErrors += mWalk.EndsFileInError();
-        return node;
+        EXPECT_EQ(mFirstMismatch, "");
+        EXPECT_EQ(VarnikTest::CountAt(*node, {"Parsing Error"}), mErrors);
     }
 
     void ParseLine(const char* line) override
     {
-        mErrors += mWalk.Line(line);
+        mPieces.emplace_back(line);
+        mPlaces.push_back(mWalk.Line(line));
+        mErrors += mWalk.mLineError;
         Parser::ParseLine(line);
         if (mFirstMismatch.empty() &&
             (this->mLineFlags != mWalk.mFlags || this->mState != mWalk.mState))
@@ -135,93 +123,48 @@ public:
     TableWalk mWalk;
     uint32_t mErrors = 0;
     std::string mFirstMismatch;
+    std::vector<std::string> mPieces;
+    std::vector<std::vector<TableWalk::Place>> mPlaces;
 };
 
-template <class Parser> void ExpectSameAsWalk(Probe<Parser>& probe, const std::string& path)
-{
-    const auto node = probe.ParseFile(path);
-    EXPECT_EQ(probe.mFirstMismatch, "");
-    EXPECT_EQ(CountAt(*node, {"Parsing Error"}), probe.mErrors);
-}
-
-TEST(FileParser_State, CompiledMachineTakesTheTransitionsOfTheTables)
-{
-    TempTree tree;
-    Probe<Vn::FileParser_Cpp> cpp("c");
-    Probe<FileParser_State> toy("toy", std::span(STATES), std::span(TRANSITIONS));
-    for (const std::string& content : AdversarialFiles())
-    {
-        tree.File("a.c", content);
-        ExpectSameAsWalk(cpp, tree.Path("a.c"));
-        ExpectSameAsWalk(toy, tree.Path("a.c"));
-    }
-}
-
-VarnikTest::Lines FoundLines(const Vn::FileParser_List& parsers, const std::string& path,
-                             const Vn::SearchRequest& request)
-{
-    VarnikTest::Lines lines;
-    if (const auto result = parsers.Search(path.c_str(), request))
-    {
-        for (const auto& line : result->mLines)
-            lines.push_back(line.mLine);
-    }
-    return lines;
-}
-
-uint32_t Zones(const Vn::SearchRequest& request)
-{
-    return (request.mFlags.InCode ? S::ZONE_CODE : 0) |
-           (request.mFlags.InComment ? S::ZONE_COMMENT : 0) |
-           (request.mFlags.InDirective ? S::ZONE_DIRECTIVE : 0) |
-           (request.mFlags.InString ? S::ZONE_STRING : 0);
-}
-
-// Every zone combination, both case modes, and texts that begin inside tokens, span
-// pieces, end with a line feed or hold bytes above 127: the lines found are those in
-// which the request's Compare succeeds at a token of a selected zone, as the walk of
-// the tables reads the file.
-TEST(FileParser_State, SearchFindsWhatTheWalkOfTheTablesFinds)
+// The compiled machine takes the transitions of the tables, and a search finds the lines
+// in which the request's Compare succeeds at a token of a selected zone: for every zone
+// combination, both case modes, and texts that begin inside tokens, span pieces, end
+// with a line feed or hold bytes above 127.
+TEST(FileParser_State, AgreesWithTheWalkOfTheTables)
 {
     VarnikTest::ParserTest test;
-    Probe<Vn::FileParser_Cpp> cppTables("c");
+    Probe<Vn::FileParser_Cpp> cpp("c");
+    Probe<FileParser_State> toy("toy", std::span(STATES), std::span(TRANSITIONS));
     const char* texts[] = {"", "z", "/", "*", "*/", "//", "\"a", "'", "\\", "#", "a\n", "\x80/*"};
     for (const std::string& content : AdversarialFiles())
     {
         const std::string path = test.mTree.File("a.c", content).Path("a.c");
-        const auto pieces = VarnikTest::ReadWithFgets(path);
-        std::vector<std::vector<TableWalk::Place>> places;
-        cppTables.mWalk.mState = 0;
-        for (const std::string& piece : pieces)
-            places.push_back(cppTables.mWalk.Places(piece.c_str()));
-
+        toy.Check(path);
+        cpp.Check(path);
         for (const char* text : texts)
         {
-            for (unsigned flags = 0; flags < 32; flags++) // four zones, and case ignored
+            for (unsigned bits = 0; bits < 32; bits++)
             {
-                auto request = VarnikTest::Request(text, "");
-                request.mFlags.InCode = flags & 1;
-                request.mFlags.InComment = flags & 2;
-                request.mFlags.InDirective = flags & 4;
-                request.mFlags.InString = flags & 8;
-                request.mFlags.CaseSensitive = (flags & 16) == 0;
-
-                const uint32_t zones = Zones(request);
+                const auto request = VarnikTest::Request(text, bits);
+                const uint32_t zones =
+                    (bits & 1 ? S::ZONE_CODE : 0) | (bits & 2 ? S::ZONE_COMMENT : 0) |
+                    (bits & 4 ? S::ZONE_DIRECTIVE : 0) | (bits & 8 ? S::ZONE_STRING : 0);
                 VarnikTest::Lines expected;
-                for (size_t line = 0; line < pieces.size(); line++)
+                for (size_t line = 0; line < cpp.mPieces.size(); line++)
                 {
-                    for (const TableWalk::Place& place : places[line])
+                    for (const TableWalk::Place& place : cpp.mPlaces[line])
                     {
                         if ((place.mZones & zones) != 0 &&
-                            request.Compare(pieces[line].c_str() + place.mOffset))
+                            request.Compare(cpp.mPieces[line].c_str() + place.mOffset))
                         {
                             expected.push_back(static_cast<uint32_t>(line + 1));
                             break;
                         }
                     }
                 }
-                ASSERT_EQ(FoundLines(test.mParsers, path, request), expected)
-                    << "text " << testing::PrintToString(std::string(text)) << ", flags " << flags
+                ASSERT_EQ(VarnikTest::FoundLines(test.mParsers, path, request), expected)
+                    << "text " << testing::PrintToString(std::string(text)) << ", bits " << bits
                     << ", file " << testing::PrintToString(content.substr(0, 30));
             }
         }

@@ -1,7 +1,6 @@
 #pragma once
 
-// Helpers of the parser tests: parse or search a file written to disk, and read its
-// counters as the counter tree shows them.
+// Parse or search a file written to disk, and read its counters as the counter tree shows.
 
 #include "TempTree.h"
 #include "engine/counters/Counter_Count.h"
@@ -15,8 +14,10 @@
 namespace VarnikTest
 {
 
-// One line per counter, children indented by two blanks: a count as "name = N", a
-// histogram as "name:" followed by " value xoccurrences" per value.
+using Lines = std::vector<uint32_t>;
+
+// One line per counter, children indented by two blanks; a histogram as
+// "name: value xoccurrences ...".
 inline void AppendCounters(std::string& text, const Vn::Counter_List& counters, int depth = 0)
 {
     for (const auto& counter : counters)
@@ -58,26 +59,46 @@ inline uint32_t CountAt(const Vn::Data_Node& node, std::initializer_list<const c
     return count->GetCount();
 }
 
-// The line counts of a file as "blank B, code C, comment M, errors E".
-inline std::string LineSummary(const Vn::Data_Node& node)
+// "blank B, code C, comment M, errors E" from the children of `group`.
+inline std::string LineSummary(const Vn::Data_Node& node, const char* group = "Line")
 {
-    return "blank " + std::to_string(CountAt(node, {"Line", "Blank"})) + ", code " +
-           std::to_string(CountAt(node, {"Line", "Code"})) + ", comment " +
-           std::to_string(CountAt(node, {"Line", "Comment"})) + ", errors " +
+    return "blank " + std::to_string(CountAt(node, {group, "Blank"})) + ", code " +
+           std::to_string(CountAt(node, {group, "Code"})) + ", comment " +
+           std::to_string(CountAt(node, {group, "Comment"})) + ", errors " +
            std::to_string(CountAt(node, {"Parsing Error"}));
 }
 
-// A request for `text` that counts matches in the zones named in `zones`, among "code",
-// "comment", "directive" and "string".
-inline Vn::SearchRequest Request(const char* text, std::string_view zones)
+// Bits 1 code, 2 comment, 4 directive and 8 string choose zones; 16 ignores case.
+inline Vn::SearchRequest Request(const char* text, unsigned bits)
 {
     Vn::SearchRequest request;
     request.SetText(text);
-    request.mFlags.InCode = zones.find("code") != std::string_view::npos;
-    request.mFlags.InComment = zones.find("comment") != std::string_view::npos;
-    request.mFlags.InDirective = zones.find("directive") != std::string_view::npos;
-    request.mFlags.InString = zones.find("string") != std::string_view::npos;
+    request.mFlags.InCode = bits & 1;
+    request.mFlags.InComment = bits & 2;
+    request.mFlags.InDirective = bits & 4;
+    request.mFlags.InString = bits & 8;
+    request.mFlags.CaseSensitive = (bits & 16) == 0;
     return request;
+}
+
+// `zones` names any of "code", "comment", "directive" and "string".
+inline Vn::SearchRequest Request(const char* text, std::string_view zones)
+{
+    const auto has = [&](const char* zone) { return zones.find(zone) != zones.npos ? 1u : 0u; };
+    return Request(text,
+                   has("code") | has("comment") << 1 | has("directive") << 2 | has("string") << 3);
+}
+
+inline Lines FoundLines(const Vn::FileParser_List& parsers, const std::string& path,
+                        const Vn::SearchRequest& request)
+{
+    Lines lines;
+    if (const auto result = parsers.Search(path.c_str(), request))
+    {
+        for (const auto& line : result->mLines)
+            lines.push_back(line.mLine);
+    }
+    return lines;
 }
 
 // A registry as Varnik fills it, and a throw-away folder for the files it reads.
@@ -92,24 +113,15 @@ public:
         return mParsers.Parse(mTree.Path(name).c_str());
     }
 
-    // The numbers of the matching lines.
-    std::vector<uint32_t> SearchLines(std::string_view name, std::string_view content,
-                                      const Vn::SearchRequest& request)
+    Lines SearchLines(std::string_view name, std::string_view content,
+                      const Vn::SearchRequest& request)
     {
         mTree.File(name, content);
-        std::vector<uint32_t> numbers;
-        if (const auto result = mParsers.Search(mTree.Path(name).c_str(), request))
-        {
-            for (const auto& line : result->mLines)
-                numbers.push_back(line.mLine);
-        }
-        return numbers;
+        return FoundLines(mParsers, mTree.Path(name), request);
     }
 
     TempTree mTree;
     Vn::FileParser_List mParsers;
 };
-
-using Lines = std::vector<uint32_t>;
 
 } // namespace VarnikTest

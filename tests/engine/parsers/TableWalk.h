@@ -1,7 +1,7 @@
 #pragma once
 
-// The oracles of the fast paths: the pieces of a file as a 4,096-byte fgets loop reads
-// them, and the state machine's tables walked entry by entry, as they read.
+// What the fast paths must agree with: the pieces of a file as a 4,096-byte fgets loop
+// reads them, and the state machine's tables walked entry by entry.
 
 #include "engine/parsers/FileParser_State.h"
 #include "engine/search/SearchRequest.h"
@@ -36,29 +36,21 @@ public:
     {
     }
 
-    // Runs one line; true when it ends in a state that must not end a line.
-    bool Line(const char* line)
-    {
-        mFlags = 0;
-        for (const char* p = line; *p != '\0';)
-            p = Step(p);
-        return EndLine();
-    }
-
-    // Where a search compares: the place of every token the line holds, with the zones
-    // of the state it is read in.
+    // Where a search compares: the place of every token of a line, with the zones of the
+    // state it is read in. Leaves the line's flags, and whether it ended in error.
     struct Place
     {
         size_t mOffset;
         uint32_t mZones;
     };
-    std::vector<Place> Places(const char* line)
+    std::vector<Place> Line(const char* line)
     {
         std::vector<Place> places;
         mFlags = 0;
         for (const char* p = line; *p != '\0'; p = Step(p))
             places.push_back(Place{static_cast<size_t>(p - line), mStates[mState].mZones});
-        EndLine();
+        mLineError = mStates[mState].mError_EndOfLine;
+        mState = mStates[mState].mNext_EndOfLine;
         return places;
     }
 
@@ -66,6 +58,7 @@ public:
 
     uint32_t mState = 0;
     uint32_t mFlags = 0;
+    bool mLineError = false;
 
 private:
     using State = Vn::FileParser_State;
@@ -90,13 +83,6 @@ private:
                 return p + (entry->mLength == 0 ? 1 : entry->mLength);
             }
         }
-    }
-
-    bool EndLine()
-    {
-        const State_Info& ended = mStates[mState];
-        mState = ended.mNext_EndOfLine;
-        return ended.mError_EndOfLine;
     }
 
     const State_Info* mStates;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -11,27 +12,21 @@ using Vn::TextFinder;
 namespace
 {
 
-SearchRequest Request(const std::string& text, bool caseSensitive)
+size_t Find(const std::string& text, bool caseSensitive, const std::string& bytes)
 {
     SearchRequest request;
     request.mText = text;
     request.mFlags.CaseSensitive = caseSensitive;
-    return request;
-}
-
-size_t Find(const std::string& text, bool caseSensitive, const std::string& bytes)
-{
-    const SearchRequest request = Request(text, caseSensitive);
     return TextFinder(request).Find(bytes.data(), bytes.size());
 }
 
-TEST(TextFinder, FoldsOnlyAsciiLetters)
+TEST(TextFinder, FoldsOnlyAsciiLettersAndStopsAtANul)
 {
     struct Row
     {
-        const char* text;
+        std::string text;
         bool caseSensitive;
-        const char* bytes;
+        std::string bytes;
         size_t found;
     };
     const Row rows[] = {
@@ -46,16 +41,13 @@ TEST(TextFinder, FoldsOnlyAsciiLetters)
         {"", false, "", 0},
         {"", true, "x", 0},
         {"x\n", true, "x\nx\n", 0},
+        // The text ends at a NUL; the bytes do not.
+        {std::string("ab\0cd", 5), true, "xxabyy", 2},
+        {"cd", true, std::string("ab\0cd", 5), 3},
     };
     for (const Row& row : rows)
         EXPECT_EQ(Find(row.text, row.caseSensitive, row.bytes), row.found)
-            << row.text << " in " << row.bytes;
-}
-
-TEST(TextFinder, LooksNoFurtherThanANul)
-{
-    EXPECT_EQ(Find(std::string("ab\0cd", 5), true, "xxabyy"), 2u);
-    EXPECT_EQ(Find("cd", true, std::string("ab\0cd", 5)), 3u);
+            << testing::PrintToString(row.text) << " in " << testing::PrintToString(row.bytes);
 }
 
 // Texts and bytes drawn from a few letters in both cases and bytes around them, at
