@@ -10,13 +10,13 @@
 #include <vector>
 
 using TrovLib::Walker;
+using VarnikTest::TempTree;
 
 namespace
 {
 
-// Records what the walk reports, one line per callback: "F path" for a file, "D path"
-// for a folder ("D ." for the root), each followed by the number of ignore lists in
-// force when there are any.
+// Records one line per callback: "F path" for a file, "D path" for a folder ("D ." for the
+// root), followed by the number of ignore lists in force when there are any.
 class Recorder : public TrovLib::Walker_Smart
 {
 public:
@@ -35,8 +35,7 @@ private:
     void Record(const char* kind, const char* path)
     {
         int lists = 0;
-        for (const TrovLib::IgnoreList* list = GetIgnoreList(); list != nullptr;
-             list = list->GetParent())
+        for (auto list = GetIgnoreList(); list != nullptr; list = list->GetParent())
             lists++;
         mEvents.push_back(kind + std::string(path) +
                           (lists == 0 ? "" : " [" + std::to_string(lists) + "]"));
@@ -45,75 +44,69 @@ private:
 
 using Events = std::vector<std::string>;
 
-Events Walk(const VarnikTest::TempTree& tree, const char* ignoreFile = ".gitignore")
+Events Walk(const std::string& root, const char* ignoreFile = ".gitignore")
 {
     Recorder recorder;
     recorder.IgnoreFile_Add(ignoreFile);
-    recorder.Start(tree.Root().c_str());
+    recorder.Start(root.c_str());
     EXPECT_EQ(recorder.GetIgnoreList(), nullptr);
     return recorder.mEvents;
 }
 
+// The exception that the call raises; a failure when it raises none.
+template <typename Call> TrovLib::Exception Raised(Call call)
+{
+    try
+    {
+        call();
+    }
+    catch (const TrovLib::Exception& exception)
+    {
+        return exception;
+    }
+    ADD_FAILURE() << "no exception";
+    return TrovLib::Exception(0, "", nullptr, "", "", 0, 0);
+}
+
 } // namespace
 
+// Only the ignore files named to the walker are read.
 TEST(Walker, ReportsDepthFirstInNameOrder)
 {
-    VarnikTest::TempTree tree;
-    tree.File("t.txt").File("b.txt").File("s/c.txt").File("a.txt").Folder("s/empty");
-    EXPECT_EQ(Walk(tree),
-              (Events{"D .", "F a.txt", "F b.txt", "D s", "F s/c.txt", "D s/empty", "F t.txt"}));
+    TempTree tree;
+    tree.File("t.txt").File("b.txt").File("s/.gitignore", "*\n").File("a.txt").Folder("s/empty");
+    EXPECT_EQ(
+        Walk(tree.Root(), ".varnikignore"),
+        (Events{"D .", "F a.txt", "F b.txt", "D s", "F s/.gitignore", "D s/empty", "F t.txt"}));
+    EXPECT_EQ(Walk(tree.Path("missing")), (Events{"D ."}));
 }
 
-TEST(Walker, ReportsNothingBelowARootThatDoesNotExist)
+TEST(Walker, AppliesAnIgnoreFileBelowItsFolderAndPopsItAfterwards)
 {
-    VarnikTest::TempTree tree;
-    Recorder recorder;
-    recorder.Start(tree.Path("missing").c_str());
-    EXPECT_EQ(recorder.mEvents, (Events{"D ."}));
-}
-
-TEST(Walker, AppliesAFolderIgnoreFileBelowItAndPopsItAfterwards)
-{
-    VarnikTest::TempTree tree;
-    tree.File(".gitignore", "*.o\n")
+    TempTree tree;
+    tree.File(".gitignore", "*.o\n/gen/\n")
         .File("a.tmp")
+        .File("gen/a.c")
         .File("sub/.gitignore", "*.tmp\nbuild/\n")
         .File("sub/x.tmp")
         .File("sub/y.o")
         .File("sub/deep/z.tmp")
         .File("sub/build/w.c")
+        .File("sub/gen/b.c")
+        .File("sub/keep/.gitignore", "keep/\n")
+        .File("sub/keep/c.c")
         .File("sub2/v.tmp")
         .File("z.tmp");
-    EXPECT_EQ(Walk(tree), (Events{"D . [1]", "F .gitignore [1]", "F a.tmp [1]", "D sub [2]",
-                                  "F sub/.gitignore [2]", "D sub/deep [2]", "D sub2 [1]",
-                                  "F sub2/v.tmp [1]", "F z.tmp [1]"}));
-}
-
-TEST(Walker, ExcludesAFolderByTheListsAboveItOnly)
-{
-    VarnikTest::TempTree tree;
-    tree.File(".gitignore", "/gen/\n")
-        .File("gen/a.c")
-        .File("src/.gitignore", "gen/\n")
-        .File("src/gen/b.c")
-        .File("src/keep/.gitignore", "keep/\n")
-        .File("src/keep/c.c");
-    EXPECT_EQ(Walk(tree),
-              (Events{"D . [1]", "F .gitignore [1]", "D src [2]", "F src/.gitignore [2]",
-                      "D src/keep [3]", "F src/keep/.gitignore [3]", "F src/keep/c.c [3]"}));
-}
-
-TEST(Walker, ReadsNoListWithoutIgnoreFile)
-{
-    VarnikTest::TempTree tree;
-    tree.File("a.c").File("s/.gitignore", "*\n").File("s/b.c");
-    EXPECT_EQ(Walk(tree, ".varnikignore"),
-              (Events{"D .", "F a.c", "D s", "F s/.gitignore", "F s/b.c"}));
+    EXPECT_EQ(Walk(tree.Root()),
+              (Events{"D . [1]", "F .gitignore [1]", "F a.tmp [1]", "D sub [2]",
+                      "F sub/.gitignore [2]", "D sub/deep [2]", "D sub/gen [2]",
+                      "F sub/gen/b.c [2]", "D sub/keep [3]", "F sub/keep/.gitignore [3]",
+                      "F sub/keep/c.c [3]", "D sub2 [1]", "F sub2/v.tmp [1]", "F z.tmp [1]"}));
 }
 
 TEST(Walker, SkipsLinksToFoldersFifosAndDanglingLinks)
 {
-    VarnikTest::TempTree tree;
+    TempTree tree;
     tree.File("a.txt")
         .Link("s/up", "..")
         .Link("s/self", ".")
@@ -122,34 +115,31 @@ TEST(Walker, SkipsLinksToFoldersFifosAndDanglingLinks)
         .Fifo("s/pipe")
         .Fifo("f/.gitignore")
         .File("f/b.txt");
-    EXPECT_EQ(Walk(tree), (Events{"D .", "F a.txt", "D f", "F f/b.txt", "D s", "F s/text"}));
+    EXPECT_EQ(Walk(tree.Root()), (Events{"D .", "F a.txt", "D f", "F f/b.txt", "D s", "F s/text"}));
 }
 
 TEST(Walker, ReportsAnUnreadableFolderWithoutEntries)
 {
     if (VarnikTest::IgnoresPermissions())
         GTEST_SKIP() << "running as root, who may list any folder";
-    VarnikTest::TempTree tree;
+    TempTree tree;
     tree.File("locked/a.txt").File("open/b.txt").Mode("locked", 0);
-    EXPECT_EQ(Walk(tree), (Events{"D .", "D locked", "D open", "F open/b.txt"}));
+    EXPECT_EQ(Walk(tree.Root()), (Events{"D .", "D locked", "D open", "F open/b.txt"}));
 }
 
-TEST(Walker, TakesAnyBytesInNames)
+TEST(Walker, TakesAnyBytesInNamesAndDeepTrees)
 {
-    VarnikTest::TempTree tree;
-    tree.File("with space.txt").File("#hash").File("!bang").File("\xff\xfe.txt").File("ok");
-    EXPECT_EQ(Walk(tree),
-              (Events{"D .", "F !bang", "F #hash", "F ok", "F with space.txt", "F \xff\xfe.txt"}));
-}
+    TempTree tree;
+    tree.File("with space.txt").File("#hash").File("!bang").File("\xff\xfe.txt");
+    EXPECT_EQ(Walk(tree.Root()),
+              (Events{"D .", "F !bang", "F #hash", "F with space.txt", "F \xff\xfe.txt"}));
 
-TEST(Walker, WalksDeepTreesAndLongPaths)
-{
     std::string deep;
     for (int level = 0; level < 300; level++)
         deep += "folder/";
-    VarnikTest::TempTree tree;
-    tree.File(deep + "end.txt");
-    const Events events = Walk(tree);
+    TempTree deepTree;
+    deepTree.File(deep + "end.txt");
+    const Events events = Walk(deepTree.Root());
     ASSERT_EQ(events.size(), 302u);
     EXPECT_EQ(events.back(), "F " + deep + "end.txt");
     EXPECT_GT(events.back().size(), 2048u);
@@ -157,7 +147,7 @@ TEST(Walker, WalksDeepTreesAndLongPaths)
 
 TEST(Walker, EndsAtAnIgnoreFileThatCannotBeOpenedAndIsFitForTheNextWalk)
 {
-    VarnikTest::TempTree broken;
+    TempTree broken;
     broken.File(".gitignore", "*.c\n").File("a.txt").File("sub/.gitignore", "x\n");
     broken.Mode("sub/.gitignore", 0);
     Recorder recorder;
@@ -167,22 +157,15 @@ TEST(Walker, EndsAtAnIgnoreFileThatCannotBeOpenedAndIsFitForTheNextWalk)
         if (!dropped.Dropped())
             GTEST_SKIP() << "needs root: only root may pass the readability check of a file "
                             "that it then cannot open";
-        try
-        {
-            recorder.Start(broken.Root().c_str());
-            ADD_FAILURE() << "no exception";
-        }
-        catch (const TrovLib::Exception& exception)
-        {
-            EXPECT_EQ(exception.mCode, TrovLib::CODE_IO_ERROR);
-            EXPECT_EQ(exception.mMessage,
-                      "fopen_s( , " + broken.Path("sub/.gitignore") + ",  ) failed");
-        }
+        const auto exception = Raised([&] { recorder.Start(broken.Root().c_str()); });
+        EXPECT_EQ(exception.mCode, TrovLib::CODE_IO_ERROR);
+        EXPECT_EQ(exception.mMessage,
+                  "fopen_s( , " + broken.Path("sub/.gitignore") + ",  ) failed");
     }
     EXPECT_EQ(recorder.mEvents, (Events{"D . [1]", "F .gitignore [1]", "F a.txt [1]"}));
     EXPECT_EQ(recorder.GetIgnoreList(), nullptr);
 
-    VarnikTest::TempTree clean;
+    TempTree clean;
     clean.File("b.c");
     recorder.mEvents.clear();
     recorder.Start(clean.Root().c_str());
@@ -191,7 +174,7 @@ TEST(Walker, EndsAtAnIgnoreFileThatCannotBeOpenedAndIsFitForTheNextWalk)
 
 TEST(Walker, JoinsPathsToTheRoot)
 {
-    VarnikTest::TempTree tree;
+    TempTree tree;
     tree.File("s/r.txt");
     Recorder recorder;
     recorder.Start(tree.Root().c_str());
@@ -205,43 +188,26 @@ TEST(Walker, JoinsPathsToTheRoot)
     EXPECT_FALSE(Walker::Exists(tree.Root().c_str(), "t"));
 }
 
-TEST(Walker, GetsTheParentFolderOfAPath)
+TEST(Walker, GetsAndCreatesFolders)
 {
     EXPECT_EQ(Walker::GetFolder("/a/b"), "/a");
     EXPECT_EQ(Walker::GetFolder("a/"), "a");
     EXPECT_EQ(Walker::GetFolder("/a"), "");
     EXPECT_EQ(Walker::GetFolder("ab"), std::nullopt);
     EXPECT_EQ(Walker::GetFolder((std::string(2047, 'x') + "/y").c_str())->size(), 2047u);
-    try
-    {
-        Walker::GetFolder((std::string(2048, 'x') + "/y").c_str());
-        FAIL() << "no exception";
-    }
-    catch (const TrovLib::Exception& exception)
-    {
-        EXPECT_EQ(exception.mCode, TrovLib::CODE_INVALID_BUFFER_SIZE);
-        EXPECT_STREQ(exception.what(), "Buffer too short");
-        EXPECT_STREQ(exception.mFunction, "TrovLib::Walker::GetFolder");
-        EXPECT_EQ(exception.mInfoA, 2048u);
-        EXPECT_TRUE(exception.mMessage.empty());
-    }
-}
+    const auto tooLong = Raised([] { Walker::GetFolder((std::string(2048, 'x') + "/y").c_str()); });
+    EXPECT_EQ(tooLong.mCode, TrovLib::CODE_INVALID_BUFFER_SIZE);
+    EXPECT_STREQ(tooLong.what(), "Buffer too short");
+    EXPECT_STREQ(tooLong.mFunction, "TrovLib::Walker::GetFolder");
+    EXPECT_EQ(tooLong.mInfoA, 2048u);
+    EXPECT_TRUE(tooLong.mMessage.empty());
 
-TEST(Walker, CreatesAFolderWithItsParents)
-{
-    VarnikTest::TempTree tree;
+    TempTree tree;
     Walker::CreateFolder(tree.Root().c_str(), "a/b/c");
     EXPECT_TRUE(Walker::Exists(tree.Root().c_str(), "a/b/c"));
-    try
-    {
-        Walker::CreateFolder(tree.Root().c_str(), "a/b");
-        FAIL() << "no exception";
-    }
-    catch (const TrovLib::Exception& exception)
-    {
-        EXPECT_EQ(exception.mCode, TrovLib::CODE_IO_ERROR);
-        EXPECT_STREQ(exception.what(), "mkdir( ,  ) failed");
-        EXPECT_EQ(exception.mMessage, "mkdir( " + tree.Path("a/b") + ", ) failed");
-        EXPECT_STREQ(exception.mFunction, "TrovLib::Walker::CreateFolder");
-    }
+    const auto existing = Raised([&] { Walker::CreateFolder(tree.Root().c_str(), "a/b"); });
+    EXPECT_EQ(existing.mCode, TrovLib::CODE_IO_ERROR);
+    EXPECT_STREQ(existing.what(), "mkdir( ,  ) failed");
+    EXPECT_EQ(existing.mMessage, "mkdir( " + tree.Path("a/b") + ", ) failed");
+    EXPECT_STREQ(existing.mFunction, "TrovLib::Walker::CreateFolder");
 }
