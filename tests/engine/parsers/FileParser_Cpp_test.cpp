@@ -6,6 +6,7 @@ using VarnikTest::CounterText;
 using VarnikTest::Lines;
 using VarnikTest::LineSummary;
 using VarnikTest::ParserTest;
+using namespace VarnikTest; // the zone bits
 
 namespace
 {
@@ -113,21 +114,21 @@ TEST(FileParser_Cpp, SearchCountsOnlyTheChosenZones)
     struct Row
     {
         const char* text;
-        const char* zones;
+        unsigned zones;
         Lines lines;
     };
     const Row rows[] = {
-        {"find", "code", {1}},
-        {"find", "string", {2}},
-        {"find", "comment", {3, 4, 5}},
-        {"find", "directive", {6}},
-        {"find", "code comment directive string", {1, 2, 3, 4, 5, 6}},
-        {"\"find", "code", {2}},   // a match may begin at the opening quote
-        {"find\"", "string", {2}}, // and run on beyond the string
-        {"\"", "comment", {7}},
-        {"\"", "string", {2}},
-        {"find", "", {}},
-        {"/", "comment", {}}, // compared only where a token begins
+        {"find", CODE, {1}},
+        {"find", STRING, {2}},
+        {"find", COMMENT, {3, 4, 5}},
+        {"find", DIRECTIVE, {6}},
+        {"find", CODE | COMMENT | DIRECTIVE | STRING, {1, 2, 3, 4, 5, 6}},
+        {"\"find", CODE, {2}},   // a match may begin at the opening quote
+        {"find\"", STRING, {2}}, // and run on beyond the string
+        {"\"", COMMENT, {7}},
+        {"\"", STRING, {2}},
+        {"find", 0, {}},
+        {"/", COMMENT, {}}, // compared only where a token begins
     };
     ParserTest test;
     for (const Row& row : rows)

@@ -60,18 +60,19 @@ TEST(FileParser_List, CountsFilesItDoesNotRead)
     for (const char* name : {"README", "notes.TXT", "archive.tar.gz"})
     {
         EXPECT_EQ(CounterText(*test.Parse(name, "find\n")), "File = 1\n  Unknown = 1\n") << name;
-        EXPECT_EQ(test.SearchLines(name, "find\n", Request("find", "code")), Lines{}) << name;
+        EXPECT_EQ(test.SearchLines(name, "find\n", Request("find", VarnikTest::CODE)), Lines{})
+            << name;
     }
     EXPECT_EQ(CounterText(*test.mParsers.Parse(test.mTree.Path("gone.resx").c_str())),
               "File = 1\n  resx = 1\n");
     EXPECT_EQ(CounterText(*test.Parse("a.sln", "find\n")), "File = 1\n  sln = 1\n");
-    EXPECT_EQ(test.SearchLines("a.sln", "find\n", Request("find", "code")), Lines{});
+    EXPECT_EQ(test.SearchLines("a.sln", "find\n", Request("find", VarnikTest::CODE)), Lines{});
 }
 
 TEST(FileParser_List, SearchesOnlySelectedTypes)
 {
     ParserTest test;
-    auto request = Request("find", "code");
+    auto request = Request("find", VarnikTest::CODE);
     request.mFileTypes = {"cpp"};
     EXPECT_EQ(test.SearchLines("a.txt", "find\n", request), Lines{});
     EXPECT_EQ(test.SearchLines("a.cpp", "find\n", request), (Lines{1}));

@@ -1,5 +1,5 @@
 #include "ParserTest.h"
-#include "TableWalk.h"
+#include "engine/parsers/LineReader.h"
 #include "engine/search/TextFinder.h"
 
 #include <gtest/gtest.h>
@@ -79,7 +79,8 @@ TEST(FileParser_Text, FileThatCannotBeOpenedIsAParsingError)
         EXPECT_EQ(CounterText(*test.mParsers.Parse(path.c_str())),
                   "File = 1\n  txt = 1\nParsing Error = 1\n  File Open Error = 1\n")
             << name;
-        EXPECT_EQ(test.mParsers.Search(path.c_str(), Request("", "code")), nullptr) << name;
+        EXPECT_EQ(test.mParsers.Search(path.c_str(), Request("", VarnikTest::CODE)), nullptr)
+            << name;
     }
 }
 
@@ -136,14 +137,14 @@ TEST(FileParser_Text, SearchKeepsTheLineAsRead)
     ParserTest test;
     test.mTree.File("a.txt", "a\r\nfind\r\nfind");
     const auto result =
-        test.mParsers.Search(test.mTree.Path("a.txt").c_str(), Request("find", "code"));
+        test.mParsers.Search(test.mTree.Path("a.txt").c_str(), Request("find", VarnikTest::CODE));
     ASSERT_NE(result, nullptr);
     ASSERT_EQ(result->mLines.size(), 2u);
     EXPECT_EQ(result->mLines[0].mLine, 2u);
     EXPECT_EQ(result->mLines[0].mText, "find\r\n");
     EXPECT_EQ(result->mLines[1].mText, "find");
     // Nothing is found when file contents are not searched.
-    auto names = Request("find", "code");
+    auto names = Request("find", VarnikTest::CODE);
     names.mFlags.InContent = false;
     EXPECT_EQ(VarnikTest::FoundLines(test.mParsers, test.mTree.Path("a.txt"), names), Lines{});
 }

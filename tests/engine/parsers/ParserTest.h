@@ -7,6 +7,7 @@
 #include "engine/counters/Counter_Histogram.h"
 #include "engine/parsers/FileParser_List.h"
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,7 +69,9 @@ inline std::string LineSummary(const Vn::Data_Node& node, const char* group = "L
            std::to_string(CountAt(node, {"Parsing Error"}));
 }
 
-// Bits 1 code, 2 comment, 4 directive and 8 string choose zones; 16 ignores case.
+constexpr unsigned CODE = 1, COMMENT = 2, DIRECTIVE = 4, STRING = 8, IGNORE_CASE = 16;
+
+// The zones searched and the case mode as bits.
 inline Vn::SearchRequest Request(const char* text, unsigned bits)
 {
     Vn::SearchRequest request;
@@ -81,14 +84,6 @@ inline Vn::SearchRequest Request(const char* text, unsigned bits)
     return request;
 }
 
-// `zones` names any of "code", "comment", "directive" and "string".
-inline Vn::SearchRequest Request(const char* text, std::string_view zones)
-{
-    const auto has = [&](const char* zone) { return zones.find(zone) != zones.npos ? 1u : 0u; };
-    return Request(text,
-                   has("code") | has("comment") << 1 | has("directive") << 2 | has("string") << 3);
-}
-
 inline Lines FoundLines(const Vn::FileParser_List& parsers, const std::string& path,
                         const Vn::SearchRequest& request)
 {
@@ -99,6 +94,19 @@ inline Lines FoundLines(const Vn::FileParser_List& parsers, const std::string& p
             lines.push_back(line.mLine);
     }
     return lines;
+}
+
+// The pieces of a file as a 4,096-byte fgets loop reads them.
+inline std::vector<std::string> ReadWithFgets(const std::string& path)
+{
+    std::vector<std::string> pieces;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    char buffer[4096];
+    while (file != nullptr && std::fgets(buffer, sizeof buffer, file) != nullptr)
+        pieces.emplace_back(buffer);
+    if (file != nullptr)
+        std::fclose(file);
+    return pieces;
 }
 
 // A registry as Varnik fills it, and a throw-away folder for the files it reads.
