@@ -6,8 +6,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <sys/wait.h>
 #include <vector>
@@ -23,32 +24,26 @@ struct Outcome
     int mStatus = -1;
     std::string mOut;
     std::string mErr;
+    bool operator==(const Outcome&) const = default;
 };
 
-// Runs the program through the shell, each argument quoted, its errors caught in a file.
+// Runs the program through the shell, each argument quoted, its output and errors in files.
 Outcome RunCli(const std::vector<std::string>& args)
 {
     TempTree capture;
     std::string command = VARNIK_CLI;
     for (const std::string& arg : args)
+        command += " '" + std::regex_replace(arg, std::regex("'"), "'\\''") + "'";
+    const int status = std::system(
+        (command + " >" + capture.Path("out") + " 2>" + capture.Path("err") + " </dev/null")
+            .c_str());
+    const auto read = [&](const char* name)
     {
-        command += " '";
-        for (char c : arg)
-            command += c == '\'' ? std::string("'\\''") : std::string(1, c);
-        command += '\'';
-    }
-    command += " 2>" + capture.Path("err") + " </dev/null";
-    Outcome outcome;
-    FILE* out = popen(command.c_str(), "r");
-    char buffer[4096];
-    for (size_t read; (read = fread(buffer, 1, sizeof buffer, out)) > 0;)
-        outcome.mOut.append(buffer, read);
-    const int status = pclose(out);
-    outcome.mStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ostringstream err;
-    err << std::ifstream(capture.Path("err"), std::ios::binary).rdbuf();
-    outcome.mErr = err.str();
-    return outcome;
+        std::ostringstream text;
+        text << std::ifstream(capture.Path(name), std::ios::binary).rdbuf();
+        return text.str();
+    };
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read("out"), read("err")};
 }
 
 // The matching lines of a JSON result tree, as "file:line" with the path below the root.
@@ -79,26 +74,15 @@ TEST(App, ScanPrintsTheCounterTree)
     const Outcome outcome = RunCli({"scan", tree.Path("proj")});
     EXPECT_EQ(outcome.mStatus, 0);
     EXPECT_EQ(outcome.mErr, "");
-    EXPECT_EQ(outcome.mOut, "proj\n"
-                            "  File = 2\n"
-                            "    50.0% txt (1)\n"
-                            "    50.0% cpp (1)\n"
-                            "  Line = 7\n"
-                            "    28.6% Blank (2)\n"
-                            "    71.4% Code (5)\n"
-                            "    0.0% Comment (0)\n"
-                            "  txt = 4\n"
-                            "    50.0% Blank (2)\n"
-                            "    50.0% Code (2)\n"
-                            "    0.0% Comment (0)\n"
-                            "  File Length (Histogram)\n"
-                            "  cpp = 3\n"
-                            "    0.0% Blank (0)\n"
-                            "    100.0% Code (3)\n"
-                            "      66.7% Directive (2)\n"
-                            "    0.0% Comment (0)\n"
-                            "  #if = 1\n"
-                            "    100.0% A (1)\n");
+    EXPECT_EQ(outcome.mOut,
+              "proj\n"
+              "  File = 2\n    50.0% txt (1)\n    50.0% cpp (1)\n"
+              "  Line = 7\n    28.6% Blank (2)\n    71.4% Code (5)\n    0.0% Comment (0)\n"
+              "  txt = 4\n    50.0% Blank (2)\n    50.0% Code (2)\n    0.0% Comment (0)\n"
+              "  File Length (Histogram)\n"
+              "  cpp = 3\n    0.0% Blank (0)\n    100.0% Code (3)\n      66.7% Directive (2)\n"
+              "    0.0% Comment (0)\n"
+              "  #if = 1\n    100.0% A (1)\n");
 }
 
 // A trailing separator on the root would leave it without a name: it is dropped. A name
@@ -194,10 +178,7 @@ TEST(App, SearchFindsTheSelectedLines)
         EXPECT_EQ(MatchedLines(result, root), row.mLines);
     }
 
-    const Outcome none = RunCli({"search", root, "absent"});
-    EXPECT_EQ(none.mStatus, 1);
-    EXPECT_EQ(none.mOut, "");
-    EXPECT_EQ(none.mErr, "");
+    EXPECT_EQ(RunCli({"search", root, "absent"}), (Outcome{1, "", ""}));
 }
 
 // ROOT stands for a folder that exists, FILE for a file, LOCKED for a folder no one may read.
@@ -205,29 +186,26 @@ TEST(App, ErrorsPrintOneLineAndNothingElse)
 {
     TempTree tree;
     tree.File("proj/a.txt", "x\n").Folder("locked").Mode("locked", 0);
-    const struct
-    {
-        std::vector<std::string> mArgs;
-        std::string mMessage;
-    } rows[] = {{{"scan", "/nonexistent/varnik"}, "not an existing folder"},
-                {{"search", "FILE", "x"}, "not an existing folder"},
-                {{"search", "--zones", "code,strings", "ROOT", "x"}, "strings"},
-                {{"scan", "--fast", "ROOT"}, "--fast"},
-                {{"scan", "--jobs", "0", "ROOT"}, "--jobs"},
-                {{"search", "ROOT"}, "TEXT"},
-                {{"scan"}, "ROOT"},
-                {{}, "command is required"},
-                {{"count", "ROOT"}, "count"},
-                {{"scan", "LOCKED"}, "Permission denied"}};
-    for (const auto& row : rows)
+    const std::pair<std::vector<std::string>, std::string> rows[] = {
+        {{"scan", "/nonexistent/varnik"}, "not an existing folder"},
+        {{"search", "FILE", "x"}, "not an existing folder"},
+        {{"search", "--zones", "code,strings", "ROOT", "x"}, "strings"},
+        {{"scan", "--fast", "ROOT"}, "--fast"},
+        {{"scan", "--jobs", "0", "ROOT"}, "--jobs"},
+        {{"search", "ROOT"}, "TEXT"},
+        {{"scan"}, "ROOT"},
+        {{}, "command is required"},
+        {{"count", "ROOT"}, "count"},
+        {{"scan", "LOCKED"}, "Permission denied"}};
+    for (const auto& [words, message] : rows)
     {
         std::vector<std::string> args;
-        for (const std::string& arg : row.mArgs)
+        for (const std::string& arg : words)
             args.push_back(arg == "ROOT"     ? tree.Path("proj")
                            : arg == "FILE"   ? tree.Path("proj/a.txt")
                            : arg == "LOCKED" ? tree.Path("locked")
                                              : arg);
-        if (!row.mArgs.empty() && row.mArgs.back() == "LOCKED" && VarnikTest::IgnoresPermissions())
+        if (!words.empty() && words.back() == "LOCKED" && VarnikTest::IgnoresPermissions())
             continue; // root may read every folder
         SCOPED_TRACE(testing::PrintToString(args));
         const Outcome outcome = RunCli(args);
@@ -235,15 +213,13 @@ TEST(App, ErrorsPrintOneLineAndNothingElse)
         EXPECT_EQ(outcome.mOut, "");
         EXPECT_EQ(outcome.mErr.rfind("varnik-cli: ", 0), 0u) << outcome.mErr;
         EXPECT_EQ(std::count(outcome.mErr.begin(), outcome.mErr.end(), '\n'), 1) << outcome.mErr;
-        EXPECT_NE(outcome.mErr.find(row.mMessage), std::string::npos) << outcome.mErr;
+        EXPECT_NE(outcome.mErr.find(message), std::string::npos) << outcome.mErr;
     }
 }
 
 TEST(App, VersionAndHelpGoToTheOutput)
 {
-    const Outcome version = RunCli({"--version"});
-    EXPECT_EQ(version.mStatus, 0);
-    EXPECT_EQ(version.mOut, "varnik-cli " VARNIK_VERSION "\n");
+    EXPECT_EQ(RunCli({"--version"}), (Outcome{0, "varnik-cli " VARNIK_VERSION "\n", ""}));
     const Outcome help = RunCli({"search", "--help"});
     EXPECT_EQ(help.mStatus, 0);
     EXPECT_NE(help.mOut.find("--zones"), std::string::npos) << help.mOut;

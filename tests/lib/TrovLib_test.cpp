@@ -1,0 +1,330 @@
+// The utility library: exceptions, ignore lists and the folder walker, on trees made on disk.
+
+#include "lib/Exception.h"
+#include "lib/IgnoreList.h"
+#include "lib/Walker.h"
+
+#include "ReadOverrideDropped.h"
+#include "TempTree.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <tuple>
+#include <vector>
+
+using TrovLib::IgnoreList;
+using TrovLib::Walker;
+using VarnikTest::TempTree;
+using Events = std::vector<std::string>;
+
+namespace
+{
+
+// The exception that the call raises; a failure when it raises none.
+template <typename Call> TrovLib::Exception Raised(Call call)
+{
+    try
+    {
+        call();
+    }
+    catch (const TrovLib::Exception& exception)
+    {
+        return exception;
+    }
+    ADD_FAILURE() << "no exception";
+    return TrovLib::Exception(0, "", nullptr, "", "", 0, 0);
+}
+
+std::string Written(unsigned code, const char* message = nullptr)
+{
+    const TrovLib::Exception exception(code, "Buffer too short", message, "Walker.cpp",
+                                       "TrovLib::Walker::GetFolder", 103, 2100);
+    char* buffer = nullptr;
+    size_t size = 0;
+    FILE* stream = open_memstream(&buffer, &size);
+    exception.Write(stream);
+    std::fclose(stream);
+    std::string text(buffer, size);
+    std::free(buffer);
+    return text;
+}
+
+const std::string TAIL = "        File       : Walker.cpp (line 103)\n"
+                         "        Function   : TrovLib::Walker::GetFolder\n"
+                         "        Info A     : 2100 (0x00000834)\n"
+                         "        Last error : 0 (0x00000000)\n";
+
+// A path asked about is relative to the root; "/" at its end marks a folder.
+struct Rule
+{
+    std::string mIgnoreFile; // contents of the list's ".gitignore"
+    const char* mListFolder; // relative to the root; null for the root itself
+    std::vector<std::string> mIgnored;
+    std::vector<std::string> mKept;
+};
+
+const std::string LONG_LINE(3000, 'x');
+
+// Each row writes the ignore file to disk, reads it into a list and asks about the paths.
+const Rule RULES[] = {
+    {"*.obj\n", nullptr, {"x.obj", "a/b/x.obj"}, {"x.obj/", "x.obj.txt"}},
+    {"build/\n", nullptr, {"build/", "a/build/"}, {"build", "rebuild/"}},
+    {"/build/\n", nullptr, {"build/"}, {"a/build/"}},
+    {"build\n", nullptr, {"build", "a/b/build"}, {"build/"}},
+    {"tmp\n", "sub", {"sub/tmp", "sub/x/tmp"}, {"tmp", "other/tmp", "sub2/tmp"}},
+    {"/tmp\n", "sub", {"sub/tmp"}, {"sub/x/tmp"}},
+    {"#x\n", nullptr, {}, {"#x"}},
+    {" #x\n", nullptr, {" #x"}, {"#x"}},
+    {"!keep.txt\n", nullptr, {"!keep.txt"}, {"keep.txt"}},
+    {"a.txt  \t \r\n", nullptr, {"a.txt"}, {}},
+    {"out/ \r\n/a/b/ \r\nx?/\n", nullptr, {"out/", "a/b/", "xy/"}, {"x/a/b/", "xy"}},
+    {"d/ e\n", nullptr, {"d/ e"}, {}},
+    {"doc/gen\n", nullptr, {"doc/gen", "x/doc/gen"}, {"gen", "doc/gen/x"}},
+    {"*\n", nullptr, {"a", "d/e/f"}, {"d/"}},
+    {"a*b\n", nullptr, {"a/x/b"}, {}},
+    {"Makefile\n", nullptr, {}, {"makefile"}},
+    {"x\n\n# comment\n   \n/\n*.log", nullptr, {"y/z.log"}, {}},
+    // A long line is read in pieces of 2,047 characters, each a pattern of its own.
+    {LONG_LINE + "\n", nullptr, {LONG_LINE.substr(0, 2047), LONG_LINE.substr(2047)}, {LONG_LINE}},
+};
+
+bool IsIgnored(const IgnoreList& list, const std::string& path)
+{
+    return path.ends_with('/') ? list.IsFolderIgnored(path.substr(0, path.size() - 1).c_str())
+                               : list.IsFileIgnored(path.c_str());
+}
+
+IgnoreList& Read(IgnoreList& list, const TempTree& tree, const char* folder, const char* name)
+{
+    list.ReadFromFile(folder == nullptr ? tree.Root().c_str() : tree.Path(folder).c_str(), name);
+    return list;
+}
+
+// Records one line per callback: "F path" for a file, "D path" for a folder ("D ." for the
+// root), followed by the number of ignore lists in force when there are any.
+class Recorder : public TrovLib::Walker_Smart
+{
+public:
+    std::vector<std::string> mEvents;
+
+protected:
+    void OnFile_Accepted(const char* relative, const timespec*) override { Record("F ", relative); }
+
+    void OnFolder_Accepted(const char* relative) override
+    {
+        Record("D ", relative == nullptr ? "." : relative);
+        Walker_Smart::OnFolder_Accepted(relative);
+    }
+
+private:
+    void Record(const char* kind, const char* path)
+    {
+        int lists = 0;
+        for (auto list = GetIgnoreList(); list != nullptr; list = list->GetParent())
+            lists++;
+        mEvents.push_back(kind + std::string(path) +
+                          (lists == 0 ? "" : " [" + std::to_string(lists) + "]"));
+    }
+};
+
+Events Walk(const std::string& root, const char* ignoreFile = ".gitignore")
+{
+    Recorder recorder;
+    recorder.IgnoreFile_Add(ignoreFile);
+    recorder.Start(root.c_str());
+    EXPECT_EQ(recorder.GetIgnoreList(), nullptr);
+    return recorder.mEvents;
+}
+
+} // namespace
+
+TEST(Exception, WritesEveryFieldInItsLayout)
+{
+    const std::string what = "        What       : Buffer too short\n\n";
+    EXPECT_EQ(Written(TrovLib::CODE_INVALID_BUFFER_SIZE),
+              "    Exception - CODE_INVALID_BUFFER_SIZE\n" + TAIL + what);
+    EXPECT_EQ(Written(38, "mkdir( /x, ) failed"), "    Exception - 38 (0x00000026)\n" + TAIL +
+                                                      "        Message    : mkdir( /x, ) failed\n" +
+                                                      what);
+    EXPECT_EQ(Written(0, ""), "    Exception - CODE_IO_ERROR\n" + TAIL + what);
+    EXPECT_EQ(Written(37).rfind("    Exception - CODE_STRUCTURED_EXCEPTION\n", 0), 0u);
+    EXPECT_EQ(Written(0xFFFFFFFFu).rfind("    Exception - 4294967295 (0xffffffff)\n", 0), 0u);
+}
+
+TEST(IgnoreList, AnswersAsTheLinesSay)
+{
+    for (const Rule& rule : RULES)
+    {
+        SCOPED_TRACE(rule.mIgnoreFile.substr(0, 40) + " in " +
+                     (rule.mListFolder ? rule.mListFolder : "root"));
+        TempTree tree;
+        const std::string folder = rule.mListFolder ? rule.mListFolder + std::string("/") : "";
+        tree.File(folder + ".gitignore", rule.mIgnoreFile);
+        IgnoreList list(nullptr, rule.mListFolder);
+        Read(list, tree, rule.mListFolder, ".gitignore");
+        for (const std::string& path : rule.mIgnored)
+            EXPECT_TRUE(IsIgnored(list, path)) << path;
+        for (const std::string& path : rule.mKept)
+            EXPECT_FALSE(IsIgnored(list, path)) << path;
+    }
+}
+
+TEST(IgnoreList, SkipsLinesThatCannotBePatterns)
+{
+    TempTree tree;
+    tree.File(".gitignore", "\n   \n\t\r\n/\n/ \r\n# comment\n#\n");
+    IgnoreList list(nullptr, nullptr);
+    EXPECT_TRUE(Read(list, tree, nullptr, ".gitignore").GetEntries().empty());
+}
+
+TEST(IgnoreList, AsksTheOuterListsAndKeepsItsOwnWhenAFileCannotBeOpened)
+{
+    TempTree tree;
+    tree.File(".gitignore", "*.o\n").File("sub/.gitignore", "gen/\n").File("sub/.ignore", "b\n");
+    IgnoreList outer(nullptr, nullptr);
+    IgnoreList inner(&Read(outer, tree, nullptr, ".gitignore"), "sub");
+    Read(Read(inner, tree, "sub", ".gitignore"), tree, "sub", ".ignore");
+    EXPECT_TRUE(inner.IsFileIgnored("sub/a.o"));
+    EXPECT_TRUE(inner.IsFileIgnored("sub/b"));
+    EXPECT_TRUE(inner.IsFolderIgnored("sub/gen"));
+    EXPECT_FALSE(outer.IsFolderIgnored("sub/gen"));
+    EXPECT_FALSE(inner.IsFolderIgnored("gen"));
+
+    const auto missing = Raised([&] { Read(inner, tree, "sub", "missing"); });
+    EXPECT_EQ(missing.mCode, TrovLib::CODE_IO_ERROR);
+    EXPECT_STREQ(missing.what(), "fopen_s( , ,  ) failed");
+    EXPECT_EQ(missing.mMessage, "fopen_s( , " + tree.Path("sub/missing") + ",  ) failed");
+    EXPECT_STREQ(missing.mFunction, "TrovLib::IgnoreList::ReadFromFile");
+    EXPECT_EQ(missing.mInfoA, static_cast<unsigned>(ENOENT));
+    EXPECT_EQ(inner.GetEntries().size(), 2u);
+}
+
+TEST(IgnoreList, MatchesStarsAndQuestionMarks)
+{
+    const std::tuple<const char*, const char*, bool> rows[] = {
+        {"", "", true},           {"", "a", false},       {"*", "", true},
+        {"a*b", "ab", true},      {"a*b", "axb", true},   {"a*b", "abx", false},
+        {"a*b*", "abx", true},    {"a?", "ab", true},     {"a?", "a", false},
+        {"?", "/", true},         {"*.c", "x.c.c", true}, {"*x*y", "axbyzy", true},
+        {"*x*y", "axbyz", false}, {"A*", "abc", false},   {"**a", "a", true}};
+    for (const auto& [pattern, text, matches] : rows)
+        EXPECT_EQ(IgnoreList::MatchWildcard(pattern, text), matches) << pattern << " on " << text;
+    // Backtracking over every star would take ages here.
+    EXPECT_FALSE(
+        IgnoreList::MatchWildcard("*a*a*a*a*a*a*a*a*a*a*a*a*b", std::string(52, 'a').c_str()));
+}
+
+// Only the ignore files named to the walker are read.
+TEST(Walker, ReportsDepthFirstInNameOrder)
+{
+    TempTree tree;
+    tree.File("t.txt").File("b.txt").File("s/.gitignore", "*\n").File("a.txt").Folder("s/empty");
+    EXPECT_EQ(
+        Walk(tree.Root(), ".varnikignore"),
+        (Events{"D .", "F a.txt", "F b.txt", "D s", "F s/.gitignore", "D s/empty", "F t.txt"}));
+    EXPECT_EQ(Walk(tree.Path("missing")), (Events{"D ."}));
+}
+
+TEST(Walker, AppliesAnIgnoreFileBelowItsFolderAndPopsItAfterwards)
+{
+    TempTree tree;
+    tree.File(".gitignore", "*.o\n/gen/\n").File("a.tmp").File("gen/a.c").File("z.tmp");
+    tree.File("sub/.gitignore", "*.tmp\nbuild/\n").File("sub/x.tmp").File("sub/y.o");
+    tree.File("sub/deep/z.tmp").File("sub/build/w.c").File("sub/gen/b.c").File("sub2/v.tmp");
+    tree.File("sub/keep/.gitignore", "keep/\n").File("sub/keep/c.c");
+    EXPECT_EQ(Walk(tree.Root()),
+              (Events{"D . [1]", "F .gitignore [1]", "F a.tmp [1]", "D sub [2]",
+                      "F sub/.gitignore [2]", "D sub/deep [2]", "D sub/gen [2]",
+                      "F sub/gen/b.c [2]", "D sub/keep [3]", "F sub/keep/.gitignore [3]",
+                      "F sub/keep/c.c [3]", "D sub2 [1]", "F sub2/v.tmp [1]", "F z.tmp [1]"}));
+}
+
+TEST(Walker, SkipsLinksToFoldersFifosAndDanglingLinks)
+{
+    TempTree tree;
+    tree.File("a.txt").Link("s/up", "..").Link("s/self", ".").Link("s/text", "../a.txt");
+    tree.Link("s/gone", "missing").Fifo("s/pipe").Fifo("f/.gitignore").File("f/b.txt");
+    EXPECT_EQ(Walk(tree.Root()), (Events{"D .", "F a.txt", "D f", "F f/b.txt", "D s", "F s/text"}));
+}
+
+TEST(Walker, ReportsAnUnreadableFolderWithoutEntries)
+{
+    if (VarnikTest::IgnoresPermissions())
+        GTEST_SKIP() << "running as root, who may list any folder";
+    TempTree tree;
+    tree.File("locked/a.txt").File("open/b.txt").Mode("locked", 0);
+    EXPECT_EQ(Walk(tree.Root()), (Events{"D .", "D locked", "D open", "F open/b.txt"}));
+}
+
+TEST(Walker, TakesAnyBytesInNamesAndDeepTrees)
+{
+    TempTree tree;
+    tree.File("with space.txt").File("#hash").File("!bang").File("\xff\xfe.txt");
+    EXPECT_EQ(Walk(tree.Root()),
+              (Events{"D .", "F !bang", "F #hash", "F with space.txt", "F \xff\xfe.txt"}));
+
+    std::string deep;
+    for (int level = 0; level < 300; level++)
+        deep += "folder/";
+    TempTree deepTree;
+    deepTree.File(deep + "end.txt");
+    const Events events = Walk(deepTree.Root());
+    ASSERT_EQ(events.size(), 302u);
+    EXPECT_EQ(events.back(), "F " + deep + "end.txt");
+    EXPECT_GT(events.back().size(), 2048u);
+}
+
+TEST(Walker, EndsAtAnIgnoreFileThatCannotBeOpenedAndIsFitForTheNextWalk)
+{
+    TempTree broken;
+    broken.File(".gitignore", "*.c\n").File("a.txt").File("sub/.gitignore", "x\n");
+    broken.Mode("sub/.gitignore", 0);
+    Recorder recorder;
+    recorder.IgnoreFile_Add(".gitignore");
+    {
+        const VarnikTest::ReadOverrideDropped dropped;
+        if (!dropped.Dropped())
+            GTEST_SKIP() << "only root can make a file pass the read check and fail to open";
+        const auto exception = Raised([&] { recorder.Start(broken.Root().c_str()); });
+        EXPECT_EQ(exception.mCode, TrovLib::CODE_IO_ERROR);
+        EXPECT_EQ(exception.mMessage,
+                  "fopen_s( , " + broken.Path("sub/.gitignore") + ",  ) failed");
+    }
+    EXPECT_EQ(recorder.mEvents, (Events{"D . [1]", "F .gitignore [1]", "F a.txt [1]"}));
+    EXPECT_EQ(recorder.GetIgnoreList(), nullptr);
+
+    TempTree clean;
+    clean.File("b.c");
+    recorder.mEvents.clear();
+    recorder.Start(clean.Root().c_str());
+    EXPECT_EQ(recorder.mEvents, (Events{"D .", "F b.c"}));
+}
+
+TEST(Walker, GetsAndCreatesFolders)
+{
+    EXPECT_EQ(Walker::GetFolder("/a/b"), "/a");
+    EXPECT_EQ(Walker::GetFolder("a/"), "a");
+    EXPECT_EQ(Walker::GetFolder("/a"), "");
+    EXPECT_EQ(Walker::GetFolder("ab"), std::nullopt);
+    EXPECT_EQ(Walker::GetFolder((std::string(2047, 'x') + "/y").c_str())->size(), 2047u);
+    const auto tooLong = Raised([] { Walker::GetFolder((std::string(2048, 'x') + "/y").c_str()); });
+    EXPECT_EQ(tooLong.mCode, TrovLib::CODE_INVALID_BUFFER_SIZE);
+    EXPECT_STREQ(tooLong.what(), "Buffer too short");
+    EXPECT_STREQ(tooLong.mFunction, "TrovLib::Walker::GetFolder");
+    EXPECT_EQ(tooLong.mInfoA, 2048u);
+    EXPECT_TRUE(tooLong.mMessage.empty());
+
+    TempTree tree;
+    Walker::CreateFolder(tree.Root().c_str(), "a/b/c");
+    EXPECT_TRUE(Walker::Exists(tree.Root().c_str(), "a/b/c"));
+    EXPECT_FALSE(Walker::Exists(tree.Root().c_str(), "a/c"));
+    const auto existing = Raised([&] { Walker::CreateFolder(tree.Root().c_str(), "a/b"); });
+    EXPECT_EQ(existing.mCode, TrovLib::CODE_IO_ERROR);
+    EXPECT_STREQ(existing.what(), "mkdir( ,  ) failed");
+    EXPECT_EQ(existing.mMessage, "mkdir( " + tree.Path("a/b") + ", ) failed");
+    EXPECT_STREQ(existing.mFunction, "TrovLib::Walker::CreateFolder");
+}
