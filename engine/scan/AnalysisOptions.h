@@ -1,0 +1,44 @@
+#pragma once
+
+#include "lib/WalkOptions.h"
+
+#include <string>
+#include <vector>
+
+namespace Vn
+{
+
+// The choices beyond the classic analysis, carried from the window and the command line
+// through the folder parser to the registry, the parsers and the walker. Each is off by
+// default, and with every one off the answers are the classic ones.
+struct AnalysisOptions
+{
+    // A parser of the same kind as the registered type `mType`, named `mExtension`.
+    struct CountAs
+    {
+        std::string mExtension;
+        std::string mType;
+    };
+
+    std::vector<CountAs> mCountAs;
+    // Registers the usual extensions of C/C++, scripts, command files and text, and
+    // recognises extensionless C++ headers and scripts by their first line.
+    bool mCommonTypes = false;
+    // Lexes C and C++ as C++11 and later do: raw strings, digit separators, continued
+    // "//" comments, "# if" and the conditions of "#elif".
+    bool mModernCpp = false;
+    TrovLib::WalkOptions mWalk;
+
+    // Every option that makes the analysis closer to what compilers and git see.
+    static AnalysisOptions Precise()
+    {
+        AnalysisOptions options;
+        options.mCommonTypes = true;
+        options.mModernCpp = true;
+        options.mWalk.mIgnoreRules = TrovLib::IgnoreRules::Git;
+        options.mWalk.mFollowFileLinks = false;
+        return options;
+    }
+};
+
+} // namespace Vn
