@@ -177,7 +177,7 @@ template <class Pass> auto App::RunPass(const char* activity, unsigned jobs, Pas
     const auto parsers = Vn::FileParser_List::CreateFilled();
     Vn::FolderParser folderParser(parsers.get());
     folderParser.SetJobs(jobs != 0 ? jobs : std::thread::hardware_concurrency(),
-                         Vn::FileParser_List::CreateFilled);
+                         [] { return Vn::FileParser_List::CreateFilled(); });
     ProgressLine progress(mErr, activity, PROGRESS_DELAY);
     if (mShowProgress)
     {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lib/IgnoreList.h"
+#include "lib/WalkOptions.h"
 
 #include <ctime>
 #include <memory>
@@ -81,6 +82,8 @@ public:
 
     // Registers a name of ignore file to look for in every folder.
     void IgnoreFile_Add(const char* name);
+    // How later walks treat ignore files and links.
+    void SetOptions(const WalkOptions& options) { mOptions = options; }
 
     // The innermost ignore list in force; null outside a walk.
     const IgnoreList* GetIgnoreList() const { return mIgnoreList; }
@@ -99,6 +102,7 @@ private:
     std::unique_ptr<IgnoreList> ReadIgnoreFiles(const char* relative) const;
 
     std::vector<std::string> mIgnoreFiles;
+    WalkOptions mOptions;
     const IgnoreList* mIgnoreList;
 };
 

@@ -108,7 +108,8 @@ MainDialog::MainDialog(Desktop& desktop) : mDesktop(desktop)
     mFileParsers = std::make_unique<Vn::FileParser_List>();
     mFileParsers->CreateParsers();
     mFolderParser = std::make_unique<Vn::FolderParser>(mFileParsers.get());
-    mFolderParser->SetJobs(std::thread::hardware_concurrency(), Vn::FileParser_List::CreateFilled);
+    mFolderParser->SetJobs(std::thread::hardware_concurrency(),
+                           [] { return Vn::FileParser_List::CreateFilled(); });
     mSearch_Request = std::make_unique<Vn::SearchRequest>();
 }
 

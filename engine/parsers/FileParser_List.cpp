@@ -15,7 +15,7 @@ FileParser_List::FileParser_List() = default;
 FileParser_List::~FileParser_List() = default;
 
 // The registration order is that of FILE_TYPES for the types that can be searched.
-void FileParser_List::CreateParsers()
+void FileParser_List::CreateParsers([[maybe_unused]] const AnalysisOptions& options)
 {
     AddParser<FileParser_Cpp>("c");
     AddParser(FileParser_Cmd::TYPE, std::make_unique<FileParser_Cmd>());
@@ -32,10 +32,10 @@ void FileParser_List::CreateParsers()
     AddParser<FileParser>("vcxproj");
 }
 
-std::unique_ptr<FileParser_List> FileParser_List::CreateFilled()
+std::unique_ptr<FileParser_List> FileParser_List::CreateFilled(const AnalysisOptions& options)
 {
     auto parsers = std::make_unique<FileParser_List>();
-    parsers->CreateParsers();
+    parsers->CreateParsers(options);
     return parsers;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/parsers/FileParser.h"
+#include "engine/scan/AnalysisOptions.h"
 
 #include <array>
 #include <map>
@@ -24,11 +25,11 @@ public:
     FileParser_List(const FileParser_List&) = delete;
     FileParser_List& operator=(const FileParser_List&) = delete;
 
-    // Registers every parser that Varnik knows. Called once, right after construction.
-    void CreateParsers();
-    // A new registry holding every parser that Varnik knows: one for each thread that
-    // reads files.
-    static std::unique_ptr<FileParser_List> CreateFilled();
+    // Registers every parser that Varnik knows under `options`. Called once, right after
+    // construction.
+    void CreateParsers(const AnalysisOptions& options = {});
+    // A new registry holding every parser that Varnik knows under `options`.
+    static std::unique_ptr<FileParser_List> CreateFilled(const AnalysisOptions& options = {});
     void AddParser(const char* type, std::unique_ptr<FileParser> parser);
 
     // The parser of the path's type, or null. A path without any dot has the type

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/parsers/FileParser_List.h"
+#include "engine/scan/AnalysisOptions.h"
 #include "engine/scan/FileJobs.h"
 #include "engine/search/SearchRequest.h"
 #include "engine/search/SearchResult_Folder.h"
@@ -51,6 +52,9 @@ public:
     // The root result, or null when nothing matched.
     virtual std::unique_ptr<SearchResult_Folder> Search(const char* rootFolder,
                                                         const SearchRequest& request);
+
+    // How later passes walk the tree. The registries must be made with the same options.
+    void SetOptions(const AnalysisOptions& options) { Walker_Smart::SetOptions(options.mWalk); }
 
     // Optional: called from time to time during a pass, at most a few times a second,
     // with the folders walked and the files done so far.
