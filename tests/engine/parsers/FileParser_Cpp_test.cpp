@@ -1,8 +1,10 @@
 #include "ParserTest.h"
+#include "TreeText.h"
 
 #include <gtest/gtest.h>
 
-using VarnikTest::CounterText;
+using VarnikTest::Describe;
+using VarnikTest::DescribeCounters;
 using VarnikTest::Lines;
 using VarnikTest::LineSummary;
 using VarnikTest::ParserTest;
@@ -14,13 +16,10 @@ namespace
 TEST(FileParser_Cpp, AddsDirectiveAndConditionCountersInPlace)
 {
     ParserTest test;
-    EXPECT_EQ(CounterText(*test.Parse("src/a.cpp", "#ifdef X\nint a; // note\n\n/* open")),
-              "File = 1\n  cpp = 1\n"
-              "Line = 4\n  Blank = 1\n  Code = 2\n  Comment = 1\n"
-              "cpp = 4\n  Blank = 1\n  Code = 2\n    Directive = 1\n  Comment = 1\n"
-              "#if = 1\n  X = 1\n"
-              "File Length: 4 x1\n"
-              "Parsing Error = 1\n");
+    EXPECT_EQ(Describe(test.Parse("src/a.cpp", "#ifdef X\nint a; // note\n\n/* open")->mCounters),
+              DescribeCounters("File=1[cpp=1], Line=4[Blank=1, Code=2, Comment=1], "
+                               "cpp=4[Blank=1, Code=2[Directive=1], Comment=1], #if=1[X=1], "
+                               "File Length~4x1, Parsing Error=1"));
 }
 
 TEST(FileParser_Cpp, ClassifiesLinesAndDirectives)
@@ -55,11 +54,11 @@ TEST(FileParser_Cpp, ClassifiesLinesAndDirectives)
     ParserTest test; // one parser for all rows: each file starts in code
     for (const Row& row : rows)
     {
+        SCOPED_TRACE(testing::PrintToString(row.content));
         const auto node = test.Parse("a.c", row.content);
-        EXPECT_EQ(LineSummary(*node), row.summary) << row.content;
-        EXPECT_EQ(LineSummary(*node, "c"), row.summary) << row.content;
-        EXPECT_EQ(VarnikTest::CountAt(*node, {"c", "Code", "Directive"}), row.directives)
-            << row.content;
+        EXPECT_EQ(LineSummary(*node), row.summary);
+        EXPECT_EQ(LineSummary(*node, "c"), row.summary);
+        EXPECT_EQ(VarnikTest::CountAt(*node, {"c", "Code", "Directive"}), row.directives);
     }
 }
 
@@ -71,34 +70,33 @@ TEST(FileParser_Cpp, CountsTheNamesThatConditionsTest)
         longCondition += " || X";
     const std::string longName(300, 'N');
     const std::pair<std::string, std::string> rows[] = {
-        {"#ifndef GUARD_H\n#define GUARD_H\n#endif\n", "#if = 1\n  GUARD_H = 1\n"},
-        {"  #if defined(A) || defined(B)\n", "#if = 1\n  A = 1\n  B = 1\n"},
-        {"#if 0\n", "#if = 1\n  0 = 1\n"},
-        {"#ifdef X\n#if X > 2\n", "#if = 2\n  X = 2\n  2 = 1\n"},
-        {"#ifdef FOO // note\n", "#if = 1\n  FOO = 1\n"},
-        {"#if A+B\n#if A + B\n", "#if = 2\n  A+B = 1\n  A = 1\n  + = 1\n  B = 1\n"},
-        {"#if definedX || DEFINED\n", "#if = 1\n  X = 1\n  DEFINED = 1\n"},
-        {"#if A && !A\r\n", "#if = 1\n  A = 2\n"},
-        {"#if X/2 # y\n#ifdefY\n", "#if = 2\n  X = 1\n  Y = 1\n"},
-        {"#if ( ) || !\t<=>\n", "#if = 1\n"}, // only separators: a conditional line without names
-        {"#ifdef\n", "#if = 1\n  def = 1\n"}, // "#if" followed by the name "def"
-        {longCondition + "\n#ifdef " + longName + "\n",
-         "#if = 2\n  X = 600\n  " + longName + " = 1\n"},
+        {"#ifndef GUARD_H\n#define GUARD_H\n#endif\n", "#if=1[GUARD_H=1]"},
+        {"  #if defined(A) || defined(B)\n", "#if=1[A=1, B=1]"},
+        {"#if 0\n", "#if=1[0=1]"},
+        {"#ifdef X\n#if X > 2\n", "#if=2[X=2, 2=1]"},
+        {"#ifdef FOO // note\n", "#if=1[FOO=1]"},
+        {"#if A+B\n#if A + B\n", "#if=2[A+B=1, A=1, +=1, B=1]"},
+        {"#if definedX || DEFINED\n", "#if=1[X=1, DEFINED=1]"},
+        {"#if A && !A\r\n", "#if=1[A=2]"},
+        {"#if X/2 # y\n#ifdefY\n", "#if=2[X=1, Y=1]"},
+        {"#if ( ) || !\t<=>\n", "#if=1"}, // only separators: a conditional line without names
+        {"#ifdef\n", "#if=1[def=1]"},     // "#if" followed by the name "def"
+        {longCondition + "\n#ifdef " + longName + "\n", "#if=2[X=600, " + longName + "=1]"},
         // Lines that are no conditions.
-        {"#elif X\n", "#if = 0\n"},
-        {"# if X\n", "#if = 0\n"},
-        {"#if\n", "#if = 0\n"},
-        {"#include <x.h>\n", "#if = 0\n"},
-        {"a # if X\n", "#if = 0\n"},
-        {"#if // X\n", "#if = 0\n"},
+        {"#elif X\n", "#if=0"},
+        {"# if X\n", "#if=0"},
+        {"#if\n", "#if=0"},
+        {"#include <x.h>\n", "#if=0"},
+        {"a # if X\n", "#if=0"},
+        {"#if // X\n", "#if=0"},
     };
     ParserTest test;
     for (const auto& [content, names] : rows)
     {
-        const std::string text = CounterText(*test.Parse("a.hpp", content));
+        SCOPED_TRACE(content.substr(0, 40));
+        const std::string text = Describe(test.Parse("a.hpp", content)->mCounters);
         const size_t begin = text.find("#if = ");
-        EXPECT_EQ(text.substr(begin, text.find("File Length") - begin), names)
-            << content.substr(0, 40);
+        EXPECT_EQ(text.substr(begin, text.find("File Length") - begin), DescribeCounters(names));
     }
 }
 
@@ -132,9 +130,11 @@ TEST(FileParser_Cpp, SearchCountsOnlyTheChosenZones)
     };
     ParserTest test;
     for (const Row& row : rows)
+    {
+        SCOPED_TRACE(std::string(row.text) + " in zones " + std::to_string(row.zones));
         EXPECT_EQ(test.SearchLines("a.cpp", content, VarnikTest::Request(row.text, row.zones)),
-                  row.lines)
-            << row.text << " in " << row.zones;
+                  row.lines);
+    }
 }
 
 } // namespace

@@ -1,0 +1,123 @@
+#include "TreeText.h"
+
+#include "engine/counters/Counter_Count.h"
+#include "engine/counters/Counter_Histogram.h"
+#include "engine/search/SearchResult_File.h"
+#include "engine/search/SearchResult_Folder.h"
+#include "engine/tree/Data_Folder.h"
+
+#include <sstream>
+#include <stdexcept>
+
+namespace VarnikTest
+{
+
+namespace
+{
+
+void DescribeCounter(const Vn::Counter& counter, const Vn::Counter* parent,
+                     const std::string& indent, std::string& out)
+{
+    out += indent + (parent ? counter.GetInfo_Relative(*parent) : counter.GetInfo());
+    if (const auto* histogram = dynamic_cast<const Vn::Counter_Histogram*>(&counter))
+    {
+        out += std::string(" ") + histogram->GetUnitX() + "/" + histogram->GetUnitY() + ":";
+        for (const auto& [value, occurrences] : histogram->GetValues())
+            out += " " + std::to_string(value) + " x" + std::to_string(occurrences);
+    }
+    out += '\n';
+    if (const auto* group = dynamic_cast<const Vn::Counter_Group*>(&counter))
+        for (const auto& child : group->mCounters)
+            DescribeCounter(*child, &counter, indent + "  ", out);
+}
+
+void DescribeResult(const Vn::SearchResult& result, const std::string& indent, std::string& out)
+{
+    out += indent + result.GetText() + " " + result.GetName() + "\n";
+    if (const auto* folder = dynamic_cast<const Vn::SearchResult_Folder*>(&result))
+        for (const auto& child : folder->mResults)
+            DescribeResult(*child, indent + "  ", out);
+    if (const auto* file = dynamic_cast<const Vn::SearchResult_File*>(&result))
+        for (const auto& line : file->mLines)
+            out += indent + "  " + line.GetText() + (line.mText.ends_with('\n') ? "" : "\n");
+}
+
+void AddHistogram(Vn::Counter_List& counters, const std::string& name, const std::string& values)
+{
+    auto* histogram =
+        counters.Append(std::make_unique<Vn::Counter_Histogram>(name.c_str(), "lines", "files"));
+    std::istringstream in(values);
+    uint32_t value, occurrences;
+    char times;
+    while (in >> value >> times >> occurrences)
+        histogram->AddValue(value, occurrences);
+}
+
+// Reads siblings from `at` up to a closing bracket or the end; answers where it stopped.
+size_t AddSiblings(Vn::Counter_List& counters, std::string_view text, size_t at)
+{
+    while (at < text.size() && text[at] != ']')
+    {
+        const size_t mark = text.find_first_of("=~", at);
+        if (mark == std::string_view::npos)
+            throw std::invalid_argument("no value in " + std::string(text.substr(at)));
+        const std::string name(text.substr(at, mark - at));
+        at = std::min(text.find_first_of(",[]", mark), text.size());
+        const std::string value(text.substr(mark + 1, at - mark - 1));
+        if (text[mark] == '~')
+            AddHistogram(counters, name, value);
+        else
+        {
+            auto* count = counters.Append(std::make_unique<Vn::Counter_Count>(
+                name.c_str(), static_cast<uint32_t>(std::stoul(value))));
+            if (at < text.size() && text[at] == '[')
+                at = AddSiblings(count->mCounters, text, at + 1) + 1;
+        }
+        if (at < text.size() && text[at] == ',')
+            at += 2;
+    }
+    return at;
+}
+
+} // namespace
+
+std::string Describe(const Vn::Counter_List& counters)
+{
+    std::string out;
+    for (const auto& counter : counters)
+        DescribeCounter(*counter, nullptr, "", out);
+    return out;
+}
+
+std::string Describe(const Vn::Data_Node& node)
+{
+    std::string out = std::string("node ") + node.GetName() + "\n";
+    for (const auto& counter : node.mCounters)
+        DescribeCounter(*counter, nullptr, "  ", out);
+    if (const auto* folder = dynamic_cast<const Vn::Data_Folder*>(&node))
+        for (const auto& child : folder->mNodes)
+            out += Describe(*child);
+    return out;
+}
+
+std::string Describe(const Vn::SearchResult& result)
+{
+    std::string out;
+    DescribeResult(result, "", out);
+    return out;
+}
+
+void AddCounters(Vn::Counter_List& counters, std::string_view text)
+{
+    if (AddSiblings(counters, text, 0) != text.size())
+        throw std::invalid_argument("unbalanced brackets in " + std::string(text));
+}
+
+std::string DescribeCounters(std::string_view text)
+{
+    Vn::Counter_List counters;
+    AddCounters(counters, text);
+    return Describe(counters);
+}
+
+} // namespace VarnikTest
