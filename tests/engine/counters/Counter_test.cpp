@@ -78,7 +78,7 @@ TEST(Counter, LinesAsTheCounterViewShowsThem)
         std::optional<uint32_t> mParent;
         std::string mLine;
     };
-    const std::string longName(300, 'N'); // no text is ever cut
+    const std::string longName(5000, 'N'); // beyond any fixed buffer: no text is cut
     const Row rows[] = {
         {"cpp", 3, 12, "25.0% cpp (3)"},
         {"cpp", 1, 3, "33.3% cpp (1)"},
