@@ -3,12 +3,11 @@
 #include "lib/Exception.h"
 #include "lib/Format.h"
 #include "lib/Path.h"
+#include "lib/RegularFile.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <memory>
+#include <unistd.h>
 
 namespace TrovLib
 {
@@ -17,7 +16,7 @@ namespace
 {
 
 // Lines longer than this arrive in pieces, each piece taken as a line of its own.
-constexpr int LINE_PIECE_SIZE = 2048;
+constexpr size_t LINE_PIECE_SIZE = 2048;
 
 bool IsBlank(char c)
 {
@@ -31,22 +30,34 @@ IgnoreList::IgnoreList(const IgnoreList* parent, const char* folder)
 {
 }
 
-void IgnoreList::ReadFromFile(const char* folder, const char* name)
+bool IgnoreList::ReadFromFile(int folder, const char* folderPath, const char* name)
 {
-    const std::string path = Format("%s%c%s", folder, SEPARATOR, name);
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file)
-    {
-        const int error = errno;
-        throw Exception(CODE_IO_ERROR, "fopen_s( , ,  ) failed",
-                        Format("fopen_s( , %s,  ) failed", path.c_str()).c_str(), __FILE_NAME__,
-                        "TrovLib::IgnoreList::ReadFromFile", __LINE__,
-                        static_cast<unsigned>(error));
-    }
+    const RegularFile file = RegularFile::Open(folder, name);
+    if (file.mError != 0)
+        ThrowOpenFailed("fopen_s( , ,  ) failed", "fopen_s",
+                        Format("%s%c%s", folderPath, SEPARATOR, name),
+                        "TrovLib::IgnoreList::ReadFromFile", file.mError);
+    if (file.mFd < 0)
+        return false;
+    const std::string text = RegularFile::ReadAll(file.mFd);
+    close(file.mFd);
+    ReadFromText(text);
+    return true;
+}
 
-    char piece[LINE_PIECE_SIZE];
-    while (std::fgets(piece, sizeof(piece), file.get()) != nullptr)
-        AddLine(piece);
+// A line longer than a piece arrives in pieces, as from fgets into a fixed buffer, and a
+// NUL ends the text of its piece.
+void IgnoreList::ReadFromText(std::string_view text)
+{
+    while (!text.empty())
+    {
+        const size_t feed = text.find('\n');
+        const size_t length =
+            std::min(feed == std::string_view::npos ? text.size() : feed + 1, LINE_PIECE_SIZE - 1);
+        const std::string_view piece = text.substr(0, length);
+        AddLine(std::string(piece.substr(0, piece.find('\0'))));
+        text.remove_prefix(length);
+    }
 }
 
 // Strips the line's trailing blanks and one trailing separator, then stores what is left

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace TrovLib
@@ -34,10 +35,14 @@ public:
     IgnoreList(const IgnoreList&) = delete;
     IgnoreList& operator=(const IgnoreList&) = delete;
 
-    // Appends the patterns of the file `name` in the folder whose full path is `folder`.
-    // Throws Exception (CODE_IO_ERROR) when the file cannot be opened; the list then
-    // keeps what it had.
-    void ReadFromFile(const char* folder, const char* name);
+    // Appends the patterns of the file `name` of the folder open as the descriptor
+    // `folder`, whose full path `folderPath` names the file in an exception. A file that
+    // is not a regular one adds nothing: false. Throws Exception (CODE_IO_ERROR) when the
+    // file cannot be opened; the list then keeps what it had.
+    bool ReadFromFile(int folder, const char* folderPath, const char* name);
+    // Appends the patterns of the text of an ignore file, cut into lines as the file's
+    // would be.
+    void ReadFromText(std::string_view text);
 
     // Whether a file pattern of this list or of an outer one matches the path, which is
     // relative to the walk's root.

@@ -3,14 +3,18 @@
 #include "lib/Exception.h"
 #include "lib/Format.h"
 #include "lib/Path.h"
+#include "lib/RegularFile.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace TrovLib
 {
@@ -40,7 +44,18 @@ Walker::~Walker() = default;
 void Walker::Start(const char* root)
 {
     mRoot = root;
-    OnFolder(nullptr);
+    mRelative.clear();
+    mFrames.clear();
+    try
+    {
+        Walk();
+    }
+    catch (...)
+    {
+        mFrames.clear();
+        OnWalk_Abandoned();
+        throw;
+    }
 }
 
 std::string Walker::GetFullPath(const char* relative) const
@@ -48,12 +63,11 @@ std::string Walker::GetFullPath(const char* relative) const
     return relative == nullptr ? mRoot : Join(mRoot.c_str(), relative);
 }
 
-bool Walker::IsFileReadable(const char* folder, const char* name) const
+bool Walker::IsFileReadable(int folder, const char* name)
 {
-    const std::string path = Join(GetFullPath(folder).c_str(), name);
     struct stat status;
-    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
-           access(path.c_str(), R_OK) == 0;
+    return folder >= 0 && fstatat(folder, name, &status, 0) == 0 && S_ISREG(status.st_mode) &&
+           faccessat(folder, name, R_OK, 0) == 0;
 }
 
 bool Walker::Exists(const char* base, const char* part)
@@ -91,45 +105,153 @@ void Walker::CreateFolder(const char* base, const char* folder)
                         "TrovLib::Walker::CreateFolder", __LINE__, 0);
 }
 
-void Walker::OnFolder(const char* relative)
+bool Walker::OnFolder(const char*)
 {
-    Enumerate(relative);
+    return true;
 }
 
-void Walker::Enumerate(const char* relative)
+void Walker::OnFolder_Left(const char*) {}
+
+void Walker::OnFolder_Unreadable(const char*, int) {}
+
+void Walker::OnWalk_Abandoned() {}
+
+// Depth-first over an explicit stack of folders, so that the depth of the tree never
+// reaches the call stack.
+void Walker::Walk()
 {
-    for (const Entry& entry : ReadEntries(relative))
+    Enter();
+    while (!mFrames.empty())
     {
-        const std::string path =
-            relative == nullptr ? entry.mName : Join(relative, entry.mName.c_str());
+        Frame& frame = mFrames.back();
+        if (frame.mNext == frame.mEntries.size())
+        {
+            Leave();
+            continue;
+        }
+        const Entry& entry = frame.mEntries[frame.mNext++];
+        mRelative.resize(frame.mPathLength);
+        if (!mRelative.empty())
+            mRelative += SEPARATOR;
+        mRelative += entry.mName;
         if (entry.mFolder)
-            OnFolder(path.c_str());
+            Enter(); // may move the frames; `entry` is not used after it
         else
-            OnFile(path.c_str(), &entry.mModified);
+            OnFile(mRelative.c_str(), &entry.mModified);
     }
 }
 
-// Lists the folder's real sub-folders and its files (regular files and links to them),
-// sorted by name. The folder is closed before anything is reported, so that a deep walk
-// keeps no folder open.
-std::vector<Walker::Entry> Walker::ReadEntries(const char* relative) const
+// Opens the folder at mRelative and hands it to OnFolder; pushes a frame when it is
+// entered.
+void Walker::Enter()
+{
+    const int fd = OpenFolder();
+    const int error = errno;
+    struct Closer
+    {
+        int mFd;
+        ~Closer()
+        {
+            if (mFd >= 0)
+                close(mFd);
+        }
+    } closer{fd};
+    mFolderFd = fd;
+    const bool enter = OnFolder(Relative());
+    mFolderFd = -1;
+    if (!enter)
+        return;
+
+    Frame frame;
+    frame.mPathLength = mRelative.size();
+    if (fd < 0)
+    {
+        if (IsDescriptorShortage(error))
+            ThrowOpenFailed("openat( , ,  ) failed", "openat", GetFullPath(Relative()),
+                            "TrovLib::Walker::Enter", error);
+        OnFolder_Unreadable(Relative(), error);
+    }
+    else
+    {
+        const bool anchor =
+            mFrames.empty() || mRelative.size() - NearestAnchor().mPathLength > ANCHOR_SPAN;
+        if (anchor)
+            frame.mAnchor = KeepOpen(fd);
+        frame.mEntries = ReadEntries(std::exchange(closer.mFd, -1));
+    }
+    mFrames.push_back(std::move(frame));
+}
+
+void Walker::Leave()
+{
+    mRelative.resize(mFrames.back().mPathLength);
+    mFrames.pop_back();
+    OnFolder_Left(Relative());
+}
+
+int Walker::OpenFolder() const
+{
+    constexpr int FLAGS = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+    if (mFrames.empty())
+        return open(mRoot.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const Frame& anchor = NearestAnchor();
+    const size_t offset = anchor.mPathLength == 0 ? 0 : anchor.mPathLength + 1;
+    return openat(anchor.mAnchor->Get(), mRelative.c_str() + offset, FLAGS);
+}
+
+// A second descriptor of the folder, since listing it closes the first.
+std::shared_ptr<const FolderHandle> Walker::KeepOpen(int fd) const
+{
+    const int kept = fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    if (kept < 0)
+        ThrowOpenFailed("openat( , ,  ) failed", "openat", GetFullPath(Relative()),
+                        "TrovLib::Walker::Enter", errno);
+    return std::make_shared<const FolderHandle>(kept);
+}
+
+const Walker::Frame& Walker::NearestAnchor() const
+{
+    auto frame = mFrames.rbegin();
+    while (!frame->mAnchor)
+        ++frame;
+    return *frame;
+}
+
+Walker::FileBase Walker::GetFileBase() const
+{
+    if (mRoot.size() + 1 + mRelative.size() < PATH_MAX)
+        return {};
+    const Frame& anchor = NearestAnchor();
+    return {anchor.mAnchor,
+            mRoot.size() + 1 + (anchor.mPathLength == 0 ? 0 : anchor.mPathLength + 1)};
+}
+
+const char* Walker::Relative() const
+{
+    return mFrames.empty() && mRelative.empty() ? nullptr : mRelative.c_str();
+}
+
+// Lists the folder's real sub-folders and its files (regular files and, when followed,
+// links to them), sorted by name. Takes and closes the descriptor.
+std::vector<Walker::Entry> Walker::ReadEntries(int fd) const
 {
     std::vector<Entry> entries;
-    const std::unique_ptr<DIR, int (*)(DIR*)> folder(opendir(GetFullPath(relative).c_str()),
-                                                     &closedir);
+    const std::unique_ptr<DIR, int (*)(DIR*)> folder(fdopendir(fd), &closedir);
     if (!folder)
+    {
+        close(fd);
         return entries;
+    }
 
-    const int folderFd = dirfd(folder.get());
     while (const dirent* entry = readdir(folder.get()))
     {
         if (IsDotEntry(entry->d_name))
             continue;
         struct stat status;
-        if (fstatat(folderFd, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0)
+        if (fstatat(fd, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0)
             continue;
         const bool link = S_ISLNK(status.st_mode);
-        if (link && fstatat(folderFd, entry->d_name, &status, 0) != 0)
+        if (link && (!mFollowFileLinks || fstatat(fd, entry->d_name, &status, 0) != 0))
             continue;
         if (S_ISREG(status.st_mode))
             entries.push_back({entry->d_name, false, status.st_mtim});
@@ -158,45 +280,73 @@ void Walker_Smart::OnFile(const char* relative, const timespec* modified)
     OnFile_Accepted(relative, modified);
 }
 
-void Walker_Smart::OnFolder(const char* relative)
+void Walker_Smart::SetOptions(const WalkOptions& options)
+{
+    mOptions = options;
+    SetFollowFileLinks(options.mFollowFileLinks);
+}
+
+bool Walker_Smart::OnFolder(const char* relative)
 {
     // A folder is tested against the lists of the folders above it only; its own ignore
     // file is read once it is accepted.
     if (relative != nullptr && mIgnoreList != nullptr && mIgnoreList->IsFolderIgnored(relative))
-        return;
+        return false;
 
-    const std::unique_ptr<IgnoreList> own = ReadIgnoreFiles(relative);
-    // Pops the folder's list when the folder is done, also when its walk ends in an
-    // exception, so that the next walk starts with no list in force.
-    struct Restore
-    {
-        const IgnoreList*& mCurrent;
-        const IgnoreList* mOuter;
-        ~Restore() { mCurrent = mOuter; }
-    } restore{mIgnoreList, mIgnoreList};
-    if (own)
-        mIgnoreList = own.get();
-
-    OnFolder_Accepted(relative);
+    if (relative == nullptr)
+        mIgnoreLists.clear();
+    mIgnoreLists.push_back(ReadIgnoreFiles(relative));
+    if (mIgnoreLists.back())
+        mIgnoreList = mIgnoreLists.back().get();
+    if (OnFolder_Accepted(relative))
+        return true;
+    PopIgnoreList();
+    return false;
 }
 
-void Walker_Smart::OnFolder_Accepted(const char* relative)
+void Walker_Smart::OnFolder_Left(const char*)
 {
-    Enumerate(relative);
+    PopIgnoreList();
 }
 
-// All the ignore files of one folder go into one list, chained to the current one. Null
-// when the folder has no readable ignore file.
+void Walker_Smart::OnWalk_Abandoned()
+{
+    mIgnoreLists.clear();
+    mIgnoreList = nullptr;
+}
+
+void Walker_Smart::PopIgnoreList()
+{
+    if (mIgnoreLists.back())
+        mIgnoreList = mIgnoreLists.back()->GetParent();
+    mIgnoreLists.pop_back();
+}
+
+bool Walker_Smart::OnFolder_Accepted(const char*)
+{
+    return true;
+}
+
+// All the ignore files of one folder go into one list, chained to the current one, the
+// root's after the excluded patterns. Null when the folder has no readable ignore file.
 std::unique_ptr<IgnoreList> Walker_Smart::ReadIgnoreFiles(const char* relative) const
 {
     std::unique_ptr<IgnoreList> list;
+    if (relative == nullptr && !mOptions.mExcludes.empty())
+    {
+        list = std::make_unique<IgnoreList>(mIgnoreList, relative);
+        for (const std::string& pattern : mOptions.mExcludes)
+            list->ReadFromText(pattern + '\n');
+    }
     for (const std::string& name : mIgnoreFiles)
     {
-        if (!IsFileReadable(relative, name.c_str()))
+        if (!mOptions.mReadIgnoreFiles)
+            break;
+        if (!IsFileReadable(GetFolderFd(), name.c_str()))
             continue;
         if (!list)
             list = std::make_unique<IgnoreList>(mIgnoreList, relative);
-        list->ReadFromFile(GetFullPath(relative).c_str(), name.c_str());
+        list->ReadFromFile(GetFolderFd(), GetFullPath(relative).c_str(), name.c_str());
     }
     return list;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lib/FolderHandle.h"
 #include "lib/IgnoreList.h"
 #include "lib/WalkOptions.h"
 
@@ -18,11 +19,25 @@ namespace TrovLib
 // Each folder's entries are sorted by name, byte by byte, so that every walk of the
 // same tree gives the same order. Only real folders are entered: a symbolic link to a
 // folder is not followed, because links can form cycles. A link to a regular file is a
-// file. FIFOs, sockets, devices and dangling links are skipped, so that nothing opens
-// them and blocks.
+// file unless links are not followed. FIFOs, sockets, devices and dangling links are
+// skipped, so that nothing opens them and blocks.
+//
+// The walk keeps its own stack of open folders instead of recursing, and opens every
+// folder relative to a folder descriptor, so that trees of any depth, and paths longer
+// than the system's limit, are walked whole. Keeping a descriptor per level would run
+// out of descriptors on a deep tree, so only some folders stay open as anchors: the
+// root, and then a folder whenever the path has grown by ANCHOR_SPAN bytes past the
+// last anchor. Anything below is opened relative to the nearest anchor, by a path that
+// stays well under the limit.
+//
+// A walker is used by one thread at a time.
 class Walker
 {
 public:
+    // How far a folder may lie below its anchor, in bytes of path. With names of at
+    // most 255 bytes, a path from an anchor to a file then stays under 4,096 bytes.
+    static constexpr size_t ANCHOR_SPAN = 2048;
+
     Walker();
     virtual ~Walker();
 
@@ -31,12 +46,11 @@ public:
 
     // Walks the tree below `root`.
     void Start(const char* root);
+    // Whether a link to a regular file counts as a file; true unless set.
+    void SetFollowFileLinks(bool follow) { mFollowFileLinks = follow; }
 
     // The root joined with the relative path; the root alone for null.
     std::string GetFullPath(const char* relative) const;
-    // Whether the file `name` of the folder (relative, null for the root) is a regular
-    // file that may be read.
-    bool IsFileReadable(const char* folder, const char* name) const;
 
     // Whether `base` joined with `part` (the base alone for null) exists.
     static bool Exists(const char* base, const char* part);
@@ -48,15 +62,35 @@ public:
     static void CreateFolder(const char* base, const char* folder);
 
 protected:
+    // Where a file reported to OnFile can be opened from another thread, later: null
+    // when its full path can be opened as it is; otherwise an anchor folder and the
+    // offset in the full path where the part relative to that folder begins.
+    struct FileBase
+    {
+        std::shared_ptr<const FolderHandle> mFolder;
+        size_t mPathOffset = 0;
+    };
+
     // Called for every file. `modified` is the file's last-write time.
     virtual void OnFile(const char* relative, const timespec* modified) = 0;
-    // Called for every folder, with null for the root; enumerates it.
-    virtual void OnFolder(const char* relative);
+    // Called for every folder, with null for the root, once the walker has tried to
+    // open it. True has its entries reported next, then OnFolder_Left.
+    virtual bool OnFolder(const char* relative);
+    // Called after the last entry of a folder that OnFolder entered.
+    virtual void OnFolder_Left(const char* relative);
+    // Called for a folder that was entered but cannot be listed, with the errno of the
+    // failure; it reports no entries.
+    virtual void OnFolder_Unreadable(const char* relative, int error);
+    // Called when a walk ends in an exception, before it propagates.
+    virtual void OnWalk_Abandoned();
 
-    // Reports the folder's entries: a file to OnFile, a sub-folder to OnFolder, which
-    // walks it before the next entry is looked at. A folder that cannot be listed
-    // reports nothing.
-    void Enumerate(const char* relative);
+    // The descriptor of the folder being handed to OnFolder; -1 when it cannot be opened.
+    int GetFolderFd() const { return mFolderFd; }
+    // Whether the file `name` of the folder open as `folder` is a regular file that may
+    // be read.
+    static bool IsFileReadable(int folder, const char* name);
+    // How to open the file last reported to OnFile; see FileBase.
+    FileBase GetFileBase() const;
 
     std::string mRoot;
 
@@ -67,8 +101,30 @@ private:
         bool mFolder;
         timespec mModified;
     };
+    // A folder being walked: its entries, the next one to report and, for an anchor,
+    // its descriptor.
+    struct Frame
+    {
+        std::vector<Entry> mEntries;
+        size_t mNext = 0;
+        size_t mPathLength = 0; // of its relative path in mRelative
+        std::shared_ptr<const FolderHandle> mAnchor;
+    };
 
-    std::vector<Entry> ReadEntries(const char* relative) const;
+    void Walk();
+    void Enter();
+    void Leave();
+    // The folder at mRelative, opened relative to the nearest anchor.
+    int OpenFolder() const;
+    std::shared_ptr<const FolderHandle> KeepOpen(int fd) const;
+    const Frame& NearestAnchor() const;
+    std::vector<Entry> ReadEntries(int fd) const;
+    const char* Relative() const;
+
+    bool mFollowFileLinks = true;
+    std::vector<Frame> mFrames;
+    std::string mRelative; // the path of the current entry below the root
+    int mFolderFd = -1;
 };
 
 // A walker that honours ignore files: in every folder it reads the files of the
@@ -83,26 +139,32 @@ public:
     // Registers a name of ignore file to look for in every folder.
     void IgnoreFile_Add(const char* name);
     // How later walks treat ignore files and links.
-    void SetOptions(const WalkOptions& options) { mOptions = options; }
+    void SetOptions(const WalkOptions& options);
 
     // The innermost ignore list in force; null outside a walk.
     const IgnoreList* GetIgnoreList() const { return mIgnoreList; }
 
 protected:
     void OnFile(const char* relative, const timespec* modified) override;
-    void OnFolder(const char* relative) override;
+    bool OnFolder(const char* relative) override;
+    // Pops the folder's ignore list; an override calls it last.
+    void OnFolder_Left(const char* relative) override;
+    void OnWalk_Abandoned() override;
 
     // A file that no ignore list excludes.
     virtual void OnFile_Accepted(const char* relative, const timespec* modified) = 0;
-    // A folder that no ignore list excludes, its own ignore list already in force.
-    // Enumerates it.
-    virtual void OnFolder_Accepted(const char* relative);
+    // A folder that no ignore list excludes, its own ignore list already in force. True
+    // walks its entries.
+    virtual bool OnFolder_Accepted(const char* relative);
 
 private:
     std::unique_ptr<IgnoreList> ReadIgnoreFiles(const char* relative) const;
+    void PopIgnoreList();
 
     std::vector<std::string> mIgnoreFiles;
     WalkOptions mOptions;
+    // One entry per folder entered, null for a folder without ignore files of its own.
+    std::vector<std::unique_ptr<IgnoreList>> mIgnoreLists;
     const IgnoreList* mIgnoreList;
 };
 

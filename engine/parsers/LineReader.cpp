@@ -1,6 +1,7 @@
 #include "engine/parsers/LineReader.h"
 
 #include "engine/search/TextFinder.h"
+#include "lib/RegularFile.h"
 
 #include <algorithm>
 #include <bit>
@@ -39,7 +40,21 @@ uint64_t LineFeedMask(const char* bytes)
     return mask;
 }
 
+// The innermost open scope of the thread, if any.
+thread_local LineReader::OpenScope* tOpenScope = nullptr;
+
 } // namespace
+
+LineReader::OpenScope::OpenScope(int folder, size_t offset)
+    : mFolder(folder), mOffset(offset), mOuter(tOpenScope)
+{
+    tOpenScope = this;
+}
+
+LineReader::OpenScope::~OpenScope()
+{
+    tOpenScope = mOuter;
+}
 
 LineReader::LineReader() = default;
 
@@ -51,17 +66,18 @@ LineReader::~LineReader()
 bool LineReader::Open(const char* fileName, const TextFinder* finder)
 {
     Close();
-    const int file = open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (file < 0)
-        return false;
-    struct stat status;
-    if (fstat(file, &status) != 0 || !S_ISREG(status.st_mode))
+    OpenScope* const scope = tOpenScope;
+    const TrovLib::RegularFile file =
+        scope == nullptr ? TrovLib::RegularFile::Open(AT_FDCWD, fileName)
+                         : TrovLib::RegularFile::Open(scope->mFolder, fileName + scope->mOffset);
+    if (file.mFd < 0)
     {
-        close(file);
+        if (scope != nullptr && file.mError != 0)
+            scope->mError = file.mError;
         return false;
     }
-    mFile = file;
-    mSizeAtOpen = static_cast<size_t>(status.st_size);
+    mFile = file.mFd;
+    mSizeAtOpen = static_cast<size_t>(file.mSize);
     Reserve(finder == nullptr ? BLOCK_SIZE : std::clamp(mSizeAtOpen, BLOCK_SIZE, WHOLE_FILE));
     mBytesRead = 0;
     mBegin = mEnd = 0;

@@ -40,6 +40,30 @@ public:
     static constexpr size_t BLOCK_SIZE = 64 * 1024;
     static constexpr size_t WHOLE_FILE = 1024 * 1024;
 
+    // While it lives, Open on the calling thread takes the path it is given from
+    // `offset` on and opens it relative to the folder descriptor `folder`, so that a file
+    // whose full path is too long for the system opens below a folder that is already
+    // open. It also keeps the errno of an open that failed on that thread meanwhile.
+    class OpenScope
+    {
+    public:
+        OpenScope(int folder, size_t offset);
+        ~OpenScope();
+
+        OpenScope(const OpenScope&) = delete;
+        OpenScope& operator=(const OpenScope&) = delete;
+
+        // 0 unless an open failed.
+        int GetError() const { return mError; }
+
+    private:
+        friend class LineReader;
+        const int mFolder;
+        const size_t mOffset;
+        int mError = 0;
+        OpenScope* const mOuter;
+    };
+
     LineReader();
     ~LineReader();
 

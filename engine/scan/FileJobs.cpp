@@ -1,6 +1,10 @@
 #include "engine/scan/FileJobs.h"
 
+#include "engine/parsers/LineReader.h"
+#include "lib/RegularFile.h"
+
 #include <chrono>
+#include <fcntl.h>
 
 namespace Vn
 {
@@ -95,11 +99,20 @@ void FileJobs::Wait(const Task& task, const std::function<void()>& waiting)
 
 void FileJobs::Run(Task& task, FileParser_List& registry) const
 {
-    if (mRequest == nullptr)
-        task.mNode = registry.Parse(task.mPath.c_str());
-    else
-        task.mResult = registry.Search(task.mPath.c_str(), *mRequest);
+    {
+        const LineReader::OpenScope scope(task.mBase ? task.mBase->Get() : AT_FDCWD,
+                                          task.mBaseOffset);
+        if (mRequest == nullptr)
+            task.mNode = registry.Parse(task.mPath.c_str());
+        else
+            task.mResult = registry.Search(task.mPath.c_str(), *mRequest);
+        task.mOpenError = scope.GetError();
+    }
+    if (TrovLib::IsDescriptorShortage(task.mOpenError))
+        TrovLib::ThrowOpenFailed("open( , ,  ) failed", "open", task.mPath, "Vn::FileJobs::Run",
+                                 task.mOpenError);
     std::string().swap(task.mPath);
+    task.mBase.reset();
     task.mRun.store(true, std::memory_order_release);
 }
 

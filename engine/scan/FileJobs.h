@@ -4,6 +4,7 @@
 #include "engine/search/SearchRequest.h"
 #include "engine/search/SearchResult_File.h"
 #include "engine/tree/Data_Node.h"
+#include "lib/FolderHandle.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -33,6 +34,11 @@ public:
     struct Task
     {
         std::string mPath; // the full path; released once the task has run
+        // Set when the full path is too long to open as it is: an open folder above the
+        // file, and where in mPath the part relative to it begins. Released with the path.
+        std::shared_ptr<const TrovLib::FolderHandle> mBase;
+        size_t mBaseOffset = 0;
+        int mOpenError = 0; // errno when the file could not be opened
         std::unique_ptr<Data_Node> mNode;
         std::unique_ptr<SearchResult_File> mResult;
         std::atomic<bool> mRun{false}; // the answer is there
@@ -52,7 +58,8 @@ public:
     // No more tasks will be posted.
     void Close();
     // Waits until the task has run, calling `waiting` every so often meanwhile. Throws
-    // what a task threw, once the task waited for cannot run any more.
+    // what a task threw, once the task waited for cannot run any more. A task throws
+    // Exception (CODE_IO_ERROR) when its file cannot be opened for want of descriptors.
     void Wait(const Task& task, const std::function<void()>& waiting);
     // Stops the workers, leaving queued tasks undone, and waits for the running ones.
     // Afterwards no task is touched any more.

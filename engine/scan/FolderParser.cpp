@@ -65,6 +65,7 @@ std::unique_ptr<FolderParser::Pending_Folder> FolderParser::Walk(const char* roo
     mPending_Root.reset();
     mPending_Folder = nullptr;
     mProgress = Progress();
+    mUnreadable = Unreadable();
     mProgress_Reported = std::chrono::steady_clock::now();
     try
     {
@@ -81,65 +82,135 @@ std::unique_ptr<FolderParser::Pending_Folder> FolderParser::Walk(const char* roo
     return std::move(mPending_Root);
 }
 
-void FolderParser::OnFolder_Accepted(const char* relative)
+bool FolderParser::OnFolder_Accepted(const char* relative)
 {
     // Only the root's own ".git" is skipped; one deeper down is walked like any folder.
     if (relative != nullptr && std::strcmp(relative, ".git") == 0)
-        return;
+        return false;
 
     auto folder = std::make_unique<Pending_Folder>();
     folder->mName = relative == nullptr ? mRootName : relative;
-    Pending_Folder* parent = std::exchange(mPending_Folder, folder.get());
-    if (parent == nullptr)
+    folder->mParent = std::exchange(mPending_Folder, folder.get());
+    if (folder->mParent == nullptr)
         mPending_Root = std::move(folder);
     else
-        parent->mEntries.push_back(Pending_Entry{nullptr, std::move(folder)});
+        folder->mParent->mEntries.push_back(Pending_Entry{nullptr, std::move(folder)});
+    return true;
+}
 
-    Enumerate(relative);
-    mPending_Folder = parent;
+void FolderParser::OnFolder_Left(const char* relative)
+{
+    mPending_Folder = mPending_Folder->mParent;
     mProgress.mFolders++;
+    Walker_Smart::OnFolder_Left(relative);
+}
+
+void FolderParser::OnFolder_Unreadable(const char*, int error)
+{
+    mUnreadable.mFolders[error]++;
 }
 
 void FolderParser::OnFile_Accepted(const char* relative, const timespec*)
 {
     auto task = std::make_unique<FileJobs::Task>();
     task->mPath = GetFullPath(relative);
+    FileBase base = GetFileBase();
+    task->mBase = std::move(base.mFolder);
+    task->mBaseOffset = base.mPathOffset;
     FileJobs::Task& posted = *task;
     mPending_Folder->mEntries.push_back(Pending_Entry{std::move(task), nullptr});
     mJobs->Post(posted);
     Progress_FileDone();
 }
 
-std::unique_ptr<Data_Folder> FolderParser::Scan_Result(Pending_Folder& pending)
+std::unique_ptr<Data_Folder> FolderParser::Scan_Result(Pending_Folder& root)
 {
-    auto folder = std::make_unique<Data_Folder>(pending.mName.c_str());
-    for (Pending_Entry& entry : pending.mEntries)
-    {
-        if (entry.mFile)
-            folder->AddNode(std::move(Answer(entry).mNode));
-        else
-            folder->AddNode(Scan_Result(*entry.mFolder));
-        entry = Pending_Entry(); // what the tree holds now, the pending tree no longer needs
-    }
-    return folder;
+    return Assemble<Data_Folder>(
+        root,
+        [](Data_Folder& folder, FileJobs::Task& task) { folder.AddNode(std::move(task.mNode)); },
+        [](Data_Folder& parent, std::unique_ptr<Data_Folder> folder)
+        { parent.AddNode(std::move(folder)); });
 }
 
-std::unique_ptr<SearchResult_Folder> FolderParser::Search_Result(Pending_Folder& pending)
+std::unique_ptr<SearchResult_Folder> FolderParser::Search_Result(Pending_Folder& root)
 {
-    auto folder = std::make_unique<SearchResult_Folder>(pending.mName.c_str());
-    for (Pending_Entry& entry : pending.mEntries)
-    {
-        std::unique_ptr<SearchResult> result;
-        if (entry.mFile)
-            result = std::move(Answer(entry).mResult);
-        else
-            result = Search_Result(*entry.mFolder);
-        if (result)
-            folder->AddResult(std::move(result));
-    }
-    if (folder->GetCount() == 0)
+    auto rootResult = Assemble<SearchResult_Folder>(
+        root,
+        [](SearchResult_Folder& folder, FileJobs::Task& task)
+        {
+            if (task.mResult)
+                folder.AddResult(std::move(task.mResult));
+        },
+        [](SearchResult_Folder& parent, std::unique_ptr<SearchResult_Folder> folder)
+        {
+            if (folder->GetCount() != 0)
+                parent.AddResult(std::move(folder));
+        });
+    if (rootResult->GetCount() == 0)
         return nullptr;
-    return folder;
+    return rootResult;
+}
+
+// Each folder's answer is made when the folder is reached and joins its parent once its
+// last entry is in. A pending entry is released as soon as the answer holds what it had.
+template <class Folder, class AddFile, class AddFolder>
+std::unique_ptr<Folder> FolderParser::Assemble(Pending_Folder& root, AddFile addFile,
+                                               AddFolder addFolder)
+{
+    struct Step
+    {
+        Pending_Folder* mPending;
+        std::unique_ptr<Folder> mFolder;
+        size_t mNext;
+    };
+    std::vector<Step> steps;
+    steps.push_back({&root, std::make_unique<Folder>(root.mName.c_str()), 0});
+    for (;;)
+    {
+        Step& step = steps.back();
+        if (step.mNext == step.mPending->mEntries.size())
+        {
+            std::unique_ptr<Folder> done = std::move(step.mFolder);
+            steps.pop_back();
+            if (steps.empty())
+                return done;
+            addFolder(*steps.back().mFolder, std::move(done));
+            steps.back().mPending->mEntries[steps.back().mNext - 1] = Pending_Entry();
+            continue;
+        }
+        Pending_Entry& entry = step.mPending->mEntries[step.mNext++];
+        if (entry.mFolder)
+        {
+            Pending_Folder& sub = *entry.mFolder;
+            steps.push_back({&sub, std::make_unique<Folder>(sub.mName.c_str()), 0});
+            continue;
+        }
+        FileJobs::Task& task = Answer(entry);
+        if (task.mOpenError != 0)
+            mUnreadable.mFiles[task.mOpenError]++;
+        addFile(*step.mFolder, task);
+        entry = Pending_Entry();
+    }
+}
+
+FolderParser::Pending_Folder::~Pending_Folder()
+{
+    std::vector<std::unique_ptr<Pending_Folder>> doomed;
+    const auto takeFolders = [&doomed](Pending_Folder& folder)
+    {
+        for (Pending_Entry& entry : folder.mEntries)
+        {
+            if (entry.mFolder)
+                doomed.push_back(std::move(entry.mFolder));
+        }
+    };
+    takeFolders(*this);
+    while (!doomed.empty())
+    {
+        std::unique_ptr<Pending_Folder> folder = std::move(doomed.back());
+        doomed.pop_back();
+        takeFolders(*folder);
+    }
 }
 
 FileJobs::Task& FolderParser::Answer(const Pending_Entry& entry)

@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,6 +41,12 @@ public:
         unsigned mFolders = 0;
         unsigned mFiles = 0;
     };
+    // What a pass could not read, each count under the errno that refused it.
+    struct Unreadable
+    {
+        std::map<int, unsigned> mFolders; // folders that could not be listed
+        std::map<int, unsigned> mFiles;   // files that could not be opened
+    };
     using ProgressCallback = std::function<void(const Progress&)>;
     using RegistryFactory = std::function<std::unique_ptr<FileParser_List>()>;
 
@@ -55,6 +62,10 @@ public:
 
     // How later passes walk the tree. The registries must be made with the same options.
     void SetOptions(const AnalysisOptions& options) { Walker_Smart::SetOptions(options.mWalk); }
+
+    // What the last pass could not read, complete once the pass has returned. A pass
+    // that runs out of descriptors throws Exception (CODE_IO_ERROR) instead.
+    const Unreadable& GetUnreadable() const { return mUnreadable; }
 
     // Optional: called from time to time during a pass, at most a few times a second,
     // with the folders walked and the files done so far.
@@ -74,17 +85,28 @@ private:
     };
     struct Pending_Folder
     {
+        // Takes the sub-folders apart one by one, so that a deep tree does not
+        // recurse.
+        ~Pending_Folder();
+
         std::string mName;
         std::vector<Pending_Entry> mEntries;
+        Pending_Folder* mParent = nullptr;
     };
 
     void OnFile_Accepted(const char* relative, const timespec* modified) override;
-    void OnFolder_Accepted(const char* relative) override;
+    bool OnFolder_Accepted(const char* relative) override;
+    void OnFolder_Left(const char* relative) override;
+    void OnFolder_Unreadable(const char* relative, int error) override;
 
     // Walks the tree into a pending tree, its files handed to `jobs`.
     std::unique_ptr<Pending_Folder> Walk(const char* rootFolder, FileJobs& jobs);
-    std::unique_ptr<Data_Folder> Scan_Result(Pending_Folder& folder);
-    std::unique_ptr<SearchResult_Folder> Search_Result(Pending_Folder& folder);
+    std::unique_ptr<Data_Folder> Scan_Result(Pending_Folder& root);
+    std::unique_ptr<SearchResult_Folder> Search_Result(Pending_Folder& root);
+    // Puts the answer together over an explicit stack of folders: `addFile` takes a
+    // file's finished task, `addFolder` a finished sub-folder.
+    template <class Folder, class AddFile, class AddFolder>
+    std::unique_ptr<Folder> Assemble(Pending_Folder& root, AddFile addFile, AddFolder addFolder);
     // The answer of the file's task, once it is there.
     FileJobs::Task& Answer(const Pending_Entry& entry);
 
@@ -102,6 +124,7 @@ private:
 
     ProgressCallback mProgressCallback;
     Progress mProgress;
+    Unreadable mUnreadable;
     std::chrono::steady_clock::time_point mProgress_Reported;
 };
 

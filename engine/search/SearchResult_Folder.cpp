@@ -2,11 +2,22 @@
 
 #include "lib/Format.h"
 #include "lib/Path.h"
+#include "lib/ReleaseTree.h"
 
 namespace Vn
 {
 
 SearchResult_Folder::SearchResult_Folder(const char* name) : SearchResult(name) {}
+
+SearchResult_Folder::~SearchResult_Folder()
+{
+    TrovLib::ReleaseTree(mResults,
+                         [](SearchResult& result)
+                         {
+                             auto* folder = dynamic_cast<SearchResult_Folder*>(&result);
+                             return folder != nullptr ? &folder->mResults : nullptr;
+                         });
+}
 
 void SearchResult_Folder::AddResult(std::unique_ptr<SearchResult> result)
 {

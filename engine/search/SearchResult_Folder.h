@@ -14,6 +14,8 @@ class SearchResult_Folder : public SearchResult
 {
 public:
     explicit SearchResult_Folder(const char* name);
+    // Releases the subtree without recursing, however deep it is.
+    ~SearchResult_Folder() override;
 
     // Adds the child's count as it stands now, then takes the child.
     void AddResult(std::unique_ptr<SearchResult> result);

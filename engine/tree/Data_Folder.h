@@ -14,6 +14,8 @@ class Data_Folder : public Data_Node
 {
 public:
     explicit Data_Folder(const char* name);
+    // Releases the subtree without recursing, however deep it is.
+    ~Data_Folder() override;
 
     // Takes the node and merges its counters into this folder's. A folder holds the
     // totals of its subtree because the scan adds a sub-folder only once its walk is

@@ -1,6 +1,7 @@
 // The utility library: exceptions, ignore lists and the folder walker, on trees made on disk.
 
 #include "lib/Exception.h"
+#include "lib/FolderHandle.h"
 #include "lib/IgnoreList.h"
 #include "lib/Walker.h"
 
@@ -12,6 +13,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -69,7 +71,7 @@ struct Rule
 
 const std::string LONG_LINE(3000, 'x');
 
-// Each row writes the ignore file to disk, reads it into a list and asks about the paths.
+// Each row reads the text of an ignore file into a list and asks about the paths.
 const Rule RULES[] = {
     {"*.obj\n", nullptr, {"x.obj", "a/b/x.obj"}, {"x.obj/", "x.obj.txt"}},
     {"build/\n", nullptr, {"build/", "a/build/"}, {"build", "rebuild/"}},
@@ -100,7 +102,9 @@ bool IsIgnored(const IgnoreList& list, const std::string& path)
 
 IgnoreList& Read(IgnoreList& list, const TempTree& tree, const char* folder, const char* name)
 {
-    list.ReadFromFile(folder == nullptr ? tree.Root().c_str() : tree.Path(folder).c_str(), name);
+    const std::string path = folder == nullptr ? tree.Root() : tree.Path(folder);
+    const TrovLib::FolderHandle handle(open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    list.ReadFromFile(handle.Get(), path.c_str(), name);
     return list;
 }
 
@@ -114,10 +118,10 @@ public:
 protected:
     void OnFile_Accepted(const char* relative, const timespec*) override { Record("F ", relative); }
 
-    void OnFolder_Accepted(const char* relative) override
+    bool OnFolder_Accepted(const char* relative) override
     {
         Record("D ", relative == nullptr ? "." : relative);
-        Walker_Smart::OnFolder_Accepted(relative);
+        return true;
     }
 
 private:
@@ -131,10 +135,12 @@ private:
     }
 };
 
-Events Walk(const std::string& root, const char* ignoreFile = ".gitignore")
+Events Walk(const std::string& root, const char* ignoreFile = ".gitignore",
+            const TrovLib::WalkOptions& options = {})
 {
     Recorder recorder;
     recorder.IgnoreFile_Add(ignoreFile);
+    recorder.SetOptions(options);
     recorder.Start(root.c_str());
     EXPECT_EQ(recorder.GetIgnoreList(), nullptr);
     return recorder.mEvents;
@@ -161,11 +167,8 @@ TEST(IgnoreList, AnswersAsTheLinesSay)
     {
         SCOPED_TRACE(rule.mIgnoreFile.substr(0, 40) + " in " +
                      (rule.mListFolder ? rule.mListFolder : "root"));
-        TempTree tree;
-        const std::string folder = rule.mListFolder ? rule.mListFolder + std::string("/") : "";
-        tree.File(folder + ".gitignore", rule.mIgnoreFile);
         IgnoreList list(nullptr, rule.mListFolder);
-        Read(list, tree, rule.mListFolder, ".gitignore");
+        list.ReadFromText(rule.mIgnoreFile);
         for (const std::string& path : rule.mIgnored)
             EXPECT_TRUE(IsIgnored(list, path)) << path;
         for (const std::string& path : rule.mKept)
@@ -175,10 +178,9 @@ TEST(IgnoreList, AnswersAsTheLinesSay)
 
 TEST(IgnoreList, SkipsLinesThatCannotBePatterns)
 {
-    TempTree tree;
-    tree.File(".gitignore", "\n   \n\t\r\n/\n/ \r\n# comment\n#\n");
     IgnoreList list(nullptr, nullptr);
-    EXPECT_TRUE(Read(list, tree, nullptr, ".gitignore").GetEntries().empty());
+    list.ReadFromText("\n   \n\t\r\n/\n/ \r\n# comment\n#\n");
+    EXPECT_TRUE(list.GetEntries().empty());
 }
 
 TEST(IgnoreList, AsksTheOuterListsAndKeepsItsOwnWhenAFileCannotBeOpened)
@@ -248,7 +250,17 @@ TEST(Walker, SkipsLinksToFoldersFifosAndDanglingLinks)
     TempTree tree;
     tree.File("a.txt").Link("s/up", "..").Link("s/self", ".").Link("s/text", "../a.txt");
     tree.Link("s/gone", "missing").Fifo("s/pipe").Fifo("f/.gitignore").File("f/b.txt");
+    tree.Link("s/.gitignore", "pipe"); // as a link to /proc/kmsg would, were it not refused
     EXPECT_EQ(Walk(tree.Root()), (Events{"D .", "F a.txt", "D f", "F f/b.txt", "D s", "F s/text"}));
+    TrovLib::WalkOptions noLinks;
+    noLinks.mFollowFileLinks = false;
+    EXPECT_EQ(Walk(tree.Root(), ".gitignore", noLinks),
+              (Events{"D .", "F a.txt", "D f", "F f/b.txt", "D s"}));
+
+    // A FIFO swapped in after the walker's check is refused without blocking.
+    const TrovLib::FolderHandle folder(open(tree.Path("s").c_str(), O_RDONLY | O_DIRECTORY));
+    IgnoreList list(nullptr, "s");
+    EXPECT_FALSE(list.ReadFromFile(folder.Get(), tree.Path("s").c_str(), ".gitignore"));
 }
 
 TEST(Walker, ReportsAnUnreadableFolderWithoutEntries)
