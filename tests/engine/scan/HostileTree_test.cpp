@@ -1,0 +1,169 @@
+// Trees that once broke a pass: deeper than the system's path limit, folders and files
+// that cannot be read, and a pass that runs out of descriptors.
+
+#include "engine/counters/Counter_Count.h"
+#include "engine/scan/FolderParser.h"
+#include "lib/Exception.h"
+
+#include "ReadOverrideDropped.h"
+#include "TempTree.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <map>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace
+{
+
+// A chain of `depth` folders named `name` below the root, with a file "f.c" at every
+// `every` levels and at the bottom, each with one line holding "x". Made and removed one level at a
+// time through descriptors, since the full paths are far too long for the system.
+class Chain
+{
+public:
+    Chain(const std::string& root, std::string name, int depth, int every)
+        : mRoot(open(root.c_str(), O_RDONLY | O_DIRECTORY)), mName(std::move(name)), mDepth(depth),
+          mEvery(every)
+    {
+        int folder = dup(mRoot);
+        for (int level = 0; level <= depth; level++)
+        {
+            if (level % every == 0 || level == depth)
+            {
+                const int file = openat(folder, "f.c", O_WRONLY | O_CREAT, 0600);
+                mFiles += write(file, "int x;\n", 7) == 7 ? 1 : 0;
+                close(file);
+            }
+            if (level < depth)
+                mkdirat(folder, mName.c_str(), 0700);
+            const int below = level < depth ? openat(folder, mName.c_str(), O_DIRECTORY) : -1;
+            close(std::exchange(folder, below));
+        }
+    }
+
+    // Lifts each second level into the root's place and removes the first.
+    ~Chain()
+    {
+        const std::string twice = mName + "/" + mName;
+        for (int level = 1;; level++)
+        {
+            if (level % mEvery == 0 || level == mDepth)
+            {
+                const int top = openat(mRoot, mName.c_str(), O_DIRECTORY);
+                unlinkat(top, "f.c", 0);
+                close(top);
+            }
+            const bool last = renameat(mRoot, twice.c_str(), mRoot, "next") != 0;
+            unlinkat(mRoot, mName.c_str(), AT_REMOVEDIR);
+            if (last)
+                break;
+            renameat(mRoot, "next", mRoot, mName.c_str());
+        }
+        close(mRoot);
+    }
+
+    unsigned mFiles = 0;
+
+private:
+    const int mRoot;
+    const std::string mName;
+    const int mDepth;
+    const int mEvery;
+};
+
+unsigned FileCount(const Vn::Data_Node& node)
+{
+    const auto* files = dynamic_cast<const Vn::Counter_Count*>(
+        node.mCounters.Find(Vn::Counter_Count::TYPE, "File"));
+    return files == nullptr ? 0 : files->GetCount();
+}
+
+class HostileTree : public ::testing::Test
+{
+protected:
+    HostileTree() { mParsers.CreateParsers(); }
+
+    VarnikTest::TempTree mTree;
+    Vn::FileParser_List mParsers;
+    Vn::FolderParser mFolderParser{&mParsers};
+};
+
+} // namespace
+
+TEST_F(HostileTree, CountsEveryFileOfTreesBeyondThePathLimit)
+{
+    const struct
+    {
+        std::string mName;
+        int mDepth;
+        int mEvery;
+    } trees[] = {{"d", 20000, 1000}, {std::string(255, 'n'), 20, 1}};
+    for (const auto& shape : trees)
+    {
+        SCOPED_TRACE(shape.mDepth);
+        const Chain chain(mTree.Root(), shape.mName, shape.mDepth, shape.mEvery);
+        mFolderParser.SetJobs(2, [] { return Vn::FileParser_List::CreateFilled(); });
+        EXPECT_EQ(FileCount(*mFolderParser.Parse(mTree.Root().c_str())), chain.mFiles);
+        EXPECT_TRUE(mFolderParser.GetUnreadable().mFiles.empty());
+        Vn::SearchRequest request;
+        request.SetText("x");
+        EXPECT_EQ(mFolderParser.Search(mTree.Root().c_str(), request)->GetCount(), chain.mFiles);
+    }
+}
+
+TEST_F(HostileTree, CountsWhatCannotBeReadByReason)
+{
+    mTree.File("locked/a.c", "int a;\n").File("b.c", "int b;\n").File("c.c", "int c;\n");
+    mTree.Mode("locked", 0).Mode("b.c", 0);
+    const VarnikTest::ReadOverrideDropped dropped;
+    if (VarnikTest::IgnoresPermissions() && !dropped.Dropped())
+        GTEST_SKIP() << "root without the capabilities to give up may read anything";
+    const auto root = mFolderParser.Parse(mTree.Root().c_str());
+    EXPECT_EQ(FileCount(*root), 2u);
+    using Counts = std::map<int, unsigned>;
+    EXPECT_EQ(mFolderParser.GetUnreadable().mFolders, (Counts{{EACCES, 1}}));
+    EXPECT_EQ(mFolderParser.GetUnreadable().mFiles, (Counts{{EACCES, 1}}));
+}
+
+// With every descriptor taken, the pass ends in an error rather than in a count, both
+// when the walk and when a file cannot open.
+TEST_F(HostileTree, EndsAPassThatRunsOutOfDescriptors)
+{
+    mTree.File("a.c", "int a;\n");
+    const int lowest = dup(0);
+    close(lowest);
+    rlimit saved;
+    getrlimit(RLIMIT_NOFILE, &saved);
+    const auto passWithLimit = [&](rlim_t limit, auto pass)
+    {
+        rlimit lowered = saved;
+        lowered.rlim_cur = limit;
+        setrlimit(RLIMIT_NOFILE, &lowered);
+        unsigned code = 0;
+        try
+        {
+            pass();
+        }
+        catch (const TrovLib::Exception& exception)
+        {
+            code = exception.mCode;
+        }
+        setrlimit(RLIMIT_NOFILE, &saved);
+        return code;
+    };
+    EXPECT_EQ(passWithLimit(lowest, [&] { mFolderParser.Parse(mTree.Root().c_str()); }),
+              TrovLib::CODE_IO_ERROR);
+
+    Vn::FileJobs jobs(mParsers, {}, nullptr);
+    Vn::FileJobs::Task task;
+    task.mPath = mTree.Path("a.c");
+    EXPECT_EQ(passWithLimit(lowest, [&] { jobs.Post(task); }), TrovLib::CODE_IO_ERROR);
+    EXPECT_EQ(FileCount(*mFolderParser.Parse(mTree.Root().c_str())), 1u);
+}
