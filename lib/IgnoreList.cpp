@@ -30,6 +30,8 @@ IgnoreList::IgnoreList(const IgnoreList* parent, const char* folder)
 {
 }
 
+IgnoreList::~IgnoreList() = default;
+
 bool IgnoreList::ReadFromFile(int folder, const char* folderPath, const char* name)
 {
     const RegularFile file = RegularFile::Open(folder, name);
@@ -96,30 +98,44 @@ bool IgnoreList::IsFolderIgnored(const char* path) const
     return IsIgnored(path, true);
 }
 
+// The innermost list that has something to say decides.
 bool IgnoreList::IsIgnored(const char* path, bool folder) const
 {
     for (const IgnoreList* list = this; list != nullptr; list = list->mParent)
     {
-        for (const Entry& entry : list->mEntries)
-        {
-            const bool folderEntry = (entry.mFlags & FLAG_FOLDER) != 0;
-            if (folderEntry == folder && list->Match(entry, path))
-                return true;
-        }
+        if (const std::optional<bool> verdict = list->Decide(path, folder))
+            return *verdict;
     }
     return false;
 }
 
+// Classic patterns only ever exclude, so any match decides.
+std::optional<bool> IgnoreList::Decide(const char* path, bool folder) const
+{
+    for (const Entry& entry : mEntries)
+    {
+        const bool folderEntry = (entry.mFlags & FLAG_FOLDER) != 0;
+        if (folderEntry == folder && Match(entry, path))
+            return true;
+    }
+    return std::nullopt;
+}
+
+const char* IgnoreList::Below(const char* path) const
+{
+    if (mFolder.empty())
+        return path;
+    if (std::strncmp(path, mFolder.c_str(), mFolder.size()) != 0 ||
+        path[mFolder.size()] != SEPARATOR)
+        return nullptr;
+    return path + mFolder.size() + 1;
+}
+
 bool IgnoreList::Match(const Entry& entry, const char* path) const
 {
-    const char* subject = path;
-    if (!mFolder.empty())
-    {
-        if (std::strncmp(path, mFolder.c_str(), mFolder.size()) != 0 ||
-            path[mFolder.size()] != SEPARATOR)
-            return false;
-        subject = path + mFolder.size() + 1;
-    }
+    const char* subject = Below(path);
+    if (subject == nullptr)
+        return false;
 
     for (;;)
     {

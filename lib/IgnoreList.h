@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,7 @@ namespace TrovLib
 // answered by it and by every list outward; a pattern only ever applies below the folder
 // of its own list. There is no negation and no escape: "!" and "\" are ordinary
 // characters, so the order of the patterns and of the lists never changes an answer.
+// IgnoreList_Git reads the same files by git's rules instead.
 class IgnoreList
 {
 public:
@@ -31,6 +33,7 @@ public:
 
     // `parent` is not owned; `folder` is relative to the walk's root, null for the root.
     IgnoreList(const IgnoreList* parent, const char* folder);
+    virtual ~IgnoreList();
 
     IgnoreList(const IgnoreList&) = delete;
     IgnoreList& operator=(const IgnoreList&) = delete;
@@ -42,7 +45,7 @@ public:
     bool ReadFromFile(int folder, const char* folderPath, const char* name);
     // Appends the patterns of the text of an ignore file, cut into lines as the file's
     // would be.
-    void ReadFromText(std::string_view text);
+    virtual void ReadFromText(std::string_view text);
 
     // Whether a file pattern of this list or of an outer one matches the path, which is
     // relative to the walk's root.
@@ -62,6 +65,13 @@ public:
     // span several components; "?" matches exactly one character. Byte by byte and
     // case-sensitive.
     static bool MatchWildcard(const char* pattern, const char* text);
+
+protected:
+    // This list's answer for the path: ignored, kept, or nothing to say, which leaves
+    // the question to the outer lists.
+    virtual std::optional<bool> Decide(const char* path, bool folder) const;
+    // The rest of the path below this list's folder; null when the path is not below it.
+    const char* Below(const char* path) const;
 
 private:
     void AddLine(std::string line);

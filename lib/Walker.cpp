@@ -2,6 +2,7 @@
 
 #include "lib/Exception.h"
 #include "lib/Format.h"
+#include "lib/IgnoreList_Git.h"
 #include "lib/Path.h"
 #include "lib/RegularFile.h"
 
@@ -334,7 +335,7 @@ std::unique_ptr<IgnoreList> Walker_Smart::ReadIgnoreFiles(const char* relative) 
     std::unique_ptr<IgnoreList> list;
     if (relative == nullptr && !mOptions.mExcludes.empty())
     {
-        list = std::make_unique<IgnoreList>(mIgnoreList, relative);
+        list = MakeIgnoreList(relative);
         for (const std::string& pattern : mOptions.mExcludes)
             list->ReadFromText(pattern + '\n');
     }
@@ -345,10 +346,17 @@ std::unique_ptr<IgnoreList> Walker_Smart::ReadIgnoreFiles(const char* relative) 
         if (!IsFileReadable(GetFolderFd(), name.c_str()))
             continue;
         if (!list)
-            list = std::make_unique<IgnoreList>(mIgnoreList, relative);
+            list = MakeIgnoreList(relative);
         list->ReadFromFile(GetFolderFd(), GetFullPath(relative).c_str(), name.c_str());
     }
     return list;
+}
+
+std::unique_ptr<IgnoreList> Walker_Smart::MakeIgnoreList(const char* relative) const
+{
+    if (mOptions.mIgnoreRules == IgnoreRules::Git)
+        return std::make_unique<IgnoreList_Git>(mIgnoreList, relative);
+    return std::make_unique<IgnoreList>(mIgnoreList, relative);
 }
 
 } // namespace TrovLib

@@ -159,6 +159,7 @@ protected:
 
 private:
     std::unique_ptr<IgnoreList> ReadIgnoreFiles(const char* relative) const;
+    std::unique_ptr<IgnoreList> MakeIgnoreList(const char* relative) const;
     void PopIgnoreList();
 
     std::vector<std::string> mIgnoreFiles;

@@ -1,5 +1,5 @@
 # Sourced by the scripts: installs the Debian packages that Varnik needs when any is missing.
-VARNIK_PACKAGES=(g++ cmake ninja-build clang-format libgtest-dev libbenchmark-dev
+VARNIK_PACKAGES=(g++ cmake ninja-build clang-format git libgtest-dev libbenchmark-dev
     qt6-base-dev libxkbcommon-dev nlohmann-json3-dev libcli11-dev
     xvfb xauth fonts-dejavu-core xdg-utils)
 

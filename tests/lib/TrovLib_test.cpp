@@ -10,12 +10,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <iterator>
+#include <set>
+#include <sstream>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 using TrovLib::IgnoreList;
@@ -339,4 +344,103 @@ TEST(Walker, GetsAndCreatesFolders)
     EXPECT_STREQ(existing.what(), "mkdir( ,  ) failed");
     EXPECT_EQ(existing.mMessage, "mkdir( " + tree.Path("a/b") + ", ) failed");
     EXPECT_STREQ(existing.mFunction, "TrovLib::Walker::CreateFolder");
+}
+
+namespace
+{
+
+// Each case has a folder of its own holding its ignore file, another one in "sub" when
+// given, and its files, separated by "|". Lines marked C++ or Node come from the default
+// ignore files of such projects. Every case also sees "*.log" excluded at the root.
+struct GitCase
+{
+    const char* mIgnore;
+    const char* mSubIgnore;
+    const char* mFiles;
+};
+const GitCase GIT_CASES[] = {
+    {"*.o\n!keep.o\n", "", "a.o|keep.o|sub/b.o|sub/keep.o|c.c"},
+    {"build/\n!build/keep.c\n", "", "build/a.c|build/keep.c|sub/build/x.c|buildx"},
+    {"node_modules\n", "", "node_modules/a.js|sub/node_modules/b.js|node_modules.js"},
+    {"[Dd]ebug/\n[Rr]elease/\n", "", "Debug/a.obj|debug/b|Release/c|sub/release/d|ReleaseNotes"},
+    {"**/gen\n", "", "gen/a.c|sub/gen/b.c|sub/x/gen|gen.c"},
+    {"/out\n", "", "out/a.c|sub/out/b.c"},
+    {"doc/*.txt\n", "", "doc/a.txt|doc/x/b.txt|sub/doc/c.txt"},
+    {"doc/**/*.pdf\n", "", "doc/a.pdf|doc/x/y/b.pdf|c.pdf"},
+    {"logs/**\n!logs/keep\n", "", "logs/a|logs/keep|logs/x/y|logs.c"},
+    {"a/**/b\n", "", "a/b|a/x/b|a/x/y/b|b"},
+    {"\\#hash\n\\!bang\n", "", "#hash|!bang|plain"},
+    {"trailing   \nspace\\ \n", "", "trailing|space |space"},
+    {"*.py[cod]\n[!a]*.c\n[a-c]x\n", "", "a.pyc|a.pyd|a.py|a.c|b.c|ax|bx|dx"},
+    {"npm-debug.log*\n.env\n.env*.local\n/coverage\n.nyc_output\ndist/\n", "", // Node
+     "npm-debug.log.1|.env|.env.dev.local|.envrc|coverage/a|sub/coverage/b|dist/c|distx"},
+    {"*.so\n*.a\nCMakeCache.txt\nCMakeFiles/\ncmake_install.cmake\n", "", // C++
+     "x.so|lib.a|CMakeCache.txt|CMakeFiles/x.c|sub/cmake_install.cmake|a.cpp"},
+    {"*.tmp\n", "!keep.tmp\n", "a.tmp|keep.tmp|sub/keep.tmp|sub/b.tmp"},
+    {"sub/x/\n", "!x/\n", "sub/x/a.c|x/b.c"},
+    {"a?c\nf\\*o\n", "", "abc|a/c|axxc|f*o|fxo"},
+    {"*\n!*/\n!*.c\n", "", "a.c|b.h|sub/c.c|sub/d.h"},
+    {"foo/\n", "", "foo|bar/foo/x.c"},
+    {"crlf.txt\r\n\xEF\xBB\xBF"
+     "bom\n",
+     "", "crlf.txt|bom"},
+    {"#comment\n\n  \n!keep.log\n", "/a\n", "a.log|keep.log|sub/a|sub/b/a"},
+    {"x/**\n", "**/y/\n", "x/a|x/b/c|xa|sub/y/z/a|sub/q/y/b|y/c"},
+};
+
+// What "git ls-files --others --exclude-standard" lists in a fresh repository there.
+std::set<std::string> ListedByGit(const std::string& root, const std::string& excludes)
+{
+    const std::string command = "cd '" + root + "' && git init -q && git -c core.excludesFile='" +
+                                excludes + "' ls-files -z --others --exclude-standard";
+    std::set<std::string> files;
+    FILE* git = popen(command.c_str(), "r");
+    std::string name;
+    for (int c; git != nullptr && (c = std::fgetc(git)) != EOF;)
+        c == '\0' ? (files.insert(std::exchange(name, "")), void()) : name.push_back(char(c));
+    if (git == nullptr || pclose(git) != 0)
+        ADD_FAILURE() << "git failed";
+    return files;
+}
+
+} // namespace
+
+TEST(IgnoreList_Git, AgreesWithGitItself)
+{
+    TempTree tree;
+    TempTree outside;
+    outside.File("excludes", "*.log\n");
+    for (size_t row = 0; row < std::size(GIT_CASES); row++)
+    {
+        const std::string folder = "case" + std::to_string(row) + "/";
+        tree.File(folder + ".gitignore", GIT_CASES[row].mIgnore);
+        if (*GIT_CASES[row].mSubIgnore != '\0')
+            tree.File(folder + "sub/.gitignore", GIT_CASES[row].mSubIgnore);
+        std::istringstream files(GIT_CASES[row].mFiles);
+        for (std::string file; std::getline(files, file, '|');)
+            tree.File(folder + file);
+    }
+    const std::set<std::string> git = ListedByGit(tree.Root(), outside.Path("excludes"));
+    TrovLib::WalkOptions options;
+    options.mIgnoreRules = TrovLib::IgnoreRules::Git;
+    options.mExcludes = {"*.log"};
+    std::set<std::string> walked;
+    for (const std::string& event : Walk(tree.Root(), ".gitignore", options))
+    {
+        if (event.starts_with("F ") && !event.starts_with("F .git/"))
+            walked.insert(event.substr(2, event.rfind(" [") - 2));
+    }
+    for (size_t row = 0; row < std::size(GIT_CASES); row++)
+    {
+        SCOPED_TRACE(GIT_CASES[row].mIgnore);
+        const std::string folder = "case" + std::to_string(row) + "/";
+        const auto inCase = [&folder](const std::set<std::string>& files)
+        {
+            std::set<std::string> found;
+            std::copy_if(files.begin(), files.end(), std::inserter(found, found.end()),
+                         [&folder](const std::string& file) { return file.starts_with(folder); });
+            return found;
+        };
+        EXPECT_EQ(inCase(walked), inCase(git));
+    }
 }
