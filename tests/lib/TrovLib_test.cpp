@@ -10,12 +10,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <iterator>
+#include <fstream>
 #include <set>
 #include <sstream>
 #include <string>
@@ -94,7 +92,7 @@ const Rule RULES[] = {
     {"*\n", nullptr, {"a", "d/e/f"}, {"d/"}},
     {"a*b\n", nullptr, {"a/x/b"}, {}},
     {"Makefile\n", nullptr, {}, {"makefile"}},
-    {"x\n\n# comment\n   \n/\n*.log", nullptr, {"y/z.log"}, {}},
+    {"x\n\n# comment\n   \n/\n/ \r\n#\n*.log", nullptr, {"y/z.log"}, {"# comment", "#", ""}},
     // A long line is read in pieces of 2,047 characters, each a pattern of its own.
     {LONG_LINE + "\n", nullptr, {LONG_LINE.substr(0, 2047), LONG_LINE.substr(2047)}, {LONG_LINE}},
 };
@@ -103,14 +101,6 @@ bool IsIgnored(const IgnoreList& list, const std::string& path)
 {
     return path.ends_with('/') ? list.IsFolderIgnored(path.substr(0, path.size() - 1).c_str())
                                : list.IsFileIgnored(path.c_str());
-}
-
-IgnoreList& Read(IgnoreList& list, const TempTree& tree, const char* folder, const char* name)
-{
-    const std::string path = folder == nullptr ? tree.Root() : tree.Path(folder);
-    const TrovLib::FolderHandle handle(open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    list.ReadFromFile(handle.Get(), path.c_str(), name);
-    return list;
 }
 
 // Records one line per callback: "F path" for a file, "D path" for a folder ("D ." for the
@@ -181,35 +171,6 @@ TEST(IgnoreList, AnswersAsTheLinesSay)
     }
 }
 
-TEST(IgnoreList, SkipsLinesThatCannotBePatterns)
-{
-    IgnoreList list(nullptr, nullptr);
-    list.ReadFromText("\n   \n\t\r\n/\n/ \r\n# comment\n#\n");
-    EXPECT_TRUE(list.GetEntries().empty());
-}
-
-TEST(IgnoreList, AsksTheOuterListsAndKeepsItsOwnWhenAFileCannotBeOpened)
-{
-    TempTree tree;
-    tree.File(".gitignore", "*.o\n").File("sub/.gitignore", "gen/\n").File("sub/.ignore", "b\n");
-    IgnoreList outer(nullptr, nullptr);
-    IgnoreList inner(&Read(outer, tree, nullptr, ".gitignore"), "sub");
-    Read(Read(inner, tree, "sub", ".gitignore"), tree, "sub", ".ignore");
-    EXPECT_TRUE(inner.IsFileIgnored("sub/a.o"));
-    EXPECT_TRUE(inner.IsFileIgnored("sub/b"));
-    EXPECT_TRUE(inner.IsFolderIgnored("sub/gen"));
-    EXPECT_FALSE(outer.IsFolderIgnored("sub/gen"));
-    EXPECT_FALSE(inner.IsFolderIgnored("gen"));
-
-    const auto missing = Raised([&] { Read(inner, tree, "sub", "missing"); });
-    EXPECT_EQ(missing.mCode, TrovLib::CODE_IO_ERROR);
-    EXPECT_STREQ(missing.what(), "fopen_s( , ,  ) failed");
-    EXPECT_EQ(missing.mMessage, "fopen_s( , " + tree.Path("sub/missing") + ",  ) failed");
-    EXPECT_STREQ(missing.mFunction, "TrovLib::IgnoreList::ReadFromFile");
-    EXPECT_EQ(missing.mInfoA, static_cast<unsigned>(ENOENT));
-    EXPECT_EQ(inner.GetEntries().size(), 2u);
-}
-
 TEST(IgnoreList, MatchesStarsAndQuestionMarks)
 {
     const std::tuple<const char*, const char*, bool> rows[] = {
@@ -268,31 +229,12 @@ TEST(Walker, SkipsLinksToFoldersFifosAndDanglingLinks)
     EXPECT_FALSE(list.ReadFromFile(folder.Get(), tree.Path("s").c_str(), ".gitignore"));
 }
 
-TEST(Walker, ReportsAnUnreadableFolderWithoutEntries)
-{
-    if (VarnikTest::IgnoresPermissions())
-        GTEST_SKIP() << "running as root, who may list any folder";
-    TempTree tree;
-    tree.File("locked/a.txt").File("open/b.txt").Mode("locked", 0);
-    EXPECT_EQ(Walk(tree.Root()), (Events{"D .", "D locked", "D open", "F open/b.txt"}));
-}
-
-TEST(Walker, TakesAnyBytesInNamesAndDeepTrees)
+TEST(Walker, TakesAnyBytesInNames)
 {
     TempTree tree;
     tree.File("with space.txt").File("#hash").File("!bang").File("\xff\xfe.txt");
     EXPECT_EQ(Walk(tree.Root()),
               (Events{"D .", "F !bang", "F #hash", "F with space.txt", "F \xff\xfe.txt"}));
-
-    std::string deep;
-    for (int level = 0; level < 300; level++)
-        deep += "folder/";
-    TempTree deepTree;
-    deepTree.File(deep + "end.txt");
-    const Events events = Walk(deepTree.Root());
-    ASSERT_EQ(events.size(), 302u);
-    EXPECT_EQ(events.back(), "F " + deep + "end.txt");
-    EXPECT_GT(events.back().size(), 2048u);
 }
 
 TEST(Walker, EndsAtAnIgnoreFileThatCannotBeOpenedAndIsFitForTheNextWalk)
@@ -330,20 +272,14 @@ TEST(Walker, GetsAndCreatesFolders)
     EXPECT_EQ(Walker::GetFolder((std::string(2047, 'x') + "/y").c_str())->size(), 2047u);
     const auto tooLong = Raised([] { Walker::GetFolder((std::string(2048, 'x') + "/y").c_str()); });
     EXPECT_EQ(tooLong.mCode, TrovLib::CODE_INVALID_BUFFER_SIZE);
-    EXPECT_STREQ(tooLong.what(), "Buffer too short");
-    EXPECT_STREQ(tooLong.mFunction, "TrovLib::Walker::GetFolder");
     EXPECT_EQ(tooLong.mInfoA, 2048u);
-    EXPECT_TRUE(tooLong.mMessage.empty());
 
     TempTree tree;
     Walker::CreateFolder(tree.Root().c_str(), "a/b/c");
     EXPECT_TRUE(Walker::Exists(tree.Root().c_str(), "a/b/c"));
     EXPECT_FALSE(Walker::Exists(tree.Root().c_str(), "a/c"));
     const auto existing = Raised([&] { Walker::CreateFolder(tree.Root().c_str(), "a/b"); });
-    EXPECT_EQ(existing.mCode, TrovLib::CODE_IO_ERROR);
-    EXPECT_STREQ(existing.what(), "mkdir( ,  ) failed");
     EXPECT_EQ(existing.mMessage, "mkdir( " + tree.Path("a/b") + ", ) failed");
-    EXPECT_STREQ(existing.mFunction, "TrovLib::Walker::CreateFolder");
 }
 
 namespace
@@ -364,9 +300,8 @@ const GitCase GIT_CASES[] = {
     {"node_modules\n", "", "node_modules/a.js|sub/node_modules/b.js|node_modules.js"},
     {"[Dd]ebug/\n[Rr]elease/\n", "", "Debug/a.obj|debug/b|Release/c|sub/release/d|ReleaseNotes"},
     {"**/gen\n", "", "gen/a.c|sub/gen/b.c|sub/x/gen|gen.c"},
-    {"/out\n", "", "out/a.c|sub/out/b.c"},
-    {"doc/*.txt\n", "", "doc/a.txt|doc/x/b.txt|sub/doc/c.txt"},
-    {"doc/**/*.pdf\n", "", "doc/a.pdf|doc/x/y/b.pdf|c.pdf"},
+    {"/out\nfoo/\n", "", "out/a.c|sub/out/b.c|foo|bar/foo/x.c"},
+    {"doc/*.txt\ndoc/**/*.pdf\n", "", "doc/a.txt|doc/x/b.txt|sub/doc/c.txt|doc/x/y/b.pdf|c.pdf"},
     {"logs/**\n!logs/keep\n", "", "logs/a|logs/keep|logs/x/y|logs.c"},
     {"a/**/b\n", "", "a/b|a/x/b|a/x/y/b|b"},
     {"\\#hash\n\\!bang\n", "", "#hash|!bang|plain"},
@@ -380,7 +315,6 @@ const GitCase GIT_CASES[] = {
     {"sub/x/\n", "!x/\n", "sub/x/a.c|x/b.c"},
     {"a?c\nf\\*o\n", "", "abc|a/c|axxc|f*o|fxo"},
     {"*\n!*/\n!*.c\n", "", "a.c|b.h|sub/c.c|sub/d.h"},
-    {"foo/\n", "", "foo|bar/foo/x.c"},
     {"crlf.txt\r\n\xEF\xBB\xBF"
      "bom\n",
      "", "crlf.txt|bom"},
@@ -389,17 +323,17 @@ const GitCase GIT_CASES[] = {
 };
 
 // What "git ls-files --others --exclude-standard" lists in a fresh repository there.
-std::set<std::string> ListedByGit(const std::string& root, const std::string& excludes)
+std::set<std::string> ListedByGit(const std::string& root, const TempTree& outside)
 {
     const std::string command = "cd '" + root + "' && git init -q && git -c core.excludesFile='" +
-                                excludes + "' ls-files -z --others --exclude-standard";
+                                outside.Path("excludes") +
+                                "' ls-files -z --others --exclude-standard > " +
+                                outside.Path("listed");
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    std::ifstream listed(outside.Path("listed"));
     std::set<std::string> files;
-    FILE* git = popen(command.c_str(), "r");
-    std::string name;
-    for (int c; git != nullptr && (c = std::fgetc(git)) != EOF;)
-        c == '\0' ? (files.insert(std::exchange(name, "")), void()) : name.push_back(char(c));
-    if (git == nullptr || pclose(git) != 0)
-        ADD_FAILURE() << "git failed";
+    for (std::string name; std::getline(listed, name, '\0');)
+        files.insert(name);
     return files;
 }
 
@@ -420,7 +354,7 @@ TEST(IgnoreList_Git, AgreesWithGitItself)
         for (std::string file; std::getline(files, file, '|');)
             tree.File(folder + file);
     }
-    const std::set<std::string> git = ListedByGit(tree.Root(), outside.Path("excludes"));
+    const std::set<std::string> git = ListedByGit(tree.Root(), outside);
     TrovLib::WalkOptions options;
     options.mIgnoreRules = TrovLib::IgnoreRules::Git;
     options.mExcludes = {"*.log"};
@@ -435,12 +369,7 @@ TEST(IgnoreList_Git, AgreesWithGitItself)
         SCOPED_TRACE(GIT_CASES[row].mIgnore);
         const std::string folder = "case" + std::to_string(row) + "/";
         const auto inCase = [&folder](const std::set<std::string>& files)
-        {
-            std::set<std::string> found;
-            std::copy_if(files.begin(), files.end(), std::inserter(found, found.end()),
-                         [&folder](const std::string& file) { return file.starts_with(folder); });
-            return found;
-        };
+        { return std::set(files.lower_bound(folder), files.lower_bound(folder + '\x7f')); };
         EXPECT_EQ(inCase(walked), inCase(git));
     }
 }
