@@ -183,6 +183,8 @@ std::unique_ptr<Folder> FolderParser::Assemble(Pending_Folder& root, AddFile add
         {
             Pending_Folder& sub = *entry.mFolder;
             steps.push_back({&sub, std::make_unique<Folder>(sub.mName.c_str()), 0});
+            // The answer holds the name now; on a deep tree the names add up quickly.
+            std::string().swap(sub.mName);
             continue;
         }
         FileJobs::Task& task = Answer(entry);
