@@ -165,6 +165,7 @@ void Walker::Enter()
 
     Frame frame;
     frame.mPathLength = mRelative.size();
+    frame.mNearestAnchor = mFrames.empty() ? 0 : mFrames.back().mNearestAnchor;
     if (fd < 0)
     {
         if (IsDescriptorShortage(error))
@@ -177,7 +178,10 @@ void Walker::Enter()
         const bool anchor =
             mFrames.empty() || mRelative.size() - NearestAnchor().mPathLength > ANCHOR_SPAN;
         if (anchor)
+        {
             frame.mAnchor = KeepOpen(fd);
+            frame.mNearestAnchor = mFrames.size();
+        }
         frame.mEntries = ReadEntries(std::exchange(closer.mFd, -1));
     }
     mFrames.push_back(std::move(frame));
@@ -212,10 +216,7 @@ std::shared_ptr<const FolderHandle> Walker::KeepOpen(int fd) const
 
 const Walker::Frame& Walker::NearestAnchor() const
 {
-    auto frame = mFrames.rbegin();
-    while (!frame->mAnchor)
-        ++frame;
-    return *frame;
+    return mFrames[mFrames.back().mNearestAnchor];
 }
 
 Walker::FileBase Walker::GetFileBase() const

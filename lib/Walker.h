@@ -109,6 +109,7 @@ private:
         size_t mNext = 0;
         size_t mPathLength = 0; // of its relative path in mRelative
         std::shared_ptr<const FolderHandle> mAnchor;
+        size_t mNearestAnchor = 0; // the frame of the nearest anchor, this one or above
     };
 
     void Walk();
