@@ -5,20 +5,22 @@
 
 #include <chrono>
 #include <fcntl.h>
+#include <sys/stat.h>
 
 namespace Vn
 {
 
 namespace
 {
-constexpr std::chrono::milliseconds WAITING_INTERVAL(200);
+// Bounds how long a waiting caller takes to notice a cancel.
+constexpr std::chrono::milliseconds WAITING_INTERVAL(50);
 constexpr size_t BATCH_SIZE = 16;
 } // namespace
 
 FileJobs::FileJobs(FileParser_List& registry,
                    std::span<const std::unique_ptr<FileParser_List>> workers,
-                   const SearchRequest* request)
-    : mRegistry(registry), mRequest(request)
+                   const SearchRequest* request, const std::atomic<bool>& cancel)
+    : mRegistry(registry), mRequest(request), mCancel(cancel)
 {
     for (const auto& worker : workers)
         mThreads.emplace_back([this, &worker] { Work(*worker); });
@@ -50,7 +52,6 @@ void FileJobs::Post(Task& task)
     if (mThreads.empty())
     {
         Run(task, mRegistry);
-        mDone.fetch_add(1, std::memory_order_relaxed);
         return;
     }
     mBatch.push_back(&task);
@@ -86,22 +87,28 @@ void FileJobs::Wait(const Task& task, const std::function<void()>& waiting)
         return;
     std::unique_lock<std::mutex> lock(mMutex);
     const auto over = [this, &task]
-    { return task.mRun.load(std::memory_order_acquire) || mFailure != nullptr; };
+    { return task.mRun.load(std::memory_order_acquire) || mFailure != nullptr || IsCancelled(); };
     while (!mRan.wait_for(lock, WAITING_INTERVAL, over))
     {
         lock.unlock();
         waiting();
         lock.lock();
     }
+    if (IsCancelled())
+        throw Cancelled();
     if (!task.mRun.load(std::memory_order_acquire))
         std::rethrow_exception(mFailure);
 }
 
-void FileJobs::Run(Task& task, FileParser_List& registry) const
+void FileJobs::Run(Task& task, FileParser_List& registry)
 {
+    const int base = task.mBase ? task.mBase->Get() : AT_FDCWD;
+    const char* relative = task.mPath.c_str() + task.mBaseOffset;
+    struct stat status;
+    if (fstatat(base, relative, &status, 0) == 0)
+        mBytes.fetch_add(static_cast<uint64_t>(status.st_size), std::memory_order_relaxed);
     {
-        const LineReader::OpenScope scope(task.mBase ? task.mBase->Get() : AT_FDCWD,
-                                          task.mBaseOffset);
+        const LineReader::OpenScope scope(base, task.mBaseOffset);
         if (mRequest == nullptr)
             task.mNode = registry.Parse(task.mPath.c_str());
         else
@@ -114,6 +121,7 @@ void FileJobs::Run(Task& task, FileParser_List& registry) const
     std::string().swap(task.mPath);
     task.mBase.reset();
     task.mRun.store(true, std::memory_order_release);
+    mDone.fetch_add(1, std::memory_order_relaxed);
 }
 
 void FileJobs::Work(FileParser_List& registry)
@@ -122,6 +130,8 @@ void FileJobs::Work(FileParser_List& registry)
     for (;;)
     {
         mPosted.wait(lock, [this] { return mClosed || !mQueue.empty(); });
+        if (IsCancelled())
+            mQueue.clear();
         if (mQueue.empty())
             return;
         const Batch batch = std::move(mQueue.front());
@@ -130,10 +140,7 @@ void FileJobs::Work(FileParser_List& registry)
         try
         {
             for (Task* task : batch)
-            {
                 Run(*task, registry);
-                mDone.fetch_add(1, std::memory_order_relaxed);
-            }
             lock.lock();
         }
         catch (...)

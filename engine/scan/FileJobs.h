@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <exception>
 #include <functional>
@@ -28,6 +29,13 @@ namespace Vn
 // batches, so that waking a thread is not paid per file. The caller waits for each task
 // before it reads the answer, and so can put the answers together in walk order while
 // the workers are still busy with later files.
+//
+// A pass can be cancelled from any thread through a flag that the jobs only read: the
+// workers check it before each batch, and a waiting caller at least every 50 ms.
+//
+// Shared between threads: the queue, the closed state and the failure, under mMutex; a
+// task's answer, published by its mRun flag; the counters Done and Bytes, and the
+// cancel flag, which are atomic.
 class FileJobs
 {
 public:
@@ -44,9 +52,15 @@ public:
         std::atomic<bool> mRun{false}; // the answer is there
     };
 
-    // `request` is null for a scan. `workers` are the worker threads' registries.
+    // Thrown by Wait once the pass is cancelled.
+    struct Cancelled
+    {
+    };
+
+    // `request` is null for a scan. `workers` are the worker threads' registries. The
+    // pass stops as soon as `cancel` turns true; it must outlive the jobs.
     FileJobs(FileParser_List& registry, std::span<const std::unique_ptr<FileParser_List>> workers,
-             const SearchRequest* request);
+             const SearchRequest* request, const std::atomic<bool>& cancel);
     // Cancels what is left.
     ~FileJobs();
 
@@ -58,26 +72,31 @@ public:
     // No more tasks will be posted.
     void Close();
     // Waits until the task has run, calling `waiting` every so often meanwhile. Throws
-    // what a task threw, once the task waited for cannot run any more. A task throws
-    // Exception (CODE_IO_ERROR) when its file cannot be opened for want of descriptors.
+    // what a task threw, once the task waited for cannot run any more, and Cancelled
+    // once the pass is cancelled. A task throws Exception (CODE_IO_ERROR) when its file
+    // cannot be opened for want of descriptors.
     void Wait(const Task& task, const std::function<void()>& waiting);
     // Stops the workers, leaving queued tasks undone, and waits for the running ones.
     // Afterwards no task is touched any more.
     void Cancel();
-    // Tasks run so far.
+    // Tasks run so far, and the bytes of their files.
     unsigned Done() const { return mDone.load(std::memory_order_relaxed); }
+    uint64_t Bytes() const { return mBytes.load(std::memory_order_relaxed); }
 
 private:
     using Batch = std::vector<Task*>;
 
-    void Run(Task& task, FileParser_List& registry) const;
+    void Run(Task& task, FileParser_List& registry);
+    bool IsCancelled() const { return mCancel.load(std::memory_order_relaxed); }
     void Work(FileParser_List& registry);
     // Hands the tasks posted since the last batch to the workers.
     void SendBatch();
 
     FileParser_List& mRegistry;
     const SearchRequest* mRequest;
+    const std::atomic<bool>& mCancel;
     std::atomic<unsigned> mDone{0};
+    std::atomic<uint64_t> mBytes{0};
 
     std::mutex mMutex;
     std::condition_variable mPosted; // a task was posted, or the pass is over

@@ -38,23 +38,41 @@ void FolderParser::SetJobs(unsigned jobs, const RegistryFactory& makeRegistry)
 
 std::unique_ptr<Data_Folder> FolderParser::Parse(const char* rootFolder)
 {
-    std::unique_ptr<Pending_Folder> pending; // outlives the jobs, whose workers hold its tasks
-    FileJobs jobs(*mFileParsers, mWorkerParsers, nullptr);
-    pending = Walk(rootFolder, jobs);
-    auto root = Scan_Result(*pending);
-    mJobs = nullptr;
-    return root;
+    mCancel.store(false, std::memory_order_relaxed);
+    try
+    {
+        std::unique_ptr<Pending_Folder> pending; // outlives the jobs, whose workers hold its tasks
+        FileJobs jobs(*mFileParsers, mWorkerParsers, nullptr, mCancel);
+        pending = Walk(rootFolder, jobs);
+        auto root = Scan_Result(*pending);
+        mJobs = nullptr;
+        return root;
+    }
+    catch (const FileJobs::Cancelled&)
+    {
+        mJobs = nullptr;
+        return nullptr;
+    }
 }
 
 std::unique_ptr<SearchResult_Folder> FolderParser::Search(const char* rootFolder,
                                                           const SearchRequest& request)
 {
-    std::unique_ptr<Pending_Folder> pending; // outlives the jobs, whose workers hold its tasks
-    FileJobs jobs(*mFileParsers, mWorkerParsers, &request);
-    pending = Walk(rootFolder, jobs);
-    auto root = Search_Result(*pending);
-    mJobs = nullptr;
-    return root;
+    mCancel.store(false, std::memory_order_relaxed);
+    try
+    {
+        std::unique_ptr<Pending_Folder> pending; // outlives the jobs, whose workers hold its tasks
+        FileJobs jobs(*mFileParsers, mWorkerParsers, &request, mCancel);
+        pending = Walk(rootFolder, jobs);
+        auto root = Search_Result(*pending);
+        mJobs = nullptr;
+        return root;
+    }
+    catch (const FileJobs::Cancelled&)
+    {
+        mJobs = nullptr;
+        return nullptr;
+    }
 }
 
 std::unique_ptr<FolderParser::Pending_Folder> FolderParser::Walk(const char* rootFolder,
@@ -64,7 +82,8 @@ std::unique_ptr<FolderParser::Pending_Folder> FolderParser::Walk(const char* roo
     mJobs = &jobs;
     mPending_Root.reset();
     mPending_Folder = nullptr;
-    mProgress = Progress();
+    mProgress_Folders = 0;
+    mProgress_Queued = 0;
     mUnreadable = Unreadable();
     mProgress_Reported = std::chrono::steady_clock::now();
     try
@@ -87,6 +106,7 @@ bool FolderParser::OnFolder_Accepted(const char* relative)
     // Only the root's own ".git" is skipped; one deeper down is walked like any folder.
     if (relative != nullptr && std::strcmp(relative, ".git") == 0)
         return false;
+    ThrowIfCancelled();
 
     auto folder = std::make_unique<Pending_Folder>();
     folder->mName = relative == nullptr ? mRootName : relative;
@@ -101,7 +121,7 @@ bool FolderParser::OnFolder_Accepted(const char* relative)
 void FolderParser::OnFolder_Left(const char* relative)
 {
     mPending_Folder = mPending_Folder->mParent;
-    mProgress.mFolders++;
+    mProgress_Folders++;
     Walker_Smart::OnFolder_Left(relative);
 }
 
@@ -112,6 +132,7 @@ void FolderParser::OnFolder_Unreadable(const char*, int error)
 
 void FolderParser::OnFile_Accepted(const char* relative, const timespec*)
 {
+    ThrowIfCancelled();
     auto task = std::make_unique<FileJobs::Task>();
     task->mPath = GetFullPath(relative);
     FileBase base = GetFileBase();
@@ -120,7 +141,7 @@ void FolderParser::OnFile_Accepted(const char* relative, const timespec*)
     FileJobs::Task& posted = *task;
     mPending_Folder->mEntries.push_back(Pending_Entry{std::move(task), nullptr});
     mJobs->Post(posted);
-    Progress_FileDone();
+    Progress_FileQueued();
 }
 
 std::unique_ptr<Data_Folder> FolderParser::Scan_Result(Pending_Folder& root)
@@ -187,7 +208,7 @@ std::unique_ptr<Folder> FolderParser::Assemble(Pending_Folder& root, AddFile add
             std::string().swap(sub.mName);
             continue;
         }
-        FileJobs::Task& task = Answer(entry);
+        FileJobs::Task& task = WaitForAnswer(entry);
         if (task.mOpenError != 0)
             mUnreadable.mFiles[task.mOpenError]++;
         addFile(*step.mFolder, task);
@@ -215,16 +236,23 @@ FolderParser::Pending_Folder::~Pending_Folder()
     }
 }
 
-FileJobs::Task& FolderParser::Answer(const Pending_Entry& entry)
+FileJobs::Task& FolderParser::WaitForAnswer(const Pending_Entry& entry)
 {
+    ThrowIfCancelled();
     mJobs->Wait(*entry.mFile, [this] { Progress_Report(); });
     return *entry.mFile;
 }
 
-void FolderParser::Progress_FileDone()
+void FolderParser::ThrowIfCancelled() const
 {
-    mProgress.mFiles++;
-    if (mProgressCallback && mProgress.mFiles % PROGRESS_FILES_PER_CHECK == 0)
+    if (mCancel.load(std::memory_order_relaxed))
+        throw FileJobs::Cancelled();
+}
+
+void FolderParser::Progress_FileQueued()
+{
+    mProgress_Queued++;
+    if (mProgressCallback && mProgress_Queued % PROGRESS_FILES_PER_CHECK == 0)
         Progress_Report();
 }
 
@@ -236,7 +264,7 @@ void FolderParser::Progress_Report()
     if (now - mProgress_Reported < PROGRESS_INTERVAL)
         return;
     mProgress_Reported = now;
-    mProgressCallback(Progress{mProgress.mFolders, mJobs->Done()});
+    mProgressCallback(Progress{mProgress_Folders, mJobs->Done(), mJobs->Bytes()});
 }
 
 } // namespace Vn

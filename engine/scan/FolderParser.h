@@ -8,7 +8,9 @@
 #include "engine/tree/Data_Folder.h"
 #include "lib/Walker.h"
 
+#include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -32,14 +34,19 @@ namespace Vn
 //
 // The pending tree belongs to the pass, so a pass that ends in an exception releases
 // its partial work on the way out, as the walker pops its ignore lists, and the next
-// pass starts clean.
+// pass starts clean. A cancelled pass ends the same way: the walk checks the request at
+// each entry, the workers before each batch, and the assembly at each file.
+//
+// Shared between threads: only the cancel request, which is atomic. Everything else
+// belongs to the thread that runs the pass, and the progress callback is called there.
 class FolderParser : private TrovLib::Walker_Smart
 {
 public:
     struct Progress
     {
-        unsigned mFolders = 0;
-        unsigned mFiles = 0;
+        unsigned mFolders = 0; // walked
+        unsigned mFiles = 0;   // parsed or searched
+        uint64_t mBytes = 0;   // in those files
     };
     // What a pass could not read, each count under the errno that refused it.
     struct Unreadable
@@ -54,11 +61,16 @@ public:
     explicit FolderParser(FileParser_List* fileParsers);
     ~FolderParser() override;
 
-    // The root folder node, never null; named by `rootFolder` exactly as given.
+    // The root folder node, named by `rootFolder` exactly as given; null only when the
+    // pass was cancelled.
     virtual std::unique_ptr<Data_Folder> Parse(const char* rootFolder);
-    // The root result, or null when nothing matched.
+    // The root result, or null when nothing matched or the pass was cancelled.
     virtual std::unique_ptr<SearchResult_Folder> Search(const char* rootFolder,
                                                         const SearchRequest& request);
+
+    // Asks the running pass to end as soon as it can; callable from any thread. Each
+    // pass clears the request when it starts, so a request made between passes is lost.
+    void Cancel() { mCancel.store(true, std::memory_order_relaxed); }
 
     // How later passes walk the tree. The registries must be made with the same options.
     void SetOptions(const AnalysisOptions& options) { Walker_Smart::SetOptions(options.mWalk); }
@@ -107,10 +119,12 @@ private:
     // file's finished task, `addFolder` a finished sub-folder.
     template <class Folder, class AddFile, class AddFolder>
     std::unique_ptr<Folder> Assemble(Pending_Folder& root, AddFile addFile, AddFolder addFolder);
-    // The answer of the file's task, once it is there.
-    FileJobs::Task& Answer(const Pending_Entry& entry);
+    // Waits for the answer of the file's task.
+    FileJobs::Task& WaitForAnswer(const Pending_Entry& entry);
+    // Ends the walk with FileJobs::Cancelled once a cancel is requested.
+    void ThrowIfCancelled() const;
 
-    void Progress_FileDone();
+    void Progress_FileQueued();
     void Progress_Report();
 
     FileParser_List* mFileParsers; // not owned
@@ -122,8 +136,11 @@ private:
     std::unique_ptr<Pending_Folder> mPending_Root;
     Pending_Folder* mPending_Folder; // the folder being walked
 
+    std::atomic<bool> mCancel{false};
+
     ProgressCallback mProgressCallback;
-    Progress mProgress;
+    unsigned mProgress_Folders = 0;
+    unsigned mProgress_Queued = 0; // files handed to the jobs, which keep count of those done
     Unreadable mUnreadable;
     std::chrono::steady_clock::time_point mProgress_Reported;
 };

@@ -3,12 +3,17 @@
 #include "ReadOverrideDropped.h"
 #include "TempTree.h"
 #include "engine/counters/Counter_Count.h"
+#include "engine/counters/Counter_Group.h"
+#include "engine/counters/Counter_Histogram.h"
 #include "lib/Exception.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
+#include <random>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <utility>
@@ -68,6 +73,133 @@ public:
         return Vn::FileParser::Parse(fileName);
     }
 };
+
+// Throws on the files of type "bad", as a parser that runs out of memory would.
+class FailingParser : public Vn::FileParser
+{
+public:
+    FailingParser() : Vn::FileParser("bad") {}
+    std::unique_ptr<Vn::Data_Node> Parse(const char*) override
+    {
+        throw std::runtime_error("parser failed");
+    }
+};
+
+// Asks the folder parser to cancel its pass when it reads a file of type "stop", as a
+// user would at that moment.
+class CancellingParser : public Vn::FileParser
+{
+public:
+    explicit CancellingParser(Vn::FolderParser*& folderParser)
+        : Vn::FileParser("stop"), mFolderParser(folderParser)
+    {
+    }
+    std::unique_ptr<Vn::Data_Node> Parse(const char* fileName) override
+    {
+        mFolderParser->Cancel();
+        return Vn::FileParser::Parse(fileName);
+    }
+    std::unique_ptr<Vn::SearchResult_File> Search(const char* fileName,
+                                                  const Vn::SearchRequest& request) override
+    {
+        mFolderParser->Cancel();
+        return Vn::FileParser::Search(fileName, request);
+    }
+
+private:
+    Vn::FolderParser*& mFolderParser;
+};
+
+// Lines of every kind the parsers tell apart, ends included.
+const char* const LINES[] = {"int x = 1;\n",
+                             "\n",
+                             "   \t\n",
+                             "/* open\n",
+                             "still comment */ y++;\n",
+                             "// note\n",
+                             "#if defined(A) && B > 2\n",
+                             "#ifdef FEATURE_X // why\n",
+                             "#ifndef GUARD_H\n",
+                             "#endif\n",
+                             "s = \"a // b \\\" c\";\n",
+                             "c = '\\'';\n",
+                             "x = \"unterminated\n",
+                             "rem a command comment\r\n",
+                             "# a script comment\n",
+                             "echo include # not a comment\n",
+                             "include INCLUDE Include\r\n",
+                             "\f\n",
+                             "tab\tseparated\tinclude\n"};
+const char* const NAMES[] = {"a.c",   "b.h",   "c.cpp",  "d.hpp", "e.txt", "f.sh",
+                             "g.cmd", "h.sln", "README", "i.C",   "j.tmp"};
+
+// A tree of a few hundred files, the same for every run.
+void BuildTree(VarnikTest::TempTree& tree)
+{
+    std::mt19937 random(20261206);
+    tree.File(".gitignore", "*.tmp\nskip/\n").File("src/.gitignore", "# local\nb.h\n");
+    for (int file = 0; file < 240; file++)
+    {
+        std::string path = file % 5 == 0 ? "src/" : "";
+        for (unsigned depth = random() % 4; depth > 0; depth--)
+            path += (random() % 3 == 0 ? "skip/" : "d" + std::to_string(random() % 3) + "/");
+        path += std::to_string(file) + NAMES[random() % std::size(NAMES)];
+        std::string content;
+        for (unsigned line = random() % 60; line > 0; line--)
+            content += LINES[random() % std::size(LINES)];
+        if (file % 17 == 0)
+            content += std::string(5000, 'w') + "include\n";
+        if (file % 23 == 0)
+            content += std::string("before\0after include\n", 21);
+        tree.File(path, content);
+    }
+}
+
+void Describe(const Vn::Counter& counter, const Vn::Counter* parent, const std::string& indent,
+              std::string& out)
+{
+    out += indent + (parent ? counter.GetInfo_Relative(*parent) : counter.GetInfo()) + "\n";
+    if (const auto* histogram = dynamic_cast<const Vn::Counter_Histogram*>(&counter))
+        for (const auto& [value, occurrences] : histogram->GetValues())
+            out += indent + "  " + std::to_string(value) + ":" + std::to_string(occurrences) + "\n";
+    if (const auto* group = dynamic_cast<const Vn::Counter_Group*>(&counter))
+        for (const auto& child : group->mCounters)
+            Describe(*child, &counter, indent + "  ", out);
+}
+
+// Everything a user can read of a scan: nodes in order, and every counter of each.
+std::string Describe(const Vn::Data_Node& node)
+{
+    std::string out = std::string("node ") + node.GetName() + "\n";
+    for (const auto& counter : node.mCounters)
+        Describe(*counter, nullptr, "  ", out);
+    if (const auto* folder = dynamic_cast<const Data_Folder*>(&node))
+        for (const auto& child : folder->mNodes)
+            out += Describe(*child);
+    return out;
+}
+
+// Everything a user can read of a search, or "none".
+std::string Describe(const Vn::SearchResult* result)
+{
+    if (result == nullptr)
+        return "none";
+    std::string out = result->GetText() + " " + result->GetName() + "\n";
+    if (const auto* folder = dynamic_cast<const SearchResult_Folder*>(result))
+        for (const auto& child : folder->mResults)
+            out += Describe(child.get());
+    if (const auto* file = dynamic_cast<const Vn::SearchResult_File*>(result))
+        for (const auto& line : file->mLines)
+            out += "  " + line.GetText();
+    return out;
+}
+
+std::unique_ptr<Vn::FileParser_List> StandardParsers()
+{
+    auto parsers = std::make_unique<Vn::FileParser_List>();
+    parsers->CreateParsers();
+    return parsers;
+}
 
 class FolderParser : public ::testing::Test
 {
@@ -206,12 +338,119 @@ TEST_F(FolderParser, ReportsProgressWhileAPassTakesLong)
 {
     mParsers.AddParser("slow", std::make_unique<SlowParser>());
     for (int file = 0; file < 300; file++)
-        mTree.File("f" + std::to_string(file) + ".slow");
+        mTree.File("f" + std::to_string(file) + ".slow", "12345\n");
     std::vector<Vn::FolderParser::Progress> reports;
     mFolderParser.SetProgressCallback([&](const auto& progress) { reports.push_back(progress); });
 
     mFolderParser.Parse(mTree.Root().c_str());
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0].mFiles, 256u);
+    EXPECT_EQ(reports[0].mBytes, 256u * 6);
     EXPECT_EQ(reports[0].mFolders, 0u);
+}
+
+// Passes on worker threads against the plain pass, on a tree with a bit of everything.
+class FolderParser_Threaded : public FolderParser
+{
+protected:
+    FolderParser_Threaded()
+    {
+        BuildTree(mTree);
+        mThreaded.SetJobs(3, StandardParsers);
+    }
+
+    std::string Scan(Vn::FolderParser& folderParser)
+    {
+        const auto root = folderParser.Parse(mTree.Root().c_str());
+        return root ? Describe(*root) : "cancelled";
+    }
+
+    Vn::FolderParser mThreaded{&mParsers};
+};
+
+TEST_F(FolderParser_Threaded, ScansAndSearchesAsThePlainPassDoes)
+{
+    const std::string plain = Scan(mFolderParser);
+    EXPECT_GT(plain.size(), 10000u);
+    EXPECT_EQ(Scan(mThreaded), plain);
+    EXPECT_EQ(Scan(mThreaded), plain) << "a second pass on the same object";
+
+    // The text, whether case counts, whether code and strings are searched, the types.
+    const struct
+    {
+        const char* mText;
+        bool mCase, mCode;
+        std::set<std::string> mTypes;
+    } rows[] = {
+        {"include", true, true, {}},   {"INCLUDE", false, true, {}},
+        {"include", false, false, {}}, {"include", true, true, {"c", "txt", "sh"}},
+        {"//", true, true, {}},        {"\"", false, false, {}},
+        {"x", true, false, {"h"}},     {"nowhere at all", true, true, {}},
+        {"", true, true, {}},          {"", false, false, {"txt"}},
+    };
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE(std::string("'") + row.mText + "'");
+        Vn::SearchRequest request;
+        request.SetText(row.mText);
+        request.mFlags.CaseSensitive = row.mCase;
+        request.mFlags.InCode = request.mFlags.InString = row.mCode;
+        request.mFileTypes = row.mTypes;
+        EXPECT_EQ(Describe(mThreaded.Search(mTree.Root().c_str(), request).get()),
+                  Describe(mFolderParser.Search(mTree.Root().c_str(), request).get()));
+    }
+}
+
+TEST_F(FolderParser_Threaded, AWorkerFailureEndsThePassAndTheNextPassIsClean)
+{
+    Vn::FolderParser folderParser(&mParsers);
+    folderParser.SetJobs(2,
+                         []
+                         {
+                             auto parsers = StandardParsers();
+                             parsers->AddParser("bad", std::make_unique<FailingParser>());
+                             return parsers;
+                         });
+    mTree.File("d1/x.bad", "boom\n");
+    EXPECT_THROW(folderParser.Parse(mTree.Root().c_str()), std::runtime_error);
+
+    std::remove(mTree.Path("d1/x.bad").c_str());
+    EXPECT_EQ(Scan(folderParser), Scan(mFolderParser));
+}
+
+// A cancel lands in the walk, in a worker or in the assembly, wherever the pass is when
+// the "stop" file is read; the pass returns nothing, and the next one is whole.
+TEST_F(FolderParser_Threaded, ACancelledPassGivesNothingAndTheNextPassIsWhole)
+{
+    const std::string plain = Scan(mFolderParser);
+    Vn::FolderParser* running = nullptr;
+    auto withStop = [&running]
+    {
+        auto parsers = StandardParsers();
+        parsers->AddParser("stop", std::make_unique<CancellingParser>(running));
+        return parsers;
+    };
+    for (unsigned jobs : {1u, 3u})
+    {
+        SCOPED_TRACE(jobs);
+        auto parsers = withStop();
+        Vn::FolderParser folderParser(parsers.get());
+        folderParser.SetJobs(jobs, withStop);
+        running = &folderParser;
+        Vn::SearchRequest request;
+        request.SetText("include");
+        const std::string found =
+            Describe(mFolderParser.Search(mTree.Root().c_str(), request).get());
+
+        for (const char* stop : {"d0/0.stop", "src/d2/zz.stop", "zz.stop"})
+        {
+            SCOPED_TRACE(stop);
+            mTree.File(stop, "x\n");
+            EXPECT_EQ(Scan(folderParser), "cancelled");
+            EXPECT_EQ(folderParser.Search(mTree.Root().c_str(), request), nullptr);
+            std::remove(mTree.Path(stop).c_str());
+            EXPECT_EQ(Scan(folderParser), plain);
+            EXPECT_EQ(Describe(folderParser.Search(mTree.Root().c_str(), request).get()), found);
+        }
+    }
 }
