@@ -1,8 +1,20 @@
 #include "ui/Desktop.h"
 
+#include <QFile>
+#include <QProcess>
+
 namespace Varnik
 {
 
 Desktop::~Desktop() = default;
+
+QStringList Desktop::EditorArguments(const QString& command, const std::string& path, unsigned line)
+{
+    const QString file = QFile::decodeName(QByteArray::fromStdString(path));
+    QStringList arguments = QProcess::splitCommand(command);
+    for (QString& argument : arguments)
+        argument.replace("%f", file).replace("%l", QString::number(line));
+    return arguments;
+}
 
 } // namespace Varnik

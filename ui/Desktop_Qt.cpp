@@ -3,11 +3,13 @@
 #include "ui/LocalText.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
 #include <QUrl>
 
 namespace Varnik
@@ -35,19 +37,50 @@ void Desktop_Qt::ShowMessage(const std::string& text, const char* caption)
     box.exec();
 }
 
-std::optional<QString> Desktop_Qt::ChooseFolder()
+std::optional<QString> Desktop_Qt::ChooseFolder(const QString& start)
 {
-    const QString folder = QFileDialog::getExistingDirectory(QApplication::activeWindow());
+    const QString folder =
+        QFileDialog::getExistingDirectory(QApplication::activeWindow(), {}, start);
     if (folder.isEmpty())
         return std::nullopt;
     return folder;
 }
 
-// Both verbs become the desktop's handler of the file URL: it opens a file with its
-// program and a folder in the file browser.
+std::optional<QString> Desktop_Qt::AskText(const char* caption, const QString& label,
+                                           const QString& text)
+{
+    bool accepted = false;
+    const QString answer =
+        QInputDialog::getText(QApplication::activeWindow(), QString::fromLatin1(caption), label,
+                              QLineEdit::Normal, text, &accepted);
+    if (!accepted)
+        return std::nullopt;
+    return answer;
+}
+
+// Both verbs become xdg-open on the file URL: it opens a file with its program and a
+// folder in the file browser. It is watched until it ends, since it may start and still
+// fail; the opened program itself usually outlives it.
 bool Desktop_Qt::ShellExecute(const char* /*verb*/, const std::string& path)
 {
-    return QDesktopServices::openUrl(FileUrl(path));
+    auto* opener = new QProcess(QApplication::instance());
+    QObject::connect(opener, &QProcess::finished,
+                     [this, opener](int code, QProcess::ExitStatus status)
+                     {
+                         if (status != QProcess::NormalExit || code != 0)
+                             ShowMessage("ShellExecute failed", "Error");
+                         opener->deleteLater();
+                     });
+    opener->start("xdg-open", {QString::fromLatin1(FileUrl(path).toEncoded())});
+    if (opener->waitForStarted())
+        return true;
+    opener->deleteLater();
+    return false;
+}
+
+bool Desktop_Qt::StartProgram(const QStringList& arguments)
+{
+    return !arguments.isEmpty() && QProcess::startDetached(arguments.front(), arguments.mid(1));
 }
 
 } // namespace Varnik

@@ -5,14 +5,17 @@
 namespace Varnik
 {
 
-// The real desktop: Qt's message box and folder chooser, and the desktop's handler of
-// file URLs in place of a shell.
+// The real desktop: Qt's message box, folder chooser and input dialog, xdg-open in
+// place of a shell, and programs started apart from the window.
 class Desktop_Qt : public Desktop
 {
 public:
     void ShowMessage(const std::string& text, const char* caption) override;
-    std::optional<QString> ChooseFolder() override;
+    std::optional<QString> ChooseFolder(const QString& start) override;
+    std::optional<QString> AskText(const char* caption, const QString& label,
+                                   const QString& text) override;
     bool ShellExecute(const char* verb, const std::string& path) override;
+    bool StartProgram(const QStringList& arguments) override;
 };
 
 } // namespace Varnik

@@ -1,5 +1,6 @@
 #include "ui/MainDialog.h"
 
+#include "engine/counters/Counter_Count.h"
 #include "engine/counters/Counter_Histogram.h"
 #include "engine/parsers/FileParser_List.h"
 #include "engine/scan/FolderParser.h"
@@ -9,21 +10,33 @@
 #include "engine/tree/Data_Folder.h"
 #include "lib/Format.h"
 #include "lib/Path.h"
+#include "ui/BackgroundPass.h"
 #include "ui/Desktop_Qt.h"
 #include "ui/DisplayForm.h"
 #include "ui/LocalText.h"
+#include "ui/ProgressLine.h"
 #include "ui/TreeNodes.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
+#include <QTabWidget>
 #include <QTreeWidget>
 
 #include <string_view>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 namespace Varnik
 {
@@ -31,15 +44,9 @@ namespace Varnik
 namespace
 {
 
-// The wait cursor for as long as a scan or a search runs, however it ends.
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
+// A result tree of up to this many lines opens fully expanded, a larger one at its first
+// level.
+constexpr unsigned EXPANDED_LINES_MAX = 1000;
 
 // Views are filled and emptied by the window itself, which must not take that for a
 // selection by the user.
@@ -67,11 +74,48 @@ std::string FolderPath(const char* rootName, const char* folderName, bool isRoot
     return TrovLib::Format("%s%c%s", rootName, TrovLib::SEPARATOR, folderName);
 }
 
+unsigned RootCount(const Vn::Data_Folder& root, const char* name)
+{
+    const auto* count =
+        dynamic_cast<const Vn::Counter_Count*>(root.mCounters.Find(Vn::Counter_Count::TYPE, name));
+    return count ? count->GetCount() : 0;
+}
+
+// The files of a result tree, counted without recursion, since trees may be deep.
+unsigned ResultFiles(const Vn::SearchResult_Folder& root)
+{
+    unsigned files = 0;
+    std::vector<const Vn::SearchResult_Folder*> folders{&root};
+    while (!folders.empty())
+    {
+        const Vn::SearchResult_Folder* folder = folders.back();
+        folders.pop_back();
+        for (const auto& child : folder->mResults)
+        {
+            if (const auto* subFolder = dynamic_cast<const Vn::SearchResult_Folder*>(child.get()))
+                folders.push_back(subFolder);
+            else
+                files++;
+        }
+    }
+    return files;
+}
+
+bool IsReadableFolder(const std::string& path)
+{
+    struct stat status;
+    return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
+           access(path.c_str(), R_OK | X_OK) == 0;
+}
+
 } // namespace
 
 int MainDialog::Run(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    QApplication::setOrganizationName("Varnik");
+    QApplication::setApplicationName("varnik");
+    QApplication::setApplicationVersion(VARNIK_VERSION);
     Desktop_Qt desktop;
     try
     {
@@ -79,6 +123,8 @@ int MainDialog::Run(int argc, char** argv)
         const std::string commandLine = CommandLine(argc, argv);
         if (!commandLine.empty())
             window.SetRootFolder(commandLine.c_str());
+        else
+            window.SetRootFolder(Settings().LastRoot().c_str());
         window.show();
         QApplication::exec();
     }
@@ -101,26 +147,51 @@ std::string MainDialog::CommandLine(int argc, const char* const* argv)
     return line;
 }
 
-MainDialog::MainDialog(Desktop& desktop) : mDesktop(desktop)
+MainDialog::MainDialog(Desktop& desktop) : mDesktop(desktop), mOptions(mSettings.Options())
 {
     mUi.Setup(*this);
+    setAcceptDrops(true);
+    restoreGeometry(mSettings.Geometry());
+    Options_Show();
+    Engine_Create();
     Controls_Connect();
-    mFileParsers = std::make_unique<Vn::FileParser_List>();
-    mFileParsers->CreateParsers();
-    mFolderParser = std::make_unique<Vn::FolderParser>(mFileParsers.get());
-    mFolderParser->SetJobs(std::thread::hardware_concurrency(),
-                           [] { return Vn::FileParser_List::CreateFilled(); });
+    Menus_Connect();
     mSearch_Request = std::make_unique<Vn::SearchRequest>();
+    Controls_Enable();
 }
 
-// The trees go first, while the views that point into them are emptied quietly; the
-// folder parser then goes before the registry it uses.
+// A running pass is cancelled and waited for; the trees go next, while the views that
+// point into them are emptied quietly; the folder parser then goes before the registry
+// it uses.
 MainDialog::~MainDialog()
 {
+    mPass.reset();
     for (QObject* child : findChildren<QObject*>())
         child->disconnect(this);
     Parse_Release();
     Search_Result_Release();
+}
+
+// The registry, the folder parser and the pass that runs on it, for the current options.
+void MainDialog::Engine_Create()
+{
+    mPass.reset();
+    mFolderParser.reset();
+    mFileParsers = Vn::FileParser_List::CreateFilled(mOptions);
+    mFolderParser = std::make_unique<Vn::FolderParser>(mFileParsers.get());
+    mFolderParser->SetOptions(mOptions);
+    const Vn::AnalysisOptions options = mOptions;
+    mFolderParser->SetJobs(std::thread::hardware_concurrency(),
+                           [options] { return Vn::FileParser_List::CreateFilled(options); });
+    mPass = std::make_unique<BackgroundPass>(*mFolderParser);
+    connect(mPass.get(), &BackgroundPass::Progressed, mUi.mProgressLine,
+            &ProgressLine::SetProgress);
+    connect(mPass.get(), &BackgroundPass::Finished, this, &MainDialog::Pass_Finished);
+}
+
+bool MainDialog::IsBusy() const
+{
+    return mPass && mPass->IsRunning();
 }
 
 void MainDialog::Controls_Connect()
@@ -147,6 +218,68 @@ void MainDialog::Controls_Connect()
             &MainDialog::mSearch_OpenSelectedFolderBtn_Click);
     connect(mUi.mSearch_OpenSelectedFileBtn, &QPushButton::clicked, this,
             &MainDialog::mSearch_OpenSelectedFileBtn_Click);
+
+    connect(mUi.mRootFolderBox, &QLineEdit::returnPressed, this, &MainDialog::mRootFolderBox_Enter);
+    connect(mUi.mSearch_TextBox, &QLineEdit::textChanged, this, &MainDialog::Controls_Enable);
+    connect(mUi.mSearch_TextBox, &QLineEdit::returnPressed, mUi.mSearch_Btn, &QPushButton::click);
+    connect(mUi.mSearch_FileTypeList, &QListWidget::itemChanged, this,
+            &MainDialog::Controls_Enable);
+    connect(mUi.mSearch_ExpandAllAction, &QAction::triggered, mUi.mSearch_ResultTree,
+            &QTreeWidget::expandAll);
+    connect(mUi.mTabControl, &QTabWidget::currentChanged, this,
+            [this](int page)
+            {
+                if (mUi.mTabControl->widget(page) == mUi.mSearch_Page)
+                    mUi.mSearch_TextBox->setFocus();
+            });
+    connect(mUi.mProgressLine, &ProgressLine::CancelClicked, this, [this] { mPass->Cancel(); });
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this,
+            [this]
+            {
+                if (IsBusy())
+                    mPass->Cancel();
+            });
+}
+
+void MainDialog::Menus_Connect()
+{
+    connect(mUi.mFile_OpenAction, &QAction::triggered, this,
+            &MainDialog::mRootFolderBrowseBtn_Click);
+    connect(mUi.mFile_RescanAction, &QAction::triggered, this,
+            &MainDialog::mFile_RescanAction_Click);
+    connect(mUi.mFile_QuitAction, &QAction::triggered, this, &MainDialog::close);
+    for (QAction* option : {mUi.mOptions_CommonTypesAction, mUi.mOptions_ModernCppAction,
+                            mUi.mOptions_GitIgnoreAction, mUi.mOptions_SkipFileLinksAction})
+        connect(option, &QAction::triggered, this, &MainDialog::mOptions_Action_Toggled);
+    connect(mUi.mOptions_PreciseAction, &QAction::triggered, this,
+            &MainDialog::mOptions_PreciseAction_Toggled);
+    connect(mUi.mOptions_EditorAction, &QAction::triggered, this,
+            &MainDialog::mOptions_EditorAction_Click);
+    connect(mUi.mHelp_AboutAction, &QAction::triggered, this, &MainDialog::mHelp_AboutAction_Click);
+}
+
+// Search needs a scanned tree, a text and a file type; the open buttons and Display a
+// selection. While a pass runs, nothing may start another or act on the trees.
+void MainDialog::Controls_Enable()
+{
+    const bool idle = !IsBusy();
+    bool typeChecked = false;
+    for (int i = 0; i < mUi.mSearch_FileTypeList->count(); i++)
+        typeChecked |= mUi.mSearch_FileTypeList->item(i)->checkState() == Qt::Checked;
+
+    mUi.mRootFolderBox->setReadOnly(!idle);
+    mUi.mRootFolderBrowseBtn->setEnabled(idle);
+    mUi.mOptionsMenu->setEnabled(idle);
+    mUi.mFile_OpenAction->setEnabled(idle);
+    mUi.mFile_RescanAction->setEnabled(idle && !mRootFolder.empty());
+    mUi.mOpenFolderBtn->setEnabled(idle && mParse_FolderChosen && mParse_Folder != nullptr);
+    mUi.mOpenFileBtn->setEnabled(idle && mParse_Select != nullptr &&
+                                 mParse_Select != mParse_Folder);
+    mUi.mCounters_DisplayBtn->setEnabled(idle && mParse_Histogram != nullptr);
+    mUi.mSearch_Btn->setEnabled(idle && mParse_Root != nullptr && typeChecked &&
+                                !mUi.mSearch_TextBox->text().isEmpty());
+    mUi.mSearch_OpenSelectedFileBtn->setEnabled(idle && mSearch_File != nullptr);
+    mUi.mSearch_OpenSelectedFolderBtn->setEnabled(idle && mSearch_Folder != nullptr);
 }
 
 template <class Work> void MainDialog::Handle(const char* where, Work work)
@@ -166,9 +299,16 @@ void MainDialog::ReportException(const char* where)
     mDesktop.ShowMessage(TrovLib::Format("An exception occured in %s", where), "Error");
 }
 
-void MainDialog::Util_File_Open(const std::string& path)
+// With an editor command, at the line (the first for a whole file); else the desktop's
+// opener.
+void MainDialog::Util_File_Open(const std::string& path, unsigned line)
 {
-    if (!mDesktop.ShellExecute("open", path))
+    const QString command = mSettings.EditorCommand();
+    const bool started =
+        command.trimmed().isEmpty()
+            ? mDesktop.ShellExecute("open", path)
+            : mDesktop.StartProgram(Desktop::EditorArguments(command, path, line ? line : 1));
+    if (!started)
         mDesktop.ShowMessage("ShellExecute failed", "Error");
 }
 
@@ -185,18 +325,58 @@ void MainDialog::SetRootFolder(const char* text)
         root = root.substr(1, root.find('"', 1) - 1);
     mRootFolder = root;
     mUi.mRootFolderBox->setText(LocalText_ToQt(mRootFolder));
+    Controls_Enable();
 }
 
 // The box holds text, the engine wants bytes: a root that came in as bytes the box cannot
 // show exactly (not valid in the locale's encoding) is kept as long as the box shows it.
-// A trailing separator is dropped, so that the root node is named after the folder.
-void MainDialog::RootFolder_Apply()
+// A trailing separator is dropped, so that the root node is named after the folder. A
+// root that is no readable folder is refused, and the box goes back to the last root.
+bool MainDialog::RootFolder_Apply()
 {
     const QString text = mUi.mRootFolderBox->text();
+    std::string root = mRootFolder;
     if (text != LocalText_ToQt(mRootFolder))
-        mRootFolder = LocalText_FromQt(text);
-    while (mRootFolder.size() > 1 && mRootFolder.back() == TrovLib::SEPARATOR)
-        mRootFolder.pop_back();
+        root = LocalText_FromQt(text);
+    while (root.size() > 1 && root.back() == TrovLib::SEPARATOR)
+        root.pop_back();
+    if (!IsReadableFolder(root))
+    {
+        mDesktop.ShowMessage(
+            TrovLib::Format("The folder \"%s\" does not exist or cannot be read", root.c_str()),
+            "Error");
+        mUi.mRootFolderBox->setText(LocalText_ToQt(mRootFolder));
+        return false;
+    }
+    mRootFolder = root;
+    return true;
+}
+
+void MainDialog::closeEvent(QCloseEvent* event)
+{
+    mSettings.SetGeometry(saveGeometry());
+    QMainWindow::closeEvent(event);
+}
+
+void MainDialog::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!IsBusy() && urls.size() == 1 && urls.front().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void MainDialog::dropEvent(QDropEvent* event)
+{
+    Handle("Varnik::MainDialog::dropEvent",
+           [this, event]
+           {
+               const QList<QUrl> urls = event->mimeData()->urls();
+               if (IsBusy() || urls.size() != 1 || !urls.front().isLocalFile())
+                   return;
+               event->acceptProposedAction();
+               mUi.mRootFolderBox->setText(urls.front().toLocalFile());
+               Parse("Varnik::MainDialog::dropEvent");
+           });
 }
 
 void MainDialog::showEvent(QShowEvent* event)
@@ -218,10 +398,7 @@ void MainDialog::MainDialog_Load()
            {
                Search_FileTypes_Fill();
                if (!mUi.mRootFolderBox->text().isEmpty())
-               {
-                   Parse();
-                   mUi.mSearch_Btn->setEnabled(true);
-               }
+                   Parse("Varnik::MainDialog::MainDialog_Load");
            });
 }
 
@@ -230,22 +407,90 @@ void MainDialog::mRootFolderBrowseBtn_Click()
     Handle("Varnik::MainDialog::mRootFolderBrowseBtn_Click",
            [this]
            {
-               const std::optional<QString> folder = mDesktop.ChooseFolder();
+               if (IsBusy())
+                   return;
+               const std::optional<QString> folder =
+                   mDesktop.ChooseFolder(LocalText_ToQt(mRootFolder));
                if (!folder)
                    return;
                mUi.mRootFolderBox->setText(*folder);
-               Parse();
-               mUi.mSearch_Btn->setEnabled(true);
+               Parse("Varnik::MainDialog::mRootFolderBrowseBtn_Click");
            });
 }
 
-void MainDialog::Parse()
+void MainDialog::mRootFolderBox_Enter()
 {
-    const WaitCursor wait;
+    Handle("Varnik::MainDialog::mRootFolderBox_Enter",
+           [this]
+           {
+               if (!IsBusy())
+                   Parse("Varnik::MainDialog::mRootFolderBox_Enter");
+           });
+}
+
+void MainDialog::mFile_RescanAction_Click()
+{
+    Handle("Varnik::MainDialog::mFile_RescanAction_Click",
+           [this]
+           {
+               if (!IsBusy() && !mRootFolder.empty())
+                   Parse("Varnik::MainDialog::mFile_RescanAction_Click");
+           });
+}
+
+// The pass reports its failure with the name of the handler that started it.
+void MainDialog::Pass_Start(const char* where, bool search)
+{
+    mPass_Where = where;
+    mPass_Search = search;
+    mUi.mProgressLine->Start(search ? "Searching" : "Scanning");
+}
+
+void MainDialog::Pass_Finished()
+{
+    BackgroundPass::Outcome outcome = mPass->Take();
+    const char* pass = mPass_Search ? "Search" : "Scan";
+    if (outcome.mFailure)
+    {
+        mUi.mProgressLine->Finish(QString("%1 failed").arg(pass));
+        Search_Result_Release();
+        if (!mPass_Search)
+            Parse_Release();
+        Controls_Enable();
+        ReportException(mPass_Where);
+        return;
+    }
+    if (outcome.mCancelled)
+        mUi.mProgressLine->Finish(QString("%1 cancelled").arg(pass));
+    else if (mPass_Search)
+        Handle(mPass_Where, [&] { Search_Result_Show(std::move(outcome.mSearch)); });
+    else
+        Handle(mPass_Where, [&] { Parse_Show(std::move(outcome.mScan), outcome.mSeconds); });
+    Controls_Enable();
+}
+
+void MainDialog::Parse(const char* where)
+{
+    if (!RootFolder_Apply())
+        return;
+    Pass_Start(where, false);
+    mPass->Scan(mRootFolder);
+    Controls_Enable();
+}
+
+// A new root makes the search results of the old one meaningless.
+void MainDialog::Parse_Show(std::unique_ptr<Vn::Data_Folder> root, double seconds)
+{
+    if (mParse_Root && std::string_view(mParse_Root->GetName()) != root->GetName())
+        Search_Result_Release();
     Parse_Release();
-    RootFolder_Apply();
-    mParse_Root = mFolderParser->Parse(mRootFolder.c_str());
+    mParse_Root = std::move(root);
     Parse_Folder_Update();
+    mSettings.SetLastRoot(mParse_Root->GetName());
+    mUi.mProgressLine->Finish(QString("%1 files, %2 lines in %3 s")
+                                  .arg(ProgressLine::Number(RootCount(*mParse_Root, "File")),
+                                       ProgressLine::Number(RootCount(*mParse_Root, "Line")))
+                                  .arg(seconds, 0, 'f', 2));
 }
 
 // Nothing may point into the released tree afterwards: the views are emptied and the
@@ -262,15 +507,14 @@ void MainDialog::Parse_Release()
         View_Clear(*mUi.mInfo);
         mParse_Root.reset();
     }
-    mUi.mOpenFolderBtn->setEnabled(false);
-    mUi.mOpenFileBtn->setEnabled(false);
-    mUi.mCounters_DisplayBtn->setEnabled(false);
+    mParse_FolderChosen = false;
+    Controls_Enable();
 }
 
 void MainDialog::Parse_Folder_Update()
 {
     View_Clear(*mUi.mFolders);
-    mUi.mOpenFolderBtn->setEnabled(false);
+    mParse_FolderChosen = false;
     if (mParse_Root)
     {
         View_AddRoot(*mUi.mFolders, Parse_FolderNode_Create(*mParse_Root));
@@ -283,7 +527,6 @@ void MainDialog::Parse_Folder_Update()
 void MainDialog::Parse_File_Update()
 {
     View_Clear(*mUi.mFiles);
-    mUi.mOpenFileBtn->setEnabled(false);
     if (mParse_Folder)
     {
         const QSignalBlocker blocker(mUi.mFiles);
@@ -307,7 +550,7 @@ void MainDialog::Parse_Counter_Update()
                                               mParse_Select->GetName_Relative(), nullptr));
     }
     mParse_Histogram = nullptr;
-    mUi.mCounters_DisplayBtn->setEnabled(false);
+    Controls_Enable();
 }
 
 std::string MainDialog::Parse_FolderPath(const Vn::Data_Folder& folder) const
@@ -325,7 +568,7 @@ void MainDialog::mFolders_AfterSelect(const QTreeWidgetItem* node)
                    return;
                mParse_Folder = folder;
                mParse_Select = folder;
-               mUi.mOpenFolderBtn->setEnabled(true);
+               mParse_FolderChosen = true;
                Parse_File_Update();
            });
 }
@@ -340,7 +583,6 @@ void MainDialog::mFiles_SelectedIndexChanged()
                const int row = mUi.mFiles->currentRow();
                mParse_Select =
                    row < 0 ? nullptr : mParse_Folder->GetFile(static_cast<unsigned>(row));
-               mUi.mOpenFileBtn->setEnabled(mParse_Select != nullptr);
                Parse_Counter_Update();
            });
 }
@@ -351,7 +593,7 @@ void MainDialog::mInfo_AfterSelect(const QTreeWidgetItem* node)
            [this, node]
            {
                mParse_Histogram = Node_GetTag<Vn::Counter_Histogram>(node);
-               mUi.mCounters_DisplayBtn->setEnabled(mParse_Histogram != nullptr);
+               Controls_Enable();
            });
 }
 
@@ -360,7 +602,7 @@ void MainDialog::mOpenFolderBtn_Click()
     Handle("Varnik::MainDialog::mOpenFolderBtn_Click",
            [this]
            {
-               if (mParse_Root && mParse_Folder)
+               if (mParse_Root && mParse_Folder && !IsBusy())
                    Util_Folder_Explore(Parse_FolderPath(*mParse_Folder));
            });
 }
@@ -370,8 +612,8 @@ void MainDialog::mOpenFileBtn_Click()
     Handle("Varnik::MainDialog::mOpenFileBtn_Click",
            [this]
            {
-               if (mParse_Select)
-                   Util_File_Open(mParse_Select->GetName());
+               if (mParse_Select && !IsBusy())
+                   Util_File_Open(mParse_Select->GetName(), 0);
            });
 }
 
@@ -380,7 +622,7 @@ void MainDialog::mCounters_DisplayBtn_Click()
     Handle("Varnik::MainDialog::mCounters_DisplayBtn_Click",
            [this]
            {
-               if (mParse_Histogram == nullptr || mParse_Select == nullptr)
+               if (mParse_Histogram == nullptr || mParse_Select == nullptr || IsBusy())
                    return;
                DisplayForm form(*mParse_Histogram, mParse_Select->GetName_Relative(), mDesktop,
                                 this);
@@ -402,16 +644,6 @@ void MainDialog::Search_FileTypes_Check(bool checked)
 {
     for (int i = 0; i < mUi.mSearch_FileTypeList->count(); i++)
         mUi.mSearch_FileTypeList->item(i)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
-}
-
-void MainDialog::Search()
-{
-    const WaitCursor wait;
-    RootFolder_Apply();
-    Search_Request_Apply();
-    Search_Result_Release();
-    mSearch_Root = mFolderParser->Search(mRootFolder.c_str(), *mSearch_Request);
-    Search_Result_Update();
 }
 
 // Item i of the file-type list stands for entry i of the searchable types.
@@ -440,19 +672,38 @@ void MainDialog::Search_Result_Release()
 {
     mSearch_File = nullptr;
     mSearch_Folder = nullptr;
+    mSearch_Line = 0;
+    if (mSearch_Root)
+    {
+        View_Clear(*mUi.mSearch_ResultTree);
+        mSearch_Root.reset();
+    }
+    Controls_Enable();
+}
+
+void MainDialog::Search_Result_Show(std::unique_ptr<Vn::SearchResult_Folder> root)
+{
+    Search_Result_Release();
+    mSearch_Root = std::move(root);
+    Search_Result_Update();
     if (!mSearch_Root)
+    {
+        mUi.mProgressLine->Finish("No match");
         return;
-    View_Clear(*mUi.mSearch_ResultTree);
-    mSearch_Root.reset();
-    mUi.mSearch_OpenSelectedFileBtn->setEnabled(false);
-    mUi.mSearch_OpenSelectedFolderBtn->setEnabled(false);
+    }
+    mUi.mProgressLine->Finish(QString("%1 lines in %2 files")
+                                  .arg(ProgressLine::Number(mSearch_Root->GetCount()),
+                                       ProgressLine::Number(ResultFiles(*mSearch_Root))));
 }
 
 void MainDialog::Search_Result_Update()
 {
     View_Clear(*mUi.mSearch_ResultTree);
-    if (mSearch_Root)
-        View_AddRoot(*mUi.mSearch_ResultTree, Search_FolderNode_Create(*mSearch_Root));
+    if (!mSearch_Root)
+        return;
+    View_AddRoot(*mUi.mSearch_ResultTree, Search_FolderNode_Create(*mSearch_Root));
+    if (mSearch_Root->GetCount() <= EXPANDED_LINES_MAX)
+        mUi.mSearch_ResultTree->expandAll();
 }
 
 // A line node stands for its file, and a file node for its folder too.
@@ -465,6 +716,7 @@ void MainDialog::Search_Node_Select(const QTreeWidgetItem& node)
         fileNode = Node_GetTag<Vn::SearchResult_File>(&node) ? &node : node.parent();
         folderNode = fileNode ? fileNode->parent() : nullptr;
     }
+    mSearch_Line = Node_GetLine(&node);
     Search_FileNode_Select(fileNode);
     Search_FolderNode_Select(folderNode);
 }
@@ -472,18 +724,27 @@ void MainDialog::Search_Node_Select(const QTreeWidgetItem& node)
 void MainDialog::Search_FileNode_Select(const QTreeWidgetItem* node)
 {
     mSearch_File = Node_GetTag<Vn::SearchResult_File>(node);
-    mUi.mSearch_OpenSelectedFileBtn->setEnabled(mSearch_File != nullptr);
+    Controls_Enable();
 }
 
 void MainDialog::Search_FolderNode_Select(const QTreeWidgetItem* node)
 {
     mSearch_Folder = Node_GetTag<Vn::SearchResult_Folder>(node);
-    mUi.mSearch_OpenSelectedFolderBtn->setEnabled(mSearch_Folder != nullptr);
+    Controls_Enable();
 }
 
 void MainDialog::mSearch_Btn_Click()
 {
-    Handle("Varnik::MainDialog::mSearch_Btn_Click", [this] { Search(); });
+    Handle("Varnik::MainDialog::mSearch_Btn_Click",
+           [this]
+           {
+               if (!mUi.mSearch_Btn->isEnabled())
+                   return;
+               Search_Request_Apply();
+               Pass_Start("Varnik::MainDialog::mSearch_Btn_Click", true);
+               mPass->Search(mRootFolder, *mSearch_Request);
+               Controls_Enable();
+           });
 }
 
 void MainDialog::mSearch_SelectAllFileTypeBtn_Click()
@@ -513,7 +774,7 @@ void MainDialog::mSearch_OpenSelectedFolderBtn_Click()
     Handle("Varnik::MainDialog::mSearch_OpenSelectedFolderBtn_Click",
            [this]
            {
-               if (mSearch_Root && mSearch_Folder)
+               if (mSearch_Root && mSearch_Folder && !IsBusy())
                    Util_Folder_Explore(FolderPath(mSearch_Root->GetName(),
                                                   mSearch_Folder->GetName(),
                                                   mSearch_Folder == mSearch_Root.get()));
@@ -525,9 +786,81 @@ void MainDialog::mSearch_OpenSelectedFileBtn_Click()
     Handle("Varnik::MainDialog::mSearch_OpenSelectedFileBtn_Click",
            [this]
            {
-               if (mSearch_File)
-                   Util_File_Open(mSearch_File->GetName());
+               if (mSearch_File && !IsBusy())
+                   Util_File_Open(mSearch_File->GetName(), mSearch_Line);
            });
+}
+
+// The menu shows the options in use; "Precise analysis" is checked while all are on.
+void MainDialog::Options_Show()
+{
+    const Vn::AnalysisOptions precise = Vn::AnalysisOptions::Precise();
+    mUi.mOptions_CommonTypesAction->setChecked(mOptions.mCommonTypes);
+    mUi.mOptions_ModernCppAction->setChecked(mOptions.mModernCpp);
+    mUi.mOptions_GitIgnoreAction->setChecked(mOptions.mWalk.mIgnoreRules ==
+                                             TrovLib::IgnoreRules::Git);
+    mUi.mOptions_SkipFileLinksAction->setChecked(!mOptions.mWalk.mFollowFileLinks);
+    mUi.mOptions_PreciseAction->setChecked(
+        mOptions.mCommonTypes == precise.mCommonTypes &&
+        mOptions.mModernCpp == precise.mModernCpp &&
+        mOptions.mWalk.mIgnoreRules == precise.mWalk.mIgnoreRules &&
+        mOptions.mWalk.mFollowFileLinks == precise.mWalk.mFollowFileLinks);
+}
+
+// New options need a new engine, and the tree on screen a rescan to match them.
+void MainDialog::Options_Apply(const Vn::AnalysisOptions& options)
+{
+    mOptions = options;
+    mSettings.SetOptions(mOptions);
+    Options_Show();
+    Engine_Create();
+    if (mParse_Root)
+        Parse("Varnik::MainDialog::Options_Apply");
+}
+
+void MainDialog::mOptions_Action_Toggled()
+{
+    Handle("Varnik::MainDialog::mOptions_Action_Toggled",
+           [this]
+           {
+               Vn::AnalysisOptions options = mOptions;
+               options.mCommonTypes = mUi.mOptions_CommonTypesAction->isChecked();
+               options.mModernCpp = mUi.mOptions_ModernCppAction->isChecked();
+               options.mWalk.mIgnoreRules = mUi.mOptions_GitIgnoreAction->isChecked()
+                                                ? TrovLib::IgnoreRules::Git
+                                                : TrovLib::IgnoreRules::Classic;
+               options.mWalk.mFollowFileLinks = !mUi.mOptions_SkipFileLinksAction->isChecked();
+               Options_Apply(options);
+           });
+}
+
+void MainDialog::mOptions_PreciseAction_Toggled(bool checked)
+{
+    Handle("Varnik::MainDialog::mOptions_PreciseAction_Toggled", [this, checked]
+           { Options_Apply(checked ? Vn::AnalysisOptions::Precise() : Vn::AnalysisOptions()); });
+}
+
+void MainDialog::mOptions_EditorAction_Click()
+{
+    Handle("Varnik::MainDialog::mOptions_EditorAction_Click",
+           [this]
+           {
+               const std::optional<QString> command = mDesktop.AskText(
+                   "Editor command",
+                   "Opens a file at a line, %f standing for the file and %l for the line "
+                   "(for example: gvim +%l %f). Empty for the desktop's opener.",
+                   mSettings.EditorCommand());
+               if (command)
+                   mSettings.SetEditorCommand(command->trimmed());
+           });
+}
+
+void MainDialog::mHelp_AboutAction_Click()
+{
+    mDesktop.ShowMessage(TrovLib::Format("Varnik %s\n\nCounts and searches the lines of "
+                                         "source trees.",
+                                         VARNIK_VERSION),
+                         "About Varnik");
 }
 
 } // namespace Varnik

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "engine/scan/AnalysisOptions.h"
 #include "ui/MainDialog_Ui.h"
+#include "ui/Settings.h"
 
 #include <QMainWindow>
 
@@ -24,15 +26,18 @@ class SearchResult_Folder;
 namespace Varnik
 {
 
+class BackgroundPass;
 class Desktop;
 
-// The main window. It owns the engine for its whole life (the parser registry, the folder
-// parser and the search request), scans the root folder into a data tree shown on the
-// "Counters" page, and searches it into a result tree shown on the "Search" page. At most
-// one data tree and one result tree are kept; each is released before the next is made.
+// The main window. It owns the engine (the parser registry, the folder parser and the
+// search request, made anew when the analysis options change), scans the root folder into
+// a data tree shown on the "Counters" page, and searches it into a result tree shown on
+// the "Search" page. Passes run in the background, one at a time: the trees on screen
+// stay until a pass brings their successor, and whatever would start another pass or act
+// on a tree about to be replaced is disabled meanwhile.
 //
 // Every handler of a user action catches whatever its work throws and reports it, so
-// the window stays usable after any failure.
+// the window stays usable after any failure; a pass's failure is reported when it ends.
 class MainDialog : public QMainWindow
 {
     Q_OBJECT
@@ -49,30 +54,45 @@ public:
     // Takes the root folder from a command line: a folder in double quotes loses them,
     // anything else is taken whole.
     void SetRootFolder(const char* text);
+    // Whether a scan or a search is running.
+    bool IsBusy() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void Controls_Connect();
+    void Menus_Connect();
+    // Enables each control as the window's state allows.
+    void Controls_Enable();
+    void Engine_Create();
+    void Options_Show();
+    void Options_Apply(const Vn::AnalysisOptions& options);
     template <class Work> void Handle(const char* where, Work work);
     void ReportException(const char* where);
-    void Util_File_Open(const std::string& path);
+    // `line` 0 stands for the whole file.
+    void Util_File_Open(const std::string& path, unsigned line);
     void Util_Folder_Explore(const std::string& path);
 
-    void RootFolder_Apply();
-    void Parse();
+    bool RootFolder_Apply();
+    void Pass_Start(const char* where, bool search);
+    void Pass_Finished();
+    void Parse(const char* where);
+    void Parse_Show(std::unique_ptr<Vn::Data_Folder> root, double seconds);
     void Parse_Release();
     void Parse_Folder_Update();
     void Parse_File_Update();
     void Parse_Counter_Update();
     std::string Parse_FolderPath(const Vn::Data_Folder& folder) const;
 
-    void Search();
     void Search_FileTypes_Fill();
     void Search_FileTypes_Check(bool checked);
     void Search_Request_Apply();
     void Search_Result_Release();
+    void Search_Result_Show(std::unique_ptr<Vn::SearchResult_Folder> root);
     void Search_Result_Update();
     void Search_Node_Select(const QTreeWidgetItem& node);
     void Search_FileNode_Select(const QTreeWidgetItem* node);
@@ -80,6 +100,12 @@ private:
 
     void MainDialog_Load();
     void mRootFolderBrowseBtn_Click();
+    void mRootFolderBox_Enter();
+    void mFile_RescanAction_Click();
+    void mOptions_Action_Toggled();
+    void mOptions_PreciseAction_Toggled(bool checked);
+    void mOptions_EditorAction_Click();
+    void mHelp_AboutAction_Click();
     void mFolders_AfterSelect(const QTreeWidgetItem* node);
     void mFiles_SelectedIndexChanged();
     void mInfo_AfterSelect(const QTreeWidgetItem* node);
@@ -94,18 +120,25 @@ private:
     void mSearch_OpenSelectedFileBtn_Click();
 
     Desktop& mDesktop;
+    Settings mSettings;
+    Vn::AnalysisOptions mOptions;
     bool mLoaded = false;
 
     std::unique_ptr<Vn::FileParser_List> mFileParsers;
     std::unique_ptr<Vn::FolderParser> mFolderParser;
+    std::unique_ptr<BackgroundPass> mPass; // runs on the folder parser, so goes before it
+    const char* mPass_Where = nullptr;     // the handler that started the pass
+    bool mPass_Search = false;
     std::string mRootFolder;
     const Vn::Data_Folder* mParse_Folder = nullptr;          // whose files are listed
     const Vn::Counter_Histogram* mParse_Histogram = nullptr; // selected in the counters
     std::unique_ptr<Vn::Data_Folder> mParse_Root;
     const Vn::Data_Node* mParse_Select = nullptr; // whose counters are shown
+    bool mParse_FolderChosen = false;             // by the user, in the folder tree
 
     const Vn::SearchResult_File* mSearch_File = nullptr;
     const Vn::SearchResult_Folder* mSearch_Folder = nullptr;
+    unsigned mSearch_Line = 0; // of the selected line node; 0 for a file or folder
     std::unique_ptr<Vn::SearchRequest> mSearch_Request;
     std::unique_ptr<Vn::SearchResult_Folder> mSearch_Root;
 

@@ -1,5 +1,8 @@
 #include "ui/MainDialog_Ui.h"
 
+#include "ui/ProgressLine.h"
+
+#include <QAction>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -7,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
@@ -124,13 +128,51 @@ void MainDialog_Ui::Setup(QMainWindow& window)
     menuStrip1->setObjectName("menuStrip1");
     menuStrip1->setFixedHeight(24);
     window.setMenuBar(menuStrip1);
+    Menus_Create(window);
 
     statusStrip1 = new QStatusBar(&window);
     statusStrip1->setObjectName("statusStrip1");
     statusStrip1->setFixedHeight(22);
+    mProgressLine = new ProgressLine;
+    statusStrip1->addWidget(mProgressLine, 1);
     window.setStatusBar(statusStrip1);
 
     window.setCentralWidget(Frame_Create(window));
+}
+
+void MainDialog_Ui::Menus_Create(QMainWindow& window)
+{
+    auto action = [&window](QMenu* menu, const char* name, const char* text, bool checkable)
+    {
+        QAction* added = menu->addAction(text);
+        added->setObjectName(name);
+        added->setCheckable(checkable);
+        window.addAction(added); // keeps its shortcut while the menu bar is hidden
+        return added;
+    };
+    QMenu* file = menuStrip1->addMenu("&File");
+    mFile_OpenAction = action(file, "mFile_OpenAction", "&Open folder...", false);
+    mFile_OpenAction->setShortcut(QKeySequence::Open);
+    mFile_RescanAction = action(file, "mFile_RescanAction", "&Rescan", false);
+    mFile_RescanAction->setShortcut(Qt::Key_F5);
+    file->addSeparator();
+    mFile_QuitAction = action(file, "mFile_QuitAction", "&Quit", false);
+    mFile_QuitAction->setShortcut(QKeySequence::Quit);
+
+    QMenu* options = mOptionsMenu = menuStrip1->addMenu("&Options");
+    mOptions_CommonTypesAction =
+        action(options, "mOptions_CommonTypesAction", "Common file types", true);
+    mOptions_ModernCppAction = action(options, "mOptions_ModernCppAction", "Modern C/C++", true);
+    mOptions_GitIgnoreAction =
+        action(options, "mOptions_GitIgnoreAction", "Git ignore rules", true);
+    mOptions_SkipFileLinksAction =
+        action(options, "mOptions_SkipFileLinksAction", "Skip links to files", true);
+    mOptions_PreciseAction = action(options, "mOptions_PreciseAction", "Precise analysis", true);
+    options->addSeparator();
+    mOptions_EditorAction = action(options, "mOptions_EditorAction", "Editor command...", false);
+
+    QMenu* help = menuStrip1->addMenu("&Help");
+    mHelp_AboutAction = action(help, "mHelp_AboutAction", "&About Varnik", false);
 }
 
 // The root-folder box with its button above the two pages.
@@ -138,7 +180,6 @@ QWidget* MainDialog_Ui::Frame_Create(QMainWindow& window)
 {
     auto* frame = new QWidget(&window);
     mRootFolderBox = TextBox("mRootFolderBox");
-    mRootFolderBox->setReadOnly(true);
     mRootFolderBrowseBtn = Button("mRootFolderBrowseBtn", "Browse", 52);
 
     auto* rootRow = new QHBoxLayout;
@@ -227,6 +268,9 @@ QWidget* MainDialog_Ui::SearchPage_Create()
     mSearch_Page = new QWidget;
     mSearch_Page->setObjectName("mSearch_Page");
     mSearch_ResultTree = TreeView("mSearch_ResultTree");
+    mSearch_ExpandAllAction = new QAction("Expand all", mSearch_ResultTree);
+    mSearch_ResultTree->addAction(mSearch_ExpandAllAction);
+    mSearch_ResultTree->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     auto* top = new QHBoxLayout;
     top->setSpacing(0);

@@ -1,8 +1,10 @@
 #pragma once
 
+class QAction;
 class QCheckBox;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QMainWindow;
 class QMenuBar;
 class QPushButton;
@@ -15,6 +17,8 @@ class QWidget;
 namespace Varnik
 {
 
+class ProgressLine;
+
 // The controls of the main window, with their texts, fonts, sizes and initial states,
 // laid out so that resizing the window moves and stretches them as the user expects.
 // The window owns the widgets; this only holds them, named after their roles.
@@ -24,7 +28,19 @@ public:
     void Setup(QMainWindow& window);
 
     QMenuBar* menuStrip1;
+    QAction* mFile_OpenAction;
+    QAction* mFile_RescanAction;
+    QAction* mFile_QuitAction;
+    QMenu* mOptionsMenu;
+    QAction* mOptions_CommonTypesAction;
+    QAction* mOptions_ModernCppAction;
+    QAction* mOptions_GitIgnoreAction;
+    QAction* mOptions_SkipFileLinksAction;
+    QAction* mOptions_PreciseAction;
+    QAction* mOptions_EditorAction;
+    QAction* mHelp_AboutAction;
     QStatusBar* statusStrip1;
+    ProgressLine* mProgressLine;
     QLineEdit* mRootFolderBox;
     QPushButton* mRootFolderBrowseBtn;
     QTabWidget* mTabControl;
@@ -52,8 +68,10 @@ public:
     QPushButton* mSearch_OpenSelectedFolderBtn;
     QPushButton* mSearch_OpenSelectedFileBtn;
     QTreeWidget* mSearch_ResultTree;
+    QAction* mSearch_ExpandAllAction;
 
 private:
+    void Menus_Create(QMainWindow& window);
     QWidget* Frame_Create(QMainWindow& window);
     QWidget* CountersPage_Create();
     QWidget* FolderPane_Create();

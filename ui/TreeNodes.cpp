@@ -5,12 +5,17 @@
 #include "ui/LocalText.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace Varnik
 {
 
 namespace
 {
+
+// Where a line node keeps its line number.
+constexpr int LINE_ROLE = Qt::UserRole + 1;
 
 std::unique_ptr<QTreeWidgetItem> Node_Create(const std::string& text)
 {
@@ -26,16 +31,34 @@ std::string WithoutLineEnd(std::string text)
 
 } // namespace
 
+unsigned Node_GetLine(const QTreeWidgetItem* node)
+{
+    return node ? node->data(0, LINE_ROLE).toUInt() : 0;
+}
+
+// Folder trees may be tens of thousands of levels deep, so they are built with a stack
+// of the folders still to fill, never by recursion.
 std::unique_ptr<QTreeWidgetItem> Parse_FolderNode_Create(const Vn::Data_Folder& folder)
 {
-    auto node = Node_Create(folder.GetName_Relative());
-    Node_SetTag(*node, &folder);
-    for (const auto& child : folder.mNodes)
+    auto root = Node_Create(folder.GetName_Relative());
+    Node_SetTag(*root, &folder);
+    std::vector<std::pair<const Vn::Data_Folder*, QTreeWidgetItem*>> toFill{{&folder, root.get()}};
+    while (!toFill.empty())
     {
-        if (const auto* subFolder = dynamic_cast<const Vn::Data_Folder*>(child.get()))
-            node->addChild(Parse_FolderNode_Create(*subFolder).release());
+        const auto [parent, node] = toFill.back();
+        toFill.pop_back();
+        for (const auto& child : parent->mNodes)
+        {
+            if (const auto* subFolder = dynamic_cast<const Vn::Data_Folder*>(child.get()))
+            {
+                auto* subNode = Node_Create(subFolder->GetName_Relative()).release();
+                Node_SetTag(*subNode, subFolder);
+                node->addChild(subNode);
+                toFill.emplace_back(subFolder, subNode);
+            }
+        }
     }
-    return node;
+    return root;
 }
 
 std::unique_ptr<QTreeWidgetItem> Parse_CounterNode_Create(const Vn::Counter& counter,
@@ -62,18 +85,32 @@ std::unique_ptr<QTreeWidgetItem> Parse_CounterNode_Create(const Vn::Counter_List
     return node;
 }
 
+// Built with a stack of the folders still to fill, as deep trees need.
 std::unique_ptr<QTreeWidgetItem> Search_FolderNode_Create(const Vn::SearchResult_Folder& folder)
 {
-    auto node = Node_Create(folder.GetText());
-    Node_SetTag(*node, &folder);
-    for (const auto& child : folder.mResults)
+    auto root = Node_Create(folder.GetText());
+    Node_SetTag(*root, &folder);
+    std::vector<std::pair<const Vn::SearchResult_Folder*, QTreeWidgetItem*>> toFill{
+        {&folder, root.get()}};
+    while (!toFill.empty())
     {
-        if (const auto* file = dynamic_cast<const Vn::SearchResult_File*>(child.get()))
-            node->addChild(Search_FileNode_Create(*file).release());
-        else if (const auto* subFolder = dynamic_cast<const Vn::SearchResult_Folder*>(child.get()))
-            node->addChild(Search_FolderNode_Create(*subFolder).release());
+        const auto [parent, node] = toFill.back();
+        toFill.pop_back();
+        for (const auto& child : parent->mResults)
+        {
+            if (const auto* file = dynamic_cast<const Vn::SearchResult_File*>(child.get()))
+                node->addChild(Search_FileNode_Create(*file).release());
+            else if (const auto* subFolder =
+                         dynamic_cast<const Vn::SearchResult_Folder*>(child.get()))
+            {
+                auto* subNode = Node_Create(subFolder->GetText()).release();
+                Node_SetTag(*subNode, subFolder);
+                node->addChild(subNode);
+                toFill.emplace_back(subFolder, subNode);
+            }
+        }
     }
-    return node;
+    return root;
 }
 
 std::unique_ptr<QTreeWidgetItem> Search_FileNode_Create(const Vn::SearchResult_File& file)
@@ -81,7 +118,11 @@ std::unique_ptr<QTreeWidgetItem> Search_FileNode_Create(const Vn::SearchResult_F
     auto node = Node_Create(file.GetText());
     Node_SetTag(*node, &file);
     for (const auto& line : file.mLines)
-        node->addChild(Node_Create(WithoutLineEnd(line.GetText())).release());
+    {
+        auto lineNode = Node_Create(WithoutLineEnd(line.GetText()));
+        lineNode->setData(0, LINE_ROLE, line.mLine);
+        node->addChild(lineNode.release());
+    }
     return node;
 }
 

@@ -32,8 +32,12 @@ std::unique_ptr<QTreeWidgetItem> Parse_CounterNode_Create(const Vn::Counter_List
 
 // A folder result with its files and folders below it, in the order found.
 std::unique_ptr<QTreeWidgetItem> Search_FolderNode_Create(const Vn::SearchResult_Folder& folder);
-// A file result with its matching lines below it, each shown without its terminator.
+// A file result with its matching lines below it, each shown without its terminator and
+// carrying its line number.
 std::unique_ptr<QTreeWidgetItem> Search_FileNode_Create(const Vn::SearchResult_File& file);
+
+// The line number of a result line's node, else 0.
+unsigned Node_GetLine(const QTreeWidgetItem* node);
 
 template <class T> void Node_SetTag(QTreeWidgetItem& node, const T* tag)
 {

@@ -1,0 +1,83 @@
+#include "ui/BackgroundPass.h"
+
+#include <utility>
+
+namespace Varnik
+{
+
+BackgroundPass::BackgroundPass(Vn::FolderParser& folderParser, QObject* parent)
+    : QObject(parent), mFolderParser(folderParser)
+{
+    qRegisterMetaType<Vn::FolderParser::Progress>();
+    mFolderParser.SetProgressCallback([this](const Vn::FolderParser::Progress& progress)
+                                      { emit Progressed(progress); });
+}
+
+BackgroundPass::~BackgroundPass()
+{
+    if (mThread.joinable())
+    {
+        Cancel();
+        mThread.join();
+    }
+    mFolderParser.SetProgressCallback(nullptr);
+}
+
+void BackgroundPass::Scan(const std::string& rootFolder)
+{
+    Start([this, rootFolder](Outcome& outcome)
+          { outcome.mScan = mFolderParser.Parse(rootFolder.c_str()); });
+}
+
+// The request is copied, so that the window may change its own while the pass runs.
+void BackgroundPass::Search(const std::string& rootFolder, const Vn::SearchRequest& request)
+{
+    Start([this, rootFolder, request](Outcome& outcome)
+          { outcome.mSearch = mFolderParser.Search(rootFolder.c_str(), request); });
+}
+
+void BackgroundPass::Start(std::function<void(Outcome&)> work)
+{
+    mCancelled = false;
+    mOutcome = Outcome();
+    mClock.start();
+    mThread = std::thread(
+        [this, work = std::move(work)]
+        {
+            try
+            {
+                if (!mCancelled)
+                    work(mOutcome);
+            }
+            catch (...)
+            {
+                mOutcome.mFailure = std::current_exception();
+            }
+            mOutcome.mSeconds = static_cast<double>(mClock.elapsed()) / 1000;
+            emit Finished();
+        });
+}
+
+// A request made before the pass thread reached the engine is lost there, so the pass
+// keeps its own flag too.
+void BackgroundPass::Cancel()
+{
+    mCancelled = true;
+    mFolderParser.Cancel();
+}
+
+BackgroundPass::Outcome BackgroundPass::Take()
+{
+    if (mThread.joinable())
+        mThread.join();
+    Outcome outcome = std::move(mOutcome);
+    mOutcome = Outcome();
+    if (mCancelled)
+    {
+        outcome = Outcome();
+        outcome.mCancelled = true;
+    }
+    return outcome;
+}
+
+} // namespace Varnik

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "engine/scan/FolderParser.h"
+#include "engine/search/SearchRequest.h"
+
+#include <QElapsedTimer>
+#include <QMetaType>
+#include <QObject>
+
+#include <atomic>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+
+namespace Varnik
+{
+
+// Runs the window's scans and searches, one at a time, on a thread of its own, so that
+// the window paints and answers while the disk is read. The thread owns the folder
+// parser for the length of the pass; the outcome comes back to the GUI thread through
+// the queued signal Finished, and Take hands it over.
+//
+// A pass the user cancels gives no results, even when the engine finished before it
+// heard the request: the window then keeps what it shows.
+//
+// Shared between threads: the folder parser while a pass runs, of which the GUI thread
+// only calls Cancel; mCancelled, which is atomic; and mOutcome, written by the pass
+// thread before it queues Finished and read by the GUI thread only after joining it.
+class BackgroundPass : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Outcome
+    {
+        std::unique_ptr<Vn::Data_Folder> mScan;
+        std::unique_ptr<Vn::SearchResult_Folder> mSearch; // null: no match, or no search
+        bool mCancelled = false;
+        std::exception_ptr mFailure;
+        double mSeconds = 0;
+    };
+
+    // The folder parser must outlive the pass object; its progress callback is taken.
+    explicit BackgroundPass(Vn::FolderParser& folderParser, QObject* parent = nullptr);
+    // Cancels a running pass and waits for it.
+    ~BackgroundPass() override;
+
+    BackgroundPass(const BackgroundPass&) = delete;
+    BackgroundPass& operator=(const BackgroundPass&) = delete;
+
+    // Starts a pass; none may be running.
+    void Scan(const std::string& rootFolder);
+    void Search(const std::string& rootFolder, const Vn::SearchRequest& request);
+    void Cancel();
+    // From the start of a pass until its outcome is taken.
+    bool IsRunning() const { return mThread.joinable(); }
+    // After Finished: the outcome of the pass, which is then over.
+    Outcome Take();
+
+signals:
+    // From the pass thread, a few times a second while it runs.
+    void Progressed(const Vn::FolderParser::Progress& progress);
+    // The pass has ended; queued to the GUI thread.
+    void Finished();
+
+private:
+    void Start(std::function<void(Outcome&)> work);
+
+    Vn::FolderParser& mFolderParser;
+    std::thread mThread;
+    std::atomic<bool> mCancelled{false};
+    Outcome mOutcome;
+    QElapsedTimer mClock;
+};
+
+} // namespace Varnik
+
+Q_DECLARE_METATYPE(Vn::FolderParser::Progress)

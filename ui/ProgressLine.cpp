@@ -1,0 +1,77 @@
+#include "ui/ProgressLine.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+
+namespace Varnik
+{
+
+namespace
+{
+constexpr int REFRESH_INTERVAL_MS = 200;
+constexpr double BYTES_PER_MB = 1024.0 * 1024.0;
+} // namespace
+
+ProgressLine::ProgressLine(QWidget* parent) : QWidget(parent)
+{
+    setObjectName("mProgressLine");
+    mText = new QLabel;
+    mText->setObjectName("mProgressText");
+    mCancelBtn = new QPushButton("Cancel");
+    mCancelBtn->setObjectName("mCancelBtn");
+    mCancelBtn->setFixedHeight(18);
+    mCancelBtn->hide();
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 0, 4, 0);
+    layout->addWidget(mText, 1);
+    layout->addWidget(mCancelBtn);
+
+    mTimer.setInterval(REFRESH_INTERVAL_MS);
+    connect(&mTimer, &QTimer::timeout, this, &ProgressLine::Refresh);
+    connect(mCancelBtn, &QPushButton::clicked, this, &ProgressLine::CancelClicked);
+}
+
+void ProgressLine::Start(const QString& what)
+{
+    mWhat = what;
+    mProgress = Vn::FolderParser::Progress();
+    mClock.start();
+    mTimer.start();
+    mCancelBtn->show();
+    Refresh();
+}
+
+void ProgressLine::SetProgress(const Vn::FolderParser::Progress& progress)
+{
+    mProgress = progress;
+}
+
+void ProgressLine::Finish(const QString& outcome)
+{
+    mTimer.stop();
+    mCancelBtn->hide();
+    mText->setText(outcome);
+}
+
+QString ProgressLine::Text() const
+{
+    return mText->text();
+}
+
+QString ProgressLine::Number(uint64_t number)
+{
+    return QLocale(QLocale::English).toString(static_cast<qulonglong>(number));
+}
+
+void ProgressLine::Refresh()
+{
+    mText->setText(QString("%1: %2 folders, %3 files, %4 MB, %5 s")
+                       .arg(mWhat, Number(mProgress.mFolders), Number(mProgress.mFiles))
+                       .arg(static_cast<double>(mProgress.mBytes) / BYTES_PER_MB, 0, 'f', 1)
+                       .arg(static_cast<double>(mClock.elapsed()) / 1000, 0, 'f', 1));
+}
+
+} // namespace Varnik

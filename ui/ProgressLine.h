@@ -1,0 +1,52 @@
+#pragma once
+
+#include "engine/scan/FolderParser.h"
+
+#include <QElapsedTimer>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdint>
+
+class QLabel;
+class QPushButton;
+
+namespace Varnik
+{
+
+// The status bar's line: while a pass runs, what it has read so far and how long it has
+// taken, with a "Cancel" button; afterwards, the outcome. The line is redrawn at most
+// five times a second, however often the engine reports. GUI thread only.
+class ProgressLine : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ProgressLine(QWidget* parent = nullptr);
+
+    // A pass starts; `what` names it ("Scanning").
+    void Start(const QString& what);
+    void SetProgress(const Vn::FolderParser::Progress& progress);
+    // The pass is over; the line says how it ended.
+    void Finish(const QString& outcome);
+    QString Text() const;
+
+    // 8316 as "8,316".
+    static QString Number(uint64_t number);
+
+signals:
+    void CancelClicked();
+
+private:
+    void Refresh();
+
+    QLabel* mText;
+    QPushButton* mCancelBtn;
+    QTimer mTimer;
+    QElapsedTimer mClock;
+    QString mWhat;
+    Vn::FolderParser::Progress mProgress;
+};
+
+} // namespace Varnik

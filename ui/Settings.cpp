@@ -1,0 +1,56 @@
+#include "ui/Settings.h"
+
+namespace Varnik
+{
+
+std::string Settings::LastRoot() const
+{
+    return mSettings.value("lastRoot").toByteArray().toStdString();
+}
+
+void Settings::SetLastRoot(const std::string& root)
+{
+    mSettings.setValue("lastRoot", QByteArray::fromStdString(root));
+}
+
+QByteArray Settings::Geometry() const
+{
+    return mSettings.value("geometry").toByteArray();
+}
+
+void Settings::SetGeometry(const QByteArray& geometry)
+{
+    mSettings.setValue("geometry", geometry);
+}
+
+Vn::AnalysisOptions Settings::Options() const
+{
+    Vn::AnalysisOptions options;
+    options.mCommonTypes = mSettings.value("options/commonTypes", false).toBool();
+    options.mModernCpp = mSettings.value("options/modernCpp", false).toBool();
+    if (mSettings.value("options/gitIgnoreRules", false).toBool())
+        options.mWalk.mIgnoreRules = TrovLib::IgnoreRules::Git;
+    options.mWalk.mFollowFileLinks = !mSettings.value("options/skipFileLinks", false).toBool();
+    return options;
+}
+
+void Settings::SetOptions(const Vn::AnalysisOptions& options)
+{
+    mSettings.setValue("options/commonTypes", options.mCommonTypes);
+    mSettings.setValue("options/modernCpp", options.mModernCpp);
+    mSettings.setValue("options/gitIgnoreRules",
+                       options.mWalk.mIgnoreRules == TrovLib::IgnoreRules::Git);
+    mSettings.setValue("options/skipFileLinks", !options.mWalk.mFollowFileLinks);
+}
+
+QString Settings::EditorCommand() const
+{
+    return mSettings.value("editorCommand").toString();
+}
+
+void Settings::SetEditorCommand(const QString& command)
+{
+    mSettings.setValue("editorCommand", command);
+}
+
+} // namespace Varnik

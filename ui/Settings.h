@@ -1,0 +1,39 @@
+#pragma once
+
+#include "engine/scan/AnalysisOptions.h"
+
+#include <QByteArray>
+#include <QSettings>
+#include <QString>
+
+#include <string>
+
+namespace Varnik
+{
+
+// What the window remembers from one run to the next: the last root folder, its
+// geometry, the analysis options and the editor command, kept with QSettings under the
+// application's name. GUI thread only.
+class Settings
+{
+public:
+    // The root folder in the engine's bytes; empty when none was kept.
+    std::string LastRoot() const;
+    void SetLastRoot(const std::string& root);
+
+    QByteArray Geometry() const;
+    void SetGeometry(const QByteArray& geometry);
+
+    Vn::AnalysisOptions Options() const;
+    void SetOptions(const Vn::AnalysisOptions& options);
+
+    // How to open a file at a line, "%f" standing for the file and "%l" for the line;
+    // empty for the desktop's opener.
+    QString EditorCommand() const;
+    void SetEditorCommand(const QString& command);
+
+private:
+    QSettings mSettings;
+};
+
+} // namespace Varnik
