@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <random>
 #include <set>
 #include <stdexcept>
@@ -61,75 +62,38 @@ Counts FileCounts(const Vn::Data_Node& node)
     return counts;
 }
 
-// Counts every file like the plain parser, taking a millisecond for each.
-class SlowParser : public Vn::FileParser
+// Reads files of its type as the plain parser does, after doing what the test asks: take
+// its time, fail, or cancel the pass, as a user would at that moment.
+class HookParser : public Vn::FileParser
 {
 public:
-    SlowParser() : Vn::FileParser("slow") {}
-
-    std::unique_ptr<Vn::Data_Node> Parse(const char* fileName) override
-    {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        return Vn::FileParser::Parse(fileName);
-    }
-};
-
-// Throws on the files of type "bad", as a parser that runs out of memory would.
-class FailingParser : public Vn::FileParser
-{
-public:
-    FailingParser() : Vn::FileParser("bad") {}
-    std::unique_ptr<Vn::Data_Node> Parse(const char*) override
-    {
-        throw std::runtime_error("parser failed");
-    }
-};
-
-// Asks the folder parser to cancel its pass when it reads a file of type "stop", as a
-// user would at that moment.
-class CancellingParser : public Vn::FileParser
-{
-public:
-    explicit CancellingParser(Vn::FolderParser*& folderParser)
-        : Vn::FileParser("stop"), mFolderParser(folderParser)
+    HookParser(const char* type, std::function<void()> hook)
+        : Vn::FileParser(type), mHook(std::move(hook))
     {
     }
     std::unique_ptr<Vn::Data_Node> Parse(const char* fileName) override
     {
-        mFolderParser->Cancel();
+        mHook();
         return Vn::FileParser::Parse(fileName);
     }
     std::unique_ptr<Vn::SearchResult_File> Search(const char* fileName,
                                                   const Vn::SearchRequest& request) override
     {
-        mFolderParser->Cancel();
+        mHook();
         return Vn::FileParser::Search(fileName, request);
     }
 
 private:
-    Vn::FolderParser*& mFolderParser;
+    std::function<void()> mHook;
 };
 
-// Lines of every kind the parsers tell apart, ends included.
-const char* const LINES[] = {"int x = 1;\n",
-                             "\n",
-                             "   \t\n",
-                             "/* open\n",
-                             "still comment */ y++;\n",
-                             "// note\n",
-                             "#if defined(A) && B > 2\n",
-                             "#ifdef FEATURE_X // why\n",
-                             "#ifndef GUARD_H\n",
-                             "#endif\n",
-                             "s = \"a // b \\\" c\";\n",
-                             "c = '\\'';\n",
-                             "x = \"unterminated\n",
-                             "rem a command comment\r\n",
-                             "# a script comment\n",
-                             "echo include # not a comment\n",
-                             "include INCLUDE Include\r\n",
-                             "\f\n",
-                             "tab\tseparated\tinclude\n"};
+// Lines of every kind the parsers tell apart, ends included, one after the other.
+const std::string LINES = "int x = 1;\n\n   \t\n/* open\nstill comment */ y++;\n// note\n"
+                          "#if defined(A) && B > 2\n#ifdef FEATURE_X // why\n#ifndef GUARD_H\n"
+                          "#endif\ns = \"a // b \\\" c\";\nc = '\\'';\nx = \"unterminated\n"
+                          "rem a command comment\r\n# a script comment\n\f\n"
+                          "echo include # not a comment\ninclude INCLUDE Include\r\n"
+                          "tab\tseparated\tinclude\n";
 const char* const NAMES[] = {"a.c",   "b.h",   "c.cpp",  "d.hpp", "e.txt", "f.sh",
                              "g.cmd", "h.sln", "README", "i.C",   "j.tmp"};
 
@@ -146,7 +110,10 @@ void BuildTree(VarnikTest::TempTree& tree)
         path += std::to_string(file) + NAMES[random() % std::size(NAMES)];
         std::string content;
         for (unsigned line = random() % 60; line > 0; line--)
-            content += LINES[random() % std::size(LINES)];
+        {
+            const size_t start = LINES.rfind('\n', random() % (LINES.size() - 1)) + 1;
+            content += LINES.substr(start, LINES.find('\n', start) + 1 - start);
+        }
         if (file % 17 == 0)
             content += std::string(5000, 'w') + "include\n";
         if (file % 23 == 0)
@@ -336,7 +303,9 @@ TEST_F(FolderParser, EndsAPassAtAnUnopenableIgnoreFileAndStartsTheNextClean)
 
 TEST_F(FolderParser, ReportsProgressWhileAPassTakesLong)
 {
-    mParsers.AddParser("slow", std::make_unique<SlowParser>());
+    mParsers.AddParser(
+        "slow", std::make_unique<HookParser>(
+                    "slow", [] { std::this_thread::sleep_for(std::chrono::milliseconds(1)); }));
     for (int file = 0; file < 300; file++)
         mTree.File("f" + std::to_string(file) + ".slow", "12345\n");
     std::vector<Vn::FolderParser::Progress> reports;
@@ -408,7 +377,9 @@ TEST_F(FolderParser_Threaded, AWorkerFailureEndsThePassAndTheNextPassIsClean)
                          []
                          {
                              auto parsers = StandardParsers();
-                             parsers->AddParser("bad", std::make_unique<FailingParser>());
+                             parsers->AddParser(
+                                 "bad", std::make_unique<HookParser>(
+                                            "bad", [] { throw std::runtime_error("failed"); }));
                              return parsers;
                          });
     mTree.File("d1/x.bad", "boom\n");
@@ -427,7 +398,8 @@ TEST_F(FolderParser_Threaded, ACancelledPassGivesNothingAndTheNextPassIsWhole)
     auto withStop = [&running]
     {
         auto parsers = StandardParsers();
-        parsers->AddParser("stop", std::make_unique<CancellingParser>(running));
+        parsers->AddParser("stop",
+                           std::make_unique<HookParser>("stop", [&running] { running->Cancel(); }));
         return parsers;
     };
     for (unsigned jobs : {1u, 3u})
