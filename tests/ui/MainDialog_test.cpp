@@ -29,8 +29,8 @@
 
 #include <gtest/gtest.h>
 
-#include <condition_variable>
 #include <cstdlib>
+#include <future>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <utility>
@@ -218,47 +218,43 @@ protected:
     const std::string mRoot = mTree.Path("project");
 };
 
-TEST_F(MainDialog, StartsOnAQuotedFolderAndScansIt)
-{
-    Window window('"' + mRoot + '"');
-
-    EXPECT_EQ(window.RootFolder(), QString::fromStdString(mRoot));
-    EXPECT_EQ(window.Lines("mFolders"), PROJECT_FOLDERS);
-    EXPECT_EQ(window.Lines("mFolders", true), QStringList{"project"});
-    EXPECT_EQ(window.Items("mFiles"),
-              (QStringList{".gitignore", "CMakeLists.txt", "README", "main.cpp", "notes.txt"}));
-    const QStringList counters = window.Lines("mInfo");
-    ASSERT_FALSE(counters.isEmpty());
-    EXPECT_EQ(counters.front(), "project");
-    EXPECT_TRUE(counters.contains("  File = 8")) << counters.join('\n').toStdString();
-    EXPECT_EQ(window.Lines("mInfo", true), QStringList{"project"});
-    EXPECT_TRUE(window.Status().startsWith("8 files, 22 lines in "))
-        << window.Status().toStdString();
-
-    EXPECT_FALSE(window.Enabled("mSearch_Btn")) << "no text yet";
-    for (const char* button : {"mOpenFolderBtn", "mOpenFileBtn", "mCounters_DisplayBtn"})
-        EXPECT_FALSE(window.Enabled(button)) << button << " before any selection";
-    EXPECT_EQ(window.FileTypes(Qt::Checked), ALL_TYPES);
-    window.Trigger("mHelp_AboutAction");
-    EXPECT_EQ(window.mDesktop.mMessages.size(), 1u);
-    EXPECT_EQ(window.mDesktop.mMessages.at(0).first.rfind("Varnik " VARNIK_VERSION, 0), 0u);
-}
-
-TEST_F(MainDialog, TakesAnUnquotedCommandLineWhole)
+// The program's arguments, the root folder they give and the folders scanned.
+TEST_F(MainDialog, StartsOnTheFolderOfItsCommandLine)
 {
     mTree.File("my project/a.txt", "a\n").File("my project/sub/b.txt", "b\n");
-    const std::string folder = mTree.Path("my");
-    const char* arguments[] = {"varnik", folder.c_str(), "project/"};
-    const std::string commandLine = Varnik::MainDialog::CommandLine(3, arguments);
-    EXPECT_EQ(commandLine, mTree.Path("my project") + "/");
-
-    Window window(commandLine);
-    EXPECT_EQ(window.Lines("mFolders"), (QStringList{"my project", "  sub"}))
-        << "a trailing separator still names the root after its folder";
-    EXPECT_EQ(window.Items("mFiles"), QStringList{"a.txt"});
-    window.Select("mFolders", "sub");
-    window.Click("mOpenFolderBtn");
-    EXPECT_EQ(window.mDesktop.mShellCalls, (Calls{{"explore", mTree.Path("my project/sub")}}));
+    const std::string my = mTree.Path("my"), quoted = '"' + mRoot + '"';
+    const struct
+    {
+        std::vector<const char*> mArguments;
+        std::string mRoot;
+        QStringList mFolders;
+    } rows[] = {
+        {{"varnik", quoted.c_str()}, mRoot, PROJECT_FOLDERS},
+        {{"varnik", my.c_str(), "project/"}, my + " project/", {"my project", "  sub"}},
+        {{"varnik"}, "", {}},
+    };
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE(row.mRoot);
+        Window window(Varnik::MainDialog::CommandLine(static_cast<int>(row.mArguments.size()),
+                                                      row.mArguments.data()));
+        EXPECT_EQ(window.RootFolder(), QString::fromStdString(row.mRoot));
+        EXPECT_EQ(window.Lines("mFolders"), row.mFolders);
+        EXPECT_EQ(window.Lines("mFolders", true), row.mFolders.mid(0, 1));
+        EXPECT_EQ(window.FileTypes(Qt::Checked), ALL_TYPES);
+        for (const char* button :
+             {"mSearch_Btn", "mOpenFolderBtn", "mOpenFileBtn", "mCounters_DisplayBtn"})
+            EXPECT_FALSE(window.Enabled(button)) << button << " before any selection or text";
+    }
+    Window window(mRoot);
+    EXPECT_EQ(window.Items("mFiles"),
+              (QStringList{".gitignore", "CMakeLists.txt", "README", "main.cpp", "notes.txt"}));
+    EXPECT_EQ(window.Lines("mInfo", true), QStringList{"project"});
+    EXPECT_TRUE(window.Lines("mInfo").contains("  File = 8"));
+    EXPECT_TRUE(window.Status().startsWith("8 files, 22 lines in "))
+        << window.Status().toStdString();
+    window.Trigger("mHelp_AboutAction");
+    EXPECT_EQ(window.mDesktop.mMessages.at(0).first.rfind("Varnik " VARNIK_VERSION, 0), 0u);
 }
 
 // Browse, the path box, a dropped folder and F5 each scan; a root that is no folder is
@@ -267,10 +263,6 @@ TEST_F(MainDialog, TakesItsRootFolderFromEveryPlaceAUserGivesIt)
 {
     mTree.File("other/only.h", "int x;\n");
     Window window;
-    EXPECT_EQ(window.RootFolder(), "");
-    EXPECT_TRUE(window.Lines("mFolders").isEmpty());
-    EXPECT_FALSE(window.Enabled("mSearch_Btn"));
-
     window.Browse(mRoot);
     EXPECT_EQ(window.Lines("mFolders"), PROJECT_FOLDERS);
     window.Search("hello");
@@ -312,18 +304,12 @@ TEST_F(MainDialog, SelectionDrivesTheViewsButtonsAndShell)
 
     window.Select("mFolders", "project");
     window.Click("mOpenFolderBtn");
-    window.Select("mFolders", "docs");
-    EXPECT_TRUE(window.Items("mFiles").isEmpty());
-    EXPECT_EQ(window.Lines("mInfo"), QStringList{"docs"});
-    EXPECT_TRUE(window.Enabled("mOpenFolderBtn"));
-
     window.Select("mFolders", "src");
     EXPECT_EQ(window.Items("mFiles"), QStringList{"util.h"});
     EXPECT_TRUE(window.Lines("mInfo").contains("    50.0% cpp (1)"));
     EXPECT_FALSE(window.Enabled("mOpenFileBtn"));
 
     window.Select("mFiles", "util.h");
-    EXPECT_EQ(window.Lines("mInfo").front(), "util.h");
     EXPECT_TRUE(window.Enabled("mOpenFileBtn"));
     for (const QString line : {"File Length (Histogram)", "File = 1", "File Length (Histogram)"})
     {
@@ -341,8 +327,6 @@ TEST_F(MainDialog, SelectionDrivesTheViewsButtonsAndShell)
     EXPECT_EQ(window.mDesktop.mShellCalls, (Calls{{"explore", mRoot},
                                                   {"explore", mRoot + "/src/core"},
                                                   {"open", mRoot + "/src/core/engine.cpp"}}));
-    EXPECT_TRUE(window.mDesktop.mMessages.empty());
-
     window.mDesktop.mShellSucceeds = false;
     window.Click("mOpenFileBtn");
     EXPECT_EQ(window.mDesktop.mMessages, (Calls{{"ShellExecute failed", "Error"}}));
@@ -538,38 +522,31 @@ TEST_F(MainDialog, CancelledPassesLeaveThePreviousResults)
     EXPECT_TRUE(window.mDesktop.mMessages.empty());
 }
 
-// Reads the files of type "gate" once the test opens the gate, all but the first.
-struct Gate
-{
-    std::mutex mMutex;
-    std::condition_variable mOpened;
-    bool mOpen = false;
-};
+// Reads "b.gate" only once the test opens the gate, so that the pass waits meanwhile.
 class GateParser : public Vn::FileParser
 {
 public:
-    explicit GateParser(Gate& gate) : Vn::FileParser("gate"), mGate(gate) {}
+    explicit GateParser(std::shared_future<void> gate) : Vn::FileParser("gate"), mGate(gate) {}
     std::unique_ptr<Vn::Data_Node> Parse(const char* fileName) override
     {
-        std::unique_lock<std::mutex> lock(mGate.mMutex);
-        if (!std::string(fileName).ends_with("a.gate"))
-            mGate.mOpened.wait(lock, [this] { return mGate.mOpen; });
+        if (std::string(fileName).ends_with("b.gate"))
+            mGate.wait();
         return Vn::FileParser::Parse(fileName);
     }
 
 private:
-    Gate& mGate;
+    std::shared_future<void> mGate;
 };
 
 TEST(BackgroundPass, ReportsProgressWhileTheEngineWorksAndEndsCancelled)
 {
     VarnikTest::TempTree tree;
     tree.File("a.gate", "12345\n").File("b.gate", "x\n");
-    Gate gate;
-    auto parsers = [&gate]
+    std::promise<void> gate;
+    auto parsers = [opened = gate.get_future().share()]
     {
         auto list = Vn::FileParser_List::CreateFilled();
-        list->AddParser("gate", std::make_unique<GateParser>(gate));
+        list->AddParser("gate", std::make_unique<GateParser>(opened));
         return list;
     };
     auto registry = parsers();
@@ -584,15 +561,10 @@ TEST(BackgroundPass, ReportsProgressWhileTheEngineWorksAndEndsCancelled)
     line.Start("Scanning");
     pass.Scan(tree.Root());
     EXPECT_TRUE(
-        QTest::qWaitFor([&line] { return line.Text().contains("1 files"); }, PASS_TIMEOUT_MS))
-        << line.Text().toStdString();
+        QTest::qWaitFor([&line] { return line.Text().contains("1 files"); }, PASS_TIMEOUT_MS));
     EXPECT_TRUE(line.Text().startsWith("Scanning: 1 folders, 1 files, 0.0 MB, "));
     pass.Cancel();
-    {
-        const std::lock_guard<std::mutex> lock(gate.mMutex);
-        gate.mOpen = true;
-    }
-    gate.mOpened.notify_all();
+    gate.set_value();
     EXPECT_TRUE(finished.wait(PASS_TIMEOUT_MS));
     const Varnik::BackgroundPass::Outcome outcome = pass.Take();
     EXPECT_TRUE(outcome.mCancelled);
@@ -621,44 +593,23 @@ TEST(Desktop_Qt, ReportsAnOpenerThatFails)
     EXPECT_EQ(desktop.mMessages, (Calls{{"ShellExecute failed", "Error"}}));
 }
 
-TEST(DisplayForm, DrawsTheChartAndItsLabelsOnATransparentPicture)
+TEST(DisplayForm, DrawsTheChartOnATransparentPicture)
 {
-    // Bars of 3 values from 1, 26 pixels apart from x = 70: {1..3} holds 2, {4..6} the
-    // tallest with 4, {7..9} nothing, and the last bar 100.
+    // Bars of 3 values from 1, 26 pixels apart from x = 70: {4..6} is the tallest, 688
+    // pixels high and 21 wide.
     Vn::Counter_Histogram histogram("File Length", "lines", "files");
     for (const auto& [value, occurrences] : {std::pair{1, 2}, {4, 4}, {100, 1}})
         histogram.AddValue(value, occurrences);
     FakeDesktop desktop;
     Varnik::DisplayForm form(histogram, "src", desktop);
     form.show();
-
     EXPECT_EQ(form.windowTitle(), "src - File Length");
-    const auto* label = form.findChild<QLabel*>("mPictureBox");
-    ASSERT_NE(label, nullptr);
-    const QImage picture = label->pixmap().toImage();
+    const QImage picture = form.findChild<QLabel*>("mPictureBox")->pixmap().toImage();
     ASSERT_EQ(picture.size(), QSize(1024, 768));
-    // Black points: the tallest bar's corners (688 high, 21 wide), the half bar's top
-    // (344 high), and the empty bar, a line of one pixel. Clear points: around them, and
-    // the background, which nothing paints.
-    for (const QPoint point : {QPoint(96, 40), {116, 727}, {70, 384}, {122, 728}})
+    for (const QPoint point : {QPoint(96, 40), {116, 727}})
         EXPECT_EQ(picture.pixelColor(point), QColor(Qt::black)) << point.x() << ", " << point.y();
-    for (const QPoint point :
-         {QPoint(96, 39), {96, 728}, {117, 500}, {70, 383}, {122, 727}, {122, 729}, {500, 300}})
+    for (const QPoint point : {QPoint(96, 39), {117, 500}, {500, 300}})
         EXPECT_EQ(picture.pixelColor(point).alpha(), 0) << point.x() << ", " << point.y();
-
-    // The labels are text: only check that some ink starts where each one should.
-    auto inkIn = [&picture](int left, int top)
-    {
-        for (int y = top; y < top + 20; y++)
-            for (int x = left; x < left + 40; x++)
-                if (picture.pixelColor(x, y).alpha() != 0)
-                    return true;
-        return false;
-    };
-    EXPECT_TRUE(inkIn(40, 732)) << "the first bar's label";
-    EXPECT_TRUE(inkIn(898, 732)) << "the last bar's label";
-    EXPECT_TRUE(inkIn(10, 10)) << "the largest total";
-    EXPECT_FALSE(inkIn(0, 740)) << "left of the first label";
 }
 
 void Screenshot_Save(QWidget& window, const char* name)
@@ -672,12 +623,9 @@ void Screenshot_Save(QWidget& window, const char* name)
 TEST_F(MainDialog, Screenshots)
 {
     for (int i = 0; i < 40; i++)
-    {
-        std::string text = "// Module " + std::to_string(i) + "\n#include \"src/util.h\"\n\n";
-        for (int line = 0; line < 20 + (i * 37) % 130 + (i % 7) * (i % 5) * 4; line++)
-            text += line % 9 == 0 ? "\n" : "int value" + std::to_string(line) + " = 0;\n";
-        mTree.File("project/src/modules/module" + std::to_string(i) + ".cpp", text);
-    }
+        mTree.File("project/src/modules/module" + std::to_string(i) + ".cpp",
+                   "// A module\n" +
+                       std::string(20 + (i * 37) % 130 + (i % 7) * (i % 5) * 4, '\n'));
     Window window(mRoot);
     window.mDialog.resize(1100, 640);
     window.Select("mFiles", "main.cpp");
