@@ -2,9 +2,8 @@
 
 #include "ReadOverrideDropped.h"
 #include "TempTree.h"
+#include "TreeText.h"
 #include "engine/counters/Counter_Count.h"
-#include "engine/counters/Counter_Group.h"
-#include "engine/counters/Counter_Histogram.h"
 #include "lib/Exception.h"
 
 #include <gtest/gtest.h>
@@ -122,43 +121,10 @@ void BuildTree(VarnikTest::TempTree& tree)
     }
 }
 
-void Describe(const Vn::Counter& counter, const Vn::Counter* parent, const std::string& indent,
-              std::string& out)
-{
-    out += indent + (parent ? counter.GetInfo_Relative(*parent) : counter.GetInfo()) + "\n";
-    if (const auto* histogram = dynamic_cast<const Vn::Counter_Histogram*>(&counter))
-        for (const auto& [value, occurrences] : histogram->GetValues())
-            out += indent + "  " + std::to_string(value) + ":" + std::to_string(occurrences) + "\n";
-    if (const auto* group = dynamic_cast<const Vn::Counter_Group*>(&counter))
-        for (const auto& child : group->mCounters)
-            Describe(*child, &counter, indent + "  ", out);
-}
-
-// Everything a user can read of a scan: nodes in order, and every counter of each.
-std::string Describe(const Vn::Data_Node& node)
-{
-    std::string out = std::string("node ") + node.GetName() + "\n";
-    for (const auto& counter : node.mCounters)
-        Describe(*counter, nullptr, "  ", out);
-    if (const auto* folder = dynamic_cast<const Data_Folder*>(&node))
-        for (const auto& child : folder->mNodes)
-            out += Describe(*child);
-    return out;
-}
-
-// Everything a user can read of a search, or "none".
+// What a user can read of a search, or "none".
 std::string Describe(const Vn::SearchResult* result)
 {
-    if (result == nullptr)
-        return "none";
-    std::string out = result->GetText() + " " + result->GetName() + "\n";
-    if (const auto* folder = dynamic_cast<const SearchResult_Folder*>(result))
-        for (const auto& child : folder->mResults)
-            out += Describe(child.get());
-    if (const auto* file = dynamic_cast<const Vn::SearchResult_File*>(result))
-        for (const auto& line : file->mLines)
-            out += "  " + line.GetText();
-    return out;
+    return result ? VarnikTest::Describe(*result) : "none";
 }
 
 std::unique_ptr<Vn::FileParser_List> StandardParsers()
@@ -243,27 +209,10 @@ TEST_F(FolderParser, KeepsOnlyTheFoldersAboveAMatch)
         .File("a/other.txt", "no\n")
         .File("c/x.txt", "no\n")
         .Folder("d");
-    const auto root = SearchFor("needle");
-
-    ASSERT_NE(root, nullptr);
-    EXPECT_EQ(root->GetName(), mTree.Root());
-    EXPECT_EQ(root->GetCount(), 2u);
-    ASSERT_EQ(root->mResults.size(), 1u);
-    const auto& a = dynamic_cast<const SearchResult_Folder&>(*root->mResults[0]);
-    EXPECT_STREQ(a.GetName(), "a");
-    EXPECT_EQ(a.GetCount(), 2u);
-    ASSERT_EQ(a.mResults.size(), 1u);
-    const auto& b = dynamic_cast<const SearchResult_Folder&>(*a.mResults[0]);
-    EXPECT_STREQ(b.GetName(), "a/b");
-    ASSERT_EQ(b.mResults.size(), 1u);
-    const auto& hit = dynamic_cast<const Vn::SearchResult_File&>(*b.mResults[0]);
-    EXPECT_EQ(hit.GetName(), mTree.Path("a/b/hit.txt"));
-    EXPECT_EQ(hit.mLines.size(), 2u);
-}
-
-TEST_F(FolderParser, ReturnsNullWhenNothingMatches)
-{
-    mTree.File("a.txt", "needle\n").File("b.md", "needle\n").File("c.sln", "needle\n");
+    const std::string root = mTree.Root(), name = root.substr(root.rfind('/') + 1);
+    EXPECT_EQ(Describe(SearchFor("needle").get()),
+              name + "/ (2) " + root + "\n  a/ (2) a\n    b/ (2) a/b\n      hit.txt (2) " + root +
+                  "/a/b/hit.txt\n        Line 1 : a needle\n        Line 3 : needle again\n");
     EXPECT_EQ(SearchFor("absent"), nullptr);
     EXPECT_EQ(SearchFor("needle", {"cpp"}), nullptr);
     EXPECT_NE(SearchFor("needle", {"txt"}), nullptr);
@@ -331,7 +280,7 @@ protected:
     std::string Scan(Vn::FolderParser& folderParser)
     {
         const auto root = folderParser.Parse(mTree.Root().c_str());
-        return root ? Describe(*root) : "cancelled";
+        return root ? VarnikTest::Describe(*root) : "cancelled";
     }
 
     Vn::FolderParser mThreaded{&mParsers};
