@@ -203,6 +203,22 @@ void MainDialog::Controls_Connect()
     connect(mUi.mFiles, &QListWidget::currentRowChanged, this,
             &MainDialog::mFiles_SelectedIndexChanged);
     connect(mUi.mInfo, &QTreeWidget::currentItemChanged, this, &MainDialog::mInfo_AfterSelect);
+    connect(mUi.mInfo, &QTreeWidget::itemExpanded, this,
+            [this](const QTreeWidgetItem* node) { mInfo_Expanded.insert(Node_GetKey(node)); });
+    connect(mUi.mInfo, &QTreeWidget::itemCollapsed, this,
+            [this](const QTreeWidgetItem* node) { mInfo_Expanded.remove(Node_GetKey(node)); });
+    connect(mUi.mInfo_SortByCountAction, &QAction::toggled, this,
+            [this]
+            {
+                Handle("Varnik::MainDialog::mInfo_SortByCountAction_Toggled",
+                       [this] { Parse_Counter_Update(); });
+            });
+    connect(mUi.mInfo, &QTreeWidget::itemActivated, this,
+            [this](const QTreeWidgetItem* node)
+            {
+                mInfo_AfterSelect(node);
+                mCounters_DisplayBtn_Click();
+            });
     connect(mUi.mOpenFolderBtn, &QPushButton::clicked, this, &MainDialog::mOpenFolderBtn_Click);
     connect(mUi.mOpenFileBtn, &QPushButton::clicked, this, &MainDialog::mOpenFileBtn_Click);
     connect(mUi.mCounters_DisplayBtn, &QPushButton::clicked, this,
@@ -540,14 +556,20 @@ void MainDialog::Parse_File_Update()
     Parse_Counter_Update();
 }
 
+// The counters that the user opened stay open from one selection to the next.
 void MainDialog::Parse_Counter_Update()
 {
     View_Clear(*mUi.mInfo);
     if (mParse_Select)
     {
-        View_AddRoot(*mUi.mInfo,
-                     Parse_CounterNode_Create(mParse_Select->mCounters,
-                                              mParse_Select->GetName_Relative(), nullptr));
+        auto root = Parse_CounterNode_Create(mParse_Select->mCounters,
+                                             mParse_Select->GetName_Relative(), nullptr);
+        if (mUi.mInfo_SortByCountAction->isChecked())
+            Parse_CounterNodes_SortByCount(*root);
+        View_AddRoot(*mUi.mInfo, std::move(root));
+        for (QTreeWidgetItemIterator it(mUi.mInfo); *it; ++it)
+            if (mInfo_Expanded.contains(Node_GetKey(*it)))
+                (*it)->setExpanded(true);
     }
     mParse_Histogram = nullptr;
     Controls_Enable();

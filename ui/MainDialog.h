@@ -5,6 +5,8 @@
 #include "ui/Settings.h"
 
 #include <QMainWindow>
+#include <QSet>
+#include <QString>
 
 #include <memory>
 #include <string>
@@ -135,6 +137,7 @@ private:
     std::unique_ptr<Vn::Data_Folder> mParse_Root;
     const Vn::Data_Node* mParse_Select = nullptr; // whose counters are shown
     bool mParse_FolderChosen = false;             // by the user, in the folder tree
+    QSet<QString> mInfo_Expanded;                 // the keys of the counters opened
 
     const Vn::SearchResult_File* mSearch_File = nullptr;
     const Vn::SearchResult_Folder* mSearch_Folder = nullptr;

@@ -254,6 +254,11 @@ QWidget* MainDialog_Ui::InfoPane_Create()
     pane->setFixedWidth(389);
     mCounters_DisplayBtn = Button("mCounters_DisplayBtn", "Display", 54, false);
     mInfo = TreeView("mInfo");
+    mInfo_SortByCountAction = new QAction("Sort by count", mInfo);
+    mInfo_SortByCountAction->setObjectName("mInfo_SortByCountAction");
+    mInfo_SortByCountAction->setCheckable(true);
+    mInfo->addAction(mInfo_SortByCountAction);
+    mInfo->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     auto* layout = Column(pane, 0, 3, 0, 8, 5);
     layout->addWidget(mCounters_DisplayBtn, 0, Qt::AlignLeft);
@@ -269,6 +274,7 @@ QWidget* MainDialog_Ui::SearchPage_Create()
     mSearch_Page->setObjectName("mSearch_Page");
     mSearch_ResultTree = TreeView("mSearch_ResultTree");
     mSearch_ExpandAllAction = new QAction("Expand all", mSearch_ResultTree);
+    mSearch_ExpandAllAction->setObjectName("mSearch_ExpandAllAction");
     mSearch_ResultTree->addAction(mSearch_ExpandAllAction);
     mSearch_ResultTree->setContextMenuPolicy(Qt::ActionsContextMenu);
 

@@ -53,6 +53,7 @@ public:
     QListWidget* mFiles;
     QPushButton* mCounters_DisplayBtn;
     QTreeWidget* mInfo;
+    QAction* mInfo_SortByCountAction;
 
     QWidget* mSearch_Page;
     QListWidget* mSearch_FileTypeList;

@@ -1,9 +1,11 @@
 #include "ui/TreeNodes.h"
 
+#include "engine/counters/Counter_Count.h"
 #include "engine/counters/Counter_Group.h"
 #include "engine/counters/Counter_Histogram.h"
 #include "ui/LocalText.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,8 +16,11 @@ namespace Varnik
 namespace
 {
 
-// Where a line node keeps its line number.
+// Where a line node keeps its line number, and a counter node its counter's name and
+// count.
 constexpr int LINE_ROLE = Qt::UserRole + 1;
+constexpr int NAME_ROLE = Qt::UserRole + 2;
+constexpr int COUNT_ROLE = Qt::UserRole + 3;
 
 std::unique_ptr<QTreeWidgetItem> Node_Create(const std::string& text)
 {
@@ -66,13 +71,36 @@ std::unique_ptr<QTreeWidgetItem> Parse_CounterNode_Create(const Vn::Counter& cou
 {
     const std::string line =
         parent == nullptr ? counter.GetInfo() : counter.GetInfo_Relative(*parent);
-    if (const auto* group = dynamic_cast<const Vn::Counter_Group*>(&counter))
-        return Parse_CounterNode_Create(group->mCounters, line.c_str(), &counter);
-
-    auto node = Node_Create(line);
+    const auto* group = dynamic_cast<const Vn::Counter_Group*>(&counter);
+    auto node = group ? Parse_CounterNode_Create(group->mCounters, line.c_str(), &counter)
+                      : Node_Create(line);
     if (const auto* histogram = dynamic_cast<const Vn::Counter_Histogram*>(&counter))
         Node_SetTag(*node, histogram);
+    node->setData(0, NAME_ROLE, LocalText_ToQt(counter.GetName()));
+    if (const auto* count = dynamic_cast<const Vn::Counter_Count*>(&counter))
+        node->setData(0, COUNT_ROLE, count->GetCount());
     return node;
+}
+
+QString Node_GetKey(const QTreeWidgetItem* node)
+{
+    QString key;
+    for (; node != nullptr && node->parent() != nullptr; node = node->parent())
+        key.prepend('/' + node->data(0, NAME_ROLE).toString());
+    return key;
+}
+
+// Counter trees are a few levels deep, so recursion is safe here.
+void Parse_CounterNodes_SortByCount(QTreeWidgetItem& node)
+{
+    QList<QTreeWidgetItem*> children = node.takeChildren();
+    std::stable_sort(
+        children.begin(), children.end(),
+        [](const QTreeWidgetItem* left, const QTreeWidgetItem* right)
+        { return left->data(0, COUNT_ROLE).toUInt() > right->data(0, COUNT_ROLE).toUInt(); });
+    node.addChildren(children);
+    for (QTreeWidgetItem* child : children)
+        Parse_CounterNodes_SortByCount(*child);
 }
 
 std::unique_ptr<QTreeWidgetItem> Parse_CounterNode_Create(const Vn::Counter_List& counters,

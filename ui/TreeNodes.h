@@ -25,6 +25,12 @@ std::unique_ptr<QTreeWidgetItem> Parse_FolderNode_Create(const Vn::Data_Folder& 
 // children hang below it; a histogram is a leaf that carries the histogram as its tag.
 std::unique_ptr<QTreeWidgetItem> Parse_CounterNode_Create(const Vn::Counter& counter,
                                                           const Vn::Counter* parent);
+// The names of the counters from the top of a counter tree down to the node, which name
+// the same counter in the trees of every folder and file.
+QString Node_GetKey(const QTreeWidgetItem* node);
+// Orders the children of every counter by count, the largest first, keeping the order
+// of equal ones.
+void Parse_CounterNodes_SortByCount(QTreeWidgetItem& node);
 // A node with the given text and, below it, one node per counter of the list.
 std::unique_ptr<QTreeWidgetItem> Parse_CounterNode_Create(const Vn::Counter_List& counters,
                                                           const char* text,

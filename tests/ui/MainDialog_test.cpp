@@ -301,6 +301,15 @@ TEST_F(MainDialog, TakesItsRootFolderFromEveryPlaceAUserGivesIt)
 TEST_F(MainDialog, SelectionDrivesTheViewsButtonsAndShell)
 {
     Window window(mRoot);
+    // Counters opened stay open for the next selection; "Sort by count" puts the largest
+    // first.
+    window.Get<QTreeWidget>("mInfo").findItems("Line = 22", Qt::MatchRecursive)[0]->setExpanded(
+        true);
+    window.Trigger("mInfo_SortByCountAction");
+    window.Select("mFolders", "src");
+    EXPECT_EQ(window.Lines("mInfo", true), (QStringList{"src", "Line = 5"}));
+    EXPECT_EQ(window.Lines("mInfo").mid(1, 3),
+              (QStringList{"  Line = 5", "    100.0% Code (5)", "    0.0% Blank (0)"}));
 
     window.Select("mFolders", "project");
     window.Click("mOpenFolderBtn");
