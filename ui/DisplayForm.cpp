@@ -5,11 +5,16 @@
 #include "ui/HistogramChart.h"
 #include "ui/LocalText.h"
 
+#include <QFontMetrics>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QStatusBar>
+#include <QToolTip>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace Varnik
 {
@@ -38,6 +43,7 @@ void DisplayForm::InitializeComponent()
     mPictureBox->setScaledContents(true);
     mPictureBox->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     mPictureBox->setMinimumSize(1, 1);
+    mPictureBox->installEventFilter(this);
 
     statusStrip1 = new QStatusBar(this);
     statusStrip1->setObjectName("statusStrip1");
@@ -101,11 +107,30 @@ void DisplayForm::Bitmap_Create()
 
 void DisplayForm::Histogram_Draw()
 {
-    const HistogramChart chart(mData);
+    const HistogramChart& chart = mChart.emplace(mData);
     for (const HistogramChart::Bar& bar : chart.mBars)
         Bitmap_FillRectangle(bar.mX, bar.mY, bar.mWidth, bar.mHeight);
     for (const HistogramChart::Label& label : chart.mLabels)
         Bitmap_DrawString(label.mText, label.mX, label.mY);
+}
+
+bool DisplayForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != mPictureBox || event->type() != QEvent::ToolTip || !mChart)
+        return QDialog::eventFilter(watched, event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    // The picture is scaled to the label.
+    const double x = help->pos().x() * double{HistogramChart::WIDTH} / mPictureBox->width();
+    const HistogramChart::Bar* bar = mChart->BarAt(static_cast<uint32_t>(std::max(0.0, x)));
+    if (bar == nullptr)
+        QToolTip::hideText();
+    else
+        QToolTip::showText(
+            help->globalPos(),
+            LocalText_ToQt(TrovLib::Format("%u-%u %s: %u %s", bar->mLowest, bar->mHighest,
+                                           mData.GetUnitX(), bar->mTotal, mData.GetUnitY())),
+            mPictureBox);
+    return true;
 }
 
 // An empty bar is still drawn, as a line of one pixel.
@@ -115,12 +140,16 @@ void DisplayForm::Bitmap_FillRectangle(uint32_t x, uint32_t y, uint32_t width, u
                         static_cast<int>(height == 0 ? 1 : height), Qt::black);
 }
 
+// A text that would run past the right edge moves left until it fits.
 void DisplayForm::Bitmap_DrawString(const std::string& text, uint32_t x, uint32_t y)
 {
-    const QRect area(static_cast<int>(x), static_cast<int>(y), HistogramChart::WIDTH,
-                     HistogramChart::HEIGHT);
+    const QString line = LocalText_ToQt(text);
+    const int width = QFontMetrics(mFont, &mBitmap).horizontalAdvance(line);
+    const int left =
+        std::max(0, std::min(static_cast<int>(x), static_cast<int>(HistogramChart::WIDTH) - width));
+    const QRect area(left, static_cast<int>(y), HistogramChart::WIDTH, HistogramChart::HEIGHT);
     mGraphics->setPen(Qt::black);
-    mGraphics->drawText(area, Qt::AlignLeft | Qt::AlignTop, LocalText_ToQt(text));
+    mGraphics->drawText(area, Qt::AlignLeft | Qt::AlignTop, line);
 }
 
 } // namespace Varnik

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/counters/Counter_Histogram.h"
+#include "ui/HistogramChart.h"
 
 #include <QDialog>
 #include <QFont>
@@ -34,6 +35,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Hovering over a bar shows its values and total.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void InitializeComponent();
@@ -43,6 +46,7 @@ private:
     void Bitmap_FillRectangle(uint32_t x, uint32_t y, uint32_t width, uint32_t height);
     void Bitmap_DrawString(const std::string& text, uint32_t x, uint32_t y);
 
+    std::optional<HistogramChart> mChart;
     QImage mBitmap;
     QFont mFont;
     std::optional<QPainter> mGraphics; // open while the chart is drawn

@@ -44,8 +44,8 @@ void HistogramChart::Bars_Create(const Vn::Counter_Histogram& histogram, uint64_
         const uint32_t total =
             histogram.GetCount(static_cast<uint32_t>(lowest), static_cast<uint32_t>(highest));
         mLargest = std::max(mLargest, total);
-        mBars.push_back(
-            Bar{BARS_LEFT + static_cast<uint32_t>(i) * mPitch, 0, mPitch - BAR_GAP, 0, total});
+        mBars.push_back(Bar{BARS_LEFT + static_cast<uint32_t>(i) * mPitch, 0, mPitch - BAR_GAP, 0,
+                            total, static_cast<uint32_t>(lowest), static_cast<uint32_t>(highest)});
     }
     // An empty histogram has no tallest bar: every bar then stays empty.
     for (Bar& bar : mBars)
@@ -71,6 +71,14 @@ void HistogramChart::Labels_Create(const Vn::Counter_Histogram& histogram)
               LABELS_LEFT, LABELS_TOP});
     mLabels.push_back(Label{TrovLib::Format("%u-%u", lastFrom, xMax), lastX, LABELS_TOP});
     mLabels.push_back(Label{TrovLib::Format("%u %s", mLargest, histogram.GetUnitY()), 10, 10});
+}
+
+const HistogramChart::Bar* HistogramChart::BarAt(uint32_t x) const
+{
+    if (x < BARS_LEFT)
+        return nullptr;
+    const size_t index = (x - BARS_LEFT) / mPitch;
+    return index < mBars.size() ? &mBars[index] : nullptr;
 }
 
 } // namespace Varnik

@@ -26,6 +26,7 @@ public:
     {
         uint32_t mX, mY, mWidth, mHeight; // an empty bar has height 0 at y = 728
         uint32_t mTotal;                  // occurrences of the bar's values
+        uint32_t mLowest, mHighest;       // the bar's values
     };
     struct Label
     {
@@ -34,6 +35,9 @@ public:
     };
 
     explicit HistogramChart(const Vn::Counter_Histogram& histogram);
+
+    // The bar whose slot, the bar and the gap after it, holds column x; null for none.
+    const Bar* BarAt(uint32_t x) const;
 
     uint32_t mValuesPerBar; // W
     uint32_t mPitch;        // S, the distance between the left edges of two bars
