@@ -1,6 +1,5 @@
 #include "ui/MainDialog.h"
 
-#include "engine/counters/Counter_Count.h"
 #include "engine/counters/Counter_Histogram.h"
 #include "engine/parsers/FileParser_List.h"
 #include "engine/scan/FolderParser.h"
@@ -72,13 +71,6 @@ std::string FolderPath(const char* rootName, const char* folderName, bool isRoot
     if (isRoot)
         return rootName;
     return TrovLib::Format("%s%c%s", rootName, TrovLib::SEPARATOR, folderName);
-}
-
-unsigned RootCount(const Vn::Data_Folder& root, const char* name)
-{
-    const auto* count =
-        dynamic_cast<const Vn::Counter_Count*>(root.mCounters.Find(Vn::Counter_Count::TYPE, name));
-    return count ? count->GetCount() : 0;
 }
 
 // The files of a result tree, counted without recursion, since trees may be deep.
@@ -200,7 +192,7 @@ void MainDialog::Controls_Connect()
             &MainDialog::mRootFolderBrowseBtn_Click);
     connect(mUi.mFolders, &QTreeWidget::currentItemChanged, this,
             &MainDialog::mFolders_AfterSelect);
-    connect(mUi.mFiles, &QListWidget::currentRowChanged, this,
+    connect(mUi.mFiles, &QTreeWidget::currentItemChanged, this,
             &MainDialog::mFiles_SelectedIndexChanged);
     connect(mUi.mInfo, &QTreeWidget::currentItemChanged, this, &MainDialog::mInfo_AfterSelect);
     connect(mUi.mInfo, &QTreeWidget::itemExpanded, this,
@@ -504,8 +496,8 @@ void MainDialog::Parse_Show(std::unique_ptr<Vn::Data_Folder> root, double second
     Parse_Folder_Update();
     mSettings.SetLastRoot(mParse_Root->GetName());
     mUi.mProgressLine->Finish(QString("%1 files, %2 lines in %3 s")
-                                  .arg(ProgressLine::Number(RootCount(*mParse_Root, "File")),
-                                       ProgressLine::Number(RootCount(*mParse_Root, "Line")))
+                                  .arg(ProgressLine::Number(Parse_Count(*mParse_Root, "File")),
+                                       ProgressLine::Number(Parse_Count(*mParse_Root, "Line")))
                                   .arg(seconds, 0, 'f', 2));
 }
 
@@ -546,11 +538,7 @@ void MainDialog::Parse_File_Update()
     if (mParse_Folder)
     {
         const QSignalBlocker blocker(mUi.mFiles);
-        for (const auto& child : mParse_Folder->mNodes)
-        {
-            if (dynamic_cast<const Vn::Data_Folder*>(child.get()) == nullptr)
-                mUi.mFiles->addItem(LocalText_ToQt(child->GetName_Relative()));
-        }
+        mUi.mFiles->addTopLevelItems(Parse_FileNodes_Create(*mParse_Folder));
         mParse_Select = mParse_Folder;
     }
     Parse_Counter_Update();
@@ -595,16 +583,14 @@ void MainDialog::mFolders_AfterSelect(const QTreeWidgetItem* node)
            });
 }
 
-void MainDialog::mFiles_SelectedIndexChanged()
+void MainDialog::mFiles_SelectedIndexChanged(const QTreeWidgetItem* node)
 {
     Handle("Varnik::MainDialog::mFiles_SelectedIndexChanged",
-           [this]
+           [this, node]
            {
                if (mParse_Folder == nullptr)
                    return;
-               const int row = mUi.mFiles->currentRow();
-               mParse_Select =
-                   row < 0 ? nullptr : mParse_Folder->GetFile(static_cast<unsigned>(row));
+               mParse_Select = Node_GetTag<Vn::Data_Node>(node);
                Parse_Counter_Update();
            });
 }

@@ -109,7 +109,7 @@ private:
     void mOptions_EditorAction_Click();
     void mHelp_AboutAction_Click();
     void mFolders_AfterSelect(const QTreeWidgetItem* node);
-    void mFiles_SelectedIndexChanged();
+    void mFiles_SelectedIndexChanged(const QTreeWidgetItem* node);
     void mInfo_AfterSelect(const QTreeWidgetItem* node);
     void mOpenFolderBtn_Click();
     void mOpenFileBtn_Click();

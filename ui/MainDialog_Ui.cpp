@@ -87,6 +87,19 @@ QTreeWidget* TreeView(const char* name)
     return tree;
 }
 
+// Names with their line counts, sorted by a click on a column's header; the engine's
+// order comes first.
+QTreeWidget* SortedView(const char* name)
+{
+    auto* tree = TreeView(name);
+    tree->setColumnCount(2);
+    tree->setHeaderLabels({"Name", "Lines"});
+    tree->setHeaderHidden(false);
+    tree->setSortingEnabled(true);
+    tree->sortByColumn(0, Qt::AscendingOrder);
+    return tree;
+}
+
 QLineEdit* TextBox(const char* name)
 {
     auto* box = new QLineEdit;
@@ -226,7 +239,7 @@ QWidget* MainDialog_Ui::FolderPane_Create()
 {
     auto* pane = new QWidget;
     mOpenFolderBtn = Button("mOpenFolderBtn", "Open selected folder", 116, false);
-    mFolders = TreeView("mFolders");
+    mFolders = SortedView("mFolders");
 
     auto* layout = Column(pane, 3, 4, 3, 8, 4);
     layout->addWidget(mOpenFolderBtn, 0, Qt::AlignLeft);
@@ -238,9 +251,8 @@ QWidget* MainDialog_Ui::FilePane_Create()
 {
     auto* pane = new QWidget;
     mOpenFileBtn = Button("mOpenFileBtn", "Open selected file", 103, false);
-    mFiles = new QListWidget;
-    mFiles->setObjectName("mFiles");
-    mFiles->setFont(Monospace(9));
+    mFiles = SortedView("mFiles");
+    mFiles->setRootIsDecorated(false);
 
     auto* layout = Column(pane, 3, 3, 3, 8, 5);
     layout->addWidget(mOpenFileBtn, 0, Qt::AlignLeft);

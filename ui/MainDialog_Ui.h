@@ -50,7 +50,7 @@ public:
     QPushButton* mOpenFolderBtn;
     QTreeWidget* mFolders;
     QPushButton* mOpenFileBtn;
-    QListWidget* mFiles;
+    QTreeWidget* mFiles;
     QPushButton* mCounters_DisplayBtn;
     QTreeWidget* mInfo;
     QAction* mInfo_SortByCountAction;

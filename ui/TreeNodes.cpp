@@ -21,10 +21,39 @@ namespace
 constexpr int LINE_ROLE = Qt::UserRole + 1;
 constexpr int NAME_ROLE = Qt::UserRole + 2;
 constexpr int COUNT_ROLE = Qt::UserRole + 3;
+constexpr int ORDER_ROLE = Qt::UserRole + 4; // the place in the engine's order
+
+// Sorts by the engine's order in the first column and by count in the others, largest
+// last, so that a click on a header orders as users expect.
+class Node : public QTreeWidgetItem
+{
+public:
+    using QTreeWidgetItem::QTreeWidgetItem;
+
+    bool operator<(const QTreeWidgetItem& other) const override
+    {
+        const int role = treeWidget() && treeWidget()->sortColumn() > 0 ? COUNT_ROLE : ORDER_ROLE;
+        return data(0, role).toULongLong() < other.data(0, role).toULongLong();
+    }
+};
 
 std::unique_ptr<QTreeWidgetItem> Node_Create(const std::string& text)
 {
-    return std::make_unique<QTreeWidgetItem>(QStringList{LocalText_ToQt(text)});
+    return std::make_unique<Node>(QStringList{LocalText_ToQt(text)});
+}
+
+// A node of the data tree, named as the views show it, with its counts beside it.
+std::unique_ptr<QTreeWidgetItem> Parse_Node_Create(const Vn::Data_Node& dataNode, bool folder,
+                                                   size_t order)
+{
+    auto node = Node_Create(dataNode.GetName_Relative());
+    const unsigned lines = Parse_Count(dataNode, "Line");
+    node->setText(1, folder ? QString("%1 (%2 files)").arg(lines).arg(Parse_Count(dataNode, "File"))
+                            : QString::number(lines));
+    node->setTextAlignment(1, Qt::AlignRight);
+    node->setData(0, ORDER_ROLE, qulonglong{order});
+    node->setData(0, COUNT_ROLE, lines);
+    return node;
 }
 
 std::string WithoutLineEnd(std::string text)
@@ -45,18 +74,19 @@ unsigned Node_GetLine(const QTreeWidgetItem* node)
 // of the folders still to fill, never by recursion.
 std::unique_ptr<QTreeWidgetItem> Parse_FolderNode_Create(const Vn::Data_Folder& folder)
 {
-    auto root = Node_Create(folder.GetName_Relative());
+    auto root = Parse_Node_Create(folder, true, 0);
     Node_SetTag(*root, &folder);
     std::vector<std::pair<const Vn::Data_Folder*, QTreeWidgetItem*>> toFill{{&folder, root.get()}};
     while (!toFill.empty())
     {
         const auto [parent, node] = toFill.back();
         toFill.pop_back();
-        for (const auto& child : parent->mNodes)
+        for (size_t i = 0; i < parent->mNodes.size(); i++)
         {
-            if (const auto* subFolder = dynamic_cast<const Vn::Data_Folder*>(child.get()))
+            if (const auto* subFolder =
+                    dynamic_cast<const Vn::Data_Folder*>(parent->mNodes[i].get()))
             {
-                auto* subNode = Node_Create(subFolder->GetName_Relative()).release();
+                auto* subNode = Parse_Node_Create(*subFolder, true, i).release();
                 Node_SetTag(*subNode, subFolder);
                 node->addChild(subNode);
                 toFill.emplace_back(subFolder, subNode);
@@ -64,6 +94,28 @@ std::unique_ptr<QTreeWidgetItem> Parse_FolderNode_Create(const Vn::Data_Folder& 
         }
     }
     return root;
+}
+
+unsigned Parse_Count(const Vn::Data_Node& node, const char* name)
+{
+    const auto* count =
+        dynamic_cast<const Vn::Counter_Count*>(node.mCounters.Find(Vn::Counter_Count::TYPE, name));
+    return count ? count->GetCount() : 0;
+}
+
+QList<QTreeWidgetItem*> Parse_FileNodes_Create(const Vn::Data_Folder& folder)
+{
+    QList<QTreeWidgetItem*> nodes;
+    for (size_t i = 0; i < folder.mNodes.size(); i++)
+    {
+        const Vn::Data_Node& file = *folder.mNodes[i];
+        if (dynamic_cast<const Vn::Data_Folder*>(&file) != nullptr)
+            continue;
+        auto node = Parse_Node_Create(file, false, i);
+        Node_SetTag(*node, &file);
+        nodes << node.release();
+    }
+    return nodes;
 }
 
 std::unique_ptr<QTreeWidgetItem> Parse_CounterNode_Create(const Vn::Counter& counter,

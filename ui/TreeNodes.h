@@ -18,8 +18,15 @@ namespace Varnik
 // stands for and never owns it: the window keeps the engine tree alive while the view
 // shows it, and empties the view before releasing the tree.
 
-// A folder of the data tree, with its sub-folders below it; files get no node.
+// A folder of the data tree, with its sub-folders below it; files get no node. Each node
+// shows the folder's lines and files.
 std::unique_ptr<QTreeWidgetItem> Parse_FolderNode_Create(const Vn::Data_Folder& folder);
+
+// The count of the node's counter of that name ("File", "Line"), 0 when it has none.
+unsigned Parse_Count(const Vn::Data_Node& node, const char* name);
+
+// The files of a folder, each with its line count and tagged with its node.
+QList<QTreeWidgetItem*> Parse_FileNodes_Create(const Vn::Data_Folder& folder);
 
 // One counter: its plain line without a parent, else its share of the parent. A group's
 // children hang below it; a histogram is a leaf that carries the histogram as its tag.

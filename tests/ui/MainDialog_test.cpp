@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -145,31 +146,25 @@ public:
         return lines;
     }
 
-    // The lines of a list, or those whose check box is in the given state.
-    QStringList Items(const char* list, std::optional<Qt::CheckState> state = {})
+    // The file types whose check box is in the given state.
+    QStringList FileTypes(Qt::CheckState state)
     {
-        QStringList items;
-        QListWidget& view = Get<QListWidget>(list);
+        QStringList types;
+        QListWidget& view = Get<QListWidget>("mSearch_FileTypeList");
         for (int i = 0; i < view.count(); i++)
-            if (!state || view.item(i)->checkState() == *state)
-                items << view.item(i)->text();
-        return items;
+            if (view.item(i)->checkState() == state)
+                types << view.item(i)->text();
+        return types;
     }
-    QStringList FileTypes(Qt::CheckState state) { return Items("mSearch_FileTypeList", state); }
 
-    // Selects the first node, or line of a list, with this text, as a click on it would.
+    // Selects the first node with this text, as a click on it would.
     void Select(const char* view, const QString& text)
     {
-        auto first = [&text](const auto& found)
-        {
-            if (found.isEmpty())
-                throw std::logic_error("nothing named " + text.toStdString());
-            return found.front();
-        };
-        if (auto* list = mDialog.findChild<QListWidget*>(view))
-            return list->setCurrentItem(first(list->findItems(text, Qt::MatchExactly)));
         QTreeWidget& tree = Get<QTreeWidget>(view);
-        tree.setCurrentItem(first(tree.findItems(text, Qt::MatchExactly | Qt::MatchRecursive)));
+        const auto found = tree.findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+        if (found.isEmpty())
+            throw std::logic_error("nothing named " + text.toStdString());
+        tree.setCurrentItem(found.front());
     }
 
     void Browse(const std::optional<std::string>& folder)
@@ -248,10 +243,18 @@ TEST_F(MainDialog, StartsOnTheFolderOfItsCommandLine)
             EXPECT_FALSE(window.Enabled(button)) << button << " before any selection or text";
     }
     Window window(mRoot);
-    EXPECT_EQ(window.Items("mFiles"),
+    EXPECT_EQ(window.Lines("mFiles"),
               (QStringList{".gitignore", "CMakeLists.txt", "README", "main.cpp", "notes.txt"}));
     EXPECT_EQ(window.Lines("mInfo", true), QStringList{"project"});
     EXPECT_TRUE(window.Lines("mInfo").contains("  File = 8"));
+    // Line counts beside the names; a click on that header sorts by them.
+    QTreeWidget& files = window.Get<QTreeWidget>("mFiles");
+    EXPECT_EQ(window.Get<QTreeWidget>("mFolders").topLevelItem(0)->text(1), "22 (8 files)");
+    EXPECT_EQ(files.topLevelItem(3)->text(1), "7");
+    const QRect lines(files.header()->sectionViewportPosition(1), 0, 10, 10);
+    QTest::mouseClick(files.header()->viewport(), Qt::LeftButton, {}, lines.center());
+    QTest::mouseClick(files.header()->viewport(), Qt::LeftButton, {}, lines.center());
+    EXPECT_EQ(window.Lines("mFiles").mid(0, 2), (QStringList{"main.cpp", "notes.txt"}));
     EXPECT_TRUE(window.Status().startsWith("8 files, 22 lines in "))
         << window.Status().toStdString();
     window.Trigger("mHelp_AboutAction");
@@ -273,7 +276,7 @@ TEST_F(MainDialog, TakesItsRootFolderFromEveryPlaceAUserGivesIt)
     window.Type("mRootFolderBox", QString::fromStdString(mTree.Path("other")), true);
     window.Wait();
     EXPECT_EQ(window.Lines("mFolders"), QStringList{"other"});
-    EXPECT_EQ(window.Items("mFiles"), QStringList{"only.h"});
+    EXPECT_EQ(window.Lines("mFiles"), QStringList{"only.h"});
     EXPECT_TRUE(window.Lines("mSearch_ResultTree").isEmpty()) << "cleared by the new root";
 
     window.Type("mRootFolderBox", QString::fromStdString(mTree.Path("missing")), true);
@@ -286,7 +289,7 @@ TEST_F(MainDialog, TakesItsRootFolderFromEveryPlaceAUserGivesIt)
     mTree.File("other/new.h", "int y;\n");
     QTest::keyClick(&window.mDialog, Qt::Key_F5);
     window.Wait();
-    EXPECT_EQ(window.Items("mFiles"), (QStringList{"new.h", "only.h"}));
+    EXPECT_EQ(window.Lines("mFiles"), (QStringList{"new.h", "only.h"}));
 
     QMimeData dropped;
     dropped.setUrls({QUrl::fromLocalFile(QString::fromStdString(mRoot))});
@@ -315,7 +318,7 @@ TEST_F(MainDialog, SelectionDrivesTheViewsButtonsAndShell)
     window.Select("mFolders", "project");
     window.Click("mOpenFolderBtn");
     window.Select("mFolders", "src");
-    EXPECT_EQ(window.Items("mFiles"), QStringList{"util.h"});
+    EXPECT_EQ(window.Lines("mFiles"), QStringList{"util.h"});
     EXPECT_TRUE(window.Lines("mInfo").contains("    50.0% cpp (1)"));
     EXPECT_FALSE(window.Enabled("mOpenFileBtn"));
 
@@ -523,7 +526,7 @@ TEST_F(MainDialog, CancelledPassesLeaveThePreviousResults)
     window.Wait();
     EXPECT_EQ(window.Status(), "Scan cancelled");
     EXPECT_EQ(window.Lines("mFolders"), PROJECT_FOLDERS);
-    EXPECT_TRUE(window.Items("mFiles").contains("notes.txt"));
+    EXPECT_TRUE(window.Lines("mFiles").contains("notes.txt"));
 
     window.Search("team");
     EXPECT_EQ(
