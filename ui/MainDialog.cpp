@@ -13,6 +13,7 @@
 #include "ui/Desktop_Qt.h"
 #include "ui/DisplayForm.h"
 #include "ui/LocalText.h"
+#include "ui/MatchDelegate.h"
 #include "ui/ProgressLine.h"
 #include "ui/TreeNodes.h"
 
@@ -709,6 +710,9 @@ void MainDialog::Search_Result_Update()
     View_Clear(*mUi.mSearch_ResultTree);
     if (!mSearch_Root)
         return;
+    mUi.mSearch_MatchDelegate->SetText(LocalText_ToQt(mSearch_Request->mText),
+                                       mSearch_Request->mFlags.CaseSensitive ? Qt::CaseSensitive
+                                                                             : Qt::CaseInsensitive);
     View_AddRoot(*mUi.mSearch_ResultTree, Search_FolderNode_Create(*mSearch_Root));
     if (mSearch_Root->GetCount() <= EXPANDED_LINES_MAX)
         mUi.mSearch_ResultTree->expandAll();

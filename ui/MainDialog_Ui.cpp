@@ -1,5 +1,6 @@
 #include "ui/MainDialog_Ui.h"
 
+#include "ui/MatchDelegate.h"
 #include "ui/ProgressLine.h"
 
 #include <QAction>
@@ -287,6 +288,8 @@ QWidget* MainDialog_Ui::SearchPage_Create()
     mSearch_ResultTree = TreeView("mSearch_ResultTree");
     mSearch_ExpandAllAction = new QAction("Expand all", mSearch_ResultTree);
     mSearch_ExpandAllAction->setObjectName("mSearch_ExpandAllAction");
+    mSearch_MatchDelegate = new MatchDelegate(mSearch_ResultTree);
+    mSearch_ResultTree->setItemDelegate(mSearch_MatchDelegate);
     mSearch_ResultTree->addAction(mSearch_ExpandAllAction);
     mSearch_ResultTree->setContextMenuPolicy(Qt::ActionsContextMenu);
 

@@ -17,6 +17,7 @@ class QWidget;
 namespace Varnik
 {
 
+class MatchDelegate;
 class ProgressLine;
 
 // The controls of the main window, with their texts, fonts, sizes and initial states,
@@ -70,6 +71,7 @@ public:
     QPushButton* mSearch_OpenSelectedFileBtn;
     QTreeWidget* mSearch_ResultTree;
     QAction* mSearch_ExpandAllAction;
+    MatchDelegate* mSearch_MatchDelegate;
 
 private:
     void Menus_Create(QMainWindow& window);

@@ -65,6 +65,11 @@ std::string WithoutLineEnd(std::string text)
 
 } // namespace
 
+int Node_LineRole()
+{
+    return LINE_ROLE;
+}
+
 unsigned Node_GetLine(const QTreeWidgetItem* node)
 {
     return node ? node->data(0, LINE_ROLE).toUInt() : 0;

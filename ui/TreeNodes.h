@@ -51,6 +51,8 @@ std::unique_ptr<QTreeWidgetItem> Search_FileNode_Create(const Vn::SearchResult_F
 
 // The line number of a result line's node, else 0.
 unsigned Node_GetLine(const QTreeWidgetItem* node);
+// The data role that holds it.
+int Node_LineRole();
 
 template <class T> void Node_SetTag(QTreeWidgetItem& node, const T* tag)
 {
