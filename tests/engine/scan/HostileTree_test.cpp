@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -132,7 +133,8 @@ TEST_F(HostileTree, EndsAPassThatRunsOutOfDescriptors)
         setrlimit(RLIMIT_NOFILE, &saved);
     };
     withoutDescriptors([&] { mFolderParser.Parse(mTree.Root().c_str()); });
-    Vn::FileJobs jobs(mParsers, {}, nullptr);
+    const std::atomic<bool> notCancelled{false};
+    Vn::FileJobs jobs(mParsers, {}, nullptr, notCancelled);
     Vn::FileJobs::Task task;
     task.mPath = mTree.Path("a.c");
     withoutDescriptors([&] { jobs.Post(task); });
