@@ -38,33 +38,28 @@ void FolderParser::SetJobs(unsigned jobs, const RegistryFactory& makeRegistry)
 
 std::unique_ptr<Data_Folder> FolderParser::Parse(const char* rootFolder)
 {
-    mCancel.store(false, std::memory_order_relaxed);
-    try
-    {
-        std::unique_ptr<Pending_Folder> pending; // outlives the jobs, whose workers hold its tasks
-        FileJobs jobs(*mFileParsers, mWorkerParsers, nullptr, mCancel);
-        pending = Walk(rootFolder, jobs);
-        auto root = Scan_Result(*pending);
-        mJobs = nullptr;
-        return root;
-    }
-    catch (const FileJobs::Cancelled&)
-    {
-        mJobs = nullptr;
-        return nullptr;
-    }
+    return Pass<Data_Folder>(rootFolder, nullptr,
+                             [this](Pending_Folder& pending) { return Scan_Result(pending); });
 }
 
 std::unique_ptr<SearchResult_Folder> FolderParser::Search(const char* rootFolder,
                                                           const SearchRequest& request)
 {
+    return Pass<SearchResult_Folder>(
+        rootFolder, &request, [this](Pending_Folder& pending) { return Search_Result(pending); });
+}
+
+template <class Result, class MakeResult>
+std::unique_ptr<Result> FolderParser::Pass(const char* rootFolder, const SearchRequest* request,
+                                           MakeResult makeResult)
+{
     mCancel.store(false, std::memory_order_relaxed);
     try
     {
         std::unique_ptr<Pending_Folder> pending; // outlives the jobs, whose workers hold its tasks
-        FileJobs jobs(*mFileParsers, mWorkerParsers, &request, mCancel);
+        FileJobs jobs(*mFileParsers, mWorkerParsers, request, mCancel);
         pending = Walk(rootFolder, jobs);
-        auto root = Search_Result(*pending);
+        auto root = makeResult(*pending);
         mJobs = nullptr;
         return root;
     }

@@ -111,6 +111,10 @@ private:
     void OnFolder_Left(const char* relative) override;
     void OnFolder_Unreadable(const char* relative, int error) override;
 
+    // One pass: the walk, then `makeResult` over the pending tree; null when cancelled.
+    template <class Result, class MakeResult>
+    std::unique_ptr<Result> Pass(const char* rootFolder, const SearchRequest* request,
+                                 MakeResult makeResult);
     // Walks the tree into a pending tree, its files handed to `jobs`.
     std::unique_ptr<Pending_Folder> Walk(const char* rootFolder, FileJobs& jobs);
     std::unique_ptr<Data_Folder> Scan_Result(Pending_Folder& root);
