@@ -578,7 +578,7 @@ TEST(BackgroundPass, ReportsProgressWhileTheEngineWorksAndEndsCancelled)
     EXPECT_TRUE(line.Text().startsWith("Scanning: 1 folders, 1 files, 0.0 MB, "));
     pass.Cancel();
     gate.set_value();
-    EXPECT_TRUE(finished.wait(PASS_TIMEOUT_MS));
+    EXPECT_TRUE(QTest::qWaitFor([&finished] { return finished.count() == 1; }, PASS_TIMEOUT_MS));
     const Varnik::BackgroundPass::Outcome outcome = pass.Take();
     EXPECT_TRUE(outcome.mCancelled);
     EXPECT_EQ(outcome.mScan, nullptr);
