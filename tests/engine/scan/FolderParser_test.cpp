@@ -1,68 +1,53 @@
 #include "engine/scan/FolderParser.h"
 
-#include "ReadOverrideDropped.h"
 #include "TempTree.h"
 #include "TreeText.h"
-#include "engine/counters/Counter_Count.h"
-#include "lib/Exception.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <random>
 #include <set>
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
-using Vn::Counter_Count;
 using Vn::Data_Folder;
-using Vn::SearchResult_Folder;
 
 namespace
 {
 
-using Names = std::vector<std::string>;
-using Counts = std::vector<std::pair<std::string, unsigned>>;
-
-Names ChildNames(const Data_Folder& folder)
+// The names below a folder in walk order, the tree's root cut off, a sub-folder's
+// contents in braces after its name.
+std::string Outline(const Data_Folder& folder, const std::string& root)
 {
-    Names names;
+    std::string text;
     for (const auto& node : folder.mNodes)
-        names.emplace_back(node->GetName());
-    return names;
+    {
+        std::string name = node->GetName();
+        if (name.starts_with(root + "/"))
+            name.erase(0, root.size() + 1);
+        text += (text.empty() ? "" : " ") + name;
+        if (const auto* sub = dynamic_cast<const Data_Folder*>(node.get()))
+            text += "{" + Outline(*sub, root) + "}";
+    }
+    return text;
 }
 
-const Data_Folder& SubFolder(const Data_Folder& folder, size_t index)
+// The first counter of a folder, its file count, as the counter view shows it.
+std::string FileCounts(const Data_Folder& folder)
 {
-    return dynamic_cast<const Data_Folder&>(*folder.mNodes.at(index));
+    const std::string all = VarnikTest::Describe(folder.mCounters);
+    size_t end = all.find('\n');
+    while (end + 1 < all.size() && all[end + 1] == ' ')
+        end = all.find('\n', end + 1);
+    return all.substr(0, end + 1);
 }
 
-const Counter_Count* FindCount(const Vn::Counter_List& counters, const char* name)
-{
-    return dynamic_cast<const Counter_Count*>(counters.Find(Counter_Count::TYPE, name));
-}
-
-// The "File" counter of the node and its children by type, as the counter view shows them.
-Counts FileCounts(const Vn::Data_Node& node)
-{
-    Counts counts;
-    const Counter_Count* files = FindCount(node.mCounters, "File");
-    if (files == nullptr)
-        return counts;
-    counts.emplace_back("File", files->GetCount());
-    for (const auto& child : files->mCounters)
-        counts.emplace_back(child->GetName(),
-                            dynamic_cast<const Counter_Count&>(*child).GetCount());
-    return counts;
-}
-
-// Reads files of its type as the plain parser does, after doing what the test asks: take
-// its time, fail, or cancel the pass, as a user would at that moment.
+// Reads files of its type as the plain parser does, after doing what the test asks: fail,
+// or cancel the pass, as a user would at that moment.
 class HookParser : public Vn::FileParser
 {
 public:
@@ -85,6 +70,17 @@ public:
 private:
     std::function<void()> mHook;
 };
+
+// Registries of the standard parsers and a HookParser for files of `type`.
+Vn::FolderParser::RegistryFactory WithHook(const char* type, std::function<void()> hook)
+{
+    return [type, hook]
+    {
+        auto parsers = Vn::FileParser_List::CreateFilled();
+        parsers->AddParser(type, std::make_unique<HookParser>(type, hook));
+        return parsers;
+    };
+}
 
 // Lines of every kind the parsers tell apart, ends included, one after the other.
 const std::string LINES = "int x = 1;\n\n   \t\n/* open\nstill comment */ y++;\n// note\n"
@@ -121,17 +117,15 @@ void BuildTree(VarnikTest::TempTree& tree)
     }
 }
 
-// What a user can read of a search, or "none".
-std::string Describe(const Vn::SearchResult* result)
+Vn::SearchRequest Request(const char* text, std::set<std::string> types = {},
+                          bool caseSensitive = true, bool inCodeAndStrings = true)
 {
-    return result ? VarnikTest::Describe(*result) : "none";
-}
-
-std::unique_ptr<Vn::FileParser_List> StandardParsers()
-{
-    auto parsers = std::make_unique<Vn::FileParser_List>();
-    parsers->CreateParsers();
-    return parsers;
+    Vn::SearchRequest request;
+    request.SetText(text);
+    request.mFileTypes = std::move(types);
+    request.mFlags.CaseSensitive = caseSensitive;
+    request.mFlags.InCode = request.mFlags.InString = inCodeAndStrings;
+    return request;
 }
 
 class FolderParser : public ::testing::Test
@@ -139,13 +133,11 @@ class FolderParser : public ::testing::Test
 protected:
     FolderParser() { mParsers.CreateParsers(); }
 
-    std::unique_ptr<SearchResult_Folder> SearchFor(const char* text,
-                                                   std::set<std::string> types = {})
+    // What a user can read of a search, or "none".
+    std::string Found(Vn::FolderParser& folderParser, const Vn::SearchRequest& request)
     {
-        Vn::SearchRequest request;
-        request.SetText(text);
-        request.mFileTypes = std::move(types);
-        return mFolderParser.Search(mTree.Root().c_str(), request);
+        const auto result = folderParser.Search(mTree.Root().c_str(), request);
+        return result ? VarnikTest::Describe(*result) : "none";
     }
 
     VarnikTest::TempTree mTree;
@@ -155,116 +147,44 @@ protected:
 
 } // namespace
 
-TEST_F(FolderParser, ScansATreeIntoFoldersHoldingTheirTotals)
+// Ignored entries and the root's .git stay out of both passes; folders hold their totals,
+// and a search keeps only the folders above a match.
+TEST_F(FolderParser, ScansAndSearchesWhatTheIgnoreFilesLeave)
 {
     mTree.File(".gitignore", "*.tmp\nout/\n")
         .File("a.cpp", "int a;\n")
-        .File("b.tmp", "x\n")
-        .File("out/x.cpp", "int x;\n")
+        .File("b.tmp", "needle\n")
+        .File("out/x.cpp", "needle\n")
+        .File(".git/config", "needle\n")
+        .File("src/README", "read me\n")
         .File("src/c.h", "int c;\n")
-        .File("src/README", "read me\n");
+        .File("src/deep/hit.txt", "a needle\nno\nneedle again\n")
+        .File("sub/.git/HEAD", "ref\n")
+        .Folder("empty");
     const auto root = mFolderParser.Parse(mTree.Root().c_str());
-
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(root->GetName(), mTree.Root());
-    EXPECT_EQ(ChildNames(*root), (Names{mTree.Path(".gitignore"), mTree.Path("a.cpp"), "src"}));
-    const Data_Folder& src = SubFolder(*root, 2);
-    EXPECT_EQ(ChildNames(src), (Names{mTree.Path("src/README"), mTree.Path("src/c.h")}));
-    EXPECT_EQ(FileCounts(src), (Counts{{"File", 2}, {"Unknown", 1}, {"h", 1}}));
+    EXPECT_EQ(Outline(*root, mTree.Root()),
+              ".gitignore a.cpp empty{} src{src/README src/c.h src/deep{src/deep/hit.txt}} "
+              "sub{sub/.git{sub/.git/HEAD}}");
     EXPECT_EQ(FileCounts(*root),
-              (Counts{{"File", 4}, {"gitignore", 1}, {"cpp", 1}, {"Unknown", 1}, {"h", 1}}));
-}
+              VarnikTest::DescribeCounters("File=6[gitignore=1, cpp=1, Unknown=2, h=1, txt=1]"));
 
-TEST_F(FolderParser, SkipsOnlyTheRootsGitFolder)
-{
-    mTree.File(".git/config", "x\n").File("sub/.git/HEAD", "ref\n").Folder("empty");
-    const auto root = mFolderParser.Parse(mTree.Root().c_str());
+    const std::string path = mTree.Root(), name = path.substr(path.rfind('/') + 1);
+    EXPECT_EQ(Found(mFolderParser, Request("needle")),
+              name + "/ (2) " + path +
+                  "\n  src/ (2) src\n    deep/ (2) src/deep\n      hit.txt (2) " + path +
+                  "/src/deep/hit.txt\n        Line 1 : a needle\n        Line 3 : needle again\n");
+    EXPECT_EQ(Found(mFolderParser, Request("absent")), "none");
+    EXPECT_EQ(Found(mFolderParser, Request("needle", {"cpp"})), "none");
+    EXPECT_NE(Found(mFolderParser, Request("needle", {"txt"})), "none");
 
-    EXPECT_EQ(ChildNames(*root), (Names{"empty", "sub"}));
-    EXPECT_TRUE(SubFolder(*root, 0).mNodes.empty());
-    EXPECT_TRUE(SubFolder(*root, 0).mCounters.empty());
-    const Data_Folder& sub = SubFolder(*root, 1);
-    EXPECT_EQ(ChildNames(sub), (Names{"sub/.git"}));
-    EXPECT_EQ(ChildNames(SubFolder(sub, 0)), (Names{mTree.Path("sub/.git/HEAD")}));
-    EXPECT_EQ(FileCounts(*root), (Counts{{"File", 1}, {"Unknown", 1}}));
-}
-
-TEST_F(FolderParser, GivesAnEmptyRootForAMissingFolderAndSearchesNothingThere)
-{
+    // A missing root gives an empty root folder and no search result.
     const std::string missing = mTree.Path("missing/");
-    const auto root = mFolderParser.Parse(missing.c_str());
-    EXPECT_EQ(root->GetName(), missing);
-    EXPECT_TRUE(root->mNodes.empty());
-    EXPECT_TRUE(root->mCounters.empty());
-    Vn::SearchRequest request;
-    request.SetText("x");
-    EXPECT_EQ(mFolderParser.Search(missing.c_str(), request), nullptr);
-}
-
-TEST_F(FolderParser, KeepsOnlyTheFoldersAboveAMatch)
-{
-    mTree.File("top.txt", "nothing\n")
-        .File("a/b/hit.txt", "a needle\nno\nneedle again\n")
-        .File("a/b/miss.txt", "no\n")
-        .File("a/other.txt", "no\n")
-        .File("c/x.txt", "no\n")
-        .Folder("d");
-    const std::string root = mTree.Root(), name = root.substr(root.rfind('/') + 1);
-    EXPECT_EQ(Describe(SearchFor("needle").get()),
-              name + "/ (2) " + root + "\n  a/ (2) a\n    b/ (2) a/b\n      hit.txt (2) " + root +
-                  "/a/b/hit.txt\n        Line 1 : a needle\n        Line 3 : needle again\n");
-    EXPECT_EQ(SearchFor("absent"), nullptr);
-    EXPECT_EQ(SearchFor("needle", {"cpp"}), nullptr);
-    EXPECT_NE(SearchFor("needle", {"txt"}), nullptr);
-}
-
-TEST_F(FolderParser, EndsAPassAtAnUnopenableIgnoreFileAndStartsTheNextClean)
-{
-    mTree.File(".gitignore", "*.cpp\n")
-        .File("a.txt", "a\n")
-        .File("sub/.gitignore", "x\n")
-        .File("sub/b.txt", "b\n")
-        .Mode("sub/.gitignore", 0);
-    {
-        const VarnikTest::ReadOverrideDropped dropped;
-        if (!dropped.Dropped())
-            GTEST_SKIP() << "needs root: only root may pass the readability check of a file "
-                            "that it then cannot open";
-        try
-        {
-            mFolderParser.Parse(mTree.Root().c_str());
-            ADD_FAILURE() << "no exception";
-        }
-        catch (const TrovLib::Exception& exception)
-        {
-            EXPECT_EQ(exception.mCode, TrovLib::CODE_IO_ERROR);
-            EXPECT_EQ(exception.mMessage,
-                      "fopen_s( , " + mTree.Path("sub/.gitignore") + ",  ) failed");
-        }
-    }
-
-    // A list left over from the failed pass would exclude c.cpp.
-    VarnikTest::TempTree clean;
-    clean.File("c.cpp", "int c;\n");
-    const auto root = mFolderParser.Parse(clean.Root().c_str());
-    EXPECT_EQ(ChildNames(*root), (Names{clean.Path("c.cpp")}));
-}
-
-TEST_F(FolderParser, ReportsProgressWhileAPassTakesLong)
-{
-    mParsers.AddParser(
-        "slow", std::make_unique<HookParser>(
-                    "slow", [] { std::this_thread::sleep_for(std::chrono::milliseconds(1)); }));
-    for (int file = 0; file < 300; file++)
-        mTree.File("f" + std::to_string(file) + ".slow", "12345\n");
-    std::vector<Vn::FolderParser::Progress> reports;
-    mFolderParser.SetProgressCallback([&](const auto& progress) { reports.push_back(progress); });
-
-    mFolderParser.Parse(mTree.Root().c_str());
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].mFiles, 256u);
-    EXPECT_EQ(reports[0].mBytes, 256u * 6);
-    EXPECT_EQ(reports[0].mFolders, 0u);
+    const auto none = mFolderParser.Parse(missing.c_str());
+    EXPECT_EQ(none->GetName(), missing);
+    EXPECT_TRUE(none->mNodes.empty() && none->mCounters.empty());
+    EXPECT_EQ(mFolderParser.Search(missing.c_str(), Request("x")), nullptr);
 }
 
 // Passes on worker threads against the plain pass, on a tree with a bit of everything.
@@ -274,7 +194,7 @@ protected:
     FolderParser_Threaded()
     {
         BuildTree(mTree);
-        mThreaded.SetJobs(3, StandardParsers);
+        mThreaded.SetJobs(3, [] { return Vn::FileParser_List::CreateFilled(); });
     }
 
     std::string Scan(Vn::FolderParser& folderParser)
@@ -309,28 +229,15 @@ TEST_F(FolderParser_Threaded, ScansAndSearchesAsThePlainPassDoes)
     for (const auto& row : rows)
     {
         SCOPED_TRACE(std::string("'") + row.mText + "'");
-        Vn::SearchRequest request;
-        request.SetText(row.mText);
-        request.mFlags.CaseSensitive = row.mCase;
-        request.mFlags.InCode = request.mFlags.InString = row.mCode;
-        request.mFileTypes = row.mTypes;
-        EXPECT_EQ(Describe(mThreaded.Search(mTree.Root().c_str(), request).get()),
-                  Describe(mFolderParser.Search(mTree.Root().c_str(), request).get()));
+        const auto request = Request(row.mText, row.mTypes, row.mCase, row.mCode);
+        EXPECT_EQ(Found(mThreaded, request), Found(mFolderParser, request));
     }
 }
 
 TEST_F(FolderParser_Threaded, AWorkerFailureEndsThePassAndTheNextPassIsClean)
 {
     Vn::FolderParser folderParser(&mParsers);
-    folderParser.SetJobs(2,
-                         []
-                         {
-                             auto parsers = StandardParsers();
-                             parsers->AddParser(
-                                 "bad", std::make_unique<HookParser>(
-                                            "bad", [] { throw std::runtime_error("failed"); }));
-                             return parsers;
-                         });
+    folderParser.SetJobs(2, WithHook("bad", [] { throw std::runtime_error("failed"); }));
     mTree.File("d1/x.bad", "boom\n");
     EXPECT_THROW(folderParser.Parse(mTree.Root().c_str()), std::runtime_error);
 
@@ -342,15 +249,9 @@ TEST_F(FolderParser_Threaded, AWorkerFailureEndsThePassAndTheNextPassIsClean)
 // the "stop" file is read; the pass returns nothing, and the next one is whole.
 TEST_F(FolderParser_Threaded, ACancelledPassGivesNothingAndTheNextPassIsWhole)
 {
-    const std::string plain = Scan(mFolderParser);
+    const std::string plain = Scan(mFolderParser), found = Found(mFolderParser, Request("include"));
     Vn::FolderParser* running = nullptr;
-    auto withStop = [&running]
-    {
-        auto parsers = StandardParsers();
-        parsers->AddParser("stop",
-                           std::make_unique<HookParser>("stop", [&running] { running->Cancel(); }));
-        return parsers;
-    };
+    const auto withStop = WithHook("stop", [&running] { running->Cancel(); });
     for (unsigned jobs : {1u, 3u})
     {
         SCOPED_TRACE(jobs);
@@ -358,20 +259,16 @@ TEST_F(FolderParser_Threaded, ACancelledPassGivesNothingAndTheNextPassIsWhole)
         Vn::FolderParser folderParser(parsers.get());
         folderParser.SetJobs(jobs, withStop);
         running = &folderParser;
-        Vn::SearchRequest request;
-        request.SetText("include");
-        const std::string found =
-            Describe(mFolderParser.Search(mTree.Root().c_str(), request).get());
 
         for (const char* stop : {"d0/0.stop", "src/d2/zz.stop", "zz.stop"})
         {
             SCOPED_TRACE(stop);
             mTree.File(stop, "x\n");
             EXPECT_EQ(Scan(folderParser), "cancelled");
-            EXPECT_EQ(folderParser.Search(mTree.Root().c_str(), request), nullptr);
+            EXPECT_EQ(Found(folderParser, Request("include")), "none");
             std::remove(mTree.Path(stop).c_str());
             EXPECT_EQ(Scan(folderParser), plain);
-            EXPECT_EQ(Describe(folderParser.Search(mTree.Root().c_str(), request).get()), found);
+            EXPECT_EQ(Found(folderParser, Request("include")), found);
         }
     }
 }
