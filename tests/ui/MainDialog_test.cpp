@@ -31,10 +31,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <future>
 #include <stdexcept>
-#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
