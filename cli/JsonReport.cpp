@@ -1,6 +1,7 @@
 #include "cli/JsonReport.h"
 
-#include "cli/Utf8.h"
+#include "cli/JsonWriter.h"
+#include "cli/TreeWalk.h"
 #include "engine/counters/Counter_Count.h"
 #include "engine/counters/Counter_Histogram.h"
 #include "engine/search/SearchResult_File.h"
@@ -10,105 +11,157 @@ namespace VarnikCli::JsonReport
 namespace
 {
 
-using Json = nlohmann::ordered_json;
+// Counters nest a few levels at most, so they may recurse.
+void WriteCounters(JsonWriter& json, const Vn::Counter_List& counters);
 
-Json Counters(const Vn::Counter_List& counters);
-
-Json Counter(const Vn::Counter& counter)
+void WriteCounter(JsonWriter& json, const Vn::Counter& counter)
 {
-    Json json = {{"type", counter.GetType()}, {"name", ToValidUtf8(counter.GetName())}};
+    json.StartObject();
+    json.Key("type");
+    json.String(counter.GetType());
+    json.Key("name");
+    json.String(counter.GetName());
     if (const auto* count = dynamic_cast<const Vn::Counter_Count*>(&counter))
     {
-        json["count"] = count->GetCount();
+        json.Key("count");
+        json.Uint(count->GetCount());
     }
     if (const auto* group = dynamic_cast<const Vn::Counter_Group*>(&counter))
     {
-        json["counters"] = Counters(group->mCounters);
+        json.Key("counters");
+        WriteCounters(json, group->mCounters);
     }
     else if (const auto* histogram = dynamic_cast<const Vn::Counter_Histogram*>(&counter))
     {
-        json["unitX"] = ToValidUtf8(histogram->GetUnitX());
-        json["unitY"] = ToValidUtf8(histogram->GetUnitY());
-        Json values = Json::array();
+        json.Key("unitX");
+        json.String(histogram->GetUnitX());
+        json.Key("unitY");
+        json.String(histogram->GetUnitY());
+        json.Key("values");
+        json.StartArray();
         for (const auto& [value, occurrences] : histogram->GetValues())
         {
-            values.push_back({value, occurrences});
+            json.StartArray();
+            json.Uint(value);
+            json.Uint(occurrences);
+            json.EndArray();
         }
-        json["values"] = std::move(values);
+        json.EndArray();
     }
-    return json;
+    json.EndObject();
 }
 
-Json Counters(const Vn::Counter_List& counters)
+void WriteCounters(JsonWriter& json, const Vn::Counter_List& counters)
 {
-    Json json = Json::array();
+    json.StartArray();
     for (const auto& counter : counters)
-    {
-        json.push_back(Counter(*counter));
-    }
-    return json;
+        WriteCounter(json, *counter);
+    json.EndArray();
 }
 
-Json Node(const Vn::Data_Node& node)
+const auto* FolderNodes(const Vn::Data_Node& node)
 {
     const auto* folder = dynamic_cast<const Vn::Data_Folder*>(&node);
-    Json json = {{"name", ToValidUtf8(node.GetName())},
-                 {"kind", folder ? "folder" : "file"},
-                 {"counters", Counters(node.mCounters)}};
-    if (folder)
-    {
-        Json nodes = Json::array();
-        for (const auto& child : folder->mNodes)
-        {
-            nodes.push_back(Node(*child));
-        }
-        json["nodes"] = std::move(nodes);
-    }
-    return json;
+    return folder ? &folder->mNodes : nullptr;
 }
 
-Json Lines(const Vn::SearchResult_File& file)
-{
-    Json lines = Json::array();
-    for (const auto& line : file.mLines)
-    {
-        lines.push_back({{"line", line.mLine}, {"text", ToValidUtf8(line.mText)}});
-    }
-    return lines;
-}
-
-Json Result(const Vn::SearchResult& result)
+const auto* FolderResults(const Vn::SearchResult& result)
 {
     const auto* folder = dynamic_cast<const Vn::SearchResult_Folder*>(&result);
-    Json json = {{"name", ToValidUtf8(result.GetName())},
-                 {"kind", folder ? "folder" : "file"},
-                 {"count", result.GetCount()}};
-    if (folder)
+    return folder ? &folder->mResults : nullptr;
+}
+
+void WriteLines(JsonWriter& json, const Vn::SearchResult_File& file)
+{
+    json.Key("lines");
+    json.StartArray();
+    for (const auto& line : file.mLines)
     {
-        Json results = Json::array();
-        for (const auto& child : folder->mResults)
-        {
-            results.push_back(Result(*child));
-        }
-        json["results"] = std::move(results);
+        json.StartObject();
+        json.Key("line");
+        json.Uint(line.mLine);
+        json.Key("text");
+        json.String(line.mText);
+        json.EndObject();
     }
-    else if (const auto* file = dynamic_cast<const Vn::SearchResult_File*>(&result))
-    {
-        json["lines"] = Lines(*file);
-    }
-    return json;
+    json.EndArray();
+}
+
+// Opens the object of a node or result: its name and kind; a folder's children follow
+// under `childrenKey`.
+void StartEntry(JsonWriter& json, const char* name, bool isFolder)
+{
+    json.StartObject();
+    json.Key("name");
+    json.String(name);
+    json.Key("kind");
+    json.String(isFolder ? "folder" : "file");
+}
+
+void EndEntry(JsonWriter& json, bool isFolder)
+{
+    if (isFolder)
+        json.EndArray();
+    json.EndObject();
 }
 
 } // namespace
 
-Json Scan(const Vn::Data_Folder& root)
+void WriteScan(std::ostream& out, const Vn::Data_Folder& root)
 {
-    return {{"root", Node(root)}};
+    JsonWriter json(out);
+    json.StartObject();
+    json.Key("root");
+    WalkTree<Vn::Data_Node>(
+        root, FolderNodes,
+        [&json](const Vn::Data_Node& node, size_t)
+        {
+            const bool isFolder = FolderNodes(node) != nullptr;
+            StartEntry(json, node.GetName(), isFolder);
+            json.Key("counters");
+            WriteCounters(json, node.mCounters);
+            if (isFolder)
+            {
+                json.Key("nodes");
+                json.StartArray();
+            }
+        },
+        [&json](const Vn::Data_Node& node, size_t)
+        { EndEntry(json, FolderNodes(node) != nullptr); });
+    json.EndObject();
+    json.Finish();
 }
 
-Json Search(const Vn::SearchResult_Folder* root)
+void WriteSearch(std::ostream& out, const Vn::SearchResult_Folder* root)
 {
-    return {{"root", root ? Result(*root) : Json(nullptr)}};
+    JsonWriter json(out);
+    json.StartObject();
+    json.Key("root");
+    if (root == nullptr)
+        json.Null();
+    else
+        WalkTree<Vn::SearchResult>(
+            *root, FolderResults,
+            [&json](const Vn::SearchResult& result, size_t)
+            {
+                const bool isFolder = FolderResults(result) != nullptr;
+                StartEntry(json, result.GetName(), isFolder);
+                json.Key("count");
+                json.Uint(result.GetCount());
+                if (isFolder)
+                {
+                    json.Key("results");
+                    json.StartArray();
+                }
+                else if (const auto* file = dynamic_cast<const Vn::SearchResult_File*>(&result))
+                {
+                    WriteLines(json, *file);
+                }
+            },
+            [&json](const Vn::SearchResult& result, size_t)
+            { EndEntry(json, FolderResults(result) != nullptr); });
+    json.EndObject();
+    json.Finish();
 }
 
 } // namespace VarnikCli::JsonReport

@@ -1,6 +1,6 @@
 # Sourced by the scripts: installs the Debian packages that Varnik needs when any is missing.
 VARNIK_PACKAGES=(g++ cmake ninja-build clang-format git libgtest-dev libbenchmark-dev
-    qt6-base-dev libxkbcommon-dev nlohmann-json3-dev libcli11-dev
+    qt6-base-dev libxkbcommon-dev nlohmann-json3-dev libcli11-dev rapidjson-dev
     xvfb xauth fonts-dejavu-core xdg-utils)
 
 varnik_install_packages() {

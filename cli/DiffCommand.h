@@ -1,0 +1,35 @@
+#pragma once
+
+#include "cli/Console.h"
+#include "cli/EnginePass.h"
+#include "engine/tree/Data_Folder.h"
+
+#include <memory>
+#include <string>
+
+namespace VarnikCli
+{
+
+// `diff OLD NEW`: compares two scans, each a folder to scan or a file that `scan --json`
+// wrote, and prints what changed. Exits with 0 when nothing did and 1 when something did.
+class DiffCommand
+{
+public:
+    static constexpr int EXIT_CHANGED = 1;
+
+    explicit DiffCommand(CLI::App& cli);
+
+    bool Parsed() const;
+    int Run(Console& console) const;
+
+private:
+    std::unique_ptr<Vn::Data_Folder> Load(const std::string& side, Console& console) const;
+
+    CLI::App* mCommand;
+    EnginePass mPass;
+    std::string mOld;
+    std::string mNew;
+    bool mJson = false;
+};
+
+} // namespace VarnikCli

@@ -1,0 +1,131 @@
+#include "cli/EnginePass.h"
+
+#include "cli/ProgressLine.h"
+#include "lib/Format.h"
+#include "lib/Path.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <thread>
+#include <typeinfo>
+#include <unistd.h>
+
+namespace VarnikCli
+{
+namespace
+{
+
+constexpr auto PROGRESS_DELAY = std::chrono::milliseconds(500);
+
+// "EXT:TYPE", both parts non-empty, TYPE registered with the classic registry.
+Vn::AnalysisOptions::CountAs ParsedCountAs(const std::string& text)
+{
+    const size_t colon = text.find(':');
+    if (colon == std::string::npos || colon == 0 || colon + 1 == text.size())
+        throw std::runtime_error(
+            TrovLib::Format("--count-as \"%s\": expected EXT:TYPE, as in cc:cpp", text.c_str()));
+    Vn::AnalysisOptions::CountAs countAs{text.substr(0, colon), text.substr(colon + 1)};
+    if (!Vn::FileParser_List::CreateFilled()->mParsers.contains(countAs.mType))
+        throw std::runtime_error(TrovLib::Format("--count-as \"%s\": unknown file type \"%s\"",
+                                                 text.c_str(), countAs.mType.c_str()));
+    return countAs;
+}
+
+} // namespace
+
+std::string CheckedRoot(std::string root)
+{
+    struct stat info = {};
+    if (stat(root.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        throw std::runtime_error(TrovLib::Format("%s: not an existing folder", root.c_str()));
+    if (access(root.c_str(), R_OK | X_OK) != 0)
+        throw std::runtime_error(TrovLib::Format("%s: %s", root.c_str(), std::strerror(errno)));
+    while (root.size() > 1 && root.back() == TrovLib::SEPARATOR)
+        root.pop_back();
+    return root;
+}
+
+void EnginePass::AddOptions(CLI::App& command)
+{
+    command.add_option("--jobs", mJobs, "Threads that read files (default: one per core)")
+        ->check(CLI::Range(1u, 256u))
+        ->type_name("N");
+    const char* analysis = "Analysis (default: the classic analysis)";
+    command.add_flag("--precise", mPrecise, "All of the options below but --count-as, --exclude")
+        ->group(analysis);
+    command.add_option("--count-as", mCountAs, "Count files of type EXT as the registered TYPE")
+        ->allow_extra_args(false)
+        ->type_name("EXT:TYPE")
+        ->group(analysis);
+    command.add_flag("--common-types", mCommonTypes, "Register the usual extensions")
+        ->group(analysis);
+    command.add_option("--ignore-rules", mIgnoreRules, "The rules of ignore files")
+        ->check(CLI::IsMember({"classic", "git"}))
+        ->type_name("classic|git")
+        ->capture_default_str()
+        ->group(analysis);
+    command.add_option("--exclude", mExcludes, "A pattern applied as if in the root's ignore file")
+        ->allow_extra_args(false)
+        ->type_name("PATTERN")
+        ->group(analysis);
+    command.add_flag("--no-ignore", mNoIgnore, "Read no ignore files")->group(analysis);
+    command.add_flag("--modern-cpp", mModernCpp, "Lex C and C++ as C++11 and later do")
+        ->group(analysis);
+    command.add_flag("--no-follow-links", mNoFollowLinks, "Skip links to files too")
+        ->group(analysis);
+}
+
+Vn::AnalysisOptions EnginePass::Options() const
+{
+    Vn::AnalysisOptions options = mPrecise ? Vn::AnalysisOptions::Precise() : Vn::AnalysisOptions();
+    for (const std::string& countAs : mCountAs)
+        options.mCountAs.push_back(ParsedCountAs(countAs));
+    options.mCommonTypes = options.mCommonTypes || mCommonTypes;
+    options.mModernCpp = options.mModernCpp || mModernCpp;
+    if (mIgnoreRules == "git")
+        options.mWalk.mIgnoreRules = TrovLib::IgnoreRules::Git;
+    options.mWalk.mReadIgnoreFiles = !mNoIgnore;
+    options.mWalk.mExcludes = mExcludes;
+    if (mNoFollowLinks)
+        options.mWalk.mFollowFileLinks = false;
+    return options;
+}
+
+// A type is searchable when its parser reads lines; the plain FileParser only counts files.
+std::vector<std::string> EnginePass::SearchableTypes() const
+{
+    std::vector<std::string> types;
+    const auto parsers = Vn::FileParser_List::CreateFilled(Options());
+    for (const auto& [type, parser] : parsers->mParsers)
+    {
+        if (typeid(*parser) != typeid(Vn::FileParser))
+            types.push_back(type);
+    }
+    return types;
+}
+
+void EnginePass::Run(const char* activity, std::ostream* progress,
+                     const std::function<void(Vn::FolderParser&)>& pass) const
+{
+    const Vn::AnalysisOptions options = Options();
+    const auto parsers = Vn::FileParser_List::CreateFilled(options);
+    Vn::FolderParser folderParser(parsers.get());
+    folderParser.SetOptions(options);
+    folderParser.SetJobs(mJobs != 0 ? mJobs : std::thread::hardware_concurrency(),
+                         [&options] { return Vn::FileParser_List::CreateFilled(options); });
+    if (progress == nullptr)
+    {
+        pass(folderParser);
+        return;
+    }
+    ProgressLine line(*progress, activity, PROGRESS_DELAY);
+    folderParser.SetProgressCallback([&line](const Vn::FolderParser::Progress& done)
+                                     { line.Show(done); });
+    pass(folderParser);
+}
+
+} // namespace VarnikCli

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "engine/parsers/FileParser_List.h"
+#include "engine/scan/AnalysisOptions.h"
+#include "engine/scan/FolderParser.h"
+
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace CLI
+{
+class App;
+}
+
+namespace VarnikCli
+{
+
+// What scan and search share: the options that steer the engine (threads and the
+// analysis options) and a pass of the engine over a root folder, with a progress line on
+// the terminal while it runs. Not shared between threads.
+class EnginePass
+{
+public:
+    // Adds --jobs and the analysis flags to the command.
+    void AddOptions(CLI::App& command);
+
+    // The analysis options that the flags select; throws std::runtime_error for a
+    // --count-as that names no registered type.
+    Vn::AnalysisOptions Options() const;
+
+    // The file types that a search can select under these options, in name order.
+    std::vector<std::string> SearchableTypes() const;
+
+    // Runs `pass` with a folder parser set up for these options. With a progress stream,
+    // a line on it counts the folders and files of a pass that takes a while.
+    void Run(const char* activity, std::ostream* progress,
+             const std::function<void(Vn::FolderParser&)>& pass) const;
+
+private:
+    unsigned mJobs = 0; // 0: one per core
+    bool mPrecise = false;
+    std::vector<std::string> mCountAs;
+    bool mCommonTypes = false;
+    std::string mIgnoreRules = "classic";
+    std::vector<std::string> mExcludes;
+    bool mNoIgnore = false;
+    bool mModernCpp = false;
+    bool mNoFollowLinks = false;
+};
+
+// The root as the engine should name it, once it is checked to be a readable folder. A
+// trailing separator would leave the root node without a name of its own, so it goes.
+std::string CheckedRoot(std::string root);
+
+} // namespace VarnikCli

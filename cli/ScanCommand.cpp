@@ -1,0 +1,104 @@
+#include "cli/ScanCommand.h"
+
+#include "cli/CensusReport.h"
+#include "cli/JsonReport.h"
+#include "cli/TableReport.h"
+#include "cli/TreeReport.h"
+
+#include <CLI/CLI.hpp>
+
+#include <limits>
+
+namespace VarnikCli
+{
+
+ScanCommand::ScanCommand(CLI::App& cli)
+    : mCommand(cli.add_subcommand("scan", "Count the files and lines of a tree"))
+{
+    mCommand->add_option("ROOT", mRoot, "The folder to scan")->required()->type_name("");
+    CLI::Option* json = mCommand->add_flag("--json", mJson, "Print the counter tree as JSON");
+    const char* tables = "Tables";
+    CLI::Option* table =
+        mCommand->add_option("--table", mTable, "One row per file type, file or folder")
+            ->check(CLI::IsMember(TableReport::Kinds()))
+            ->type_name("types|files|folders")
+            ->excludes(json)
+            ->group(tables);
+    mCommand->add_flag("--census", mCensus, "The names that #if, #ifdef and #ifndef test, ranked")
+        ->excludes(json)
+        ->excludes(table)
+        ->group(tables);
+    mCommand->add_option("--format", mFormat, "How a table or the census prints")
+        ->check(CLI::IsMember(Table::FORMAT_NAMES))
+        ->type_name("text|csv|tsv|md|json")
+        ->capture_default_str()
+        ->group(tables);
+    mCommand->add_option("--sort", mSort, "Order rows by a column (numbers: largest first)")
+        ->type_name("COLUMN")
+        ->group(tables);
+    mCommand->add_option("--top", mTop, "Keep the first N rows")
+        ->check(CLI::PositiveNumber)
+        ->type_name("N")
+        ->group(tables);
+    mCommand->add_option("--depth", mDepth, "Folders of --table folders down to N levels")
+        ->type_name("N")
+        ->group(tables);
+    mCommand->add_option("--min-count", mMinCount, "Census names tested at least N times")
+        ->type_name("N")
+        ->group(tables);
+    mPass.AddOptions(*mCommand);
+}
+
+bool ScanCommand::Parsed() const
+{
+    return mCommand->parsed();
+}
+
+// The table options mean something only with the table or the census they shape.
+void ScanCommand::CheckOptions() const
+{
+    const bool tableOrCensus = !mTable.empty() || mCensus;
+    for (const char* name : {"--format", "--sort", "--top"})
+    {
+        if (mCommand->count(name) != 0 && !tableOrCensus)
+            throw std::runtime_error(std::string(name) + " needs --table or --census");
+    }
+    if (mCommand->count("--depth") != 0 && mTable != "folders")
+        throw std::runtime_error("--depth needs --table folders");
+    if (mCommand->count("--min-count") != 0 && !mCensus)
+        throw std::runtime_error("--min-count needs --census");
+}
+
+int ScanCommand::Run(Console& console) const
+{
+    CheckOptions();
+    const std::string root = CheckedRoot(mRoot);
+    std::unique_ptr<Vn::Data_Folder> tree;
+    mPass.Run("Scanning", console.Progress(),
+              [&](Vn::FolderParser& folderParser) { tree = folderParser.Parse(root.c_str()); });
+    if (mJson)
+    {
+        JsonReport::WriteScan(console.mOut.Stream(), *tree);
+    }
+    else if (!mTable.empty() || mCensus)
+    {
+        const size_t depth =
+            mCommand->count("--depth") != 0 ? mDepth : std::numeric_limits<size_t>::max();
+        Table table = mCensus ? CensusReport::Build(*tree, mMinCount)
+                              : TableReport::Build(*tree, mTable, depth);
+        if (!mSort.empty())
+            table.Sort(mSort);
+        if (mTop != 0)
+            table.Keep(mTop);
+        table.Write(console.mOut, Table::FormatNamed(mFormat));
+    }
+    else
+    {
+        TreeReport::WriteCounters(console.mOut, *tree);
+    }
+    console.Flush();
+    console.Discard(std::move(tree));
+    return EXIT_SUCCESS;
+}
+
+} // namespace VarnikCli

@@ -1,0 +1,154 @@
+#include "cli/SearchCommand.h"
+
+#include "cli/FlatReport.h"
+#include "cli/JsonReport.h"
+#include "cli/TreeReport.h"
+#include "lib/Format.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+
+namespace VarnikCli
+{
+namespace
+{
+
+// A comma-separated list; each occurrence takes one argument, so that a list never
+// swallows the positional arguments after it.
+CLI::Option* AddListOption(CLI::App& command, const char* name, std::vector<std::string>& list,
+                           const char* description)
+{
+    return command.add_option(name, list, description)
+        ->delimiter(',')
+        ->allow_extra_args(false)
+        ->type_name("LIST");
+}
+
+void SelectZones(const std::vector<std::string>& zones, Vn::SearchRequest::Flags& flags)
+{
+    flags.InCode = flags.InComment = flags.InDirective = flags.InString = false;
+    for (const std::string& zone : zones)
+    {
+        if (zone == "code")
+            flags.InCode = true;
+        else if (zone == "comment")
+            flags.InComment = true;
+        else if (zone == "directive")
+            flags.InDirective = true;
+        else if (zone == "string")
+            flags.InString = true;
+        else if (zone != "none")
+            throw std::runtime_error(TrovLib::Format(
+                "unknown zone \"%s\" (zones: code, comment, directive, string, none)",
+                zone.c_str()));
+    }
+    if (zones.size() > 1 && std::find(zones.begin(), zones.end(), "none") != zones.end())
+        throw std::runtime_error("the zone \"none\" cannot be combined with another zone");
+}
+
+// Every item names a type that a search can select.
+void CheckTypes(const std::vector<std::string>& types, const std::vector<std::string>& known)
+{
+    for (const std::string& type : types)
+    {
+        if (std::find(known.begin(), known.end(), type) != known.end())
+            continue;
+        std::string list;
+        for (const std::string& name : known)
+            list += (list.empty() ? "" : ", ") + name;
+        throw std::runtime_error(
+            TrovLib::Format("unknown file type \"%s\" (known: %s)", type.c_str(), list.c_str()));
+    }
+}
+
+} // namespace
+
+SearchCommand::SearchCommand(CLI::App& cli)
+    : mCommand(cli.add_subcommand("search", "Find the lines of a tree that hold a text"))
+{
+    mCommand->add_option("ROOT", mRoot, "The folder to search")->required()->type_name("");
+    // Checked in Run, so that the message can tell how to pass a text that looks like an
+    // option.
+    mCommand->add_option("TEXT", mText, "The text to find")->type_name("");
+    mCommand->add_flag("--ignore-case", mIgnoreCase, "Ignore the case of ASCII letters");
+    AddListOption(*mCommand, "--zones", mZones,
+                  "Where a match counts: code, comment, directive, string, or none")
+        ->capture_default_str();
+    AddListOption(*mCommand, "--types", mTypes, "The file types searched (default: all)");
+    const char* forms = "Output";
+    CLI::Option* json =
+        mCommand->add_flag("--json", mJson, "Print the result tree as JSON")->group(forms);
+    CLI::Option* flat =
+        mCommand->add_flag("--flat", mFlat, "One path:line:text line per match")->group(forms);
+    CLI::Option* files =
+        mCommand->add_flag("-l,--files-with-matches", mFiles, "Print the files with a match")
+            ->group(forms);
+    mCommand->add_flag("-c,--count", mCounts, "Print path:count for the files with a match")
+        ->excludes(json)
+        ->excludes(flat)
+        ->excludes(files)
+        ->group(forms);
+    json->excludes(flat)->excludes(files);
+    flat->excludes(files);
+    mCommand->add_option("--color", mColor, "Highlight the matches")
+        ->check(CLI::IsMember({"auto", "always", "never"}))
+        ->type_name("auto|always|never")
+        ->capture_default_str()
+        ->group(forms);
+    mPass.AddOptions(*mCommand);
+}
+
+bool SearchCommand::Parsed() const
+{
+    return mCommand->parsed();
+}
+
+Vn::SearchRequest SearchCommand::Request() const
+{
+    if (mCommand->count("TEXT") == 0)
+        throw std::runtime_error("a TEXT to find is required (put -- before a text that begins "
+                                 "with \"-\", as in: search ROOT -- -x)");
+    if (mCommand->count("--types") != 0 && mTypes.empty())
+        CheckTypes({""}, mPass.SearchableTypes());
+    CheckTypes(mTypes, mPass.SearchableTypes());
+    Vn::SearchRequest request;
+    request.SetText(mText.c_str());
+    request.mFlags.CaseSensitive = !mIgnoreCase;
+    request.mFlags.InContent = true;
+    SelectZones(mZones, request.mFlags);
+    request.mFileTypes.insert(mTypes.begin(), mTypes.end());
+    return request;
+}
+
+bool SearchCommand::UseColor(const Console& console) const
+{
+    return mColor == "always" || (mColor == "auto" && console.mOut.IsTerminal());
+}
+
+int SearchCommand::Run(Console& console) const
+{
+    const Vn::SearchRequest request = Request();
+    const std::string root = CheckedRoot(mRoot);
+    std::unique_ptr<Vn::SearchResult_Folder> results;
+    mPass.Run("Searching", console.Progress(),
+              [&](Vn::FolderParser& folderParser)
+              { results = folderParser.Search(root.c_str(), request); });
+    const Vn::SearchRequest* highlight = UseColor(console) ? &request : nullptr;
+    if (mJson)
+        JsonReport::WriteSearch(console.mOut.Stream(), results.get());
+    else if (results && (mFlat || mFiles || mCounts))
+        FlatReport::Write(console.mOut, *results,
+                          mFiles    ? FlatReport::Form::Files
+                          : mCounts ? FlatReport::Form::Counts
+                                    : FlatReport::Form::Lines,
+                          highlight);
+    else if (results)
+        TreeReport::WriteResults(console.mOut, *results, highlight);
+    console.Flush();
+    const int status = results ? EXIT_SUCCESS : EXIT_NO_MATCH;
+    console.Discard(std::move(results));
+    return status;
+}
+
+} // namespace VarnikCli

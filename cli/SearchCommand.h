@@ -1,0 +1,43 @@
+#pragma once
+
+#include "cli/Console.h"
+#include "cli/EnginePass.h"
+#include "engine/search/SearchRequest.h"
+
+#include <string>
+#include <vector>
+
+namespace VarnikCli
+{
+
+// `search ROOT TEXT`: finds the lines of a tree that hold a text and prints the result
+// tree, its JSON, or one line per match, per file or per file with its count.
+class SearchCommand
+{
+public:
+    static constexpr int EXIT_NO_MATCH = 1;
+
+    explicit SearchCommand(CLI::App& cli);
+
+    bool Parsed() const;
+    int Run(Console& console) const;
+
+private:
+    Vn::SearchRequest Request() const;
+    bool UseColor(const Console& console) const;
+
+    CLI::App* mCommand;
+    EnginePass mPass;
+    std::string mRoot;
+    std::string mText;
+    bool mJson = false;
+    bool mFlat = false;
+    bool mFiles = false;
+    bool mCounts = false;
+    std::string mColor = "auto";
+    bool mIgnoreCase = false;
+    std::vector<std::string> mZones = {"code", "comment", "directive", "string"};
+    std::vector<std::string> mTypes;
+};
+
+} // namespace VarnikCli

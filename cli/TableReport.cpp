@@ -1,0 +1,139 @@
+#include "cli/TableReport.h"
+
+#include "cli/NodeNames.h"
+#include "cli/TreeWalk.h"
+#include "engine/counters/Counter_Count.h"
+
+#include <array>
+#include <map>
+#include <string_view>
+
+namespace VarnikCli::TableReport
+{
+namespace
+{
+
+// Files, lines, blank, code, comment, directive, parsing errors.
+using Totals = std::array<uint64_t, 7>;
+
+const std::vector<std::string> COLUMNS = {"files",   "lines",     "blank", "code",
+                                          "comment", "directive", "errors"};
+
+const Vn::Counter_Count* Child(const Vn::Counter_List& counters, std::string_view name)
+{
+    for (const auto& counter : counters)
+    {
+        if (counter->GetName() == name)
+            return dynamic_cast<const Vn::Counter_Count*>(counter.get());
+    }
+    return nullptr;
+}
+
+uint64_t CountOf(const Vn::Counter_Count* counter)
+{
+    return counter ? counter->GetCount() : 0;
+}
+
+// The totals of a node. Directive lines are counted under each type's "Code".
+Totals TotalsOf(const Vn::Counter_List& counters)
+{
+    const Vn::Counter_Count* line = Child(counters, "Line");
+    Totals totals = {CountOf(Child(counters, "File")), CountOf(line)};
+    if (line != nullptr)
+    {
+        totals[2] = CountOf(Child(line->mCounters, "Blank"));
+        totals[3] = CountOf(Child(line->mCounters, "Code"));
+        totals[4] = CountOf(Child(line->mCounters, "Comment"));
+    }
+    for (const auto& counter : counters)
+    {
+        const auto* type = dynamic_cast<const Vn::Counter_Count*>(counter.get());
+        const Vn::Counter_Count* code = type ? Child(type->mCounters, "Code") : nullptr;
+        totals[5] += code ? CountOf(Child(code->mCounters, "Directive")) : 0;
+    }
+    totals[6] = CountOf(Child(counters, "Parsing Error"));
+    return totals;
+}
+
+Table::Row RowOf(std::string name, const Totals& totals)
+{
+    Table::Row row = {std::move(name)};
+    row.insert(row.end(), totals.begin(), totals.end());
+    return row;
+}
+
+const auto* FolderNodes(const Vn::Data_Node& node)
+{
+    const auto* folder = dynamic_cast<const Vn::Data_Folder*>(&node);
+    return folder ? &folder->mNodes : nullptr;
+}
+
+// Calls `visit(node, depth)` for every node below and including the root.
+template <class Visit> void ForEachNode(const Vn::Data_Folder& root, Visit visit)
+{
+    WalkTree<Vn::Data_Node>(root, FolderNodes, visit, [](const Vn::Data_Node&, size_t) {});
+}
+
+// The type of a file node: the one child of its "File" counter.
+std::string TypeOf(const Vn::Data_Node& file)
+{
+    const Vn::Counter_Count* count = Child(file.mCounters, "File");
+    if (count == nullptr || count->mCounters.empty())
+        return "";
+    return (*count->mCounters.begin())->GetName();
+}
+
+void AddTypes(Table& table, const Vn::Data_Folder& root)
+{
+    std::vector<std::string> order;
+    std::map<std::string, Totals> byType;
+    if (const Vn::Counter_Count* files = Child(root.mCounters, "File"))
+    {
+        for (const auto& type : files->mCounters)
+            order.push_back(type->GetName());
+    }
+    ForEachNode(root,
+                [&byType](const Vn::Data_Node& node, size_t)
+                {
+                    if (FolderNodes(node) != nullptr)
+                        return;
+                    Totals& totals = byType[TypeOf(node)];
+                    const Totals file = TotalsOf(node.mCounters);
+                    for (size_t i = 0; i < totals.size(); ++i)
+                        totals[i] += file[i];
+                });
+    for (const std::string& type : order)
+        table.Add(RowOf(type, byType[type]));
+}
+
+} // namespace
+
+const std::vector<std::string>& Kinds()
+{
+    static const std::vector<std::string> kinds = {"types", "files", "folders"};
+    return kinds;
+}
+
+Table Build(const Vn::Data_Folder& root, const std::string& kind, size_t depth)
+{
+    std::vector<std::string> columns = {kind.substr(0, kind.size() - 1)};
+    columns.insert(columns.end(), COLUMNS.begin(), COLUMNS.end());
+    Table table(std::move(columns));
+    if (kind == "types")
+    {
+        AddTypes(table, root);
+        return table;
+    }
+    const bool folders = kind == "folders";
+    ForEachNode(root,
+                [&](const Vn::Data_Node& node, size_t nodeDepth)
+                {
+                    const bool isFolder = FolderNodes(node) != nullptr;
+                    if (folders != isFolder || (folders && nodeDepth > depth))
+                        return;
+                    table.Add(RowOf(NameBelowRoot(node, root), TotalsOf(node.mCounters)));
+                });
+    return table;
+}
+
+} // namespace VarnikCli::TableReport

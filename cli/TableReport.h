@@ -1,0 +1,26 @@
+#pragma once
+
+#include "cli/Table.h"
+#include "engine/tree/Data_Folder.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace VarnikCli
+{
+
+// The counters of a scan as a table: one row per file type, per file, or per folder,
+// with the files, lines, blank, code, comment and directive lines and the parsing errors.
+namespace TableReport
+{
+
+// What --table takes, and the first column of each.
+const std::vector<std::string>& Kinds();
+
+// Rows of the given kind, in the order of the scan: types in the order of their first
+// file, files and folders in walk order, folders no deeper than `depth` below the root.
+Table Build(const Vn::Data_Folder& root, const std::string& kind, size_t depth);
+
+} // namespace TableReport
+} // namespace VarnikCli

@@ -1,0 +1,79 @@
+#include "cli/TreeReport.h"
+
+#include "cli/Highlight.h"
+#include "cli/TreeWalk.h"
+#include "engine/counters/Counter_Group.h"
+#include "engine/search/SearchResult_File.h"
+
+#include <string>
+
+namespace VarnikCli::TreeReport
+{
+namespace
+{
+
+Output& Indent(Output& out, size_t depth)
+{
+    return out << std::string(depth * 2, ' ');
+}
+
+// Counters nest a few levels at most, so they may recurse.
+void WriteCounter(Output& out, const Vn::Counter& counter, const Vn::Counter* parent,
+                  unsigned depth)
+{
+    Indent(out, depth).Text(parent ? counter.GetInfo_Relative(*parent) : counter.GetInfo()) << '\n';
+    if (const auto* group = dynamic_cast<const Vn::Counter_Group*>(&counter))
+    {
+        for (const auto& child : group->mCounters)
+            WriteCounter(out, *child, group, depth + 1);
+    }
+}
+
+const auto* FolderResults(const Vn::SearchResult& result)
+{
+    const auto* folder = dynamic_cast<const Vn::SearchResult_Folder*>(&result);
+    return folder ? &folder->mResults : nullptr;
+}
+
+} // namespace
+
+std::string_view WithoutLineEnd(std::string_view text)
+{
+    if (text.ends_with('\n'))
+    {
+        text.remove_suffix(1);
+        if (text.ends_with('\r'))
+            text.remove_suffix(1);
+    }
+    return text;
+}
+
+void WriteCounters(Output& out, const Vn::Data_Node& node)
+{
+    out.Text(node.GetName_Relative()) << '\n';
+    for (const auto& counter : node.mCounters)
+        WriteCounter(out, *counter, nullptr, 1);
+}
+
+void WriteResults(Output& out, const Vn::SearchResult& root, const Vn::SearchRequest* highlight)
+{
+    WalkTree<Vn::SearchResult>(
+        root, FolderResults,
+        [&](const Vn::SearchResult& result, size_t depth)
+        {
+            Indent(out, depth).Text(result.GetText()) << '\n';
+            const auto* file = dynamic_cast<const Vn::SearchResult_File*>(&result);
+            if (file == nullptr)
+                return;
+            for (const auto& line : file->mLines)
+            {
+                Indent(out, depth + 1) << "Line " << line.mLine << " : ";
+                // As the window shows it: up to a NUL byte.
+                WriteHighlighted(out, WithoutLineEnd(line.mText.c_str()), highlight);
+                out << '\n';
+            }
+        },
+        [](const Vn::SearchResult&, size_t) {});
+}
+
+} // namespace VarnikCli::TreeReport
