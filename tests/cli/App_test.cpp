@@ -8,9 +8,11 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <pty.h>
 #include <regex>
 #include <sstream>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 using Json = nlohmann::ordered_json;
@@ -25,25 +27,80 @@ struct Outcome
     std::string mOut;
     std::string mErr;
     bool operator==(const Outcome&) const = default;
+    friend void PrintTo(const Outcome& outcome, std::ostream* out)
+    {
+        *out << outcome.mStatus << ", " << testing::PrintToString(outcome.mOut) << ", "
+             << testing::PrintToString(outcome.mErr);
+    }
 };
 
-// Runs the program through the shell, each argument quoted, its output and errors in files.
-Outcome RunCli(const std::vector<std::string>& args)
+struct Row
+{
+    std::vector<std::string> mArgs;
+    int mStatus;
+    std::string mOut;
+};
+
+// Runs the program through the shell in `dir`, each argument quoted, its output and
+// errors in files. The output goes to `outPath` instead when one is given, and is then
+// not read back.
+Outcome RunIn(const std::string& dir, const std::vector<std::string>& args,
+              const std::string& outPath = "")
 {
     TempTree capture;
-    std::string command = VARNIK_CLI;
+    std::string command = "cd '" + dir + "' && " VARNIK_CLI;
     for (const std::string& arg : args)
         command += " '" + std::regex_replace(arg, std::regex("'"), "'\\''") + "'";
-    const int status = std::system(
-        (command + " >" + capture.Path("out") + " 2>" + capture.Path("err") + " </dev/null")
-            .c_str());
-    const auto read = [&](const char* name)
+    const int status =
+        std::system((command + " >" + (outPath.empty() ? capture.Path("out") : outPath) + " 2>" +
+                     capture.Path("err") + " </dev/null")
+                        .c_str());
+    const auto read = [](const std::string& path)
     {
         std::ostringstream text;
-        text << std::ifstream(capture.Path(name), std::ios::binary).rdbuf();
+        text << std::ifstream(path, std::ios::binary).rdbuf();
         return text.str();
     };
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read("out"), read("err")};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+            outPath.empty() ? read(capture.Path("out")) : "", read(capture.Path("err"))};
+}
+
+Outcome RunCli(const std::vector<std::string>& args)
+{
+    return RunIn(".", args);
+}
+
+// Runs each row in `dir` and compares the status and the output; nothing goes to errors.
+void ExpectRows(const std::string& dir, const std::vector<Row>& rows)
+{
+    for (const Row& row : rows)
+    {
+        SCOPED_TRACE(testing::PrintToString(row.mArgs));
+        EXPECT_EQ(RunIn(dir, row.mArgs), (Outcome{row.mStatus, row.mOut, ""}));
+    }
+}
+
+// Runs the program with its output on a pseudo-terminal and returns what it showed.
+std::string RunOnTerminal(const std::vector<std::string>& args)
+{
+    int master = -1;
+    const pid_t child = forkpty(&master, nullptr, nullptr, nullptr);
+    if (child == 0)
+    {
+        std::vector<char*> argv = {const_cast<char*>(VARNIK_CLI)};
+        for (const std::string& arg : args)
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        execv(VARNIK_CLI, argv.data());
+        _exit(127);
+    }
+    std::string shown;
+    char buffer[4096];
+    for (ssize_t got; (got = read(master, buffer, sizeof buffer)) > 0;)
+        shown.append(buffer, got);
+    close(master);
+    waitpid(child, nullptr, 0);
+    return shown;
 }
 
 // The matching lines of a JSON result tree, as "file:line" with the path below the root.
@@ -63,6 +120,14 @@ std::vector<std::string> MatchedLines(const Json& result, const std::string& roo
     return lines;
 }
 
+// A small C++ project: a text file, two sources with "#if" tests, a header one level down.
+void MakeProject(TempTree& tree, const std::string& root)
+{
+    tree.File(root + "/a.txt", "abc\n\n  \t\nx\n")
+        .File(root + "/src/m.cpp", "int x; // c\n#if A\n#endif\n#ifdef B\n#endif\n#if A\n#endif\n")
+        .File(root + "/src/lib/d.h", "/* x */\n#ifndef A\n#endif\n");
+}
+
 } // namespace
 
 TEST(App, ScanPrintsTheCounterTree)
@@ -70,48 +135,94 @@ TEST(App, ScanPrintsTheCounterTree)
     TempTree tree;
     tree.File("proj/a.txt", "abc\n\n  \t\nx\n")
         .File("proj/src/m.cpp", "int x; // c\n#if A\n#endif\n");
-
-    const Outcome outcome = RunCli({"scan", tree.Path("proj")});
-    EXPECT_EQ(outcome.mStatus, 0);
-    EXPECT_EQ(outcome.mErr, "");
-    EXPECT_EQ(outcome.mOut,
-              "proj\n"
-              "  File = 2\n    50.0% txt (1)\n    50.0% cpp (1)\n"
-              "  Line = 7\n    28.6% Blank (2)\n    71.4% Code (5)\n    0.0% Comment (0)\n"
-              "  txt = 4\n    50.0% Blank (2)\n    50.0% Code (2)\n    0.0% Comment (0)\n"
-              "  File Length (Histogram)\n"
-              "  cpp = 3\n    0.0% Blank (0)\n    100.0% Code (3)\n      66.7% Directive (2)\n"
-              "    0.0% Comment (0)\n"
-              "  #if = 1\n    100.0% A (1)\n");
+    ExpectRows(tree.Root(),
+               {{{"scan", "proj"},
+                 0,
+                 "proj\n"
+                 "  File = 2\n    50.0% txt (1)\n    50.0% cpp (1)\n"
+                 "  Line = 7\n    28.6% Blank (2)\n    71.4% Code (5)\n    0.0% Comment (0)\n"
+                 "  txt = 4\n    50.0% Blank (2)\n    50.0% Code (2)\n    0.0% Comment (0)\n"
+                 "  File Length (Histogram)\n"
+                 "  cpp = 3\n    0.0% Blank (0)\n    100.0% Code (3)\n      66.7% Directive (2)\n"
+                 "    0.0% Comment (0)\n"
+                 "  #if = 1\n    100.0% A (1)\n"}});
 }
 
 // A trailing separator on the root would leave it without a name: it is dropped. A name
-// outside UTF-8 gets U+FFFD so that the output stays valid JSON.
+// outside UTF-8 gets U+FFFD so that the output stays valid JSON. The JSON is written as it
+// goes; its bytes are those that nlohmann-json writes for the same document.
 TEST(App, ScanJsonHoldsEveryNode)
 {
     TempTree tree;
     tree.File("proj/caf\xE9.txt", "abc\n")
+        .File("proj/q\"\\\x01\t.txt", "x\n")
         .File("proj/src/m.cpp", "int x;\n\n")
         .Folder("proj/empty");
 
     const Outcome outcome = RunCli({"scan", "--json", tree.Path("proj/")});
     ASSERT_EQ(outcome.mStatus, 0);
     EXPECT_EQ(outcome.mErr, "");
+    EXPECT_EQ(Json::parse(outcome.mOut).dump() + "\n", outcome.mOut);
     const Json root = Json::parse(outcome.mOut).at("root");
     EXPECT_EQ(root.at("name"), tree.Path("proj"));
     EXPECT_EQ(root.at("kind"), "folder");
-    ASSERT_EQ(root.at("nodes").size(), 3u);
+    ASSERT_EQ(root.at("nodes").size(), 4u);
     EXPECT_EQ(root["nodes"][0].at("name"), tree.Path("proj/caf\xEF\xBF\xBD.txt"));
     EXPECT_EQ(root["nodes"][0].at("kind"), "file");
     EXPECT_FALSE(root["nodes"][0].contains("nodes"));
     EXPECT_EQ(root["nodes"][1].at("name"), "empty");
     EXPECT_EQ(root["nodes"][1].at("nodes"), Json::array());
-    EXPECT_EQ(root["nodes"][2]["nodes"][0].at("name"), tree.Path("proj/src/m.cpp"));
-    EXPECT_EQ(root.at("counters")[0], Json::parse(R"({"type": "Count", "name": "File", "count": 2,
-        "counters": [{"type": "Count", "name": "txt", "count": 1, "counters": []},
+    EXPECT_EQ(root["nodes"][2].at("name"), tree.Path("proj/q\"\\\x01\t.txt"));
+    EXPECT_EQ(root["nodes"][3]["nodes"][0].at("name"), tree.Path("proj/src/m.cpp"));
+    EXPECT_EQ(root.at("counters")[0], Json::parse(R"({"type": "Count", "name": "File", "count": 3,
+        "counters": [{"type": "Count", "name": "txt", "count": 2, "counters": []},
                      {"type": "Count", "name": "cpp", "count": 1, "counters": []}]})"));
     EXPECT_EQ(root.at("counters")[3], Json::parse(R"({"type": "Histogram", "name": "File Length",
-        "unitX": "lines", "unitY": "files", "values": [[1, 1], [2, 1]]})"));
+        "unitX": "lines", "unitY": "files", "values": [[1, 2], [2, 1]]})"));
+}
+
+TEST(App, TablesAndTheCensusInEveryFormat)
+{
+    TempTree tree;
+    MakeProject(tree, "proj");
+    const std::string head = "type  files  lines  blank  code  comment  directive  errors\n";
+    ExpectRows(
+        tree.Root(),
+        {{{"scan", "--table", "types", "proj"},
+          0,
+          head + "txt       1      4      2     2        0          0       0\n"
+                 "h         1      3      0     2        1          2       0\n"
+                 "cpp       1      7      0     7        0          6       0\n"},
+         {{"scan", "--table", "types", "--format", "csv", "--sort", "comment", "--top", "2",
+           "proj"},
+          0,
+          "type,files,lines,blank,code,comment,directive,errors\nh,1,3,0,2,1,2,0\ntxt,1,4,2,2,0,0,"
+          "0\n"},
+         {{"scan", "--table", "files", "--format", "tsv", "--sort", "file", "proj"},
+          0,
+          "file\tfiles\tlines\tblank\tcode\tcomment\tdirective\terrors\n"
+          "a.txt\t1\t4\t2\t2\t0\t0\t0\nsrc/lib/d.h\t1\t3\t0\t2\t1\t2\t0\n"
+          "src/m.cpp\t1\t7\t0\t7\t0\t6\t0\n"},
+         {{"scan", "--table", "folders", "--depth", "1", "--format", "md", "proj"},
+          0,
+          "| folder | files | lines | blank | code | comment | directive | errors |\n"
+          "| --- | --: | --: | --: | --: | --: | --: | --: |\n"
+          "| . | 3 | 14 | 2 | 11 | 1 | 8 | 0 |\n| src | 2 | 10 | 0 | 9 | 1 | 8 | 0 |\n"},
+         {{"scan", "--table", "folders", "--format", "json", "--sort", "lines", "--top", "1",
+           "proj/src/lib"},
+          0,
+          R"([{"folder":".","files":1,"lines":3,"blank":0,"code":2,"comment":1,"directive":2,)"
+          R"("errors":0}])"
+          "\n"},
+         {{"scan", "--census", "proj"},
+          0,
+          "name  count   share\nA         3  75.00%\nB         1  25.00%\n"},
+         {{"scan", "--census", "--min-count", "2", "--format", "csv", "proj"},
+          0,
+          "name,count,share\nA,3,75.00%\n"},
+         {{"scan", "--census", "--sort", "name", "--top", "1", "--format", "json", "proj"},
+          0,
+          "[{\"name\":\"A\",\"count\":3,\"share\":75.0}]\n"}});
 }
 
 // Matches for "x" in every zone of a C++ file, in a text file with CRLF line ends and bytes
@@ -129,18 +240,31 @@ TEST(App, SearchFindsTheSelectedLines)
         .File("proj/sub/deep.h", "// X upper\n");
     const std::string root = tree.Path("proj");
 
-    const Outcome text = RunCli({"search", root, "x"});
-    EXPECT_EQ(text.mStatus, 0);
-    EXPECT_EQ(text.mErr, "");
-    EXPECT_EQ(text.mOut, "proj/ (5)\n"
-                         "  m.cpp (4)\n"
-                         "    Line 1 : int x = 1; // x counter\n"
-                         "    Line 2 : const char* s = \"x\";\n"
-                         "    Line 3 : #define xmax 2\n"
-                         "    Line 4 : /* the x */\n"
-                         "  notes.txt (1)\n"
-                         "    Line 1 : x \xFF\xFE\n");
+    ExpectRows(tree.Root(),
+               {{{"search", "proj", "x"},
+                 0,
+                 "proj/ (5)\n"
+                 "  m.cpp (4)\n"
+                 "    Line 1 : int x = 1; // x counter\n"
+                 "    Line 2 : const char* s = \"x\";\n"
+                 "    Line 3 : #define xmax 2\n"
+                 "    Line 4 : /* the x */\n"
+                 "  notes.txt (1)\n"
+                 "    Line 1 : x \xFF\xFE\n"},
+                {{"search", "--flat", "--zones", "code", "proj", "x"},
+                 0,
+                 "proj/m.cpp:1:int x = 1; // x counter\nproj/notes.txt:1:x \xFF\xFE\n"},
+                {{"search", "-l", "--ignore-case", "proj", "X"},
+                 0,
+                 "proj/m.cpp\nproj/notes.txt\nproj/sub/deep.h\n"},
+                {{"search", "-c", "proj", "x"}, 0, "proj/m.cpp:4\nproj/notes.txt:1\n"},
+                {{"search", "--flat", "--color", "always", "proj", "X"},
+                 0,
+                 "proj/sub/deep.h:1:// \x1b[1;31mX\x1b[0m upper\n"},
+                {{"search", "-c", "proj", "absent"}, 1, ""},
+                {{"search", "proj", "absent"}, 1, ""}});
     const Outcome json = RunCli({"search", "--json", "--types", "txt", root, "x"});
+    EXPECT_EQ(Json::parse(json.mOut).dump() + "\n", json.mOut);
     EXPECT_EQ(Json::parse(json.mOut)["root"]["results"][0]["lines"][0],
               Json::parse(R"({"line": 1, "text": "x \ufffd\ufffd\r\n"})"));
 
@@ -173,12 +297,49 @@ TEST(App, SearchFindsTheSelectedLines)
         const Outcome outcome = RunCli(args);
         EXPECT_EQ(outcome.mStatus, row.mLines.empty() ? 1 : 0);
         EXPECT_EQ(outcome.mErr, "");
-        const Json result = Json::parse(outcome.mOut).at("root");
-        EXPECT_EQ(result.is_null(), row.mLines.empty());
-        EXPECT_EQ(MatchedLines(result, root), row.mLines);
+        EXPECT_EQ(MatchedLines(Json::parse(outcome.mOut).at("root"), root), row.mLines);
     }
+}
 
-    EXPECT_EQ(RunCli({"search", root, "absent"}), (Outcome{1, "", ""}));
+// Two scans of a project, the later one with a file removed, a folder added and the "#if"
+// names changed in a sub-folder, compared as folders and as files of scan --json.
+TEST(App, DiffListsWhatChanged)
+{
+    TempTree tree;
+    MakeProject(tree, "old");
+    MakeProject(tree, "new");
+    tree.File("new/src/lib/d.h", "/* x */\n#ifndef C\n#endif\n").File("new/doc/n.txt", "n\n");
+    std::remove(tree.Path("new/a.txt").c_str());
+    ASSERT_EQ(RunIn(tree.Root(), {"scan", "--json", "old"}, tree.Path("old.json")).mStatus, 0);
+    ASSERT_EQ(RunIn(tree.Root(), {"scan", "--json", "new"}, tree.Path("new.json")).mStatus, 0);
+    const std::string changes = ".\n  Line 14 -> 11 (-3)\n  Line/Blank 2 -> 0 (-2)\n"
+                                "  Line/Code 11 -> 10 (-1)\n  txt 4 -> 1 (-3)\n"
+                                "  txt/Blank 2 -> 0 (-2)\n  txt/Code 2 -> 1 (-1)\n"
+                                "  #if/A 3 -> 2 (-1)\n  + #if C\n  + doc/\n  - a.txt\n"
+                                "src\n  #if/A 3 -> 2 (-1)\n  + #if C\n"
+                                "src/lib\n  + #if C\n  - #if A\n";
+    ExpectRows(tree.Root(), {{{"diff", "old", "new"}, 1, changes},
+                             {{"diff", "old.json", "new.json"}, 1, changes},
+                             {{"diff", "old.json", "old"}, 0, ""},
+                             {{"diff", "new", "new"}, 0, ""}});
+    const Json json = Json::parse(RunIn(tree.Root(), {"diff", "--json", "old", "new.json"}).mOut);
+    EXPECT_EQ(json.at("changed"), true);
+    EXPECT_EQ(json.at("folders")[2].dump(),
+              R"({"name":"src/lib","counters":[],"appeared":["C"],"vanished":["A"],"added":[],)"
+              R"("removed":[]})");
+}
+
+// On a terminal, control characters from the tree are shown escaped and matches coloured.
+TEST(App, TerminalOutputIsEscaped)
+{
+    TempTree tree;
+    tree.File("proj/bell\x07\x1b[2J.txt", "x\x1b]0;title\x07\r\n");
+    const std::string scan = RunOnTerminal({"scan", "--table", "files", tree.Path("proj")});
+    EXPECT_NE(scan.find("bell\\x07\\x1b[2J.txt"), std::string::npos) << scan;
+    EXPECT_EQ(scan.find('\x1b'), std::string::npos) << scan;
+    const std::string search = RunOnTerminal({"search", "--flat", tree.Path("proj"), "x"});
+    EXPECT_NE(search.find(":1:\x1b[1;31mx\x1b[0m\\x1b]0;title\\x07\r\n"), std::string::npos)
+        << search;
 }
 
 // ROOT stands for a folder that exists, FILE for a file, LOCKED for a folder no one may read.
@@ -190,9 +351,23 @@ TEST(App, ErrorsPrintOneLineAndNothingElse)
         {{"scan", "/nonexistent/varnik"}, "not an existing folder"},
         {{"search", "FILE", "x"}, "not an existing folder"},
         {{"search", "--zones", "code,strings", "ROOT", "x"}, "strings"},
+        {{"search", "--zones", "code,none", "ROOT", "x"}, "\"none\" cannot be combined"},
+        {{"search", "--types", "C", "ROOT", "x"}, "unknown file type \"C\" (known: c, cmd, cpp,"},
+        {{"search", "--types", "", "ROOT", "x"}, "unknown file type \"\""},
+        {{"search", "ROOT"}, "put -- before a text that begins with \"-\""},
+        {{"search", "ROOT", "-x"}, "put -- before a text that begins with \"-\""},
+        {{"search", "--flat", "-c", "ROOT", "x"}, "excludes"},
         {{"scan", "--fast", "ROOT"}, "--fast"},
         {{"scan", "--jobs", "0", "ROOT"}, "--jobs"},
-        {{"search", "ROOT"}, "TEXT"},
+        {{"scan", "--count-as", "cc", "ROOT"}, "EXT:TYPE"},
+        {{"scan", "--count-as", "cc:cobol", "ROOT"}, "unknown file type \"cobol\""},
+        {{"scan", "--ignore-rules", "svn", "ROOT"}, "--ignore-rules"},
+        {{"scan", "--sort", "code", "ROOT"}, "--sort needs --table or --census"},
+        {{"scan", "--table", "types", "--sort", "size", "ROOT"}, "columns: type, files,"},
+        {{"scan", "--table", "types", "--depth", "1", "ROOT"}, "--depth needs --table folders"},
+        {{"scan", "--table", "dirs", "ROOT"}, "--table"},
+        {{"scan", "--census", "--json", "ROOT"}, "excludes"},
+        {{"diff", "ROOT", "FILE"}, "not a scan written by scan --json"},
         {{"scan"}, "ROOT"},
         {{}, "command is required"},
         {{"count", "ROOT"}, "count"},
@@ -224,4 +399,6 @@ TEST(App, VersionAndHelpGoToTheOutput)
     EXPECT_EQ(help.mStatus, 0);
     EXPECT_NE(help.mOut.find("--zones"), std::string::npos) << help.mOut;
     EXPECT_EQ(help.mErr, "");
+    for (const char* option : {"--version", "--help"})
+        EXPECT_EQ(RunIn(".", {option}, "/dev/full").mStatus, 2) << option;
 }
