@@ -1,5 +1,6 @@
 #include "cli/App.h"
 
+#include "cli/CommandLineHelp.h"
 #include "cli/Console.h"
 #include "cli/DiffCommand.h"
 #include "cli/ScanCommand.h"
@@ -25,10 +26,21 @@ int App::Run(int argc, const char* const* argv)
     const ScanCommand scan(cli);
     const SearchCommand search(cli);
     const DiffCommand diff(cli);
+    // For the build: writes the shell completions and the manual page.
+    std::string generate;
+    cli.add_option("--generate", generate)
+        ->check(CLI::IsMember(CommandLineHelp::Forms()))
+        ->group("");
     Console console{Output(mOut, mTerminals.mOut), mErr, mTerminals.mErr, mLeaveAnswersToExit};
     try
     {
         cli.parse(argc, argv);
+        if (!generate.empty())
+        {
+            CommandLineHelp::Write(mOut, cli, generate);
+            console.Flush();
+            return EXIT_SUCCESS;
+        }
         if (scan.Parsed())
             return scan.Run(console);
         if (search.Parsed())

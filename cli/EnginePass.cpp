@@ -51,8 +51,9 @@ std::string CheckedRoot(std::string root)
 
 void EnginePass::AddOptions(CLI::App& command)
 {
-    command.add_option("--jobs", mJobs, "Threads that read files (default: one per core)")
-        ->check(CLI::Range(1u, 256u))
+    command
+        .add_option("--jobs", mJobs, "Threads that read files, 1 to 256 (default: one per core)")
+        ->check(CLI::Range(1u, 256u).description(""))
         ->type_name("N");
     const char* analysis = "Analysis (default: the classic analysis)";
     command.add_flag("--precise", mPrecise, "All of the options below but --count-as, --exclude")
@@ -64,7 +65,7 @@ void EnginePass::AddOptions(CLI::App& command)
     command.add_flag("--common-types", mCommonTypes, "Register the usual extensions")
         ->group(analysis);
     command.add_option("--ignore-rules", mIgnoreRules, "The rules of ignore files")
-        ->check(CLI::IsMember({"classic", "git"}))
+        ->check(CLI::IsMember({"classic", "git"}).description(""))
         ->type_name("classic|git")
         ->capture_default_str()
         ->group(analysis);

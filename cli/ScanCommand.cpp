@@ -20,7 +20,7 @@ ScanCommand::ScanCommand(CLI::App& cli)
     const char* tables = "Tables";
     CLI::Option* table =
         mCommand->add_option("--table", mTable, "One row per file type, file or folder")
-            ->check(CLI::IsMember(TableReport::Kinds()))
+            ->check(CLI::IsMember(TableReport::Kinds()).description(""))
             ->type_name("types|files|folders")
             ->excludes(json)
             ->group(tables);
@@ -29,7 +29,7 @@ ScanCommand::ScanCommand(CLI::App& cli)
         ->excludes(table)
         ->group(tables);
     mCommand->add_option("--format", mFormat, "How a table or the census prints")
-        ->check(CLI::IsMember(Table::FORMAT_NAMES))
+        ->check(CLI::IsMember(Table::FORMAT_NAMES).description(""))
         ->type_name("text|csv|tsv|md|json")
         ->capture_default_str()
         ->group(tables);
@@ -37,7 +37,7 @@ ScanCommand::ScanCommand(CLI::App& cli)
         ->type_name("COLUMN")
         ->group(tables);
     mCommand->add_option("--top", mTop, "Keep the first N rows")
-        ->check(CLI::PositiveNumber)
+        ->check(CLI::PositiveNumber.description(""))
         ->type_name("N")
         ->group(tables);
     mCommand->add_option("--depth", mDepth, "Folders of --table folders down to N levels")

@@ -92,7 +92,7 @@ SearchCommand::SearchCommand(CLI::App& cli)
     json->excludes(flat)->excludes(files);
     flat->excludes(files);
     mCommand->add_option("--color", mColor, "Highlight the matches")
-        ->check(CLI::IsMember({"auto", "always", "never"}))
+        ->check(CLI::IsMember({"auto", "always", "never"}).description(""))
         ->type_name("auto|always|never")
         ->capture_default_str()
         ->group(forms);
