@@ -163,8 +163,9 @@ void WriteZsh(std::ostream& out, const std::vector<CommandInfo>& commands)
                 out << " \\\n            '" << (option.mRepeatable ? "*" : "") << spelling << '['
                     << ZshEscaped(option.mDescription) << ']';
                 if (!option.mValue.empty())
-                    out << ':' << ZshEscaped(option.mValue) << ':'
-                        << (option.mChoices.empty() ? "" : "(" + Joined(option.mChoices) + ")");
+                    out << ':' << ZshEscaped(option.mValue) << ':';
+                if (!option.mChoices.empty())
+                    out << '(' << Joined(option.mChoices) << ')';
                 out << "'";
             }
         out << " \\\n            '*:file:_files' ;;\n";

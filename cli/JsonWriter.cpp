@@ -2,12 +2,12 @@
 
 #include "cli/Utf8.h"
 
+#include <algorithm>
+
 namespace VarnikCli
 {
 namespace
 {
-
-constexpr size_t BUFFER_SIZE = 1 << 16;
 
 // The text as a JSON string, quotes included, escaped as nlohmann-json does: the short
 // escapes where JSON has one, "\u00xx" in lower case for the other control characters,
@@ -59,34 +59,33 @@ void AppendEscaped(std::string& json, std::string_view text)
 
 } // namespace
 
-void JsonWriter::Buffer::Put(char c)
-{
-    mText += c;
-    if (mText.size() >= BUFFER_SIZE)
-        Flush();
-}
-
 void JsonWriter::Buffer::Flush()
 {
-    mOut.write(mText.data(), static_cast<std::streamsize>(mText.size()));
-    mText.clear();
+    mOut.write(mData, static_cast<std::streamsize>(mSize));
+    mSize = 0;
 }
 
-JsonWriter::JsonWriter(std::ostream& out) : mBuffer{out, {}}, mWriter(mBuffer)
+JsonWriter::JsonWriter(std::ostream& out)
+    : mBuffer(std::make_unique<Buffer>(out)), mWriter(*mBuffer)
 {
-    mBuffer.mText.reserve(BUFFER_SIZE);
 }
 
 void JsonWriter::Finish()
 {
-    mBuffer.Put('\n');
-    mBuffer.Flush();
+    mBuffer->Put('\n');
+    mBuffer->Flush();
 }
 
 void JsonWriter::String(std::string_view text)
 {
     mEscaped.clear();
-    AppendEscaped(mEscaped, ToValidUtf8(text));
+    // Most names are plain ASCII, which needs no check for UTF-8.
+    const bool ascii = std::all_of(text.begin(), text.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii)
+        AppendEscaped(mEscaped, text);
+    else
+        AppendEscaped(mEscaped, ToValidUtf8(text));
     mWriter.RawValue(mEscaped.data(), mEscaped.size(), rapidjson::kStringType);
 }
 

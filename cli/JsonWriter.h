@@ -3,6 +3,7 @@
 #include <rapidjson/writer.h>
 
 #include <cstdint>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -44,12 +45,18 @@ private:
     {
         using Ch = char;
         std::ostream& mOut;
-        std::string mText;
-        void Put(char c);
+        size_t mSize = 0;
+        char mData[1 << 16];
+        void Put(char c)
+        {
+            if (mSize == sizeof mData)
+                Flush();
+            mData[mSize++] = c;
+        }
         void Flush();
     };
 
-    Buffer mBuffer;
+    std::unique_ptr<Buffer> mBuffer;
     rapidjson::Writer<Buffer> mWriter;
     std::string mEscaped; // reused for each string
 };
