@@ -11,6 +11,7 @@ namespace VarnikCli
 // Exit status: 0 for a scan, for a search that matched and for a diff without changes;
 // 1 for a search that matched nothing and for a diff with changes; 2 for any error,
 // which prints one line on the error stream and nothing on the output.
+// Not shared between threads.
 class App
 {
 public:

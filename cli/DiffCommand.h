@@ -12,6 +12,7 @@ namespace VarnikCli
 
 // `diff OLD NEW`: compares two scans, each a folder to scan or a file that `scan --json`
 // wrote, and prints what changed. Exits with 0 when nothing did and 1 when something did.
+// Not shared between threads.
 class DiffCommand
 {
 public:

@@ -10,12 +10,6 @@ namespace VarnikCli::FlatReport
 namespace
 {
 
-const auto* FolderResults(const Vn::SearchResult& result)
-{
-    const auto* folder = dynamic_cast<const Vn::SearchResult_Folder*>(&result);
-    return folder ? &folder->mResults : nullptr;
-}
-
 void WriteFile(Output& out, const Vn::SearchResult_File& file, Form form,
                const Vn::SearchRequest* highlight)
 {
@@ -40,14 +34,13 @@ void WriteFile(Output& out, const Vn::SearchResult_File& file, Form form,
 void Write(Output& out, const Vn::SearchResult_Folder& root, Form form,
            const Vn::SearchRequest* highlight)
 {
-    WalkTree<Vn::SearchResult>(
-        root, FolderResults,
-        [&](const Vn::SearchResult& result, size_t)
-        {
-            if (const auto* file = dynamic_cast<const Vn::SearchResult_File*>(&result))
-                WriteFile(out, *file, form, highlight);
-        },
-        [](const Vn::SearchResult&, size_t) {});
+    ForEachInTree<Vn::SearchResult>(root,
+                                    [&](const Vn::SearchResult& result, size_t)
+                                    {
+                                        if (const auto* file =
+                                                dynamic_cast<const Vn::SearchResult_File*>(&result))
+                                            WriteFile(out, *file, form, highlight);
+                                    });
 }
 
 } // namespace VarnikCli::FlatReport

@@ -59,18 +59,6 @@ void WriteCounters(JsonWriter& json, const Vn::Counter_List& counters)
     json.EndArray();
 }
 
-const auto* FolderNodes(const Vn::Data_Node& node)
-{
-    const auto* folder = dynamic_cast<const Vn::Data_Folder*>(&node);
-    return folder ? &folder->mNodes : nullptr;
-}
-
-const auto* FolderResults(const Vn::SearchResult& result)
-{
-    const auto* folder = dynamic_cast<const Vn::SearchResult_Folder*>(&result);
-    return folder ? &folder->mResults : nullptr;
-}
-
 void WriteLines(JsonWriter& json, const Vn::SearchResult_File& file)
 {
     json.Key("lines");
@@ -113,10 +101,10 @@ void WriteScan(std::ostream& out, const Vn::Data_Folder& root)
     json.StartObject();
     json.Key("root");
     WalkTree<Vn::Data_Node>(
-        root, FolderNodes,
+        root,
         [&json](const Vn::Data_Node& node, size_t)
         {
-            const bool isFolder = FolderNodes(node) != nullptr;
+            const bool isFolder = ChildrenOf(node) != nullptr;
             StartEntry(json, node.GetName(), isFolder);
             json.Key("counters");
             WriteCounters(json, node.mCounters);
@@ -127,7 +115,7 @@ void WriteScan(std::ostream& out, const Vn::Data_Folder& root)
             }
         },
         [&json](const Vn::Data_Node& node, size_t)
-        { EndEntry(json, FolderNodes(node) != nullptr); });
+        { EndEntry(json, ChildrenOf(node) != nullptr); });
     json.EndObject();
     json.Finish();
 }
@@ -141,10 +129,10 @@ void WriteSearch(std::ostream& out, const Vn::SearchResult_Folder* root)
         json.Null();
     else
         WalkTree<Vn::SearchResult>(
-            *root, FolderResults,
+            *root,
             [&json](const Vn::SearchResult& result, size_t)
             {
-                const bool isFolder = FolderResults(result) != nullptr;
+                const bool isFolder = ChildrenOf(result) != nullptr;
                 StartEntry(json, result.GetName(), isFolder);
                 json.Key("count");
                 json.Uint(result.GetCount());
@@ -159,7 +147,7 @@ void WriteSearch(std::ostream& out, const Vn::SearchResult_Folder* root)
                 }
             },
             [&json](const Vn::SearchResult& result, size_t)
-            { EndEntry(json, FolderResults(result) != nullptr); });
+            { EndEntry(json, ChildrenOf(result) != nullptr); });
     json.EndObject();
     json.Finish();
 }

@@ -10,6 +10,7 @@ namespace VarnikCli
 
 // `scan ROOT`: counts the files and lines of a tree and prints the counter tree, its
 // JSON, a table per type, file or folder, or the ranked census of "#if" names.
+// Not shared between threads.
 class ScanCommand
 {
 public:

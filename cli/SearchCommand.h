@@ -12,6 +12,7 @@ namespace VarnikCli
 
 // `search ROOT TEXT`: finds the lines of a tree that hold a text and prints the result
 // tree, its JSON, or one line per match, per file or per file with its count.
+// Not shared between threads.
 class SearchCommand
 {
 public:

@@ -62,18 +62,6 @@ Table::Row RowOf(std::string name, const Totals& totals)
     return row;
 }
 
-const auto* FolderNodes(const Vn::Data_Node& node)
-{
-    const auto* folder = dynamic_cast<const Vn::Data_Folder*>(&node);
-    return folder ? &folder->mNodes : nullptr;
-}
-
-// Calls `visit(node, depth)` for every node below and including the root.
-template <class Visit> void ForEachNode(const Vn::Data_Folder& root, Visit visit)
-{
-    WalkTree<Vn::Data_Node>(root, FolderNodes, visit, [](const Vn::Data_Node&, size_t) {});
-}
-
 // The type of a file node: the one child of its "File" counter.
 std::string TypeOf(const Vn::Data_Node& file)
 {
@@ -92,16 +80,16 @@ void AddTypes(Table& table, const Vn::Data_Folder& root)
         for (const auto& type : files->mCounters)
             order.push_back(type->GetName());
     }
-    ForEachNode(root,
-                [&byType](const Vn::Data_Node& node, size_t)
-                {
-                    if (FolderNodes(node) != nullptr)
-                        return;
-                    Totals& totals = byType[TypeOf(node)];
-                    const Totals file = TotalsOf(node.mCounters);
-                    for (size_t i = 0; i < totals.size(); ++i)
-                        totals[i] += file[i];
-                });
+    ForEachInTree<Vn::Data_Node>(root,
+                                 [&byType](const Vn::Data_Node& node, size_t)
+                                 {
+                                     if (ChildrenOf(node) != nullptr)
+                                         return;
+                                     Totals& totals = byType[TypeOf(node)];
+                                     const Totals file = TotalsOf(node.mCounters);
+                                     for (size_t i = 0; i < totals.size(); ++i)
+                                         totals[i] += file[i];
+                                 });
     for (const std::string& type : order)
         table.Add(RowOf(type, byType[type]));
 }
@@ -125,14 +113,15 @@ Table Build(const Vn::Data_Folder& root, const std::string& kind, size_t depth)
         return table;
     }
     const bool folders = kind == "folders";
-    ForEachNode(root,
-                [&](const Vn::Data_Node& node, size_t nodeDepth)
-                {
-                    const bool isFolder = FolderNodes(node) != nullptr;
-                    if (folders != isFolder || (folders && nodeDepth > depth))
-                        return;
-                    table.Add(RowOf(NameBelowRoot(node, root), TotalsOf(node.mCounters)));
-                });
+    ForEachInTree<Vn::Data_Node>(
+        root,
+        [&](const Vn::Data_Node& node, size_t nodeDepth)
+        {
+            const bool isFolder = ChildrenOf(node) != nullptr;
+            if (folders != isFolder || (folders && nodeDepth > depth))
+                return;
+            table.Add(RowOf(NameBelowRoot(node, root), TotalsOf(node.mCounters)));
+        });
     return table;
 }
 

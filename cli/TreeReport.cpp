@@ -29,12 +29,6 @@ void WriteCounter(Output& out, const Vn::Counter& counter, const Vn::Counter* pa
     }
 }
 
-const auto* FolderResults(const Vn::SearchResult& result)
-{
-    const auto* folder = dynamic_cast<const Vn::SearchResult_Folder*>(&result);
-    return folder ? &folder->mResults : nullptr;
-}
-
 } // namespace
 
 std::string_view WithoutLineEnd(std::string_view text)
@@ -57,8 +51,8 @@ void WriteCounters(Output& out, const Vn::Data_Node& node)
 
 void WriteResults(Output& out, const Vn::SearchResult& root, const Vn::SearchRequest* highlight)
 {
-    WalkTree<Vn::SearchResult>(
-        root, FolderResults,
+    ForEachInTree<Vn::SearchResult>(
+        root,
         [&](const Vn::SearchResult& result, size_t depth)
         {
             Indent(out, depth).Text(result.GetText()) << '\n';
@@ -72,8 +66,7 @@ void WriteResults(Output& out, const Vn::SearchResult& root, const Vn::SearchReq
                 WriteHighlighted(out, WithoutLineEnd(line.mText.c_str()), highlight);
                 out << '\n';
             }
-        },
-        [](const Vn::SearchResult&, size_t) {});
+        });
 }
 
 } // namespace VarnikCli::TreeReport

@@ -1,16 +1,24 @@
 #pragma once
 
+#include "engine/search/SearchResult_Folder.h"
+#include "engine/tree/Data_Folder.h"
+
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 namespace VarnikCli
 {
 
-// Visits a tree depth first with a stack of its own, so that trees of any depth fit:
-// `enter(node, depth)` before a node's children, `leave(node, depth)` after them.
-// `children(node)` gives a pointer to the node's vector of owning child pointers, or null.
-template <class Node, class Children, class Enter, class Leave>
-void WalkTree(const Node& root, Children children, Enter enter, Leave leave)
+// The children of a folder node or folder result; null for a file.
+const std::vector<std::unique_ptr<Vn::Data_Node>>* ChildrenOf(const Vn::Data_Node& node);
+const std::vector<std::unique_ptr<Vn::SearchResult>>* ChildrenOf(const Vn::SearchResult& result);
+
+// Visits a scan's or a search's tree depth first with a stack of its own, so that trees
+// of any depth fit: `enter(node, depth)` before a node's children, `leave(node, depth)`
+// after them. `Node` is Vn::Data_Node or Vn::SearchResult.
+template <class Node, class Enter, class Leave>
+void WalkTree(const Node& root, Enter enter, Leave leave)
 {
     struct Frame
     {
@@ -22,10 +30,10 @@ void WalkTree(const Node& root, Children children, Enter enter, Leave leave)
     while (!stack.empty())
     {
         Frame& top = stack.back();
-        const auto* list = children(*top.mNode);
-        if (list != nullptr && top.mNext < list->size())
+        const auto* children = ChildrenOf(*top.mNode);
+        if (children != nullptr && top.mNext < children->size())
         {
-            const Node& child = *(*list)[top.mNext++];
+            const Node& child = *(*children)[top.mNext++];
             enter(child, stack.size());
             stack.push_back({&child, 0});
         }
@@ -35,6 +43,12 @@ void WalkTree(const Node& root, Children children, Enter enter, Leave leave)
             stack.pop_back();
         }
     }
+}
+
+// Calls `visit(node, depth)` for every node of the tree, parents first.
+template <class Node, class Visit> void ForEachInTree(const Node& root, Visit visit)
+{
+    WalkTree<Node>(root, visit, [](const Node&, size_t) {});
 }
 
 } // namespace VarnikCli
