@@ -31,7 +31,7 @@ int App::Run(int argc, const char* const* argv)
     cli.add_option("--generate", generate)
         ->check(CLI::IsMember(CommandLineHelp::Forms()))
         ->group("");
-    Console console{Output(mOut, mTerminals.mOut), mErr, mTerminals.mErr, mLeaveAnswersToExit};
+    Console console{Output(mOut, mTerminals.mOut), mErr, mTerminals.mErr, mLeaveAnswersToExit, {}};
     try
     {
         cli.parse(argc, argv);
@@ -41,13 +41,14 @@ int App::Run(int argc, const char* const* argv)
             console.Flush();
             return EXIT_SUCCESS;
         }
-        if (scan.Parsed())
-            return scan.Run(console);
-        if (search.Parsed())
-            return search.Run(console);
-        if (diff.Parsed())
-            return diff.Run(console);
-        return Fail("a command is required: scan, search or diff (see --help)");
+        if (!scan.Parsed() && !search.Parsed() && !diff.Parsed())
+            return Fail("a command is required: scan, search or diff (see --help)");
+        const int status = scan.Parsed()     ? scan.Run(console)
+                           : search.Parsed() ? search.Run(console)
+                                             : diff.Run(console);
+        for (const std::string& warning : console.mWarnings)
+            mErr << "varnik-cli: " << warning << '\n';
+        return status;
     }
     catch (const CLI::Success& success)
     {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <ostream>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace VarnikCli
@@ -20,8 +21,8 @@ struct Console
     // For a process that runs one command and ends: answers are left to the system at
     // the exit, since a large tree takes a noticeable while to free counter by counter.
     bool mLeaveAnswersToExit;
-
-    std::ostream* Progress() const { return mErrIsTerminal ? &mErr : nullptr; }
+    // Lines for the error stream once the answer is out, such as what could not be read.
+    std::vector<std::string> mWarnings;
 
     // Frees the answer, or keeps it until the exit when answers are left to it.
     template <class Answer> void Discard(std::unique_ptr<Answer> answer) const

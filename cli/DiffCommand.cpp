@@ -32,7 +32,7 @@ std::unique_ptr<Vn::Data_Folder> DiffCommand::Load(const std::string& side, Cons
         return ReadScanJson(side);
     const std::string root = CheckedRoot(side);
     std::unique_ptr<Vn::Data_Folder> tree;
-    mPass.Run("Scanning", console.Progress(),
+    mPass.Run("Scanning", console,
               [&](Vn::FolderParser& folderParser) { tree = folderParser.Parse(root.c_str()); });
     return tree;
 }

@@ -6,8 +6,11 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <optional>
+#include <set>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <thread>
@@ -33,6 +36,37 @@ Vn::AnalysisOptions::CountAs ParsedCountAs(const std::string& text)
         throw std::runtime_error(TrovLib::Format("--count-as \"%s\": unknown file type \"%s\"",
                                                  text.c_str(), countAs.mType.c_str()));
     return countAs;
+}
+
+// "3 folders and 1 file could not be read (permission denied)", or nothing when all
+// could be read.
+std::string UnreadableWarning(const Vn::FolderParser::Unreadable& unreadable)
+{
+    std::vector<std::string> counts;
+    std::set<std::string> reasons;
+    for (const auto& [count, singular] :
+         {std::pair(&unreadable.mFolders, "folder"), std::pair(&unreadable.mFiles, "file")})
+    {
+        unsigned total = 0;
+        for (const auto& [error, number] : *count)
+        {
+            total += number;
+            std::string reason = std::strerror(error);
+            reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+            reasons.insert(reason);
+        }
+        if (total != 0)
+            counts.push_back(TrovLib::Format("%u %s%s", total, singular, total == 1 ? "" : "s"));
+    }
+    if (counts.empty())
+        return "";
+    std::string warning = counts.front();
+    if (counts.size() > 1)
+        warning += " and " + counts.back();
+    warning += " could not be read (";
+    for (const std::string& reason : reasons)
+        warning += (reason == *reasons.begin() ? "" : ", ") + reason;
+    return warning + ")";
 }
 
 } // namespace
@@ -109,7 +143,7 @@ std::vector<std::string> EnginePass::SearchableTypes() const
     return types;
 }
 
-void EnginePass::Run(const char* activity, std::ostream* progress,
+void EnginePass::Run(const char* activity, Console& console,
                      const std::function<void(Vn::FolderParser&)>& pass) const
 {
     const Vn::AnalysisOptions options = Options();
@@ -118,15 +152,16 @@ void EnginePass::Run(const char* activity, std::ostream* progress,
     folderParser.SetOptions(options);
     folderParser.SetJobs(mJobs != 0 ? mJobs : std::thread::hardware_concurrency(),
                          [&options] { return Vn::FileParser_List::CreateFilled(options); });
-    if (progress == nullptr)
+    std::optional<ProgressLine> progress;
+    if (console.mErrIsTerminal)
     {
-        pass(folderParser);
-        return;
+        progress.emplace(console.mErr, activity, PROGRESS_DELAY);
+        folderParser.SetProgressCallback([&progress](const Vn::FolderParser::Progress& done)
+                                         { progress->Show(done); });
     }
-    ProgressLine line(*progress, activity, PROGRESS_DELAY);
-    folderParser.SetProgressCallback([&line](const Vn::FolderParser::Progress& done)
-                                     { line.Show(done); });
     pass(folderParser);
+    if (std::string warning = UnreadableWarning(folderParser.GetUnreadable()); !warning.empty())
+        console.mWarnings.push_back(std::move(warning));
 }
 
 } // namespace VarnikCli

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "cli/Console.h"
 #include "engine/parsers/FileParser_List.h"
 #include "engine/scan/AnalysisOptions.h"
 #include "engine/scan/FolderParser.h"
 
 #include <functional>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -33,9 +33,10 @@ public:
     // The file types that a search can select under these options, in name order.
     std::vector<std::string> SearchableTypes() const;
 
-    // Runs `pass` with a folder parser set up for these options. With a progress stream,
-    // a line on it counts the folders and files of a pass that takes a while.
-    void Run(const char* activity, std::ostream* progress,
+    // Runs `pass` with a folder parser set up for these options. On a terminal, a line
+    // counts the folders and files of a pass that takes a while. What the pass could not
+    // read becomes a warning of the console.
+    void Run(const char* activity, Console& console,
              const std::function<void(Vn::FolderParser&)>& pass) const;
 
 private:

@@ -74,7 +74,7 @@ int ScanCommand::Run(Console& console) const
     CheckOptions();
     const std::string root = CheckedRoot(mRoot);
     std::unique_ptr<Vn::Data_Folder> tree;
-    mPass.Run("Scanning", console.Progress(),
+    mPass.Run("Scanning", console,
               [&](Vn::FolderParser& folderParser) { tree = folderParser.Parse(root.c_str()); });
     if (mJson)
     {

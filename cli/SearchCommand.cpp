@@ -131,7 +131,7 @@ int SearchCommand::Run(Console& console) const
     const Vn::SearchRequest request = Request();
     const std::string root = CheckedRoot(mRoot);
     std::unique_ptr<Vn::SearchResult_Folder> results;
-    mPass.Run("Searching", console.Progress(),
+    mPass.Run("Searching", console,
               [&](Vn::FolderParser& folderParser)
               { results = folderParser.Search(root.c_str(), request); });
     const Vn::SearchRequest* highlight = UseColor(console) ? &request : nullptr;
