@@ -24,15 +24,16 @@ namespace
 
 constexpr auto PROGRESS_DELAY = std::chrono::milliseconds(500);
 
-// "EXT:TYPE", both parts non-empty, TYPE registered with the classic registry.
-Vn::AnalysisOptions::CountAs ParsedCountAs(const std::string& text)
+// "EXT:TYPE", both parts non-empty, TYPE one of the registered types.
+Vn::AnalysisOptions::CountAs ParsedCountAs(const std::string& text,
+                                           const Vn::FileParser_List& registered)
 {
     const size_t colon = text.find(':');
     if (colon == std::string::npos || colon == 0 || colon + 1 == text.size())
         throw std::runtime_error(
             TrovLib::Format("--count-as \"%s\": expected EXT:TYPE, as in cc:cpp", text.c_str()));
     Vn::AnalysisOptions::CountAs countAs{text.substr(0, colon), text.substr(colon + 1)};
-    if (!Vn::FileParser_List::CreateFilled()->mParsers.contains(countAs.mType))
+    if (!registered.mParsers.contains(countAs.mType))
         throw std::runtime_error(TrovLib::Format("--count-as \"%s\": unknown file type \"%s\"",
                                                  text.c_str(), countAs.mType.c_str()));
     return countAs;
@@ -117,8 +118,6 @@ void EnginePass::AddOptions(CLI::App& command)
 Vn::AnalysisOptions EnginePass::Options() const
 {
     Vn::AnalysisOptions options = mPrecise ? Vn::AnalysisOptions::Precise() : Vn::AnalysisOptions();
-    for (const std::string& countAs : mCountAs)
-        options.mCountAs.push_back(ParsedCountAs(countAs));
     options.mCommonTypes = options.mCommonTypes || mCommonTypes;
     options.mModernCpp = options.mModernCpp || mModernCpp;
     if (mIgnoreRules == "git")
@@ -127,6 +126,10 @@ Vn::AnalysisOptions EnginePass::Options() const
     options.mWalk.mExcludes = mExcludes;
     if (mNoFollowLinks)
         options.mWalk.mFollowFileLinks = false;
+    // A type may count as any type that the other options register.
+    const auto registered = Vn::FileParser_List::CreateFilled(options);
+    for (const std::string& countAs : mCountAs)
+        options.mCountAs.push_back(ParsedCountAs(countAs, *registered));
     return options;
 }
 
