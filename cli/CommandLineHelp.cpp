@@ -1,5 +1,7 @@
 #include "cli/CommandLineHelp.h"
 
+#include "cli/Joined.h"
+
 #include <CLI/CLI.hpp>
 
 #include <regex>
@@ -72,14 +74,6 @@ std::vector<CommandInfo> DescribeAll(const CLI::App& cli)
     return commands;
 }
 
-std::string Joined(const std::vector<std::string>& words, const std::string& between = " ")
-{
-    std::string joined;
-    for (const std::string& word : words)
-        joined += (joined.empty() ? "" : between) + word;
-    return joined;
-}
-
 std::string Quoted(const std::string& text)
 {
     return "'" + std::regex_replace(text, std::regex("'"), "'\\''") + "'";
@@ -107,14 +101,14 @@ void WriteBash(std::ostream& out, const std::vector<CommandInfo>& commands)
     std::vector<std::string> names;
     for (const CommandInfo& command : commands)
         names.push_back(command.mName);
-    out << "            " << Joined({names.begin() + 1, names.end()}, "|")
+    out << "            " << Joined(std::vector<std::string>(names.begin() + 1, names.end()), "|")
         << ") command=$word ;;\n        esac\n    done\n    case $prev in\n";
     std::set<std::string> withChoices; // an option shared by several commands, once
     for (const CommandInfo& command : commands)
         for (const OptionInfo& option : command.mOptions)
             if (!option.mChoices.empty() && withChoices.insert(option.mLong.front()).second)
                 out << "        " << Joined(Spellings(option), "|") << ") COMPREPLY=($(compgen -W "
-                    << Quoted(Joined(option.mChoices)) << " -- \"$cur\")); return ;;\n";
+                    << Quoted(Joined(option.mChoices, " ")) << " -- \"$cur\")); return ;;\n";
     out << "    esac\n    case $command in\n";
     for (const CommandInfo& command : commands)
     {
@@ -125,7 +119,7 @@ void WriteBash(std::ostream& out, const std::vector<CommandInfo>& commands)
             for (const std::string& spelling : Spellings(option))
                 words.push_back(spelling);
         out << "        " << (command.mName.empty() ? "''" : command.mName)
-            << ") options=" << Quoted(Joined(words)) << " ;;\n";
+            << ") options=" << Quoted(Joined(words, " ")) << " ;;\n";
     }
     out << "    esac\n"
            "    if [[ $cur == -* || -z $command ]]; then\n"
@@ -165,7 +159,7 @@ void WriteZsh(std::ostream& out, const std::vector<CommandInfo>& commands)
                 if (!option.mValue.empty())
                     out << ':' << ZshEscaped(option.mValue) << ':';
                 if (!option.mChoices.empty())
-                    out << '(' << Joined(option.mChoices) << ')';
+                    out << '(' << Joined(option.mChoices, " ") << ')';
                 out << "'";
             }
         out << " \\\n            '*:file:_files' ;;\n";
@@ -192,7 +186,7 @@ void WriteFish(std::ostream& out, const std::vector<CommandInfo>& commands)
             for (const std::string& name : option.mLong)
                 out << " -l " << name;
             if (!option.mChoices.empty())
-                out << " -x -a " << Quoted(Joined(option.mChoices));
+                out << " -x -a " << Quoted(Joined(option.mChoices, " "));
             else if (!option.mValue.empty())
                 out << " -r";
             out << " -d " << Quoted(option.mDescription) << '\n';
@@ -249,7 +243,7 @@ void WriteManual(std::ostream& out, const std::vector<CommandInfo>& commands)
     for (const CommandInfo& command : commands)
         if (!command.mName.empty())
             out << ".B varnik\\-cli " << command.mName << "\n[\\fIOPTIONS\\fR] "
-                << Roff(Joined(command.mPositionals)) << "\n.br\n";
+                << Roff(Joined(command.mPositionals, " ")) << "\n.br\n";
     out << ".B varnik\\-cli\n\\-\\-help | \\-\\-version\n";
     for (const CommandInfo& command : commands)
     {

@@ -1,5 +1,6 @@
 #include "cli/EnginePass.h"
 
+#include "cli/Joined.h"
 #include "cli/ProgressLine.h"
 #include "lib/Format.h"
 #include "lib/Path.h"
@@ -64,10 +65,7 @@ std::string UnreadableWarning(const Vn::FolderParser::Unreadable& unreadable)
     std::string warning = counts.front();
     if (counts.size() > 1)
         warning += " and " + counts.back();
-    warning += " could not be read (";
-    for (const std::string& reason : reasons)
-        warning += (reason == *reasons.begin() ? "" : ", ") + reason;
-    return warning + ")";
+    return warning + " could not be read (" + Joined(reasons, ", ") + ")";
 }
 
 } // namespace

@@ -75,8 +75,8 @@ void WriteLines(JsonWriter& json, const Vn::SearchResult_File& file)
     json.EndArray();
 }
 
-// Opens the object of a node or result: its name and kind; a folder's children follow
-// under `childrenKey`.
+// Opens the object of a node or result with its name and kind; a folder's array of
+// children, opened last, is closed by EndEntry.
 void StartEntry(JsonWriter& json, const char* name, bool isFolder)
 {
     json.StartObject();

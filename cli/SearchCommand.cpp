@@ -1,6 +1,7 @@
 #include "cli/SearchCommand.h"
 
 #include "cli/FlatReport.h"
+#include "cli/Joined.h"
 #include "cli/JsonReport.h"
 #include "cli/TreeReport.h"
 #include "lib/Format.h"
@@ -54,11 +55,8 @@ void CheckTypes(const std::vector<std::string>& types, const std::vector<std::st
     {
         if (std::find(known.begin(), known.end(), type) != known.end())
             continue;
-        std::string list;
-        for (const std::string& name : known)
-            list += (list.empty() ? "" : ", ") + name;
-        throw std::runtime_error(
-            TrovLib::Format("unknown file type \"%s\" (known: %s)", type.c_str(), list.c_str()));
+        throw std::runtime_error(TrovLib::Format("unknown file type \"%s\" (known: %s)",
+                                                 type.c_str(), Joined(known, ", ").c_str()));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "cli/Table.h"
 
+#include "cli/Joined.h"
 #include "cli/JsonWriter.h"
 #include "lib/Format.h"
 
@@ -69,11 +70,8 @@ void Table::Sort(const std::string& column)
     const auto found = std::find(mColumns.begin(), mColumns.end(), column);
     if (found == mColumns.end())
     {
-        std::string known;
-        for (const std::string& name : mColumns)
-            known += (known.empty() ? "" : ", ") + name;
         throw std::runtime_error(TrovLib::Format("--sort: unknown column \"%s\" (columns: %s)",
-                                                 column.c_str(), known.c_str()));
+                                                 column.c_str(), Joined(mColumns, ", ").c_str()));
     }
     const size_t index = found - mColumns.begin();
     std::stable_sort(mRows.begin(), mRows.end(),
