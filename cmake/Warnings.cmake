@@ -1,4 +1,9 @@
-# Every target of the project builds with the same strict warnings.
+# Every target of the project builds with the same strict warnings. They are errors only
+# where asked (the developers' presets and CI): a user's build with another compiler or
+# another optimisation level must not stop on a warning that compiler adds.
+option(VARNIK_WERROR "Treat warnings as errors" OFF)
+
 function(varnik_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic
+    $<$<BOOL:${VARNIK_WERROR}>:-Werror>)
 endfunction()
