@@ -1,0 +1,169 @@
+// The parsers against references written from the rules.
+//
+// C/C++: the compiled state machine against a literal walk of its tables, entry by entry
+// as they read. After every line both must hold the same state and line flags and count
+// the same parsing errors; a search must find exactly the lines in which the request's
+// Compare succeeds at a token read in a selected zone.
+//
+// Text files and scripts: a search must find the lines that the plain rules find in the
+// pieces of a 4,096-byte fgets loop: every line but blank ones, a script's comment lines
+// only when comments are searched.
+
+#include "Fuzz.h"
+#include "TempTree.h"
+#include "engine/counters/Counter_Count.h"
+#include "engine/parsers/FileParser_Cpp.h"
+#include "engine/parsers/FileParser_List.h"
+
+namespace
+{
+
+using Lines = std::vector<uint32_t>;
+using S = Vn::FileParser_State;
+
+// Runs the tables beside the machine; keeps each line's pieces and the places where a
+// search compares in it, with the zones of the state each place is read in.
+class TableWalk : public Vn::FileParser_Cpp
+{
+public:
+    struct Place
+    {
+        size_t mOffset;
+        uint32_t mZones;
+    };
+
+    TableWalk() : FileParser_Cpp("c") {}
+
+    void Run(const std::string& path)
+    {
+        mWalkState = mErrors = 0;
+        mPlaces.clear();
+        const auto node = Parse(path.c_str());
+        mErrors += mStates[mWalkState].mError_EndOfFile;
+        const auto* errors = node->mCounters.Find(Vn::Counter_Count::TYPE, "Parsing Error");
+        const uint32_t counted =
+            errors == nullptr ? 0 : static_cast<const Vn::Counter_Count*>(errors)->GetCount();
+        VarnikFuzz::Require(counted == mErrors, "the machine counts the errors of the walk");
+    }
+
+    void ParseLine(const char* line) override
+    {
+        uint32_t flags = 0;
+        std::vector<Place> places;
+        for (const char* p = line; *p != '\0'; p = Step(p, flags))
+            places.push_back(Place{static_cast<size_t>(p - line), mStates[mWalkState].mZones});
+        mPlaces.emplace_back(line, std::move(places));
+        mErrors += mStates[mWalkState].mError_EndOfLine;
+        mWalkState = mStates[mWalkState].mNext_EndOfLine;
+        FileParser_Cpp::ParseLine(line);
+        VarnikFuzz::Require(mLineFlags == flags && mState == mWalkState,
+                            "the machine moves as the tables read");
+    }
+
+    std::vector<std::pair<std::string, std::vector<Place>>> mPlaces;
+
+private:
+    static bool Same(char a, char b, bool ignoreCase)
+    {
+        const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        return ignoreCase ? fold(a) == fold(b) : a == b;
+    }
+
+    const char* Step(const char* p, uint32_t& flags)
+    {
+        for (const Transition_Info* entry = mTransitions[mWalkState];; entry++)
+        {
+            bool equal = entry->mLength != 0;
+            for (uint32_t i = 0; equal && i < entry->mLength; i++)
+                equal = p[i] != '\0' && Same(p[i], entry->mToken[i], entry->mIgnoreCase);
+            if (equal || entry->mLength == 0)
+            {
+                flags |= entry->mLineFlags;
+                mWalkState = entry->mNext;
+                return p + (entry->mLength == 0 ? 1 : entry->mLength);
+            }
+        }
+    }
+
+    uint32_t mWalkState = 0;
+    uint32_t mErrors = 0;
+};
+
+Lines ExpectedInC(const TableWalk& walk, const Vn::SearchRequest& request, uint32_t zones)
+{
+    Lines lines;
+    for (size_t line = 0; line < walk.mPlaces.size(); line++)
+    {
+        const auto& [piece, places] = walk.mPlaces[line];
+        for (const TableWalk::Place& place : places)
+        {
+            if ((place.mZones & zones) != 0 && request.Compare(piece.c_str() + place.mOffset))
+            {
+                lines.push_back(static_cast<uint32_t>(line + 1));
+                break;
+            }
+        }
+    }
+    return lines;
+}
+
+Lines ExpectedInText(const std::string& path, bool script, uint32_t zones,
+                     const Vn::SearchRequest& request)
+{
+    Lines lines;
+    const auto pieces = VarnikFuzz::ReadWithFgets(path);
+    for (size_t i = 0; i < pieces.size(); i++)
+    {
+        const std::string& line = pieces[i];
+        const bool blank = line.find_first_not_of(" \t\r\n") == std::string::npos;
+        const bool comment = script && line[0] == '#';
+        if (!blank && (comment ? zones & S::ZONE_COMMENT : zones) != 0 &&
+            request.Find(line.c_str()))
+            lines.push_back(static_cast<uint32_t>(i + 1));
+    }
+    return lines;
+}
+
+struct Registry : Vn::FileParser_List
+{
+    Registry() { CreateParsers(); }
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static VarnikTest::TempTree tree;
+    static TableWalk walk;
+    static const Registry parsers;
+    VarnikFuzz::Input input(data, size);
+    static constexpr const char* NAMES[] = {"a.c", "a.txt", "a.sh"};
+    const char* name = NAMES[input.Byte() % 3];
+    const uint8_t bits = input.Byte();
+    const uint32_t zones = bits & 15; // S::ZONE_ bits
+    Vn::SearchRequest request;
+    request.mFlags.CaseSensitive = (bits & 16) == 0;
+    request.mFlags.InCode = (zones & S::ZONE_CODE) != 0;
+    request.mFlags.InComment = (zones & S::ZONE_COMMENT) != 0;
+    request.mFlags.InDirective = (zones & S::ZONE_DIRECTIVE) != 0;
+    request.mFlags.InString = (zones & S::ZONE_STRING) != 0;
+    request.SetText(input.Take(input.Byte() % 8).c_str());
+    const std::string path = tree.File(name, input.RepeatedRest()).Path(name);
+
+    Lines expected;
+    if (name[2] == 'c')
+    {
+        walk.Run(path);
+        expected = ExpectedInC(walk, request, zones);
+    }
+    else
+        expected = ExpectedInText(path, name[2] == 's', zones, request);
+    Lines found;
+    if (const auto result = parsers.Search(path.c_str(), request))
+    {
+        for (const auto& line : result->mLines)
+            found.push_back(line.mLine);
+    }
+    VarnikFuzz::Require(found == expected, "a search finds the lines of the reference");
+    return 0;
+}
