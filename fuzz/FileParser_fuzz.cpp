@@ -21,46 +21,43 @@ namespace
 using Lines = std::vector<uint32_t>;
 using S = Vn::FileParser_State;
 
-// Runs the tables beside the machine; keeps each line's pieces and the places where a
-// search compares in it, with the zones of the state each place is read in.
+// Runs the tables beside the machine, and notes the lines in which the request's Compare
+// succeeds at a token read in a state of a selected zone.
 class TableWalk : public Vn::FileParser_Cpp
 {
 public:
-    struct Place
-    {
-        size_t mOffset;
-        uint32_t mZones;
-    };
-
     TableWalk() : FileParser_Cpp("c") {}
 
-    void Run(const std::string& path)
+    Lines Run(const std::string& path, const Vn::SearchRequest& request, uint32_t zones)
     {
-        mWalkState = mErrors = 0;
-        mPlaces.clear();
+        mRequest = &request;
+        mZones = zones;
+        mWalkState = mErrors = mLine = 0;
+        mFound.clear();
         const auto node = Parse(path.c_str());
         mErrors += mStates[mWalkState].mError_EndOfFile;
         const auto* errors = node->mCounters.Find(Vn::Counter_Count::TYPE, "Parsing Error");
         const uint32_t counted =
             errors == nullptr ? 0 : static_cast<const Vn::Counter_Count*>(errors)->GetCount();
         VarnikFuzz::Require(counted == mErrors, "the machine counts the errors of the walk");
+        return mFound;
     }
 
     void ParseLine(const char* line) override
     {
         uint32_t flags = 0;
-        std::vector<Place> places;
+        bool found = false;
         for (const char* p = line; *p != '\0'; p = Step(p, flags))
-            places.push_back(Place{static_cast<size_t>(p - line), mStates[mWalkState].mZones});
-        mPlaces.emplace_back(line, std::move(places));
+            found = found || ((mStates[mWalkState].mZones & mZones) != 0 && mRequest->Compare(p));
+        mLine++;
+        if (found)
+            mFound.push_back(mLine);
         mErrors += mStates[mWalkState].mError_EndOfLine;
         mWalkState = mStates[mWalkState].mNext_EndOfLine;
         FileParser_Cpp::ParseLine(line);
         VarnikFuzz::Require(mLineFlags == flags && mState == mWalkState,
                             "the machine moves as the tables read");
     }
-
-    std::vector<std::pair<std::string, std::vector<Place>>> mPlaces;
 
 private:
     static bool Same(char a, char b, bool ignoreCase)
@@ -85,27 +82,13 @@ private:
         }
     }
 
+    const Vn::SearchRequest* mRequest = nullptr;
+    uint32_t mZones = 0;
     uint32_t mWalkState = 0;
     uint32_t mErrors = 0;
+    uint32_t mLine = 0;
+    Lines mFound;
 };
-
-Lines ExpectedInC(const TableWalk& walk, const Vn::SearchRequest& request, uint32_t zones)
-{
-    Lines lines;
-    for (size_t line = 0; line < walk.mPlaces.size(); line++)
-    {
-        const auto& [piece, places] = walk.mPlaces[line];
-        for (const TableWalk::Place& place : places)
-        {
-            if ((place.mZones & zones) != 0 && request.Compare(piece.c_str() + place.mOffset))
-            {
-                lines.push_back(static_cast<uint32_t>(line + 1));
-                break;
-            }
-        }
-    }
-    return lines;
-}
 
 Lines ExpectedInText(const std::string& path, bool script, uint32_t zones,
                      const Vn::SearchRequest& request)
@@ -153,8 +136,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Lines expected;
     if (name[2] == 'c')
     {
-        walk.Run(path);
-        expected = ExpectedInC(walk, request, zones);
+        expected = walk.Run(path, request, zones);
     }
     else
         expected = ExpectedInText(path, name[2] == 's', zones, request);
