@@ -15,6 +15,8 @@
 #include "engine/parsers/FileParser_Cpp.h"
 #include "engine/parsers/FileParser_List.h"
 
+#include <cctype>
+
 namespace
 {
 
@@ -36,10 +38,10 @@ public:
         mFound.clear();
         const auto node = Parse(path.c_str());
         mErrors += mStates[mWalkState].mError_EndOfFile;
-        const auto* errors = node->mCounters.Find(Vn::Counter_Count::TYPE, "Parsing Error");
-        const uint32_t counted =
-            errors == nullptr ? 0 : static_cast<const Vn::Counter_Count*>(errors)->GetCount();
-        VarnikFuzz::Require(counted == mErrors, "the machine counts the errors of the walk");
+        const auto* errors = dynamic_cast<const Vn::Counter_Count*>(
+            node->mCounters.Find(Vn::Counter_Count::TYPE, "Parsing Error"));
+        VarnikFuzz::Require((errors == nullptr ? 0 : errors->GetCount()) == mErrors,
+                            "the machine counts the errors of the walk");
         return mFound;
     }
 
@@ -60,11 +62,8 @@ public:
     }
 
 private:
-    static bool Same(char a, char b, bool ignoreCase)
-    {
-        const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        return ignoreCase ? fold(a) == fold(b) : a == b;
-    }
+    // In the C locale, which the fuzzers run in, only ASCII letters fold.
+    static int Fold(char c) { return std::tolower(static_cast<unsigned char>(c)); }
 
     const char* Step(const char* p, uint32_t& flags)
     {
@@ -72,7 +71,8 @@ private:
         {
             bool equal = entry->mLength != 0;
             for (uint32_t i = 0; equal && i < entry->mLength; i++)
-                equal = p[i] != '\0' && Same(p[i], entry->mToken[i], entry->mIgnoreCase);
+                equal = p[i] != '\0' && (entry->mIgnoreCase ? Fold(p[i]) == Fold(entry->mToken[i])
+                                                            : p[i] == entry->mToken[i]);
             if (equal || entry->mLength == 0)
             {
                 flags |= entry->mLineFlags;
@@ -123,23 +123,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static constexpr const char* NAMES[] = {"a.c", "a.txt", "a.sh"};
     const char* name = NAMES[input.Byte() % 3];
     const uint8_t bits = input.Byte();
-    const uint32_t zones = bits & 15; // S::ZONE_ bits
+    const uint32_t zones = bits & 15; // the S::ZONE_ bits, in the order of the flags
     Vn::SearchRequest request;
-    request.mFlags.CaseSensitive = (bits & 16) == 0;
-    request.mFlags.InCode = (zones & S::ZONE_CODE) != 0;
-    request.mFlags.InComment = (zones & S::ZONE_COMMENT) != 0;
-    request.mFlags.InDirective = (zones & S::ZONE_DIRECTIVE) != 0;
-    request.mFlags.InString = (zones & S::ZONE_STRING) != 0;
+    request.mFlags = {(bits & 16) == 0, (bits & 1) != 0, (bits & 2) != 0,
+                      (bits & 4) != 0,  (bits & 8) != 0, true};
     request.SetText(input.Take(input.Byte() % 8).c_str());
     const std::string path = tree.File(name, input.RepeatedRest()).Path(name);
 
-    Lines expected;
-    if (name[2] == 'c')
-    {
-        expected = walk.Run(path, request, zones);
-    }
-    else
-        expected = ExpectedInText(path, name[2] == 's', zones, request);
+    const Lines expected = name[2] == 'c' ? walk.Run(path, request, zones)
+                                          : ExpectedInText(path, name[2] == 's', zones, request);
     Lines found;
     if (const auto result = parsers.Search(path.c_str(), request))
     {

@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace VarnikFuzz
@@ -15,31 +17,26 @@ namespace VarnikFuzz
 
 inline void Require(bool holds, const char* property)
 {
-    if (!holds)
-    {
-        std::fprintf(stderr, "broken: %s\n", property);
-        std::abort();
-    }
+    if (holds)
+        return;
+    std::fprintf(stderr, "broken: %s\n", property);
+    std::abort();
 }
 
 // The input taken from the front: single bytes, then runs of bytes, then the rest.
 class Input
 {
 public:
-    Input(const uint8_t* data, size_t size) : mData(data), mSize(size) {}
-
-    uint8_t Byte() { return mSize == 0 ? 0 : (mSize--, *mData++); }
+    Input(const uint8_t* data, size_t size) : mRest(reinterpret_cast<const char*>(data), size) {}
 
     std::string Take(size_t length)
     {
-        length = length < mSize ? length : mSize;
-        std::string bytes(reinterpret_cast<const char*>(mData), length);
-        mData += length;
-        mSize -= length;
+        std::string bytes(mRest.substr(0, length));
+        mRest.remove_prefix(bytes.size());
         return bytes;
     }
-
-    std::string Rest() { return Take(mSize); }
+    uint8_t Byte() { return static_cast<uint8_t>(Take(1).c_str()[0]); }
+    std::string Rest() { return Take(mRest.size()); }
 
     // The rest repeated as the next byte says, so that small inputs also make files
     // past the readers' block and whole-file sizes; up to about 1.1 MB.
@@ -56,8 +53,7 @@ public:
     }
 
 private:
-    const uint8_t* mData;
-    size_t mSize;
+    std::string_view mRest;
 };
 
 // The pieces of a file as a 4,096-byte fgets loop reads them, which is what the engine's
@@ -65,12 +61,10 @@ private:
 inline std::vector<std::string> ReadWithFgets(const std::string& path)
 {
     std::vector<std::string> pieces;
-    FILE* file = std::fopen(path.c_str(), "rb");
+    const std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
     char buffer[4096];
-    while (file != nullptr && std::fgets(buffer, sizeof buffer, file) != nullptr)
+    while (file && std::fgets(buffer, sizeof buffer, file.get()) != nullptr)
         pieces.emplace_back(buffer);
-    if (file != nullptr)
-        std::fclose(file);
     return pieces;
 }
 

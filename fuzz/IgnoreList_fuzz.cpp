@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static VarnikTest::TempTree tree;
     VarnikFuzz::Input input(data, size);
-    // Short enough that the recursive rule stays fast on runs of stars.
+    // Short enough for the recursive rule to stay fast on runs of stars.
     const std::string pattern = input.Take(input.Byte() % 9);
     const std::string text = input.Take(input.Byte() % 17);
     VarnikFuzz::Require(TrovLib::IgnoreList::MatchWildcard(pattern.c_str(), text.c_str()) ==
@@ -34,8 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                         "the wildcard match follows the rule");
 
     tree.File("sub/.gitignore", input.Rest());
-    TrovLib::IgnoreList root(nullptr, nullptr);
-    TrovLib::IgnoreList list(&root, "sub");
+    TrovLib::IgnoreList list(nullptr, "sub");
     list.ReadFromFile(tree.Path("sub").c_str(), ".gitignore");
     // Every pattern read matches the path it spells, below the list's folder.
     for (const auto& entry : list.GetEntries())
