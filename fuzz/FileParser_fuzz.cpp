@@ -83,10 +83,7 @@ private:
     }
 
     const Vn::SearchRequest* mRequest = nullptr;
-    uint32_t mZones = 0;
-    uint32_t mWalkState = 0;
-    uint32_t mErrors = 0;
-    uint32_t mLine = 0;
+    uint32_t mZones = 0, mWalkState = 0, mErrors = 0, mLine = 0;
     Lines mFound;
 };
 
