@@ -42,9 +42,9 @@ public:
     // past the readers' block and whole-file sizes; up to about 1.1 MB.
     std::string RepeatedRest()
     {
-        static constexpr size_t REPEATS[] = {1, 1, 1, 1, 2, 3, 17, 300};
+        static constexpr size_t REPEATS[] = {1, 1, 1, 1, 1, 1, 1, 1, 2, 2, 3, 3, 17, 17, 64, 300};
         static constexpr size_t MAX_SIZE = 1100 * 1024;
-        const size_t repeats = REPEATS[Byte() % 8];
+        const size_t repeats = REPEATS[Byte() % 16];
         const std::string piece = Rest();
         std::string text;
         for (size_t i = 0; i < repeats && text.size() + piece.size() <= MAX_SIZE; i++)
