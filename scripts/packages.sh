@@ -1,7 +1,11 @@
 # Sourced by the scripts: installs the Debian packages that Varnik needs when any is missing.
+# clang and libclang-rt-14-dev build the fuzz targets (libFuzzer); librsvg2-bin draws the
+# icon's sizes; the rest check an installation and build the Debian package.
 VARNIK_PACKAGES=(g++ cmake ninja-build clang-format git libgtest-dev libbenchmark-dev
     qt6-base-dev libxkbcommon-dev nlohmann-json3-dev libcli11-dev rapidjson-dev
-    xvfb xauth fonts-dejavu-core xdg-utils)
+    xvfb xauth fonts-dejavu-core xdg-utils
+    clang libclang-rt-14-dev librsvg2-bin
+    desktop-file-utils appstream man-db dpkg-dev file)
 
 varnik_install_packages() {
     local missing=() pkg

@@ -1,0 +1,12 @@
+# Each layer's target exposes only its own source folder, so that an include of a layer a
+# target does not link (lib including engine, engine including ui) fails to build.
+#
+# The sources include by layer ("lib/Walker.h", "engine/scan/FolderParser.h"), so a
+# layer's include folder is a folder of the build tree holding one link, named like the
+# layer, to the layer's sources. Linking a target brings its folder along.
+function(varnik_expose target folder)
+  set(root ${PROJECT_BINARY_DIR}/include/${folder})
+  file(MAKE_DIRECTORY ${root})
+  file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${root}/${folder} SYMBOLIC)
+  target_include_directories(${target} PUBLIC ${root})
+endfunction()
