@@ -1,30 +1,13 @@
 #include "engine/search/SearchRequest.h"
 
+#include "lib/Ascii.h"
+
 #include <cstring>
 
 namespace Vn
 {
 
-namespace
-{
-
-char FoldAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Compares `length` bytes; a NUL on either side before the end is a mismatch.
-bool CompareFolded(const char* position, const char* text, size_t length)
-{
-    for (size_t i = 0; i < length; i++)
-    {
-        if (position[i] == '\0' || FoldAscii(position[i]) != FoldAscii(text[i]))
-            return false;
-    }
-    return true;
-}
-
-} // namespace
+using TrovLib::Ascii::EqualFolded;
 
 SearchRequest::SearchRequest() = default;
 
@@ -44,7 +27,7 @@ bool SearchRequest::Compare(const char* position) const
 {
     if (mFlags.CaseSensitive)
         return std::strncmp(position, mText.c_str(), mText.size()) == 0;
-    return CompareFolded(position, mText.c_str(), mText.size());
+    return EqualFolded(position, mText.c_str(), mText.size());
 }
 
 bool SearchRequest::Find(const char* line) const
@@ -54,7 +37,7 @@ bool SearchRequest::Find(const char* line) const
 
     for (const char* position = line; *position != '\0'; position++)
     {
-        if (CompareFolded(position, mText.c_str(), mText.size()))
+        if (EqualFolded(position, mText.c_str(), mText.size()))
             return true;
     }
     return false;

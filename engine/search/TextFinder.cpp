@@ -1,5 +1,7 @@
 #include "engine/search/TextFinder.h"
 
+#include "lib/Ascii.h"
+
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -12,16 +14,11 @@ namespace Vn
 namespace
 {
 
-bool IsAsciiLetter(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
 // A letter is compared with the bit 0x20 set on both sides: that makes its two cases
 // equal and nothing else equal to them.
 uint8_t FoldBit(char c)
 {
-    return IsAsciiLetter(c) ? 0x20 : 0;
+    return TrovLib::Ascii::IsLetter(c) ? 0x20 : 0;
 }
 
 } // namespace
