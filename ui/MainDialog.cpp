@@ -173,9 +173,7 @@ void MainDialog::Engine_Create()
     mFileParsers = Vn::FileParser_List::CreateFilled(mOptions);
     mFolderParser = std::make_unique<Vn::FolderParser>(mFileParsers.get());
     mFolderParser->SetOptions(mOptions);
-    const Vn::AnalysisOptions options = mOptions;
-    mFolderParser->SetJobs(std::thread::hardware_concurrency(),
-                           [options] { return Vn::FileParser_List::CreateFilled(options); });
+    mFolderParser->SetJobs(std::thread::hardware_concurrency());
     mPass = std::make_unique<BackgroundPass>(*mFolderParser);
     connect(mPass.get(), &BackgroundPass::Progressed, mUi.mProgressLine,
             &ProgressLine::SetProgress);
@@ -641,7 +639,7 @@ void MainDialog::mCounters_DisplayBtn_Click()
 
 void MainDialog::Search_FileTypes_Fill()
 {
-    for (const char* type : Vn::FILE_TYPES)
+    for (const char* type : mFileParsers->GetSearchTypes())
     {
         auto* item = new QListWidgetItem(type, mUi.mSearch_FileTypeList);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
@@ -670,10 +668,11 @@ void MainDialog::Search_Request_Apply()
 
     mSearch_Request->mFileTypes.clear();
     const QListWidget& list = *mUi.mSearch_FileTypeList;
-    for (size_t i = 0; i < Vn::FILE_TYPES.size() && static_cast<int>(i) < list.count(); i++)
+    const std::vector<const char*> types = mFileParsers->GetSearchTypes();
+    for (size_t i = 0; i < types.size() && static_cast<int>(i) < list.count(); i++)
     {
         if (list.item(static_cast<int>(i))->checkState() == Qt::Checked)
-            mSearch_Request->mFileTypes.insert(Vn::FILE_TYPES[i]);
+            mSearch_Request->mFileTypes.insert(types[i]);
     }
 }
 

@@ -20,6 +20,16 @@ std::unique_ptr<SearchResult_File> FileParser::Search(const char* /*fileName*/,
     return nullptr;
 }
 
+std::unique_ptr<FileParser> FileParser::Clone(const char* type) const
+{
+    return std::make_unique<FileParser>(type);
+}
+
+bool FileParser::CanSearch() const
+{
+    return false;
+}
+
 std::unique_ptr<Data_Node> FileParser::CreateFileNode(const char* fileName, const char* type)
 {
     auto node = std::make_unique<Data_Node>(fileName);

@@ -28,6 +28,13 @@ public:
     virtual std::unique_ptr<SearchResult_File> Search(const char* fileName,
                                                       const SearchRequest& request);
 
+    // A new parser of the same class and configuration, serving `type`, which must
+    // outlive it. Each class that can be registered gives its own, so that a registry
+    // copies faithfully.
+    virtual std::unique_ptr<FileParser> Clone(const char* type) const;
+    // Whether the parser reads contents, and so can search them.
+    virtual bool CanSearch() const;
+
     // The node every file starts with: "File" = 1 holding a count named `type` = 1.
     static std::unique_ptr<Data_Node> CreateFileNode(const char* fileName, const char* type);
 

@@ -1,17 +1,22 @@
 #include "engine/parsers/FileParser_Cmd.h"
 
-#include <strings.h>
+#include "lib/Ascii.h"
 
 namespace Vn
 {
 
-FileParser_Cmd::FileParser_Cmd() : FileParser_Text(TYPE) {}
+FileParser_Cmd::FileParser_Cmd(const char* type) : FileParser_Text(type) {}
+
+std::unique_ptr<FileParser> FileParser_Cmd::Clone(const char* type) const
+{
+    return std::make_unique<FileParser_Cmd>(type);
+}
 
 bool FileParser_Cmd::IsComment(const char* line)
 {
     while (*line == ' ' || *line == '\t')
         line++;
-    if (strncasecmp(line, "rem", 3) != 0)
+    if (!TrovLib::Ascii::EqualFolded(line, "rem", 3))
         return false;
     // "rem" must be a word of its own: remark and rem: are code.
     const char after = line[3];

@@ -5,14 +5,16 @@
 namespace Vn
 {
 
-// Command files, of type "cmd": a comment line is a "rem" statement, in any letter
-// case, after optional spaces and tabs.
+// Command files, of type "cmd" unless registered under another name: a comment line
+// is a "rem" statement, in any letter case, after optional spaces and tabs.
 class FileParser_Cmd : public FileParser_Text
 {
 public:
     inline static constexpr char TYPE[] = "cmd";
 
-    FileParser_Cmd();
+    explicit FileParser_Cmd(const char* type = TYPE);
+
+    std::unique_ptr<FileParser> Clone(const char* type) const override;
 
 protected:
     bool IsComment(const char* line) override;

@@ -90,6 +90,123 @@ constexpr std::array<const P::Transition_Info*, std::size(STATES)> TRANSITIONS =
     CODE, CHAR, CHAR_ESCAPE, STRING, STRING_ESCAPE, COMMENT_BLOCK, COMMENT_LINE, DIRECTIVE,
 };
 
+// The modern tables are the classic ones with entries and states added. Guarded
+// entries (see FileParser_State) leave to AcceptToken what a table cannot say:
+// - "'" right after a number is a digit separator (1'000'000, 0x7FFF'FFFF) and stays
+//   in code: the run of name bytes before it starts with a digit or follows another
+//   separator, and a name byte follows it. u8'a' and x1'a' are character literals.
+// - R" opens a raw string when the R stands alone or after an encoding prefix (L, u, U,
+//   u8), not at the end of a longer name, and a delimiter of at most 16 printable
+//   bytes, none a parenthesis or a backslash, leads up to "(". The delimiter is kept,
+//   since the string may span lines.
+// - Inside a raw string, ")" begins the close only when the delimiter and a quote
+//   follow it, and the quote that ends the string is that one: the delimiter itself
+//   may hold quotes.
+
+// `list` with `added` inserted before its entry `at`.
+template <class Row, size_t N, size_t M>
+constexpr std::array<Row, N + M> Insert(const Row (&list)[N], size_t at, const Row (&added)[M])
+{
+    std::array<Row, N + M> joined{};
+    std::copy(list, list + at, joined.begin());
+    std::copy(added, added + M, joined.begin() + at);
+    std::copy(list + at, list + N, joined.begin() + at + M);
+    return joined;
+}
+
+// Inserted before the "'" of a character literal.
+constexpr P::Transition_Info MODERN_CODE_ADDED[] = {
+    {"'", 1, true, P::STATE_CODE, P::FLAG_CODE | P::FLAG_GUARDED},
+    {"R\"", 2, false, P::STATE_RAW_DELIMITER, P::FLAG_CODE | P::FLAG_GUARDED},
+};
+constexpr auto MODERN_CODE = Insert(CODE, 3, MODERN_CODE_ADDED);
+
+// A backslash right before the end of a line comment continues it on the next line.
+constexpr P::Transition_Info MODERN_COMMENT_LINE_ADDED[] = {
+    {"\\\n", 2, true, P::STATE_COMMENT_CONTINUED, P::FLAG_COMMENT},
+    {"\\\r\n", 3, true, P::STATE_COMMENT_CONTINUED, P::FLAG_COMMENT},
+};
+constexpr auto MODERN_COMMENT_LINE = Insert(COMMENT_LINE, 0, MODERN_COMMENT_LINE_ADDED);
+
+constexpr P::Transition_Info COMMENT_CONTINUED[] = {
+    {nullptr, 0, true, P::STATE_COMMENT_LINE, P::FLAG_COMMENT},
+};
+
+constexpr P::Transition_Info RAW_DELIMITER[] = {
+    {"(", 1, true, P::STATE_RAW, P::FLAG_CODE},
+    {nullptr, 0, true, P::STATE_RAW_DELIMITER, P::FLAG_CODE},
+};
+
+constexpr P::Transition_Info RAW[] = {
+    {")", 1, true, P::STATE_RAW_CLOSE, P::FLAG_CODE | P::FLAG_GUARDED},
+    {nullptr, 0, true, P::STATE_RAW, P::FLAG_CODE},
+};
+
+constexpr P::Transition_Info RAW_CLOSE[] = {
+    {"\"", 1, true, P::STATE_CODE, P::FLAG_CODE | P::FLAG_GUARDED},
+    {nullptr, 0, true, P::STATE_RAW_CLOSE, P::FLAG_CODE},
+};
+
+// A raw string spans lines; its delimiter and its close never do, since the guards
+// find them whole on the line.
+constexpr P::State_Info MODERN_STATES_ADDED[] = {
+    {false, P::STATE_COMMENT_LINE, false, P::ZONE_COMMENT}, // STATE_COMMENT_CONTINUED
+    {true, P::STATE_CODE, true, P::ZONE_STRING},            // STATE_RAW_DELIMITER
+    {true, P::STATE_RAW, false, P::ZONE_STRING},            // STATE_RAW
+    {true, P::STATE_RAW, false, P::ZONE_STRING},            // STATE_RAW_CLOSE
+};
+constexpr auto MODERN_STATES = Insert(STATES, std::size(STATES), MODERN_STATES_ADDED);
+
+constexpr std::array<const P::Transition_Info*, MODERN_STATES.size()> MODERN_TRANSITIONS = {
+    MODERN_CODE.data(),
+    CHAR,
+    CHAR_ESCAPE,
+    STRING,
+    STRING_ESCAPE,
+    COMMENT_BLOCK,
+    MODERN_COMMENT_LINE.data(),
+    DIRECTIVE,
+    COMMENT_CONTINUED,
+    RAW_DELIMITER,
+    RAW,
+    RAW_CLOSE,
+};
+
+// Letters, digits, "_" and the bytes of UTF-8 sequences.
+bool IsNameByte(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 0x80 || byte == '_' || (byte >= '0' && byte <= '9') ||
+           (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z');
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Printable ASCII but for the parentheses and the backslash.
+bool IsRawDelimiterByte(char c)
+{
+    return c > ' ' && c < 0x7F && c != '(' && c != ')' && c != '\\';
+}
+
+// Whether the "'" at `p` separates digits. The look back stops at the previous "'",
+// so it reads each byte of a line at most once.
+bool IsDigitSeparator(const char* p, const char* line)
+{
+    if (!IsNameByte(p[1]))
+        return false;
+    const char* start = p;
+    while (start > line && IsNameByte(start[-1]))
+        start--;
+    if (start == p)
+        return false;
+    // A "'" before the run separated digits too: one that closed a character literal
+    // cannot be followed by a name and another "'".
+    return (start > line && start[-1] == '\'') || IsDigit(*start);
+}
+
 // A set of bytes, tested with one lookup in the loops over a directive.
 class ByteSet
 {
@@ -125,23 +242,70 @@ bool IsFormatBlank(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-// The condition behind a conditional directive at `text`, read as "<keyword> %[^\n\r/#]"
-// reads it: the keyword right at `text`, any run of white space, then one or more
+// The condition at the start of `rest`: any run of white space, then one or more
 // characters up to a line end, "/", "#" or the end of the text. Empty when there is none.
-std::string_view ConditionAfter(std::string_view keyword, const char* text)
+std::string_view ConditionAt(std::string_view rest)
 {
-    std::string_view rest(text);
-    if (!rest.starts_with(keyword))
-        return {};
-    size_t start = keyword.size();
+    size_t start = 0;
     while (start < rest.size() && IsFormatBlank(rest[start]))
         start++;
     return rest.substr(start, CONDITION_END.FindIn(rest, start) - start);
 }
 
+// The condition of a conditional directive at `line` as "#ifdef %[^\n\r/#]", then the
+// same with "#ifndef" and "#if", read it: the keyword must stand right at `line`.
+std::string_view ClassicCondition(const char* line)
+{
+    if (std::strncmp(line, "#if", 3) != 0) // the start of every conditional
+        return {};
+    const std::string_view text(line);
+    for (std::string_view keyword : {"#ifdef", "#ifndef", "#if"})
+    {
+        if (!text.starts_with(keyword))
+            continue;
+        const std::string_view condition = ConditionAt(text.substr(keyword.size()));
+        if (!condition.empty())
+            return condition;
+    }
+    return {};
+}
+
+// The condition of a conditional directive at `line` as compilers read it: blanks may
+// stand between the "#" and the name, the name ends where name bytes do, and "#elif",
+// "#elifdef" and "#elifndef" test names as "#if", "#ifdef" and "#ifndef" do.
+std::string_view ModernCondition(std::string_view line)
+{
+    constexpr std::string_view CONDITIONALS[] = {"if",   "ifdef",   "ifndef",
+                                                 "elif", "elifdef", "elifndef"};
+    if (!line.starts_with('#'))
+        return {};
+    size_t name = 1;
+    while (name < line.size() && (line[name] == ' ' || line[name] == '\t'))
+        name++;
+    size_t end = name;
+    while (end < line.size() && IsNameByte(line[end]))
+        end++;
+    const std::string_view keyword = line.substr(name, end - name);
+    if (std::find(std::begin(CONDITIONALS), std::end(CONDITIONALS), keyword) ==
+        std::end(CONDITIONALS))
+        return {};
+    return ConditionAt(line.substr(end));
+}
+
 } // namespace
 
-FileParser_Cpp::FileParser_Cpp(const char* type) : FileParser_State(type, STATES, TRANSITIONS) {}
+FileParser_Cpp::FileParser_Cpp(const char* type, bool modern)
+    : FileParser_State(type, modern ? std::span<const State_Info>(MODERN_STATES) : STATES,
+                       modern ? std::span<const Transition_Info* const>(MODERN_TRANSITIONS)
+                              : TRANSITIONS),
+      mModern(modern)
+{
+}
+
+std::unique_ptr<FileParser> FileParser_Cpp::Clone(const char* type) const
+{
+    return std::make_unique<FileParser_Cpp>(type, mModern);
+}
 
 void FileParser_Cpp::CreateCounters()
 {
@@ -158,26 +322,65 @@ void FileParser_Cpp::ParseLine_Code(const char* line)
         ParseDirective(line);
 }
 
-// Counts the directive and, for "#ifdef", "#ifndef" or "#if" right at the start of the
-// line, the names its condition tests. The condition stops at "/" and "#", so neither a
-// comment behind it nor anything behind a division sign belongs to it.
+// Counts the directive and, for a conditional at the start of the line, the names its
+// condition tests. The condition stops at "/" and "#", so neither a comment behind it
+// nor anything behind a division sign belongs to it.
 void FileParser_Cpp::ParseDirective(const char* line)
 {
     (*mCounter_Directive)++;
     while (*line == ' ' || *line == '\t')
         line++;
-    if (std::strncmp(line, "#if", 3) != 0) // the start of every conditional
+    const std::string_view condition = mModern ? ModernCondition(line) : ClassicCondition(line);
+    if (condition.empty())
         return;
-    for (std::string_view keyword : {"#ifdef", "#ifndef", "#if"})
+    (*mCounter_If)++;
+    ParseCondition(condition);
+}
+
+bool FileParser_Cpp::AcceptToken(const Transition_Info& entry, const char* p, const char* line)
+{
+    switch (entry.mToken[0])
     {
-        const std::string_view condition = ConditionAfter(keyword, line);
-        if (!condition.empty())
-        {
-            (*mCounter_If)++;
-            ParseCondition(condition);
-            return;
-        }
+    case '\'':
+        return IsDigitSeparator(p, line);
+    case 'R':
+        return RawString_Open(p, line);
+    case ')':
+        return RawString_Close(p);
+    default: // the quote after ")delimiter"
+        return p == mRaw_End;
     }
+}
+
+bool FileParser_Cpp::RawString_Open(const char* p, const char* line)
+{
+    const char* prefix = p;
+    if (prefix > line && (prefix[-1] == 'L' || prefix[-1] == 'u' || prefix[-1] == 'U'))
+        prefix--;
+    else if (prefix - line >= 2 && prefix[-1] == '8' && prefix[-2] == 'u')
+        prefix -= 2;
+    if (prefix > line && IsNameByte(prefix[-1]))
+        return false;
+    const char* delimiter = p + 2;
+    size_t length = 0;
+    while (length <= RAW_DELIMITER_MAX && IsRawDelimiterByte(delimiter[length]))
+        length++;
+    if (length > RAW_DELIMITER_MAX || delimiter[length] != '(')
+        return false;
+    std::copy_n(delimiter, length, mRaw_Delimiter.begin());
+    mRaw_DelimiterLength = length;
+    return true;
+}
+
+// strncmp stops at the NUL that ends the line, which no delimiter holds.
+bool FileParser_Cpp::RawString_Close(const char* p)
+{
+    const char* delimiter = p + 1;
+    if (std::strncmp(delimiter, mRaw_Delimiter.data(), mRaw_DelimiterLength) != 0 ||
+        delimiter[mRaw_DelimiterLength] != '"')
+        return false;
+    mRaw_End = delimiter + mRaw_DelimiterLength;
+    return true;
 }
 
 // Every run of characters between separators is a name, numbers and operators such as

@@ -2,6 +2,7 @@
 
 #include "engine/parsers/FileParser_State.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,11 @@ namespace Vn
 // this parser counts the directive lines ("Directive", under the type's "Code") and
 // the conditional lines ("#if"), with one child per name that their conditions test,
 // counting the tests of that name.
+//
+// The modern parser reads C++11 and later, C23 and what compilers accept besides: raw
+// strings, digit separators, "//" comments continued by a backslash, blanks after the
+// "#" of a conditional and the conditions of "#elif", "#elifdef" and "#elifndef". Its
+// tables extend the classic ones, which stay as they are.
 class FileParser_Cpp : public FileParser_State
 {
 public:
@@ -25,23 +31,42 @@ public:
     static constexpr uint32_t STATE_COMMENT_BLOCK = 5;
     static constexpr uint32_t STATE_COMMENT_LINE = 6;
     static constexpr uint32_t STATE_DIRECTIVE = 7;
+    // States that only the modern tables have.
+    static constexpr uint32_t STATE_COMMENT_CONTINUED = 8; // after a "//" line's last backslash
+    static constexpr uint32_t STATE_RAW_DELIMITER = 9;     // R"delimiter(
+    static constexpr uint32_t STATE_RAW = 10;              // inside a raw string
+    static constexpr uint32_t STATE_RAW_CLOSE = 11;        // )delimiter"
 
-    explicit FileParser_Cpp(const char* type);
+    explicit FileParser_Cpp(const char* type, bool modern = false);
+
+    std::unique_ptr<FileParser> Clone(const char* type) const override;
 
 protected:
     // Adds "Directive" under the type's "Code", then "#if" to the node.
     void CreateCounters() override;
     void ParseLine_Code(const char* line) override;
     virtual void ParseDirective(const char* line);
+    // The raw strings and digit separators of the modern tables.
+    bool AcceptToken(const Transition_Info& entry, const char* p, const char* line) override;
 
     Counter_Count* mCounter_Directive = nullptr;
     Counter_Count* mCounter_If = nullptr;
 
 private:
+    static constexpr size_t RAW_DELIMITER_MAX = 16;
+
     void ParseCondition(std::string_view condition);
     void CountName(std::string_view name);
+    bool RawString_Open(const char* p, const char* line);
+    bool RawString_Close(const char* p);
 
+    bool mModern;
     std::string mName; // reused for each name looked up, so that lines allocate nothing
+    // The delimiter of the raw string being read, which may span lines, and where the
+    // quote that closes it stands once its ")delimiter" has been seen.
+    std::array<char, RAW_DELIMITER_MAX> mRaw_Delimiter{};
+    size_t mRaw_DelimiterLength = 0;
+    const char* mRaw_End = nullptr;
 };
 
 } // namespace Vn

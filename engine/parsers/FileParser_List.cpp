@@ -3,33 +3,107 @@
 #include "engine/parsers/FileParser_Cmd.h"
 #include "engine/parsers/FileParser_Cpp.h"
 #include "engine/parsers/FileParser_Script.h"
+#include "engine/parsers/LineReader.h"
+#include "lib/Ascii.h"
+#include "lib/Path.h"
 
 #include <cstring>
-#include <string_view>
+#include <stdexcept>
+#include <typeinfo>
 
 namespace Vn
 {
+
+namespace
+{
+
+std::unique_ptr<FileParser> CreateParser(ParserKind kind, const char* type, bool modernCpp)
+{
+    switch (kind)
+    {
+    case ParserKind::COUNT:
+        return std::make_unique<FileParser>(type);
+    case ParserKind::TEXT:
+        return std::make_unique<FileParser_Text>(type);
+    case ParserKind::SCRIPT:
+        return std::make_unique<FileParser_Script>(type);
+    case ParserKind::CMD:
+        return std::make_unique<FileParser_Cmd>(type);
+    case ParserKind::CPP:
+        return std::make_unique<FileParser_Cpp>(type, modernCpp);
+    }
+    throw std::invalid_argument("unknown parser kind");
+}
+
+std::string_view Trim(std::string_view text)
+{
+    while (!text.empty() && TrovLib::Ascii::IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && TrovLib::Ascii::IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool EqualFolded(std::string_view text, std::string_view word)
+{
+    return text.size() == word.size() &&
+           TrovLib::Ascii::EqualFolded(text.data(), word.data(), word.size());
+}
+
+// Whether the line holds an editor's mode line that names C++, in any case: either
+// "-*- C++ -*-" or "-*- mode: c++; more: settings -*-".
+bool NamesCppMode(std::string_view line)
+{
+    constexpr std::string_view MARK = "-*-";
+    const size_t open = line.find(MARK);
+    const size_t close = open == line.npos ? open : line.find(MARK, open + MARK.size());
+    if (close == line.npos)
+        return false;
+    std::string_view inside = line.substr(open + MARK.size(), close - open - MARK.size());
+    if (inside.find(':') == inside.npos)
+        return EqualFolded(Trim(inside), "c++");
+    while (!inside.empty())
+    {
+        const std::string_view setting = inside.substr(0, inside.find(';'));
+        const size_t colon = setting.find(':');
+        if (colon != setting.npos && EqualFolded(Trim(setting.substr(0, colon)), "mode") &&
+            EqualFolded(Trim(setting.substr(colon + 1)), "c++"))
+            return true;
+        inside.remove_prefix(std::min(inside.size(), setting.size() + 1));
+    }
+    return false;
+}
+
+// The type that the first line of a file without an extension gives it, or null.
+const char* FirstLineType(const char* path)
+{
+    char start[LineReader::MAX_PIECE + 1];
+    const size_t size = LineReader::ReadStart(path, start, sizeof start);
+    std::string_view line(start, size);
+    line = line.substr(0, line.find('\n'));
+    if (line.starts_with("#!"))
+        return TYPE_FIRSTLINE_SCRIPT;
+    if (NamesCppMode(line))
+        return TYPE_FIRSTLINE_CPP;
+    return nullptr;
+}
+
+} // namespace
 
 FileParser_List::FileParser_List() = default;
 
 FileParser_List::~FileParser_List() = default;
 
-// The registration order is that of FILE_TYPES for the types that can be searched.
-void FileParser_List::CreateParsers([[maybe_unused]] const AnalysisOptions& options)
+void FileParser_List::CreateParsers(const AnalysisOptions& options)
 {
-    AddParser<FileParser_Cpp>("c");
-    AddParser(FileParser_Cmd::TYPE, std::make_unique<FileParser_Cmd>());
-    AddParser<FileParser_Cpp>("cpp");
-    AddParser<FileParser>("filters");
-    AddParser<FileParser_Script>("gitignore");
-    AddParser<FileParser_Cpp>("h");
-    AddParser<FileParser_Cpp>("hpp");
-    AddParser<FileParser_Text>("txt");
-    AddParser<FileParser>("resx");
-    AddParser<FileParser_Script>("sh");
-    AddParser<FileParser>("sln");
-    AddParser<FileParser>("user");
-    AddParser<FileParser>("vcxproj");
+    AddParsers(CLASSIC_TYPES, options.mModernCpp);
+    if (options.mCommonTypes)
+    {
+        AddParsers(COMMON_TYPES, options.mModernCpp);
+        mByFileName = true;
+    }
+    for (const AnalysisOptions::CountAs& countAs : options.mCountAs)
+        AddCountAs(countAs);
 }
 
 std::unique_ptr<FileParser_List> FileParser_List::CreateFilled(const AnalysisOptions& options)
@@ -39,18 +113,99 @@ std::unique_ptr<FileParser_List> FileParser_List::CreateFilled(const AnalysisOpt
     return parsers;
 }
 
+// Each parser is cloned under a name of the copy's own, so the copy outlives this one.
+std::unique_ptr<FileParser_List> FileParser_List::CreateCopy() const
+{
+    auto copy = std::make_unique<FileParser_List>();
+    copy->mByFileName = mByFileName;
+    for (const char* type : mOrder)
+    {
+        const FileParser& parser = *mParsers.find(type)->second;
+        std::unique_ptr<FileParser> clone = parser.Clone(copy->KeepName(parser.mType));
+        const FileParser& cloned = *clone;
+        if (typeid(cloned) != typeid(parser))
+            throw std::logic_error(std::string("the parser of \"") + type +
+                                   "\" cannot be copied: its class gives no Clone");
+        copy->AddParser(type, std::move(clone));
+    }
+    return copy;
+}
+
 void FileParser_List::AddParser(const char* type, std::unique_ptr<FileParser> parser)
 {
-    mParsers.insert_or_assign(type, std::move(parser));
+    const auto [entry, added] = mParsers.insert_or_assign(type, std::move(parser));
+    if (added)
+        mOrder.push_back(entry->first.c_str());
+}
+
+std::vector<const char*> FileParser_List::GetSearchTypes() const
+{
+    std::vector<const char*> types;
+    for (const char* type : mOrder)
+    {
+        if (mParsers.find(type)->second->CanSearch())
+            types.push_back(type);
+    }
+    return types;
+}
+
+void FileParser_List::AddParsers(std::span<const Registration> table, bool modernCpp)
+{
+    for (const Registration& registration : table)
+        AddParser(registration.mType,
+                  CreateParser(registration.mKind, registration.mType, modernCpp));
+}
+
+// No type holds a dot, since a type is what follows the last one.
+void FileParser_List::AddCountAs(const AnalysisOptions::CountAs& countAs)
+{
+    const FileParser* model = FindParser(countAs.mType);
+    if (model == nullptr)
+        throw std::invalid_argument("cannot count \"" + countAs.mExtension + "\" as \"" +
+                                    countAs.mType + "\": no parser serves \"" + countAs.mType +
+                                    "\"");
+    if (countAs.mExtension.find('.') != std::string::npos)
+        throw std::invalid_argument("cannot count \"" + countAs.mExtension +
+                                    "\" as a type: a type holds no dot");
+    const char* name = KeepName(countAs.mExtension);
+    AddParser(name, model->Clone(name));
+}
+
+const char* FileParser_List::KeepName(std::string_view name)
+{
+    return mNames.emplace_back(name).c_str();
+}
+
+FileParser* FileParser_List::FindParser(std::string_view type) const
+{
+    const auto found = mParsers.find(type);
+    return found != mParsers.end() ? found->second.get() : nullptr;
 }
 
 // The type is everything after the last dot of the whole path, folders included.
 FileParser* FileParser_List::GetParser(const char* path) const
 {
+    if (mByFileName)
+        return GetParser_ByFileName(path);
     const char* dot = std::strrchr(path, '.');
-    const std::string_view type = dot != nullptr ? dot + 1 : "NoExtension";
-    const auto found = mParsers.find(type);
-    return found != mParsers.end() ? found->second.get() : nullptr;
+    return FindParser(dot != nullptr ? dot + 1 : "NoExtension");
+}
+
+// The type is the text after the last dot of the file's own name, so that a dotted
+// folder (python3.11/os, lib.d/README) does not make one up. A name without a dot gets
+// its type from the file's first line, or has the type "NoExtension".
+FileParser* FileParser_List::GetParser_ByFileName(const char* path) const
+{
+    const char* separator = std::strrchr(path, TrovLib::SEPARATOR);
+    const char* dot = std::strrchr(separator != nullptr ? separator + 1 : path, '.');
+    if (dot != nullptr)
+        return FindParser(dot + 1);
+    if (const char* type = FirstLineType(path))
+    {
+        if (FileParser* parser = FindParser(type))
+            return parser;
+    }
+    return FindParser("NoExtension");
 }
 
 std::unique_ptr<Data_Node> FileParser_List::Parse(const char* path) const

@@ -4,18 +4,109 @@
 #include "engine/scan/AnalysisOptions.h"
 
 #include <array>
+#include <cstdint>
+#include <deque>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace Vn
 {
 
-// The file types offered for search, in the order of their registration.
-inline constexpr std::array<const char*, 8> FILE_TYPES = {"c", "cmd", "cpp", "gitignore",
-                                                          "h", "hpp", "txt", "sh"};
+// What reads the files of a type.
+enum class ParserKind : uint8_t
+{
+    COUNT,  // nothing: the files are only counted
+    TEXT,   // plain text
+    SCRIPT, // "#" comment lines
+    CMD,    // "rem" comment lines
+    CPP,    // C and C++
+};
+
+struct Registration
+{
+    const char* mType;
+    ParserKind mKind;
+};
+
+// The types that every registry serves, in the order of their registration.
+inline constexpr Registration CLASSIC_TYPES[] = {
+    {"c", ParserKind::CPP},         {"cmd", ParserKind::CMD},          {"cpp", ParserKind::CPP},
+    {"filters", ParserKind::COUNT}, {"gitignore", ParserKind::SCRIPT}, {"h", ParserKind::CPP},
+    {"hpp", ParserKind::CPP},       {"txt", ParserKind::TEXT},         {"resx", ParserKind::COUNT},
+    {"sh", ParserKind::SCRIPT},     {"sln", ParserKind::COUNT},        {"user", ParserKind::COUNT},
+    {"vcxproj", ParserKind::COUNT},
+};
+
+// Files without an extension whose first line marks them as C++ (an editor's mode line,
+// "-*- C++ -*-", as the C++ standard library's headers have) or as a script ("#!"), when
+// the common types are registered.
+inline constexpr char TYPE_FIRSTLINE_CPP[] = "C++";
+inline constexpr char TYPE_FIRSTLINE_SCRIPT[] = "script";
+
+// The usual extensions besides the classic ones, registered after them on request.
+inline constexpr Registration COMMON_TYPES[] = {
+    {"cc", ParserKind::CPP},
+    {"cxx", ParserKind::CPP},
+    {"c++", ParserKind::CPP},
+    {"hh", ParserKind::CPP},
+    {"hxx", ParserKind::CPP},
+    {"h++", ParserKind::CPP},
+    {"inl", ParserKind::CPP},
+    {"ipp", ParserKind::CPP},
+    {"tcc", ParserKind::CPP},
+    {"tpp", ParserKind::CPP},
+    {"ixx", ParserKind::CPP},
+    {"C", ParserKind::CPP},
+    {"H", ParserKind::CPP},
+    {"bash", ParserKind::SCRIPT},
+    {"zsh", ParserKind::SCRIPT},
+    {"py", ParserKind::SCRIPT},
+    {"pl", ParserKind::SCRIPT},
+    {"rb", ParserKind::SCRIPT},
+    {"cmake", ParserKind::SCRIPT},
+    {"yml", ParserKind::SCRIPT},
+    {"yaml", ParserKind::SCRIPT},
+    {"toml", ParserKind::SCRIPT},
+    {"bat", ParserKind::CMD},
+    {"md", ParserKind::TEXT},
+    {"rst", ParserKind::TEXT},
+    {TYPE_FIRSTLINE_CPP, ParserKind::CPP},
+    {TYPE_FIRSTLINE_SCRIPT, ParserKind::SCRIPT},
+};
+
+consteval size_t CountSearchable(std::span<const Registration> table)
+{
+    size_t count = 0;
+    for (const Registration& registration : table)
+        count += registration.mKind != ParserKind::COUNT ? 1 : 0;
+    return count;
+}
+
+// The types of `table` whose files can be searched, in table order.
+template <size_t N>
+consteval std::array<const char*, N> SearchableTypes(std::span<const Registration> table)
+{
+    std::array<const char*, N> types{};
+    size_t count = 0;
+    for (const Registration& registration : table)
+    {
+        if (registration.mKind != ParserKind::COUNT)
+            types[count++] = registration.mType;
+    }
+    return types;
+}
+
+// The classic types offered for search; a registry's GetSearchTypes gives its own.
+inline constexpr auto FILE_TYPES = SearchableTypes<CountSearchable(CLASSIC_TYPES)>(CLASSIC_TYPES);
 
 // Maps a file's type, the text after the last dot of its path, to its parser.
+//
+// A registry and its parsers serve one thread at a time: parsers keep the state of the
+// file they read. CreateCopy makes the registry of another thread.
 class FileParser_List
 {
 public:
@@ -25,12 +116,22 @@ public:
     FileParser_List(const FileParser_List&) = delete;
     FileParser_List& operator=(const FileParser_List&) = delete;
 
-    // Registers every parser that Varnik knows under `options`. Called once, right after
-    // construction.
+    // Registers every parser that Varnik knows under `options`: the classic types, then
+    // the common types when asked, then each count-as type, which takes the place of a
+    // type of the same name. Called once, right after construction. Throws
+    // std::invalid_argument when a count-as type names a type that has no parser.
     void CreateParsers(const AnalysisOptions& options = {});
     // A new registry holding every parser that Varnik knows under `options`.
     static std::unique_ptr<FileParser_List> CreateFilled(const AnalysisOptions& options = {});
+    // A registry that answers as this one does, with parsers of its own, for another
+    // thread. Throws std::logic_error for a parser whose class gives no copy of its own.
+    std::unique_ptr<FileParser_List> CreateCopy() const;
+    // A second parser of a type keeps the place of the first in the order of registration.
     void AddParser(const char* type, std::unique_ptr<FileParser> parser);
+
+    // The registered types whose parser can search, in the order of their registration.
+    // The names live as long as the registry.
+    std::vector<const char*> GetSearchTypes() const;
 
     // The parser of the path's type, or null. A path without any dot has the type
     // "NoExtension".
@@ -43,11 +144,18 @@ public:
     std::map<std::string, std::unique_ptr<FileParser>, std::less<>> mParsers;
 
 private:
-    // Registers a new parser of class `Parser` serving `type`.
-    template <class Parser> void AddParser(const char* type)
-    {
-        AddParser(type, std::make_unique<Parser>(type));
-    }
+    void AddParsers(std::span<const Registration> table, bool modernCpp);
+    void AddCountAs(const AnalysisOptions::CountAs& countAs);
+    // A copy of `name` that lives as long as the registry.
+    const char* KeepName(std::string_view name);
+    FileParser* FindParser(std::string_view type) const;
+    FileParser* GetParser_ByFileName(const char* path) const;
+
+    std::vector<const char*> mOrder; // the keys of mParsers, in the order of registration
+    std::deque<std::string> mNames;  // the names kept, which never move
+    // The type comes from the file's name, and a name without a dot may be recognised by
+    // the file's first line; set with the common types.
+    bool mByFileName = false;
 };
 
 } // namespace Vn

@@ -12,6 +12,8 @@ class FileParser_Script : public FileParser_Text
 public:
     explicit FileParser_Script(const char* type);
 
+    std::unique_ptr<FileParser> Clone(const char* type) const override;
+
 protected:
     bool IsComment(const char* line) override;
 };

@@ -1,5 +1,7 @@
 #include "engine/parsers/FileParser_State.h"
 
+#include "lib/Ascii.h"
+
 #include <stdexcept>
 
 namespace Vn
@@ -8,23 +10,16 @@ namespace Vn
 namespace
 {
 
-unsigned char FoldCase(unsigned char c)
+namespace Ascii = TrovLib::Ascii;
+
+bool SameByte(char a, char b, bool ignoreCase)
 {
-    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+    return ignoreCase ? Ascii::Fold(a) == Ascii::Fold(b) : a == b;
 }
 
 unsigned char OtherCase(unsigned char c)
 {
-    if (c >= 'A' && c <= 'Z')
-        return static_cast<unsigned char>(c - 'A' + 'a');
-    if (c >= 'a' && c <= 'z')
-        return static_cast<unsigned char>(c - 'a' + 'A');
-    return c;
-}
-
-bool SameByte(unsigned char a, unsigned char b, bool ignoreCase)
-{
-    return ignoreCase ? FoldCase(a) == FoldCase(b) : a == b;
+    return static_cast<unsigned char>(Ascii::OtherCase(static_cast<char>(c)));
 }
 
 // Whether the entry's token stands at `p`; never looks past the NUL that ends the line.
@@ -73,9 +68,9 @@ FileParser_State::FileParser_State(const char* type, std::span<const State_Info>
 }
 
 // A byte's move is that of the first entry whose token begins with the byte, or of the
-// default entry when there is none. When that first entry is longer than one byte,
-// whether it matches depends on the bytes after, so the move only records where the
-// walk of the list starts.
+// default entry when there is none. When that first entry is longer than one byte or
+// guarded, whether it is taken depends on more than the byte, so the move only records
+// where the walk of the list starts.
 FileParser_State::Moves FileParser_State::Compile(uint32_t state, const Transition_Info* list,
                                                   size_t stateCount)
 {
@@ -95,10 +90,11 @@ FileParser_State::Moves FileParser_State::Compile(uint32_t state, const Transiti
     for (unsigned byte = 1; byte < moves.size(); byte++)
     {
         size_t entry = 0;
-        while (entry < last && !SameByte(byte, list[entry].mToken[0], list[entry].mIgnoreCase))
+        while (entry < last &&
+               !SameByte(static_cast<char>(byte), list[entry].mToken[0], list[entry].mIgnoreCase))
             entry++;
         const Transition_Info& taken = list[entry];
-        if (entry < last && taken.mLength > 1)
+        if (entry < last && (taken.mLength > 1 || (taken.mLineFlags & FLAG_GUARDED) != 0))
             moves[byte] = Move{0, 0, MOVE_TOKEN, static_cast<uint8_t>(entry)};
         else
             moves[byte] = Move{taken.mLineFlags, static_cast<uint16_t>(taken.mNext),
@@ -108,7 +104,7 @@ FileParser_State::Moves FileParser_State::Compile(uint32_t state, const Transiti
 }
 
 // Inlined into the loops over a line, so that the run stays in registers.
-inline const char* FileParser_State::Step(const char* p, Run& run) const
+inline const char* FileParser_State::Step(const char* p, Run& run)
 {
     const Move& move = mMoves[run.mState][static_cast<unsigned char>(*p)];
     if (move.mKind == MOVE_TOKEN)
@@ -118,19 +114,23 @@ inline const char* FileParser_State::Step(const char* p, Run& run) const
     return p + 1;
 }
 
-const char* FileParser_State::StepToken(const char* p, uint32_t first, Run& run) const
+const char* FileParser_State::StepToken(const char* p, uint32_t first, Run& run)
 {
     const Transition_Info* entry = mTransitions[run.mState] + first;
-    while (entry->mLength != 0 && !Matches(*entry, p))
-        entry++;
-    run.mLineFlags |= entry->mLineFlags;
+    for (; entry->mLength != 0; entry++)
+    {
+        if (Matches(*entry, p) &&
+            ((entry->mLineFlags & FLAG_GUARDED) == 0 || AcceptToken(*entry, p, run.mLine)))
+            break;
+    }
+    run.mLineFlags |= entry->mLineFlags & ~FLAG_GUARDED;
     run.mState = entry->mNext;
     return p + (entry->mLength != 0 ? entry->mLength : 1);
 }
 
 // Bytes that keep the state are taken in a tight loop: the row of moves stays the same,
 // and the next lookup waits on nothing but the next byte.
-inline void FileParser_State::RunFrom(const char* p, Run& run) const
+inline void FileParser_State::RunFrom(const char* p, Run& run)
 {
     for (;;)
     {
@@ -145,6 +145,12 @@ inline void FileParser_State::RunFrom(const char* p, Run& run) const
             return;
         p = Step(p, run);
     }
+}
+
+std::unique_ptr<FileParser> FileParser_State::Clone(const char* type) const
+{
+    return std::make_unique<FileParser_State>(type, std::span(mStates, mMoves.size()),
+                                              std::span(mTransitions, mMoves.size()));
 }
 
 std::unique_ptr<Data_Node> FileParser_State::Parse(const char* fileName)
@@ -189,7 +195,7 @@ void FileParser_State::Search_Line(const char* line)
     }
     const uint32_t zones = SelectedZones(mRequest->mFlags);
     bool matched = false;
-    Run run{mState, 0};
+    Run run{mState, 0, line};
     const char* p = line;
     // The zone is that of the state before the token at `p` is read. Once the line
     // matches, the rest of it only has to carry the state.
@@ -214,6 +220,12 @@ bool FileParser_State::IsDirective(const char* /*line*/)
     return (mLineFlags & FLAG_DIRECTIVE) != 0;
 }
 
+bool FileParser_State::AcceptToken(const Transition_Info& /*entry*/, const char* /*p*/,
+                                   const char* /*line*/)
+{
+    return true;
+}
+
 bool FileParser_State::MatchesAnywhere(const SearchRequest& request) const
 {
     const uint32_t zones = SelectedZones(request.mFlags);
@@ -234,7 +246,7 @@ bool FileParser_State::MatchesAnywhere(const SearchRequest& request) const
 
 bool FileParser_State::RunLine(const char* line)
 {
-    Run run{mState, 0};
+    Run run{mState, 0, line};
     RunFrom(line, run);
     mState = run.mState;
     mLineFlags = run.mLineFlags;

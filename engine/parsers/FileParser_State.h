@@ -33,6 +33,12 @@ namespace Vn
 // loop over a line depends on nothing but the bytes, so it runs at a few cycles per
 // byte.
 //
+// A table can mark an entry as guarded (FLAG_GUARDED): its token is taken only when
+// AcceptToken, given the token's place and the line around it, agrees; otherwise the
+// walk goes on with the next entry. That is how a language states the few things a
+// table cannot, such as what stands before the token. A guarded entry is always
+// compared literally, and the flag is never added to a line's flags.
+//
 // A search only has to compare in the lines that hold the text; the machine runs
 // over the others to keep its state. When every state lies in a selected zone and
 // the text cannot begin inside a token (its first byte is no later byte of a longer
@@ -45,6 +51,8 @@ public:
     static constexpr uint32_t FLAG_CODE = 1;
     static constexpr uint32_t FLAG_COMMENT = 2;
     static constexpr uint32_t FLAG_DIRECTIVE = 4;
+    // Not a line flag: marks a guarded entry.
+    static constexpr uint32_t FLAG_GUARDED = 0x80000000;
 
     // Zones of the text read in a state.
     static constexpr uint32_t ZONE_CODE = 1;
@@ -74,6 +82,7 @@ public:
     FileParser_State(const char* type, std::span<const State_Info> states,
                      std::span<const Transition_Info* const> transitions);
 
+    std::unique_ptr<FileParser> Clone(const char* type) const override;
     std::unique_ptr<Data_Node> Parse(const char* fileName) override;
     std::unique_ptr<SearchResult_File> Search(const char* fileName,
                                               const SearchRequest& request) override;
@@ -87,6 +96,9 @@ protected:
     // Runs the machine over the line, so that the next line starts in the right state.
     void Search_Skip(const char* line) override;
     virtual bool IsDirective(const char* line);
+    // Whether the guarded entry's token, found at `p` in the line, is taken. Always
+    // true here.
+    virtual bool AcceptToken(const Transition_Info& entry, const char* p, const char* line);
 
     uint32_t mLineFlags = 0;
     uint32_t mState = 0;
@@ -101,6 +113,7 @@ private:
     {
         uint32_t mState;
         uint32_t mLineFlags;
+        const char* mLine; // for the guards, which may look back
     };
 
     // What a byte does in a state.
@@ -108,7 +121,7 @@ private:
     {
         MOVE_STAY,   // a one-byte transition back to the same state
         MOVE_SWITCH, // a one-byte transition to another state
-        MOVE_TOKEN,  // a longer token may begin here: compare the entries
+        MOVE_TOKEN,  // a longer or guarded token may begin here: compare the entries
         MOVE_END,    // the NUL that ends the line
     };
     struct Move
@@ -123,15 +136,15 @@ private:
     static Moves Compile(uint32_t state, const Transition_Info* list, size_t stateCount);
 
     // Runs the machine from `p` to the end of its line.
-    void RunFrom(const char* p, Run& run) const;
+    void RunFrom(const char* p, Run& run);
     // Runs a whole line from the current state and leaves it; true when the line ends
     // in a parsing error.
     bool RunLine(const char* line);
     // Takes the transition at `p`, not at the end of the line, and returns the position
     // after its token.
-    const char* Step(const char* p, Run& run) const;
+    const char* Step(const char* p, Run& run);
     // The literal walk of the list, from entry `first` on.
-    const char* StepToken(const char* p, uint32_t first, Run& run) const;
+    const char* StepToken(const char* p, uint32_t first, Run& run);
     // Leaves the state a line ended in; true when that is a parsing error.
     bool EndLine();
     // Whether the request counts a match at every place the text stands at.

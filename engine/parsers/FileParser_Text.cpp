@@ -3,6 +3,7 @@
 #include "engine/counters/Counter_Count.h"
 #include "engine/counters/Counter_Histogram.h"
 #include "engine/search/TextFinder.h"
+#include "lib/Ascii.h"
 
 namespace Vn
 {
@@ -48,6 +49,16 @@ std::unique_ptr<SearchResult_File> FileParser_Text::Search(const char* fileName,
     if (result->GetCount() == 0)
         return nullptr;
     return result;
+}
+
+std::unique_ptr<FileParser> FileParser_Text::Clone(const char* type) const
+{
+    return std::make_unique<FileParser_Text>(type);
+}
+
+bool FileParser_Text::CanSearch() const
+{
+    return true;
 }
 
 void FileParser_Text::ParseLines()
@@ -99,7 +110,7 @@ bool FileParser_Text::IsBlank(const char* line)
 {
     for (; *line != '\0'; line++)
     {
-        if (*line != ' ' && *line != '\t' && *line != '\n' && *line != '\r')
+        if (!TrovLib::Ascii::IsBlank(*line))
             return false;
     }
     return true;

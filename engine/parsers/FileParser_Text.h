@@ -30,6 +30,9 @@ public:
     std::unique_ptr<SearchResult_File> Search(const char* fileName,
                                               const SearchRequest& request) override;
 
+    std::unique_ptr<FileParser> Clone(const char* type) const override;
+    bool CanSearch() const override;
+
 protected:
     virtual void CreateCounters();
     virtual bool IsBlank(const char* line);

@@ -66,16 +66,9 @@ LineReader::~LineReader()
 bool LineReader::Open(const char* fileName, const TextFinder* finder)
 {
     Close();
-    OpenScope* const scope = tOpenScope;
-    const TrovLib::RegularFile file =
-        scope == nullptr ? TrovLib::RegularFile::Open(AT_FDCWD, fileName)
-                         : TrovLib::RegularFile::Open(scope->mFolder, fileName + scope->mOffset);
+    const TrovLib::RegularFile file = OpenInScope(fileName);
     if (file.mFd < 0)
-    {
-        if (scope != nullptr && file.mError != 0)
-            scope->mError = file.mError;
         return false;
-    }
     mFile = file.mFd;
     mSizeAtOpen = static_cast<size_t>(file.mSize);
     Reserve(finder == nullptr ? BLOCK_SIZE : std::clamp(mSizeAtOpen, BLOCK_SIZE, WHOLE_FILE));
@@ -97,6 +90,34 @@ void LineReader::Close()
     mFile = -1;
     mHolding = false;
     mFinder = nullptr;
+}
+
+size_t LineReader::ReadStart(const char* fileName, char* buffer, size_t size)
+{
+    const TrovLib::RegularFile file = OpenInScope(fileName);
+    ssize_t count = 0;
+    if (file.mFd >= 0)
+    {
+        do
+            count = read(file.mFd, buffer, size - 1);
+        while (count < 0 && errno == EINTR);
+        close(file.mFd);
+    }
+    const size_t length = count > 0 ? static_cast<size_t>(count) : 0;
+    buffer[length] = '\0';
+    return length;
+}
+
+// Within a scope, the path is opened below the scope's folder, and a failure is kept.
+TrovLib::RegularFile LineReader::OpenInScope(const char* fileName)
+{
+    OpenScope* const scope = tOpenScope;
+    const TrovLib::RegularFile file =
+        scope == nullptr ? TrovLib::RegularFile::Open(AT_FDCWD, fileName)
+                         : TrovLib::RegularFile::Open(scope->mFolder, fileName + scope->mOffset);
+    if (file.mFd < 0 && scope != nullptr && file.mError != 0)
+        scope->mError = file.mError;
+    return file;
 }
 
 const char* LineReader::Next()

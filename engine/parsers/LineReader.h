@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lib/RegularFile.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -79,6 +81,10 @@ public:
     const char* Next();
     void Close();
 
+    // Reads at most `size` - 1 bytes from the start of a regular file into `buffer`, ends
+    // them with a NUL and returns how many there are: 0 when the file cannot be read.
+    static size_t ReadStart(const char* fileName, char* buffer, size_t size);
+
     // Whether the finder's text begins somewhere in the bytes of the current piece.
     // Only then can the piece match; it still may not, when the text runs past the
     // piece's end or stands behind a NUL. Always true without a finder.
@@ -92,6 +98,8 @@ private:
     static constexpr size_t NO_LINE_FEED = SIZE_MAX;
     static constexpr size_t MASK_BYTES = 64;
 
+    // Opens a regular file within the thread's open scope, if any.
+    static TrovLib::RegularFile OpenInScope(const char* fileName);
     void Reserve(size_t capacity);
     void Fill();
     // The first line feed in [from, limit), or NO_LINE_FEED.

@@ -29,11 +29,11 @@ void FolderParser::SetProgressCallback(ProgressCallback callback)
     mProgressCallback = std::move(callback);
 }
 
-void FolderParser::SetJobs(unsigned jobs, const RegistryFactory& makeRegistry)
+void FolderParser::SetJobs(unsigned jobs)
 {
     mWorkerParsers.clear();
     for (unsigned job = 0; jobs > 1 && job < jobs; job++)
-        mWorkerParsers.push_back(makeRegistry());
+        mWorkerParsers.push_back(mFileParsers->CreateCopy());
 }
 
 std::unique_ptr<Data_Folder> FolderParser::Parse(const char* rootFolder)

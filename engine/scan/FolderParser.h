@@ -55,7 +55,6 @@ public:
         std::map<int, unsigned> mFiles;   // files that could not be opened
     };
     using ProgressCallback = std::function<void(const Progress&)>;
-    using RegistryFactory = std::function<std::unique_ptr<FileParser_List>()>;
 
     // The registry is not owned and must outlive the folder parser.
     explicit FolderParser(FileParser_List* fileParsers);
@@ -83,10 +82,10 @@ public:
     // with the folders walked and the files done so far.
     void SetProgressCallback(ProgressCallback callback);
 
-    // Reads files on `jobs` worker threads, each with a registry made by `makeRegistry`,
-    // which must answer as the registry given to the constructor does. 0 or 1 reads them
-    // on the calling thread with that registry. The answers are the same either way.
-    void SetJobs(unsigned jobs, const RegistryFactory& makeRegistry);
+    // Reads files on `jobs` worker threads, each with its copy of the registry given to
+    // the constructor, as it is now. 0 or 1 reads them on the calling thread with that
+    // registry. The answers are the same either way.
+    void SetJobs(unsigned jobs);
 
 private:
     struct Pending_Folder;
