@@ -14,10 +14,10 @@ using VarnikBench::SourceTree;
 namespace
 {
 
-void Scan(benchmark::State& state, const std::string& root)
+void Scan(benchmark::State& state, const std::string& root, const Vn::AnalysisOptions& options = {})
 {
     Vn::FileParser_List parsers;
-    parsers.CreateParsers();
+    parsers.CreateParsers(options);
     int64_t bytes = 0;
     const auto files = SourceTree::ParsedFiles(root, parsers, bytes);
     if (files.empty())
@@ -33,10 +33,11 @@ void Scan(benchmark::State& state, const std::string& root)
 }
 
 // The parsers alone, without the walk: every file of the tree, listed beforehand.
-void ParseFiles(benchmark::State& state, const std::string& root)
+void ParseFiles(benchmark::State& state, const std::string& root,
+                const Vn::AnalysisOptions& options = {})
 {
     Vn::FileParser_List parsers;
-    parsers.CreateParsers();
+    parsers.CreateParsers(options);
     int64_t bytes = 0;
     const auto files = SourceTree::ParsedFiles(root, parsers, bytes);
     for (auto _ : state)
@@ -62,8 +63,27 @@ void BM_ParseFiles_Generated(benchmark::State& state)
     ParseFiles(state, SourceTree::Shared());
 }
 
+// The same with every analysis option that the parsers take: more file types, modern C++.
+void BM_Scan_Generated_Precise(benchmark::State& state)
+{
+    Scan(state, SourceTree::Shared(), Vn::AnalysisOptions::Precise());
+}
+
+void BM_Scan_UsrInclude_Precise(benchmark::State& state)
+{
+    Scan(state, "/usr/include", Vn::AnalysisOptions::Precise());
+}
+
+void BM_ParseFiles_Generated_Precise(benchmark::State& state)
+{
+    ParseFiles(state, SourceTree::Shared(), Vn::AnalysisOptions::Precise());
+}
+
 } // namespace
 
 BENCHMARK(BM_Scan_Generated)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Scan_UsrInclude)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParseFiles_Generated)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Scan_Generated_Precise)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Scan_UsrInclude_Precise)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ParseFiles_Generated_Precise)->Unit(benchmark::kMillisecond);
