@@ -100,6 +100,7 @@ void FileParser_List::CreateParsers(const AnalysisOptions& options)
     if (options.mCommonTypes)
     {
         AddParsers(COMMON_TYPES, options.mModernCpp);
+        AddParsers(FIRSTLINE_TYPES, options.mModernCpp);
         mByFileName = true;
     }
     for (const AnalysisOptions::CountAs& countAs : options.mCountAs)

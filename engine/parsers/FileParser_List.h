@@ -26,6 +26,7 @@ enum class ParserKind : uint8_t
     CPP,    // C and C++
 };
 
+// A file type and what reads its files.
 struct Registration
 {
     const char* mType;
@@ -41,39 +42,26 @@ inline constexpr Registration CLASSIC_TYPES[] = {
     {"vcxproj", ParserKind::COUNT},
 };
 
-// Files without an extension whose first line marks them as C++ (an editor's mode line,
-// "-*- C++ -*-", as the C++ standard library's headers have) or as a script ("#!"), when
-// the common types are registered.
-inline constexpr char TYPE_FIRSTLINE_CPP[] = "C++";
-inline constexpr char TYPE_FIRSTLINE_SCRIPT[] = "script";
-
 // The usual extensions besides the classic ones, registered after them on request.
 inline constexpr Registration COMMON_TYPES[] = {
-    {"cc", ParserKind::CPP},
-    {"cxx", ParserKind::CPP},
-    {"c++", ParserKind::CPP},
-    {"hh", ParserKind::CPP},
-    {"hxx", ParserKind::CPP},
-    {"h++", ParserKind::CPP},
-    {"inl", ParserKind::CPP},
-    {"ipp", ParserKind::CPP},
-    {"tcc", ParserKind::CPP},
-    {"tpp", ParserKind::CPP},
-    {"ixx", ParserKind::CPP},
-    {"C", ParserKind::CPP},
-    {"H", ParserKind::CPP},
-    {"bash", ParserKind::SCRIPT},
-    {"zsh", ParserKind::SCRIPT},
-    {"py", ParserKind::SCRIPT},
-    {"pl", ParserKind::SCRIPT},
-    {"rb", ParserKind::SCRIPT},
-    {"cmake", ParserKind::SCRIPT},
-    {"yml", ParserKind::SCRIPT},
-    {"yaml", ParserKind::SCRIPT},
-    {"toml", ParserKind::SCRIPT},
-    {"bat", ParserKind::CMD},
-    {"md", ParserKind::TEXT},
+    {"cc", ParserKind::CPP},       {"cxx", ParserKind::CPP},     {"c++", ParserKind::CPP},
+    {"hh", ParserKind::CPP},       {"hxx", ParserKind::CPP},     {"h++", ParserKind::CPP},
+    {"inl", ParserKind::CPP},      {"ipp", ParserKind::CPP},     {"tcc", ParserKind::CPP},
+    {"tpp", ParserKind::CPP},      {"ixx", ParserKind::CPP},     {"C", ParserKind::CPP},
+    {"H", ParserKind::CPP},        {"bash", ParserKind::SCRIPT}, {"zsh", ParserKind::SCRIPT},
+    {"py", ParserKind::SCRIPT},    {"pl", ParserKind::SCRIPT},   {"rb", ParserKind::SCRIPT},
+    {"cmake", ParserKind::SCRIPT}, {"yml", ParserKind::SCRIPT},  {"yaml", ParserKind::SCRIPT},
+    {"toml", ParserKind::SCRIPT},  {"bat", ParserKind::CMD},     {"md", ParserKind::TEXT},
     {"rst", ParserKind::TEXT},
+};
+
+// With the common types, files without an extension whose first line marks them as C++
+// (an editor's mode line, "-*- C++ -*-", as the C++ standard library's headers have) or
+// as a script ("#!") get these types, registered after the common ones. Like any type,
+// they also serve the files named with them as extension.
+inline constexpr char TYPE_FIRSTLINE_CPP[] = "C++";
+inline constexpr char TYPE_FIRSTLINE_SCRIPT[] = "script";
+inline constexpr Registration FIRSTLINE_TYPES[] = {
     {TYPE_FIRSTLINE_CPP, ParserKind::CPP},
     {TYPE_FIRSTLINE_SCRIPT, ParserKind::SCRIPT},
 };
@@ -103,7 +91,9 @@ consteval std::array<const char*, N> SearchableTypes(std::span<const Registratio
 // The classic types offered for search; a registry's GetSearchTypes gives its own.
 inline constexpr auto FILE_TYPES = SearchableTypes<CountSearchable(CLASSIC_TYPES)>(CLASSIC_TYPES);
 
-// Maps a file's type, the text after the last dot of its path, to its parser.
+// Maps a file's type, the text after the last dot of its path, to its parser. With the
+// common types it is the text after the last dot of the file's name, and a name without
+// a dot may get its type from the file's first line.
 //
 // A registry and its parsers serve one thread at a time: parsers keep the state of the
 // file they read. CreateCopy makes the registry of another thread.

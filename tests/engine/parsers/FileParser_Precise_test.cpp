@@ -171,7 +171,8 @@ TEST(FileParser_Precise, CommonTypesNameFilesByExtensionAndFirstLine)
     EXPECT_EQ(CountAt(*root, {"#if", "X"}) + CountAt(*root, {"#if", "Y"}), 2u);
 
     const Names types = common.SearchTypes();
-    ASSERT_EQ(types.size(), Vn::FILE_TYPES.size() + std::size(Vn::COMMON_TYPES));
+    ASSERT_EQ(types.size(),
+              Vn::FILE_TYPES.size() + std::size(Vn::COMMON_TYPES) + std::size(Vn::FIRSTLINE_TYPES));
     EXPECT_EQ(types.back(), Vn::TYPE_FIRSTLINE_SCRIPT);
 }
 
