@@ -128,6 +128,17 @@ constexpr P::Transition_Info MODERN_COMMENT_LINE_ADDED[] = {
 };
 constexpr auto MODERN_COMMENT_LINE = Insert(COMMENT_LINE, 0, MODERN_COMMENT_LINE_ADDED);
 
+// So does one that ends a line inside a string.
+constexpr P::Transition_Info MODERN_STRING_ADDED[] = {
+    {"\\\n", 2, true, P::STATE_STRING_CONTINUED, P::FLAG_CODE},
+    {"\\\r\n", 3, true, P::STATE_STRING_CONTINUED, P::FLAG_CODE},
+};
+constexpr auto MODERN_STRING = Insert(STRING, 0, MODERN_STRING_ADDED);
+
+constexpr P::Transition_Info STRING_CONTINUED[] = {
+    {nullptr, 0, true, P::STATE_STRING, P::FLAG_CODE},
+};
+
 constexpr P::Transition_Info COMMENT_CONTINUED[] = {
     {nullptr, 0, true, P::STATE_COMMENT_LINE, P::FLAG_COMMENT},
 };
@@ -154,6 +165,7 @@ constexpr P::State_Info MODERN_STATES_ADDED[] = {
     {true, P::STATE_CODE, true, P::ZONE_STRING},            // STATE_RAW_DELIMITER
     {true, P::STATE_RAW, false, P::ZONE_STRING},            // STATE_RAW
     {true, P::STATE_RAW, false, P::ZONE_STRING},            // STATE_RAW_CLOSE
+    {true, P::STATE_STRING, false, P::ZONE_STRING},         // STATE_STRING_CONTINUED
 };
 constexpr auto MODERN_STATES = Insert(STATES, std::size(STATES), MODERN_STATES_ADDED);
 
@@ -161,7 +173,7 @@ constexpr std::array<const P::Transition_Info*, MODERN_STATES.size()> MODERN_TRA
     MODERN_CODE.data(),
     CHAR,
     CHAR_ESCAPE,
-    STRING,
+    MODERN_STRING.data(),
     STRING_ESCAPE,
     COMMENT_BLOCK,
     MODERN_COMMENT_LINE.data(),
@@ -170,6 +182,7 @@ constexpr std::array<const P::Transition_Info*, MODERN_STATES.size()> MODERN_TRA
     RAW_DELIMITER,
     RAW,
     RAW_CLOSE,
+    STRING_CONTINUED,
 };
 
 // Letters, digits, "_" and the bytes of UTF-8 sequences.

@@ -16,9 +16,9 @@ namespace Vn
 // counting the tests of that name.
 //
 // The modern parser reads C++11 and later, C23 and what compilers accept besides: raw
-// strings, digit separators, "//" comments continued by a backslash, blanks after the
-// "#" of a conditional and the conditions of "#elif", "#elifdef" and "#elifndef". Its
-// tables extend the classic ones, which stay as they are.
+// strings, digit separators, "//" comments and strings continued by a backslash, blanks
+// after the "#" of a conditional and the conditions of "#elif", "#elifdef" and
+// "#elifndef". Its tables extend the classic ones, which stay as they are.
 class FileParser_Cpp : public FileParser_State
 {
 public:
@@ -36,6 +36,7 @@ public:
     static constexpr uint32_t STATE_RAW_DELIMITER = 9;     // R"delimiter(
     static constexpr uint32_t STATE_RAW = 10;              // inside a raw string
     static constexpr uint32_t STATE_RAW_CLOSE = 11;        // )delimiter"
+    static constexpr uint32_t STATE_STRING_CONTINUED = 12; // after a string line's last backslash
 
     explicit FileParser_Cpp(const char* type, bool modern = false);
 

@@ -24,8 +24,8 @@ struct AnalysisOptions
     // Registers the usual extensions of C/C++, scripts, command files and text, and
     // recognises extensionless C++ headers and scripts by their first line.
     bool mCommonTypes = false;
-    // Lexes C and C++ as C++11 and later do: raw strings, digit separators, continued
-    // "//" comments, "# if" and the conditions of "#elif".
+    // Lexes C and C++ as C++11 and later do: raw strings, digit separators, "//" comments
+    // and strings continued by a backslash, "# if" and the conditions of "#elif".
     bool mModernCpp = false;
     TrovLib::WalkOptions mWalk;
 

@@ -119,6 +119,8 @@ TEST(FileParser_Precise, ModernCppReadsRawStringsSeparatorsAndContinuedComments)
         // Character literals after a prefix or a name, and a string after a name ending in R.
         {"char c = u8'a', d = x1'b', e = L'c';\nint f = FOOR\"(\";\n",
          "blank 0, code 2, comment 0, errors 0", "blank 0, code 2, comment 0, errors 0"},
+        {"s = \"a\\\nb\";\n", "blank 0, code 2, comment 0, errors 0",
+         "blank 0, code 2, comment 0, errors 2"},
         {"// a \\\nstill comment\nint x;\n// b \\\r\nc\r\n", "blank 0, code 1, comment 4, errors 0",
          "blank 0, code 3, comment 2, errors 0"},
     };
