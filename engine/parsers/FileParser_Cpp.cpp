@@ -95,10 +95,11 @@ constexpr std::array<const P::Transition_Info*, std::size(STATES)> TRANSITIONS =
 // - "'" right after a number is a digit separator (1'000'000, 0x7FFF'FFFF) and stays
 //   in code: the run of name bytes before it starts with a digit or follows another
 //   separator, and a name byte follows it. u8'a' and x1'a' are character literals.
-// - R" opens a raw string when the R stands alone or after an encoding prefix (L, u, U,
-//   u8), not at the end of a longer name, and a delimiter of at most 16 printable
-//   bytes, none a parenthesis or a backslash, leads up to "(". The delimiter is kept,
-//   since the string may span lines.
+// - A quote right after an R opens a raw string when the R stands alone or after an
+//   encoding prefix (L, u, U, u8), not at the end of a longer name, and a delimiter of
+//   at most 16 printable bytes, none a parenthesis or a backslash, leads up to "(". The
+//   delimiter is kept, since the string may span lines. The guard sits on the quote
+//   rather than on the R, which code holds far more often.
 // - Inside a raw string, ")" begins the close only when the delimiter and a quote
 //   follow it, and the quote that ends the string is that one: the delimiter itself
 //   may hold quotes.
@@ -114,10 +115,10 @@ constexpr std::array<Row, N + M> Insert(const Row (&list)[N], size_t at, const R
     return joined;
 }
 
-// Inserted before the "'" of a character literal.
+// Inserted before the quotes of character and string literals.
 constexpr P::Transition_Info MODERN_CODE_ADDED[] = {
     {"'", 1, true, P::STATE_CODE, P::FLAG_CODE | P::FLAG_GUARDED},
-    {"R\"", 2, false, P::STATE_RAW_DELIMITER, P::FLAG_CODE | P::FLAG_GUARDED},
+    {"\"", 1, true, P::STATE_RAW_DELIMITER, P::FLAG_CODE | P::FLAG_GUARDED},
 };
 constexpr auto MODERN_CODE = Insert(CODE, 3, MODERN_CODE_ADDED);
 
@@ -128,12 +129,12 @@ constexpr P::Transition_Info MODERN_COMMENT_LINE_ADDED[] = {
 };
 constexpr auto MODERN_COMMENT_LINE = Insert(COMMENT_LINE, 0, MODERN_COMMENT_LINE_ADDED);
 
-// So does one that ends a line inside a string.
-constexpr P::Transition_Info MODERN_STRING_ADDED[] = {
-    {"\\\n", 2, true, P::STATE_STRING_CONTINUED, P::FLAG_CODE},
-    {"\\\r\n", 3, true, P::STATE_STRING_CONTINUED, P::FLAG_CODE},
+// So does one that ends a line inside a string: the line end is what it escapes.
+constexpr P::Transition_Info MODERN_STRING_ESCAPE_ADDED[] = {
+    {"\n", 1, true, P::STATE_STRING_CONTINUED, 0},
+    {"\r\n", 2, true, P::STATE_STRING_CONTINUED, 0},
 };
-constexpr auto MODERN_STRING = Insert(STRING, 0, MODERN_STRING_ADDED);
+constexpr auto MODERN_STRING_ESCAPE = Insert(STRING_ESCAPE, 0, MODERN_STRING_ESCAPE_ADDED);
 
 constexpr P::Transition_Info STRING_CONTINUED[] = {
     {nullptr, 0, true, P::STATE_STRING, P::FLAG_CODE},
@@ -173,8 +174,8 @@ constexpr std::array<const P::Transition_Info*, MODERN_STATES.size()> MODERN_TRA
     MODERN_CODE.data(),
     CHAR,
     CHAR_ESCAPE,
-    MODERN_STRING.data(),
-    STRING_ESCAPE,
+    STRING,
+    MODERN_STRING_ESCAPE.data(),
     COMMENT_BLOCK,
     MODERN_COMMENT_LINE.data(),
     DIRECTIVE,
@@ -286,23 +287,23 @@ std::string_view ClassicCondition(const char* line)
 // The condition of a conditional directive at `line` as compilers read it: blanks may
 // stand between the "#" and the name, the name ends where name bytes do, and "#elif",
 // "#elifdef" and "#elifndef" test names as "#if", "#ifdef" and "#ifndef" do.
-std::string_view ModernCondition(std::string_view line)
+std::string_view ModernCondition(const char* line)
 {
     constexpr std::string_view CONDITIONALS[] = {"if",   "ifdef",   "ifndef",
                                                  "elif", "elifdef", "elifndef"};
-    if (!line.starts_with('#'))
+    if (*line != '#')
         return {};
-    size_t name = 1;
-    while (name < line.size() && (line[name] == ' ' || line[name] == '\t'))
+    const char* name = line + 1;
+    while (*name == ' ' || *name == '\t')
         name++;
-    size_t end = name;
-    while (end < line.size() && IsNameByte(line[end]))
+    const char* end = name;
+    while (IsNameByte(*end))
         end++;
-    const std::string_view keyword = line.substr(name, end - name);
+    const std::string_view keyword(name, static_cast<size_t>(end - name));
     if (std::find(std::begin(CONDITIONALS), std::end(CONDITIONALS), keyword) ==
         std::end(CONDITIONALS))
         return {};
-    return ConditionAt(line.substr(end));
+    return ConditionAt(end);
 }
 
 } // namespace
@@ -356,25 +357,25 @@ bool FileParser_Cpp::AcceptToken(const Transition_Info& entry, const char* p, co
     {
     case '\'':
         return IsDigitSeparator(p, line);
-    case 'R':
-        return RawString_Open(p, line);
     case ')':
         return RawString_Close(p);
-    default: // the quote after ")delimiter"
-        return p == mRaw_End;
+    default: // a quote: after R, or after ")delimiter"
+        return entry.mNext == STATE_RAW_DELIMITER ? RawString_Open(p, line) : p == mRaw_End;
     }
 }
 
-bool FileParser_Cpp::RawString_Open(const char* p, const char* line)
+bool FileParser_Cpp::RawString_Open(const char* quote, const char* line)
 {
-    const char* prefix = p;
+    if (quote == line || quote[-1] != 'R')
+        return false;
+    const char* prefix = quote - 1;
     if (prefix > line && (prefix[-1] == 'L' || prefix[-1] == 'u' || prefix[-1] == 'U'))
         prefix--;
     else if (prefix - line >= 2 && prefix[-1] == '8' && prefix[-2] == 'u')
         prefix -= 2;
     if (prefix > line && IsNameByte(prefix[-1]))
         return false;
-    const char* delimiter = p + 2;
+    const char* delimiter = quote + 1;
     size_t length = 0;
     while (length <= RAW_DELIMITER_MAX && IsRawDelimiterByte(delimiter[length]))
         length++;

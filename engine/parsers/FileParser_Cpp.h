@@ -58,7 +58,7 @@ private:
 
     void ParseCondition(std::string_view condition);
     void CountName(std::string_view name);
-    bool RawString_Open(const char* p, const char* line);
+    bool RawString_Open(const char* quote, const char* line);
     bool RawString_Close(const char* p);
 
     bool mModern;
