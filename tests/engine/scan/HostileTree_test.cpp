@@ -86,7 +86,7 @@ TEST_F(HostileTree, CountsEveryFileOfTreesBeyondThePathLimit)
     {
         SCOPED_TRACE(shape.mDepth);
         const Chain chain(mTree.Root(), shape.mName, shape.mDepth, shape.mEvery);
-        mFolderParser.SetJobs(2, [] { return Vn::FileParser_List::CreateFilled(); });
+        mFolderParser.SetJobs(2);
         EXPECT_EQ(FileCount(*mFolderParser.Parse(mTree.Root().c_str())), chain.mFiles);
         Vn::SearchRequest request;
         request.SetText("x");
