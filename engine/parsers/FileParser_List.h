@@ -131,6 +131,7 @@ public:
     // Null unless the type has a parser, is selected by the request and matches.
     std::unique_ptr<SearchResult_File> Search(const char* path, const SearchRequest& request) const;
 
+    // Filled through AddParser only, which keeps the order of registration beside it.
     std::map<std::string, std::unique_ptr<FileParser>, std::less<>> mParsers;
 
 private:
