@@ -825,6 +825,8 @@ void MainDialog::Options_Apply(const Vn::AnalysisOptions& options)
     mSettings.SetOptions(mOptions);
     Options_Show();
     Engine_Create();
+    mUi.mSearch_FileTypeList->clear(); // the types offered are those the new registry serves
+    Search_FileTypes_Fill();
     if (mParse_Root)
         Parse("Varnik::MainDialog::Options_Apply");
 }

@@ -477,6 +477,10 @@ class GateParser : public Vn::FileParser
 {
 public:
     explicit GateParser(std::shared_future<void> gate) : Vn::FileParser("gate"), mGate(gate) {}
+    std::unique_ptr<Vn::FileParser> Clone(const char*) const override
+    {
+        return std::make_unique<GateParser>(mGate);
+    }
     std::unique_ptr<Vn::Data_Node> Parse(const char* fileName) override
     {
         if (std::string(fileName).ends_with("b.gate"))
@@ -501,7 +505,7 @@ TEST(BackgroundPass, ReportsProgressWhileTheEngineWorksAndEndsCancelled)
     };
     auto registry = parsers();
     Vn::FolderParser folderParser(registry.get());
-    folderParser.SetJobs(2, parsers);
+    folderParser.SetJobs(2);
     Varnik::BackgroundPass pass(folderParser);
     Varnik::ProgressLine line;
     QObject::connect(&pass, &Varnik::BackgroundPass::Progressed, &line,

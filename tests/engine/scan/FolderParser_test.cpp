@@ -43,6 +43,10 @@ public:
         : Vn::FileParser(type), mHook(std::move(hook))
     {
     }
+    std::unique_ptr<Vn::FileParser> Clone(const char* type) const override
+    {
+        return std::make_unique<HookParser>(type, mHook);
+    }
     std::unique_ptr<Vn::Data_Node> Parse(const char* fileName) override
     {
         mHook();
@@ -61,7 +65,7 @@ private:
 
 // Registries of the standard parsers in which reading a ".stop" file cancels the running
 // pass and reading a ".bad" file fails.
-Vn::FolderParser::RegistryFactory Hooked(Vn::FolderParser*& running)
+std::function<std::unique_ptr<Vn::FileParser_List>()> Hooked(Vn::FolderParser*& running)
 {
     return [&running]
     {
@@ -184,7 +188,7 @@ protected:
     FolderParser_Threaded()
     {
         BuildTree(mTree);
-        mThreaded.SetJobs(3, [] { return Vn::FileParser_List::CreateFilled(); });
+        mThreaded.SetJobs(3);
     }
 
     std::string Scan(Vn::FolderParser& folderParser)
@@ -232,7 +236,7 @@ TEST_F(FolderParser_Threaded, APassEndedEarlyLeavesTheNextPassWhole)
         SCOPED_TRACE(jobs);
         auto parsers = Hooked(running)();
         Vn::FolderParser folderParser(parsers.get());
-        folderParser.SetJobs(jobs, Hooked(running));
+        folderParser.SetJobs(jobs);
         running = &folderParser;
         for (const std::string file : {"d0/0.stop", "src/d2/zz.stop", "zz.stop", "d1/x.bad"})
         {
