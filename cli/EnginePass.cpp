@@ -151,8 +151,7 @@ void EnginePass::Run(const char* activity, Console& console,
     const auto parsers = Vn::FileParser_List::CreateFilled(options);
     Vn::FolderParser folderParser(parsers.get());
     folderParser.SetOptions(options);
-    folderParser.SetJobs(mJobs != 0 ? mJobs : std::thread::hardware_concurrency(),
-                         [&options] { return Vn::FileParser_List::CreateFilled(options); });
+    folderParser.SetJobs(mJobs != 0 ? mJobs : std::thread::hardware_concurrency());
     std::optional<ProgressLine> progress;
     if (console.mErrIsTerminal)
     {
