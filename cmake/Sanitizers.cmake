@@ -13,7 +13,8 @@ if(VARNIK_SANITIZE STREQUAL "address")
 elseif(VARNIK_SANITIZE STREQUAL "thread")
   add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
   add_link_options(-fsanitize=thread)
-elseif(NOT VARNIK_SANITIZE STREQUAL "")
+elseif(VARNIK_SANITIZE)
+  # Any false value (empty, OFF) means no sanitizer, as the option's earlier form did.
   message(FATAL_ERROR "VARNIK_SANITIZE must be address, thread or empty, not ${VARNIK_SANITIZE}")
 endif()
 
