@@ -1,21 +1,17 @@
 #include "cli/EnginePass.h"
 
-#include "cli/Joined.h"
 #include "cli/ProgressLine.h"
 #include "lib/Format.h"
 #include "lib/Path.h"
 
 #include <CLI/CLI.hpp>
 
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <optional>
-#include <set>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <thread>
-#include <typeinfo>
 #include <unistd.h>
 
 namespace VarnikCli
@@ -38,34 +34,6 @@ Vn::AnalysisOptions::CountAs ParsedCountAs(const std::string& text,
         throw std::runtime_error(TrovLib::Format("--count-as \"%s\": unknown file type \"%s\"",
                                                  text.c_str(), countAs.mType.c_str()));
     return countAs;
-}
-
-// "3 folders and 1 file could not be read (permission denied)", or nothing when all
-// could be read.
-std::string UnreadableWarning(const Vn::FolderParser::Unreadable& unreadable)
-{
-    std::vector<std::string> counts;
-    std::set<std::string> reasons;
-    for (const auto& [count, singular] :
-         {std::pair(&unreadable.mFolders, "folder"), std::pair(&unreadable.mFiles, "file")})
-    {
-        unsigned total = 0;
-        for (const auto& [error, number] : *count)
-        {
-            total += number;
-            std::string reason = std::strerror(error);
-            reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
-            reasons.insert(reason);
-        }
-        if (total != 0)
-            counts.push_back(TrovLib::Format("%u %s%s", total, singular, total == 1 ? "" : "s"));
-    }
-    if (counts.empty())
-        return "";
-    std::string warning = counts.front();
-    if (counts.size() > 1)
-        warning += " and " + counts.back();
-    return warning + " could not be read (" + Joined(reasons, ", ") + ")";
 }
 
 } // namespace
@@ -131,17 +99,11 @@ Vn::AnalysisOptions EnginePass::Options() const
     return options;
 }
 
-// A type is searchable when its parser reads lines; the plain FileParser only counts files.
 std::vector<std::string> EnginePass::SearchableTypes() const
 {
-    std::vector<std::string> types;
     const auto parsers = Vn::FileParser_List::CreateFilled(Options());
-    for (const auto& [type, parser] : parsers->mParsers)
-    {
-        if (typeid(*parser) != typeid(Vn::FileParser))
-            types.push_back(type);
-    }
-    return types;
+    const std::vector<const char*> types = parsers->GetSearchTypes();
+    return {types.begin(), types.end()};
 }
 
 void EnginePass::Run(const char* activity, Console& console,
@@ -160,7 +122,7 @@ void EnginePass::Run(const char* activity, Console& console,
                                          { progress->Show(done); });
     }
     pass(folderParser);
-    if (std::string warning = UnreadableWarning(folderParser.GetUnreadable()); !warning.empty())
+    if (std::string warning = folderParser.GetUnreadable().Describe(); !warning.empty())
         console.mWarnings.push_back(std::move(warning));
 }
 

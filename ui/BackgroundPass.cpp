@@ -48,6 +48,7 @@ void BackgroundPass::Start(std::function<void(Outcome&)> work)
             {
                 if (!mCancelled)
                     work(mOutcome);
+                mOutcome.mUnreadable = mFolderParser.GetUnreadable().Describe();
             }
             catch (...)
             {

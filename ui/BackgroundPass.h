@@ -40,6 +40,7 @@ public:
         bool mCancelled = false;
         std::exception_ptr mFailure;
         double mSeconds = 0;
+        std::string mUnreadable; // what could not be read, as a sentence; empty when all was
     };
 
     // The folder parser must outlive the pass object; its progress callback is taken.

@@ -473,6 +473,9 @@ void MainDialog::Pass_Finished()
         Handle(mPass_Where, [&] { Search_Result_Show(std::move(outcome.mSearch)); });
     else
         Handle(mPass_Where, [&] { Parse_Show(std::move(outcome.mScan), outcome.mSeconds); });
+    if (!outcome.mCancelled && !outcome.mUnreadable.empty())
+        mUi.mProgressLine->Finish(mUi.mProgressLine->Text() + "; " +
+                                  QString::fromLocal8Bit(outcome.mUnreadable));
     Controls_Enable();
 }
 

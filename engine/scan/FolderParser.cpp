@@ -1,6 +1,10 @@
 #include "engine/scan/FolderParser.h"
 
+#include "lib/Format.h"
+
+#include <cctype>
 #include <cstring>
+#include <set>
 #include <utility>
 
 namespace Vn
@@ -260,6 +264,35 @@ void FolderParser::Progress_Report()
         return;
     mProgress_Reported = now;
     mProgressCallback(Progress{mProgress_Folders, mJobs->Done(), mJobs->Bytes()});
+}
+
+std::string FolderParser::Unreadable::Describe() const
+{
+    std::vector<std::string> counts;
+    std::set<std::string> reasons;
+    for (const auto& [count, singular] :
+         {std::pair(&mFolders, "folder"), std::pair(&mFiles, "file")})
+    {
+        unsigned total = 0;
+        for (const auto& [error, number] : *count)
+        {
+            total += number;
+            std::string reason = std::strerror(error);
+            reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+            reasons.insert(reason);
+        }
+        if (total != 0)
+            counts.push_back(TrovLib::Format("%u %s%s", total, singular, total == 1 ? "" : "s"));
+    }
+    if (counts.empty())
+        return "";
+    std::string text = counts.front();
+    if (counts.size() > 1)
+        text += " and " + counts.back();
+    std::string joined;
+    for (const std::string& reason : reasons)
+        joined += (joined.empty() ? "" : ", ") + reason;
+    return text + " could not be read (" + joined + ")";
 }
 
 } // namespace Vn

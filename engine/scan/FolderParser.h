@@ -53,6 +53,10 @@ public:
     {
         std::map<int, unsigned> mFolders; // folders that could not be listed
         std::map<int, unsigned> mFiles;   // files that could not be opened
+
+        // "3 folders and 1 file could not be read (permission denied)", or nothing when
+        // all could be read.
+        std::string Describe() const;
     };
     using ProgressCallback = std::function<void(const Progress&)>;
 

@@ -106,6 +106,8 @@ TEST_F(HostileTree, CountsWhatCannotBeReadByReason)
     using Counts = std::map<int, unsigned>;
     EXPECT_EQ(mFolderParser.GetUnreadable().mFolders, (Counts{{EACCES, 1}}));
     EXPECT_EQ(mFolderParser.GetUnreadable().mFiles, (Counts{{EACCES, 1}}));
+    EXPECT_EQ(mFolderParser.GetUnreadable().Describe(),
+              "1 folder and 1 file could not be read (permission denied)");
 }
 
 // With every descriptor taken, the pass ends in an error rather than in a count, both
