@@ -40,14 +40,22 @@ namespace
 
 constexpr int PASS_TIMEOUT_MS = 30000;
 
-// Logs every message, shell call and program started, a line each, and answers the folder
-// chooser and the text prompt as the test arranged.
-struct FakeDesktop : Varnik::Desktop
+// Logs every message a line each where the desktop would show it in a box.
+template <class Base> struct MessageLog : Base
 {
     void ShowMessage(const std::string& text, const char* caption) override
     {
         mLog += std::string(caption) + ": " + text + "\n";
     }
+    std::string TakeLog() { return std::exchange(mLog, {}); }
+
+    std::string mLog;
+};
+
+// Logs every shell call and program started as well, and answers the folder chooser and
+// the text prompt as the test arranged.
+struct FakeDesktop : MessageLog<Varnik::Desktop>
+{
     std::optional<QString> ChooseFolder(const QString& start) override
     {
         mLog += "choose from " + start.toStdString() + "\n";
@@ -67,11 +75,9 @@ struct FakeDesktop : Varnik::Desktop
         mLog += "run " + arguments.join(' ').toStdString() + "\n";
         return true;
     }
-    std::string TakeLog() { return std::exchange(mLog, {}); }
 
     std::optional<QString> mChosenFolder, mTypedText; // none cancels
     bool mShellSucceeds = true;
-    std::string mLog;
 };
 
 const std::string PROJECT_FOLDERS = "project\n  docs\n  scripts\n  src\n    core\n";
@@ -153,11 +159,9 @@ public:
         tree.setCurrentItem(found.front());
     }
 
-    void Browse(const std::optional<std::string>& folder)
+    void Browse(const std::string& folder)
     {
-        mDesktop.mChosenFolder.reset();
-        if (folder)
-            mDesktop.mChosenFolder = QString::fromStdString(*folder);
+        mDesktop.mChosenFolder = QString::fromStdString(folder);
         Click("mRootFolderBrowseBtn");
         Wait();
     }
@@ -467,23 +471,15 @@ TEST(BackgroundPass, ReportsProgressWhileTheEngineWorksAndEndsCancelled)
 // xdg-open may start and still fail; a stand-in that fails proves the user hears of it.
 TEST(Desktop_Qt, ReportsAnOpenerThatFails)
 {
-    struct Desktop : Varnik::Desktop_Qt
-    {
-        void ShowMessage(const std::string& text, const char* caption) override
-        {
-            mMessages += std::string(caption) + ": " + text + "\n";
-        }
-        std::string mMessages;
-    } desktop;
+    MessageLog<Varnik::Desktop_Qt> desktop;
     VarnikTest::TempTree bin;
     bin.File("xdg-open", "#!/bin/sh\nexit 3\n").Mode("xdg-open", 0755);
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QByteArray::fromStdString(bin.Root()) + ":" + path);
     EXPECT_TRUE(desktop.ShellExecute("open", bin.Path("xdg-open")));
     qputenv("PATH", path);
-    EXPECT_TRUE(
-        QTest::qWaitFor([&desktop] { return !desktop.mMessages.empty(); }, PASS_TIMEOUT_MS));
-    EXPECT_EQ(desktop.mMessages, "Error: ShellExecute failed\n");
+    EXPECT_TRUE(QTest::qWaitFor([&desktop] { return !desktop.mLog.empty(); }, PASS_TIMEOUT_MS));
+    EXPECT_EQ(desktop.TakeLog(), "Error: ShellExecute failed\n");
 }
 
 TEST(DisplayForm, DrawsTheChartOnATransparentPicture)
