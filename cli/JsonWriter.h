@@ -44,6 +44,7 @@ private:
     struct Buffer
     {
         using Ch = char;
+        explicit Buffer(std::ostream& out) : mOut(out) {}
         std::ostream& mOut;
         size_t mSize = 0;
         char mData[1 << 16];
