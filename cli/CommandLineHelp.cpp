@@ -129,7 +129,7 @@ void WriteBash(std::ostream& out, const std::vector<CommandInfo>& commands)
            "    fi\n}\ncomplete -o filenames -F _varnik_cli varnik-cli\n";
 }
 
-// zsh's _arguments specifications: "[description]" in brackets, ":value:(choices)".
+// zsh's _arguments entries: "[description]" in brackets, ":value:(choices)".
 std::string ZshEscaped(const std::string& text)
 {
     return std::regex_replace(std::regex_replace(text, std::regex("([\\[\\]:\\\\])"), "\\$1"),
