@@ -21,19 +21,14 @@ namespace
 
 constexpr auto PROGRESS_DELAY = std::chrono::milliseconds(500);
 
-// "EXT:TYPE", both parts non-empty, TYPE one of the registered types.
-Vn::AnalysisOptions::CountAs ParsedCountAs(const std::string& text,
-                                           const Vn::FileParser_List& registered)
+// "EXT:TYPE", both parts non-empty. The registry refuses a TYPE it does not know.
+Vn::AnalysisOptions::CountAs ParsedCountAs(const std::string& text)
 {
     const size_t colon = text.find(':');
     if (colon == std::string::npos || colon == 0 || colon + 1 == text.size())
         throw std::runtime_error(
             TrovLib::Format("--count-as \"%s\": expected EXT:TYPE, as in cc:cpp", text.c_str()));
-    Vn::AnalysisOptions::CountAs countAs{text.substr(0, colon), text.substr(colon + 1)};
-    if (!registered.mParsers.contains(countAs.mType))
-        throw std::runtime_error(TrovLib::Format("--count-as \"%s\": unknown file type \"%s\"",
-                                                 text.c_str(), countAs.mType.c_str()));
-    return countAs;
+    return {text.substr(0, colon), text.substr(colon + 1)};
 }
 
 } // namespace
@@ -92,17 +87,26 @@ Vn::AnalysisOptions EnginePass::Options() const
     options.mWalk.mExcludes = mExcludes;
     if (mNoFollowLinks)
         options.mWalk.mFollowFileLinks = false;
-    // A type may count as any type that the other options register.
-    const auto registered = Vn::FileParser_List::CreateFilled(options);
     for (const std::string& countAs : mCountAs)
-        options.mCountAs.push_back(ParsedCountAs(countAs, *registered));
+        options.mCountAs.push_back(ParsedCountAs(countAs));
     return options;
+}
+
+std::unique_ptr<Vn::FileParser_List> EnginePass::Registry(const Vn::AnalysisOptions& options)
+{
+    try
+    {
+        return Vn::FileParser_List::CreateFilled(options);
+    }
+    catch (const std::invalid_argument& error)
+    {
+        throw std::runtime_error(TrovLib::Format("--count-as: %s", error.what()));
+    }
 }
 
 std::vector<std::string> EnginePass::SearchableTypes() const
 {
-    const auto parsers = Vn::FileParser_List::CreateFilled(Options());
-    const std::vector<const char*> types = parsers->GetSearchTypes();
+    const std::vector<const char*> types = Registry(Options())->GetSearchTypes();
     return {types.begin(), types.end()};
 }
 
@@ -110,7 +114,7 @@ void EnginePass::Run(const char* activity, Console& console,
                      const std::function<void(Vn::FolderParser&)>& pass) const
 {
     const Vn::AnalysisOptions options = Options();
-    const auto parsers = Vn::FileParser_List::CreateFilled(options);
+    const auto parsers = Registry(options);
     Vn::FolderParser folderParser(parsers.get());
     folderParser.SetOptions(options);
     folderParser.SetJobs(mJobs != 0 ? mJobs : std::thread::hardware_concurrency());

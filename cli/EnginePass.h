@@ -27,10 +27,10 @@ public:
     void AddOptions(CLI::App& command);
 
     // The analysis options that the flags select; throws std::runtime_error for a
-    // --count-as that names no registered type.
+    // --count-as that is not of the form EXT:TYPE.
     Vn::AnalysisOptions Options() const;
 
-    // The file types that a search can select under these options, in name order.
+    // The file types that a search can select under these options, in registration order.
     std::vector<std::string> SearchableTypes() const;
 
     // Runs `pass` with a folder parser set up for these options. On a terminal, a line
@@ -40,6 +40,10 @@ public:
              const std::function<void(Vn::FolderParser&)>& pass) const;
 
 private:
+    // The registry of `options`; throws std::runtime_error for a --count-as whose TYPE
+    // those options do not register.
+    static std::unique_ptr<Vn::FileParser_List> Registry(const Vn::AnalysisOptions& options);
+
     unsigned mJobs = 0; // 0: one per core
     bool mPrecise = false;
     std::vector<std::string> mCountAs;

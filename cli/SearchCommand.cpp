@@ -107,9 +107,10 @@ Vn::SearchRequest SearchCommand::Request() const
     if (mCommand->count("TEXT") == 0)
         throw std::runtime_error("a TEXT to find is required (put -- before a text that begins "
                                  "with \"-\", as in: search ROOT -- -x)");
+    const std::vector<std::string> known = mPass.SearchableTypes();
     if (mCommand->count("--types") != 0 && mTypes.empty())
-        CheckTypes({""}, mPass.SearchableTypes());
-    CheckTypes(mTypes, mPass.SearchableTypes());
+        CheckTypes({""}, known);
+    CheckTypes(mTypes, known);
     Vn::SearchRequest request;
     request.SetText(mText.c_str());
     request.mFlags.CaseSensitive = !mIgnoreCase;

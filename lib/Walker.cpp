@@ -138,7 +138,10 @@ void Walker::Walk()
         if (entry.mFolder)
             Enter(); // may move the frames; `entry` is not used after it
         else
+        {
+            mFileSize = entry.mSize;
             OnFile(mRelative.c_str(), &entry.mModified);
+        }
     }
 }
 
@@ -255,10 +258,11 @@ std::vector<Walker::Entry> Walker::ReadEntries(int fd) const
         const bool link = S_ISLNK(status.st_mode);
         if (link && (!mFollowFileLinks || fstatat(fd, entry->d_name, &status, 0) != 0))
             continue;
+        const auto size = static_cast<uint64_t>(status.st_size);
         if (S_ISREG(status.st_mode))
-            entries.push_back({entry->d_name, false, status.st_mtim});
+            entries.push_back({entry->d_name, false, status.st_mtim, size});
         else if (S_ISDIR(status.st_mode) && !link)
-            entries.push_back({entry->d_name, true, status.st_mtim});
+            entries.push_back({entry->d_name, true, status.st_mtim, size});
     }
 
     std::sort(entries.begin(), entries.end(),

@@ -4,6 +4,7 @@
 #include "lib/IgnoreList.h"
 #include "lib/WalkOptions.h"
 
+#include <cstdint>
 #include <ctime>
 #include <memory>
 #include <optional>
@@ -91,6 +92,8 @@ protected:
     static bool IsFileReadable(int folder, const char* name);
     // How to open the file last reported to OnFile; see FileBase.
     FileBase GetFileBase() const;
+    // The size of the file last reported to OnFile, as its folder was listed.
+    uint64_t GetFileSize() const { return mFileSize; }
 
     std::string mRoot;
 
@@ -100,6 +103,7 @@ private:
         std::string mName;
         bool mFolder;
         timespec mModified;
+        uint64_t mSize;
     };
     // A folder being walked: its entries, the next one to report and, for an anchor,
     // its descriptor.
@@ -126,6 +130,7 @@ private:
     std::vector<Frame> mFrames;
     std::string mRelative; // the path of the current entry below the root
     int mFolderFd = -1;
+    uint64_t mFileSize = 0;
 };
 
 // A walker that honours ignore files: in every folder it reads the files of the

@@ -163,7 +163,7 @@ void FileParser_List::AddCountAs(const AnalysisOptions::CountAs& countAs)
     const FileParser* model = FindParser(countAs.mType);
     if (model == nullptr)
         throw std::invalid_argument("cannot count \"" + countAs.mExtension + "\" as \"" +
-                                    countAs.mType + "\": no parser serves \"" + countAs.mType +
+                                    countAs.mType + "\": unknown file type \"" + countAs.mType +
                                     "\"");
     if (countAs.mExtension.find('.') != std::string::npos)
         throw std::invalid_argument("cannot count \"" + countAs.mExtension +

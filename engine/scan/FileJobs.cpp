@@ -5,7 +5,6 @@
 
 #include <chrono>
 #include <fcntl.h>
-#include <sys/stat.h>
 
 namespace Vn
 {
@@ -103,10 +102,6 @@ void FileJobs::Wait(const Task& task, const std::function<void()>& waiting)
 void FileJobs::Run(Task& task, FileParser_List& registry)
 {
     const int base = task.mBase ? task.mBase->Get() : AT_FDCWD;
-    const char* relative = task.mPath.c_str() + task.mBaseOffset;
-    struct stat status;
-    if (fstatat(base, relative, &status, 0) == 0)
-        mBytes.fetch_add(static_cast<uint64_t>(status.st_size), std::memory_order_relaxed);
     {
         const LineReader::OpenScope scope(base, task.mBaseOffset);
         if (mRequest == nullptr)
@@ -121,6 +116,7 @@ void FileJobs::Run(Task& task, FileParser_List& registry)
     std::string().swap(task.mPath);
     task.mBase.reset();
     task.mRun.store(true, std::memory_order_release);
+    mBytes.fetch_add(task.mSize, std::memory_order_relaxed);
     mDone.fetch_add(1, std::memory_order_relaxed);
 }
 

@@ -46,6 +46,7 @@ public:
         // file, and where in mPath the part relative to it begins. Released with the path.
         std::shared_ptr<const TrovLib::FolderHandle> mBase;
         size_t mBaseOffset = 0;
+        uint64_t mSize = 0; // as the walk saw it; counted as read once the task has run
         int mOpenError = 0; // errno when the file could not be opened
         std::unique_ptr<Data_Node> mNode;
         std::unique_ptr<SearchResult_File> mResult;

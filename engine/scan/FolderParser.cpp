@@ -137,6 +137,7 @@ void FolderParser::OnFile_Accepted(const char* relative, const timespec*)
     FileBase base = GetFileBase();
     task->mBase = std::move(base.mFolder);
     task->mBaseOffset = base.mPathOffset;
+    task->mSize = GetFileSize();
     FileJobs::Task& posted = *task;
     mPending_Folder->mEntries.push_back(Pending_Entry{std::move(task), nullptr});
     mJobs->Post(posted);
