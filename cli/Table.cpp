@@ -22,6 +22,14 @@ std::string CellText(const Table::Cell& cell)
     return TrovLib::Format("%.2f%%", std::get<Table::Percent>(cell).mValue);
 }
 
+std::vector<std::string> RowTexts(const Table::Row& row)
+{
+    std::vector<std::string> texts;
+    for (const Table::Cell& cell : row)
+        texts.push_back(CellText(cell));
+    return texts;
+}
+
 bool IsText(const Table::Cell& cell)
 {
     return std::holds_alternative<std::string>(cell);
@@ -122,12 +130,7 @@ void Table::WriteText(Output& out) const
     };
     writeLine(mColumns, mRows.empty() ? nullptr : &mRows.front());
     for (const Row& row : mRows)
-    {
-        std::vector<std::string> cells;
-        for (const Cell& cell : row)
-            cells.push_back(CellText(cell));
-        writeLine(cells, &row);
-    }
+        writeLine(RowTexts(row), &row);
 }
 
 void Table::WriteSeparated(Output& out, Format format) const
@@ -146,17 +149,10 @@ void Table::WriteSeparated(Output& out, Format format) const
         std::vector<std::string> rule;
         for (size_t i = 0; i < mColumns.size(); ++i)
             rule.push_back(!mRows.empty() && !IsText(mRows.front()[i]) ? "--:" : "---");
-        out << "| ";
-        for (size_t i = 0; i < rule.size(); ++i)
-            out << rule[i] << (i + 1 < rule.size() ? " | " : " |\n");
+        writeLine(rule);
     }
     for (const Row& row : mRows)
-    {
-        std::vector<std::string> cells;
-        for (const Cell& cell : row)
-            cells.push_back(CellText(cell));
-        writeLine(cells);
-    }
+        writeLine(RowTexts(row));
 }
 
 void Table::WriteJson(Output& out) const
