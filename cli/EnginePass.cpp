@@ -106,7 +106,8 @@ std::unique_ptr<Vn::FileParser_List> EnginePass::Registry(const Vn::AnalysisOpti
 
 std::vector<std::string> EnginePass::SearchableTypes() const
 {
-    const std::vector<const char*> types = Registry(Options())->GetSearchTypes();
+    const auto parsers = Registry(Options()); // owns the names that its types point at
+    const std::vector<const char*> types = parsers->GetSearchTypes();
     return {types.begin(), types.end()};
 }
 
