@@ -115,8 +115,9 @@ void FileJobs::Run(Task& task, FileParser_List& registry)
                                  task.mOpenError);
     std::string().swap(task.mPath);
     task.mBase.reset();
-    task.mRun.store(true, std::memory_order_release);
     mBytes.fetch_add(task.mSize, std::memory_order_relaxed);
+    // Once the task says it has run, its owner may free it: it is not touched after this.
+    task.mRun.store(true, std::memory_order_release);
     mDone.fetch_add(1, std::memory_order_relaxed);
 }
 
