@@ -1,8 +1,11 @@
 #include "lib/IgnoreList_Git.h"
 
+#include "lib/Ascii.h"
 #include "lib/Path.h"
 
 #include <cstring>
+#include <optional>
+#include <utility>
 
 namespace TrovLib
 {
@@ -28,9 +31,41 @@ std::string_view TrimTrailingBlanks(std::string_view line)
     return line.substr(0, end);
 }
 
-// The position after the class that begins after the "[" at `at` when it holds `c`;
-// NONE when it does not, or when it never closes.
-size_t MatchClass(std::string_view pattern, size_t at, unsigned char c)
+// Whether `c` belongs to the named class, in ASCII only as git has it; nullopt for a
+// name that is no class.
+std::optional<bool> InNamedClass(std::string_view name, unsigned char c)
+{
+    const bool upper = c >= 'A' && c <= 'Z';
+    const bool lower = c >= 'a' && c <= 'z';
+    const bool digit = c >= '0' && c <= '9';
+    const bool graph = c > ' ' && c < 0x7F;
+    const std::pair<std::string_view, bool> classes[] = {
+        {"alnum", upper || lower || digit},
+        {"alpha", upper || lower},
+        {"blank", c == ' ' || c == '\t'},
+        {"cntrl", c < ' ' || c == 0x7F},
+        {"digit", digit},
+        {"graph", graph},
+        {"lower", lower},
+        {"print", graph || c == ' '},
+        {"punct", graph && !upper && !lower && !digit},
+        {"space", c == ' ' || c == '\t' || c == '\n' || c == '\r'},
+        {"upper", upper},
+        {"xdigit", digit || (Ascii::Fold(static_cast<char>(c)) >= 'a' &&
+                             Ascii::Fold(static_cast<char>(c)) <= 'f')},
+    };
+    for (const auto& [className, holds] : classes)
+    {
+        if (name == className)
+            return holds;
+    }
+    return std::nullopt;
+}
+
+// Reads the class that begins after the "[" at `at`: the position after its "]", or NONE
+// when it never closes or names an unknown class, which then matches nothing; `holds`
+// says whether it takes `c`. A named class such as "[:digit:]" stands among the members.
+size_t ReadClass(std::string_view pattern, size_t at, unsigned char c, bool& holds)
 {
     const bool negated = at < pattern.size() && (pattern[at] == '!' || pattern[at] == '^');
     if (negated)
@@ -39,7 +74,23 @@ size_t MatchClass(std::string_view pattern, size_t at, unsigned char c)
     for (bool first = true; at < pattern.size(); first = false)
     {
         if (pattern[at] == ']' && !first)
-            return found != negated ? at + 1 : NONE;
+        {
+            holds = found != negated;
+            return at + 1;
+        }
+        // "[:" opens a named class when a ":]" closes it before any other "]".
+        const size_t close =
+            pattern.substr(at).starts_with("[:") ? pattern.find(']', at + 2) : NONE;
+        if (close != NONE && close >= at + 3 && pattern[close - 1] == ':')
+        {
+            const std::optional<bool> named =
+                InNamedClass(pattern.substr(at + 2, close - 1 - (at + 2)), c);
+            if (!named)
+                return NONE;
+            found = found || *named;
+            at = close + 1;
+            continue;
+        }
         if (pattern[at] == '\\' && ++at == pattern.size())
             return NONE;
         unsigned char low = static_cast<unsigned char>(pattern[at]);
@@ -55,6 +106,15 @@ size_t MatchClass(std::string_view pattern, size_t at, unsigned char c)
         at++;
     }
     return NONE;
+}
+
+// The position after the class that begins after the "[" at `at` when it holds `c`;
+// NONE otherwise.
+size_t MatchClass(std::string_view pattern, size_t at, unsigned char c)
+{
+    bool holds = false;
+    const size_t end = ReadClass(pattern, at, c, holds);
+    return holds ? end : NONE;
 }
 
 // The position after the one-character token at `at` when it matches `c`; NONE
@@ -123,18 +183,38 @@ void IgnoreList_Git::AddLine(std::string_view line)
     if (line.empty())
         return;
 
-    for (size_t at = 0; at <= line.size();)
+    // A run of two stars or more between separators stands for any folders. Before an
+    // escaped separator it takes at least one, and at the end, where it stands for what
+    // lies inside, at least one component.
+    const auto endComponent = [&rule](bool atLeastOne)
     {
-        const size_t end = std::min(line.find('/', at), line.size());
-        rule.mComponents.emplace_back(line.substr(at, end - at));
-        at = end + 1;
-    }
-    // A trailing "**" stands for what lies inside: at least one component.
-    if (rule.mComponents.back() == ANY_FOLDERS)
+        std::string& last = rule.mComponents.back();
+        if (last.size() < 2 || last.find_first_not_of('*') != std::string::npos)
+            return;
+        last = atLeastOne ? "*" : ANY_FOLDERS;
+        if (atLeastOne)
+            rule.mComponents.emplace_back(ANY_FOLDERS);
+    };
+    // An escaped separator separates too, since only a separator of the path can match it.
+    rule.mComponents.emplace_back();
+    for (size_t at = 0; at < line.size(); at++)
     {
-        rule.mComponents.back() = "*";
-        rule.mComponents.emplace_back(ANY_FOLDERS);
+        const bool escaped = line[at] == '\\' && at + 1 < line.size();
+        if (line[at] == '/' || (escaped && line[at + 1] == '/'))
+        {
+            endComponent(escaped);
+            at += escaped ? 1 : 0;
+            rule.mComponents.emplace_back();
+            continue;
+        }
+        // A class is one token, even with a separator among its members.
+        bool holds = false;
+        const size_t classEnd = line[at] == '[' ? ReadClass(line, at + 1, 0, holds) : NONE;
+        const size_t end = classEnd != NONE ? classEnd : at + (escaped ? 2 : 1);
+        rule.mComponents.back() += line.substr(at, end - at);
+        at = end - 1;
     }
+    endComponent(true);
     mRules.push_back(std::move(rule));
 }
 

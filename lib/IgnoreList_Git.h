@@ -18,7 +18,8 @@ namespace TrovLib
 // matches the last component of the path at any depth; any other rule matches the whole
 // path below its list's folder, where "*", "?" and classes never match a separator and a
 // "**" component matches any run of folders. A trailing "/**" needs at least one
-// component below.
+// component below. An escaped separator ("a\/b") is a separator, but a "**" before one
+// needs at least one folder.
 //
 // A rule is kept as its components, and a path is matched component by component with
 // the same last-star backtracking as IgnoreList::MatchWildcard, once for "**" over whole
@@ -33,7 +34,8 @@ public:
     void ReadFromText(std::string_view text) override;
 
     // Whether the component pattern matches the whole component: "*", "?", classes such
-    // as "[a-z]" and "[!x]", and "\" making the next character literal.
+    // as "[a-z]", "[!x]" and "[[:digit:]]" (the twelve named classes, in ASCII), and "\"
+    // making the next character literal.
     static bool MatchComponent(std::string_view pattern, std::string_view text);
 
 protected:

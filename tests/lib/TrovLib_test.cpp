@@ -320,6 +320,14 @@ const GitCase GIT_CASES[] = {
      "", "crlf.txt|bom"},
     {"#comment\n\n  \n!keep.log\n", "/a\n", "a.log|keep.log|sub/a|sub/b/a"},
     {"x/**\n", "**/y/\n", "x/a|x/b/c|xa|sub/y/z/a|sub/q/y/b|y/c"},
+    {"[[:digit:]][[:upper:]]\n[[:alpha:]][![:alnum:]]\n[[:xdigit:]]x\n", "",
+     "1A|1a|aA|b_|b1|b-|fx|Fx|gx"},
+    {"a[[:space:]]\nb[[:blank:]]\nc[[:cntrl:]]\nd[[:punct:]]\n", "",
+     "a |a\t|a\n|a\v|a\f|b\t|b\v|c\x1f|c\x7f|c |d~|d_|d0"},
+    {"e[[:graph:]]\nf[[:print:]]\ng[[:lower:]]\n[[:nope:]]\nh[[:digit]]\n", "",
+     "e |e!|f |f\x7f|gb|gB|n|h1|h:]|hd]"},
+    {"a\\/b\nx\\/**\\/y\nm/***/n\nq[/]r\n", "",
+     "a/b|a/c|sub/a/b|ab|x/y|x/q/y|x/q/r/y|sub/x/y|m/n|m/o/p/n|qr|q/r"},
 };
 
 // What "git ls-files --others --exclude-standard" lists in a fresh repository there.
