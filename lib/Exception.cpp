@@ -1,5 +1,9 @@
 #include "lib/Exception.h"
 
+#include "lib/Format.h"
+
+#include <cstring>
+
 namespace TrovLib
 {
 
@@ -30,6 +34,15 @@ void Exception::Write(FILE* stream) const
     if (!mMessage.empty())
         std::fprintf(stream, "        Message    : %s\n", mMessage.c_str());
     std::fprintf(stream, "        What       : %s\n\n", what());
+}
+
+void ThrowSystemError(const char* what, const std::string& path, const char* function, int error)
+{
+    Exception exception(CODE_IO_ERROR, what,
+                        (EscapeControls(path) + ": " + std::strerror(error)).c_str(), __FILE_NAME__,
+                        function, __LINE__, static_cast<unsigned>(error));
+    exception.mLastError = static_cast<uint32_t>(error);
+    throw exception;
 }
 
 } // namespace TrovLib

@@ -120,4 +120,11 @@ public:
     const char* mWhat;
 };
 
+// Throws Exception (CODE_IO_ERROR) for a system call that failed on `path`: `what` is a
+// constant that names the operation ("open failed"), the message the path, its control
+// characters escaped, and the reason for errno `error`, which is also the first info and
+// the last error.
+[[noreturn]] void ThrowSystemError(const char* what, const std::string& path, const char* function,
+                                   int error);
+
 } // namespace TrovLib

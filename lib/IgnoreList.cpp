@@ -36,9 +36,8 @@ bool IgnoreList::ReadFromFile(int folder, const char* folderPath, const char* na
 {
     const RegularFile file = RegularFile::Open(folder, name);
     if (file.mError != 0)
-        ThrowOpenFailed("fopen_s( , ,  ) failed", "fopen_s",
-                        Format("%s%c%s", folderPath, SEPARATOR, name),
-                        "TrovLib::IgnoreList::ReadFromFile", file.mError);
+        ThrowSystemError("open failed", Format("%s%c%s", folderPath, SEPARATOR, name),
+                         "TrovLib::IgnoreList::ReadFromFile", file.mError);
     if (file.mFd < 0)
         return false;
     const std::string text = RegularFile::ReadAll(file.mFd);

@@ -1,8 +1,5 @@
 #include "lib/RegularFile.h"
 
-#include "lib/Exception.h"
-#include "lib/Format.h"
-
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -58,13 +55,6 @@ std::string RegularFile::ReadAll(int fd)
 bool IsDescriptorShortage(int error)
 {
     return error == EMFILE || error == ENFILE;
-}
-
-void ThrowOpenFailed(const char* what, const char* call, const std::string& path,
-                     const char* function, int error)
-{
-    throw Exception(CODE_IO_ERROR, what, Format("%s( , %s,  ) failed", call, path.c_str()).c_str(),
-                    __FILE_NAME__, function, __LINE__, static_cast<unsigned>(error));
 }
 
 } // namespace TrovLib

@@ -28,9 +28,4 @@ struct RegularFile
 // the file as unreadable.
 bool IsDescriptorShortage(int error);
 
-// Throws Exception (CODE_IO_ERROR) for a failed open of `path`: `what` is the constant
-// "<call>( , ,  ) failed", the message names the path, and errno `error` is the first info.
-[[noreturn]] void ThrowOpenFailed(const char* what, const char* call, const std::string& path,
-                                  const char* function, int error);
-
 } // namespace TrovLib

@@ -101,9 +101,7 @@ void Walker::CreateFolder(const char* base, const char* folder)
 
     const std::string path = folder == nullptr ? base : Join(base, folder);
     if (mkdir(path.c_str(), 0777) != 0)
-        throw Exception(CODE_IO_ERROR, "mkdir( ,  ) failed",
-                        Format("mkdir( %s, ) failed", path.c_str()).c_str(), __FILE_NAME__,
-                        "TrovLib::Walker::CreateFolder", __LINE__, 0);
+        ThrowSystemError("mkdir failed", path, "TrovLib::Walker::CreateFolder", errno);
 }
 
 bool Walker::OnFolder(const char*)
@@ -172,8 +170,8 @@ void Walker::Enter()
     if (fd < 0)
     {
         if (IsDescriptorShortage(error))
-            ThrowOpenFailed("openat( , ,  ) failed", "openat", GetFullPath(Relative()),
-                            "TrovLib::Walker::Enter", error);
+            ThrowSystemError("open failed", GetFullPath(Relative()), "TrovLib::Walker::Enter",
+                             error);
         OnFolder_Unreadable(Relative(), error);
     }
     else
@@ -212,8 +210,8 @@ std::shared_ptr<const FolderHandle> Walker::KeepOpen(int fd) const
 {
     const int kept = fcntl(fd, F_DUPFD_CLOEXEC, 0);
     if (kept < 0)
-        ThrowOpenFailed("openat( , ,  ) failed", "openat", GetFullPath(Relative()),
-                        "TrovLib::Walker::Enter", errno);
+        ThrowSystemError("fcntl failed", GetFullPath(Relative()), "TrovLib::Walker::KeepOpen",
+                         errno);
     return std::make_shared<const FolderHandle>(kept);
 }
 

@@ -1,6 +1,7 @@
 #include "engine/scan/FileJobs.h"
 
 #include "engine/parsers/LineReader.h"
+#include "lib/Exception.h"
 #include "lib/RegularFile.h"
 
 #include <chrono>
@@ -111,8 +112,7 @@ void FileJobs::Run(Task& task, FileParser_List& registry)
         task.mOpenError = scope.GetError();
     }
     if (TrovLib::IsDescriptorShortage(task.mOpenError))
-        TrovLib::ThrowOpenFailed("open( , ,  ) failed", "open", task.mPath, "Vn::FileJobs::Run",
-                                 task.mOpenError);
+        TrovLib::ThrowSystemError("open failed", task.mPath, "Vn::FileJobs::Run", task.mOpenError);
     std::string().swap(task.mPath);
     task.mBase.reset();
     mBytes.fetch_add(task.mSize, std::memory_order_relaxed);

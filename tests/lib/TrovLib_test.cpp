@@ -250,8 +250,8 @@ TEST(Walker, EndsAtAnIgnoreFileThatCannotBeOpenedAndIsFitForTheNextWalk)
             GTEST_SKIP() << "only root can make a file pass the read check and fail to open";
         const auto exception = Raised([&] { recorder.Start(broken.Root().c_str()); });
         EXPECT_EQ(exception.mCode, TrovLib::CODE_IO_ERROR);
-        EXPECT_EQ(exception.mMessage,
-                  "fopen_s( , " + broken.Path("sub/.gitignore") + ",  ) failed");
+        EXPECT_STREQ(exception.what(), "open failed");
+        EXPECT_EQ(exception.mMessage, broken.Path("sub/.gitignore") + ": Permission denied");
     }
     EXPECT_EQ(recorder.mEvents, (Events{"D . [1]", "F .gitignore [1]", "F a.txt [1]"}));
     EXPECT_EQ(recorder.GetIgnoreList(), nullptr);
@@ -275,11 +275,13 @@ TEST(Walker, GetsAndCreatesFolders)
     EXPECT_EQ(tooLong.mInfoA, 2048u);
 
     TempTree tree;
-    Walker::CreateFolder(tree.Root().c_str(), "a/b/c");
-    EXPECT_TRUE(Walker::Exists(tree.Root().c_str(), "a/b/c"));
+    Walker::CreateFolder(tree.Root().c_str(), "a/b\x1b/c");
+    EXPECT_TRUE(Walker::Exists(tree.Root().c_str(), "a/b\x1b/c"));
     EXPECT_FALSE(Walker::Exists(tree.Root().c_str(), "a/c"));
-    const auto existing = Raised([&] { Walker::CreateFolder(tree.Root().c_str(), "a/b"); });
-    EXPECT_EQ(existing.mMessage, "mkdir( " + tree.Path("a/b") + ", ) failed");
+    // The reason is given once, and a control character in the path is escaped.
+    const auto existing = Raised([&] { Walker::CreateFolder(tree.Root().c_str(), "a/b\x1b"); });
+    EXPECT_STREQ(existing.what(), "mkdir failed");
+    EXPECT_EQ(existing.mMessage, tree.Path("a/b") + "\\x1b: File exists");
 }
 
 namespace
