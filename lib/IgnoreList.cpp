@@ -32,18 +32,21 @@ IgnoreList::IgnoreList(const IgnoreList* parent, const char* folder)
 
 IgnoreList::~IgnoreList() = default;
 
-bool IgnoreList::ReadFromFile(int folder, const char* folderPath, const char* name)
+IgnoreList::FileRead IgnoreList::ReadFromFile(int folder, const char* folderPath, const char* name)
 {
-    const RegularFile file = RegularFile::Open(folder, name);
+    const RegularFile file = RegularFile::Open(folder, name, false);
     if (file.mError != 0)
         ThrowSystemError("open failed", Format("%s%c%s", folderPath, SEPARATOR, name),
                          "TrovLib::IgnoreList::ReadFromFile", file.mError);
     if (file.mFd < 0)
-        return false;
-    const std::string text = RegularFile::ReadAll(file.mFd);
+        return FileRead::Refused;
+    std::string text = RegularFile::ReadAll(file.mFd, FILE_SIZE_MAX);
     close(file.mFd);
+    const bool cut = text.size() > FILE_SIZE_MAX;
+    if (cut)
+        text.erase(text.rfind('\n', FILE_SIZE_MAX - 1) + 1); // npos + 1 erases it all
     ReadFromText(text);
-    return true;
+    return cut ? FileRead::Cut : FileRead::Whole;
 }
 
 // A line longer than a piece arrives in pieces, as from fgets into a fixed buffer, and a

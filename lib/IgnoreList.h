@@ -38,11 +38,23 @@ public:
     IgnoreList(const IgnoreList&) = delete;
     IgnoreList& operator=(const IgnoreList&) = delete;
 
+    // How much of an ignore file is read: enough for any real one, and a bound on what a
+    // file that never ends, such as a link to a file of /proc, could take.
+    static constexpr size_t FILE_SIZE_MAX = 1024 * 1024;
+
+    // What ReadFromFile made of a file.
+    enum class FileRead
+    {
+        Whole,
+        Refused, // not a regular file, or a link: nothing added
+        Cut,     // longer than FILE_SIZE_MAX: the lines that end within it added
+    };
+
     // Appends the patterns of the file `name` of the folder open as the descriptor
-    // `folder`, whose full path `folderPath` names the file in an exception. A file that
-    // is not a regular one adds nothing: false. Throws Exception (CODE_IO_ERROR) when the
-    // file cannot be opened; the list then keeps what it had.
-    bool ReadFromFile(int folder, const char* folderPath, const char* name);
+    // `folder`, whose full path `folderPath` names the file in an exception. Links are
+    // not followed, as git never follows a linked ignore file. Throws Exception
+    // (CODE_IO_ERROR) when the file cannot be opened; the list then keeps what it had.
+    FileRead ReadFromFile(int folder, const char* folderPath, const char* name);
     // Appends the patterns of the text of an ignore file, cut into lines as the file's
     // would be.
     virtual void ReadFromText(std::string_view text);

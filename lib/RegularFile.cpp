@@ -13,13 +13,15 @@ namespace
 constexpr size_t READ_BLOCK = 64 * 1024;
 } // namespace
 
-RegularFile RegularFile::Open(int folder, const char* path)
+RegularFile RegularFile::Open(int folder, const char* path, bool followLinks)
 {
     RegularFile file;
-    const int fd = openat(folder, path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd =
+        openat(folder, path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | (followLinks ? 0 : O_NOFOLLOW));
     if (fd < 0)
     {
-        file.mError = errno;
+        // Without following, a link fails as a loop would: it is refused, not an error.
+        file.mError = !followLinks && errno == ELOOP ? 0 : errno;
         return file;
     }
     struct stat status;
@@ -33,14 +35,15 @@ RegularFile RegularFile::Open(int folder, const char* path)
     return file;
 }
 
-std::string RegularFile::ReadAll(int fd)
+std::string RegularFile::ReadAll(int fd, size_t limit)
 {
     std::string bytes;
-    for (;;)
+    while (bytes.size() <= limit)
     {
         const size_t used = bytes.size();
-        bytes.resize(used + READ_BLOCK);
-        const ssize_t count = read(fd, bytes.data() + used, READ_BLOCK);
+        const size_t wanted = limit - used < READ_BLOCK ? limit - used + 1 : READ_BLOCK;
+        bytes.resize(used + wanted);
+        const ssize_t count = read(fd, bytes.data() + used, wanted);
         if (count < 0 && errno == EINTR)
         {
             bytes.resize(used);
@@ -48,8 +51,9 @@ std::string RegularFile::ReadAll(int fd)
         }
         bytes.resize(used + static_cast<size_t>(count > 0 ? count : 0));
         if (count <= 0)
-            return bytes;
+            break;
     }
+    return bytes;
 }
 
 bool IsDescriptorShortage(int error)

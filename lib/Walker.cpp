@@ -67,8 +67,8 @@ std::string Walker::GetFullPath(const char* relative) const
 bool Walker::IsFileReadable(int folder, const char* name)
 {
     struct stat status;
-    return folder >= 0 && fstatat(folder, name, &status, 0) == 0 && S_ISREG(status.st_mode) &&
-           faccessat(folder, name, R_OK, 0) == 0;
+    return folder >= 0 && fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+           S_ISREG(status.st_mode) && faccessat(folder, name, R_OK, 0) == 0;
 }
 
 bool Walker::Exists(const char* base, const char* part)
@@ -331,9 +331,11 @@ bool Walker_Smart::OnFolder_Accepted(const char*)
     return true;
 }
 
+void Walker_Smart::OnIgnoreFile_Unreadable(const char*, int) {}
+
 // All the ignore files of one folder go into one list, chained to the current one, the
 // root's after the excluded patterns. Null when the folder has no readable ignore file.
-std::unique_ptr<IgnoreList> Walker_Smart::ReadIgnoreFiles(const char* relative) const
+std::unique_ptr<IgnoreList> Walker_Smart::ReadIgnoreFiles(const char* relative)
 {
     std::unique_ptr<IgnoreList> list;
     if (relative == nullptr && !mOptions.mExcludes.empty())
@@ -350,7 +352,11 @@ std::unique_ptr<IgnoreList> Walker_Smart::ReadIgnoreFiles(const char* relative) 
             continue;
         if (!list)
             list = MakeIgnoreList(relative);
-        list->ReadFromFile(GetFolderFd(), GetFullPath(relative).c_str(), name.c_str());
+        const std::string folder = GetFullPath(relative);
+        if (list->ReadFromFile(GetFolderFd(), folder.c_str(), name.c_str()) ==
+            IgnoreList::FileRead::Cut)
+            OnIgnoreFile_Unreadable(
+                relative == nullptr ? name.c_str() : Join(relative, name.c_str()).c_str(), EFBIG);
     }
     return list;
 }

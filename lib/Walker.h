@@ -87,8 +87,8 @@ protected:
 
     // The descriptor of the folder being handed to OnFolder; -1 when it cannot be opened.
     int GetFolderFd() const { return mFolderFd; }
-    // Whether the file `name` of the folder open as `folder` is a regular file that may
-    // be read.
+    // Whether the file `name` of the folder open as `folder` is a regular file, not a
+    // link, that may be read.
     static bool IsFileReadable(int folder, const char* name);
     // How to open the file last reported to OnFile; see FileBase.
     FileBase GetFileBase() const;
@@ -162,9 +162,13 @@ protected:
     // A folder that no ignore list excludes, its own ignore list already in force. True
     // walks its entries.
     virtual bool OnFolder_Accepted(const char* relative);
+    // An ignore file that could not be read whole, by its path relative to the root, with
+    // the errno that says why: EFBIG when it is longer than IgnoreList::FILE_SIZE_MAX, and
+    // only its first lines apply.
+    virtual void OnIgnoreFile_Unreadable(const char* relative, int error);
 
 private:
-    std::unique_ptr<IgnoreList> ReadIgnoreFiles(const char* relative) const;
+    std::unique_ptr<IgnoreList> ReadIgnoreFiles(const char* relative);
     std::unique_ptr<IgnoreList> MakeIgnoreList(const char* relative) const;
     void PopIgnoreList();
 

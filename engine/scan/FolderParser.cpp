@@ -129,6 +129,11 @@ void FolderParser::OnFolder_Unreadable(const char*, int error)
     mUnreadable.mFolders[error]++;
 }
 
+void FolderParser::OnIgnoreFile_Unreadable(const char*, int error)
+{
+    mUnreadable.mFiles[error]++;
+}
+
 void FolderParser::OnFile_Accepted(const char* relative, const timespec*)
 {
     ThrowIfCancelled();

@@ -113,6 +113,7 @@ private:
     bool OnFolder_Accepted(const char* relative) override;
     void OnFolder_Left(const char* relative) override;
     void OnFolder_Unreadable(const char* relative, int error) override;
+    void OnIgnoreFile_Unreadable(const char* relative, int error) override;
 
     // One pass: the walk, then `makeResult` over the pending tree; null when cancelled.
     template <class Result, class MakeResult>

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -119,6 +120,12 @@ protected:
         return true;
     }
 
+    void OnIgnoreFile_Unreadable(const char* relative, int error) override
+    {
+        EXPECT_EQ(error, EFBIG);
+        mEvents.push_back("! " + std::string(relative));
+    }
+
 private:
     void Record(const char* kind, const char* path)
     {
@@ -226,7 +233,24 @@ TEST(Walker, SkipsLinksToFoldersFifosAndDanglingLinks)
     // A FIFO swapped in after the walker's check is refused without blocking.
     const TrovLib::FolderHandle folder(open(tree.Path("s").c_str(), O_RDONLY | O_DIRECTORY));
     IgnoreList list(nullptr, "s");
-    EXPECT_FALSE(list.ReadFromFile(folder.Get(), tree.Path("s").c_str(), ".gitignore"));
+    EXPECT_EQ(list.ReadFromFile(folder.Get(), tree.Path("s").c_str(), ".gitignore"),
+              IgnoreList::FileRead::Refused);
+}
+
+// Git never follows a linked ignore file, and one that never ends, such as a link to
+// /proc/self/pagemap, must not fill the memory. A long one is read up to its last line
+// within the cap, with a warning.
+TEST(Walker, ReadsNoLinkedIgnoreFileAndCutsALongOne)
+{
+    TempTree tree;
+    tree.File("rules", "*.c\n").Link("l/.gitignore", "../rules").File("l/a.c");
+    tree.Link("pm/.gitignore", "/proc/self/pagemap").File("pm/b.c");
+    const std::string cutInY = "x.c\n" + std::string(IgnoreList::FILE_SIZE_MAX - 6, '\n') + "y.c\n";
+    tree.File("long/.gitignore", cutInY).File("long/x.c").File("long/y.c");
+    EXPECT_EQ(Walk(tree.Root()),
+              (Events{"D .", "D l", "F l/.gitignore", "F l/a.c", "! long/.gitignore", "D long [1]",
+                      "F long/.gitignore [1]", "F long/y.c [1]", "D pm", "F pm/.gitignore",
+                      "F pm/b.c", "F rules"}));
 }
 
 TEST(Walker, TakesAnyBytesInNames)

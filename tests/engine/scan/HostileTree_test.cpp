@@ -4,6 +4,7 @@
 #include "engine/counters/Counter_Count.h"
 #include "engine/scan/FolderParser.h"
 #include "lib/Exception.h"
+#include "lib/IgnoreList.h"
 
 #include "ReadOverrideDropped.h"
 #include "TempTree.h"
@@ -108,6 +109,15 @@ TEST_F(HostileTree, CountsWhatCannotBeReadByReason)
     EXPECT_EQ(mFolderParser.GetUnreadable().mFiles, (Counts{{EACCES, 1}}));
     EXPECT_EQ(mFolderParser.GetUnreadable().Describe(),
               "1 folder and 1 file could not be read (permission denied)");
+}
+
+TEST_F(HostileTree, WarnsOfAnIgnoreFileTooLongToRead)
+{
+    mTree.File("a.c", "int a;\n");
+    mTree.File("long/.gitignore", std::string(TrovLib::IgnoreList::FILE_SIZE_MAX + 1, '\n'));
+    EXPECT_EQ(FileCount(*mFolderParser.Parse(mTree.Root().c_str())), 2u);
+    EXPECT_EQ(mFolderParser.GetUnreadable().Describe(),
+              "1 file could not be read (file too large)");
 }
 
 // With every descriptor taken, the pass ends in an error rather than in a count, both
