@@ -236,6 +236,10 @@ const char* Walker::Relative() const
 
 // Lists the folder's real sub-folders and its files (regular files and, when followed,
 // links to them), sorted by name. Takes and closes the descriptor.
+//
+// An entry whose status cannot be read for a reason other than its removal, as in a
+// folder that may be read but not searched, is still listed by the type that the listing
+// gives, so that opening it fails the same way and it counts among what could not be read.
 std::vector<Walker::Entry> Walker::ReadEntries(int fd) const
 {
     std::vector<Entry> entries;
@@ -252,10 +256,23 @@ std::vector<Walker::Entry> Walker::ReadEntries(int fd) const
             continue;
         struct stat status;
         if (fstatat(fd, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0)
+        {
+            const bool listed = entry->d_type == DT_DIR || entry->d_type == DT_REG ||
+                                entry->d_type == DT_UNKNOWN ||
+                                (entry->d_type == DT_LNK && mFollowFileLinks);
+            if (errno != ENOENT && listed)
+                entries.push_back({entry->d_name, entry->d_type == DT_DIR, {}, 0});
             continue;
+        }
         const bool link = S_ISLNK(status.st_mode);
-        if (link && (!mFollowFileLinks || fstatat(fd, entry->d_name, &status, 0) != 0))
+        if (link && !mFollowFileLinks)
             continue;
+        if (link && fstatat(fd, entry->d_name, &status, 0) != 0)
+        {
+            if (errno != ENOENT)
+                entries.push_back({entry->d_name, false, {}, 0});
+            continue;
+        }
         const auto size = static_cast<uint64_t>(status.st_size);
         if (S_ISREG(status.st_mode))
             entries.push_back({entry->d_name, false, status.st_mtim, size});

@@ -98,17 +98,19 @@ TEST_F(HostileTree, CountsEveryFileOfTreesBeyondThePathLimit)
 TEST_F(HostileTree, CountsWhatCannotBeReadByReason)
 {
     mTree.File("locked/a.c", "int a;\n").File("b.c", "int b;\n").File("c.c", "int c;\n");
-    mTree.Mode("locked", 0).Mode("b.c", 0);
+    // Listed but not searchable: neither the file nor the folder inside can be reached.
+    mTree.File("listed/d.c", "int d;\n").File("listed/sub/e.c", "int e;\n");
+    mTree.Mode("locked", 0).Mode("b.c", 0).Mode("listed", 0644);
     const VarnikTest::ReadOverrideDropped dropped;
     if (VarnikTest::IgnoresPermissions() && !dropped.Dropped())
         GTEST_SKIP() << "root without the capabilities to give up may read anything";
     const auto root = mFolderParser.Parse(mTree.Root().c_str());
-    EXPECT_EQ(FileCount(*root), 2u);
+    EXPECT_EQ(FileCount(*root), 3u);
     using Counts = std::map<int, unsigned>;
-    EXPECT_EQ(mFolderParser.GetUnreadable().mFolders, (Counts{{EACCES, 1}}));
-    EXPECT_EQ(mFolderParser.GetUnreadable().mFiles, (Counts{{EACCES, 1}}));
+    EXPECT_EQ(mFolderParser.GetUnreadable().mFolders, (Counts{{EACCES, 2}}));
+    EXPECT_EQ(mFolderParser.GetUnreadable().mFiles, (Counts{{EACCES, 2}}));
     EXPECT_EQ(mFolderParser.GetUnreadable().Describe(),
-              "1 folder and 1 file could not be read (permission denied)");
+              "2 folders and 2 files could not be read (permission denied)");
 }
 
 TEST_F(HostileTree, WarnsOfAnIgnoreFileTooLongToRead)
