@@ -2,10 +2,13 @@
 
 #include "engine/parsers/LineReader.h"
 #include "lib/Exception.h"
+#include "lib/Format.h"
 #include "lib/RegularFile.h"
 
+#include <cctype>
 #include <chrono>
 #include <fcntl.h>
+#include <system_error>
 
 namespace Vn
 {
@@ -17,13 +20,46 @@ constexpr std::chrono::milliseconds WAITING_INTERVAL(50);
 constexpr size_t BATCH_SIZE = 16;
 } // namespace
 
+std::thread FileJobs::StartStdThread(std::function<void()> work)
+{
+    return std::thread(std::move(work));
+}
+
+// A started thread holds this object, so it must be stopped before any exception leaves
+// the constructor, whose destructor then never runs.
 FileJobs::FileJobs(FileParser_List& registry,
                    std::span<const std::unique_ptr<FileParser_List>> workers,
-                   const SearchRequest* request, const std::atomic<bool>& cancel)
+                   const SearchRequest* request, const std::atomic<bool>& cancel,
+                   const StartThread& startThread)
     : mRegistry(registry), mRequest(request), mCancel(cancel)
 {
+    mThreads.reserve(workers.size()); // so that keeping a started thread cannot fail
     for (const auto& worker : workers)
-        mThreads.emplace_back([this, &worker] { Work(*worker); });
+    {
+        try
+        {
+            mThreads.push_back(startThread([this, &worker] { Work(*worker); }));
+        }
+        catch (const std::system_error& error)
+        {
+            std::string reason = error.code().message();
+            if (mThreads.empty())
+                throw TrovLib::Exception(TrovLib::CODE_THREAD_ERROR, "worker thread start failed",
+                                         reason.c_str(), __FILE_NAME__, "Vn::FileJobs::FileJobs",
+                                         __LINE__, static_cast<unsigned>(error.code().value()));
+            if (!reason.empty())
+                reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+            mWarning =
+                TrovLib::Format("%zu of %zu worker threads could not start (%s)",
+                                workers.size() - mThreads.size(), workers.size(), reason.c_str());
+            return;
+        }
+        catch (...)
+        {
+            Cancel();
+            throw;
+        }
+    }
 }
 
 FileJobs::~FileJobs()

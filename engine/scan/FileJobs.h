@@ -58,10 +58,18 @@ public:
     {
     };
 
+    // Starts a thread that runs `work`; throws std::system_error when it cannot, as
+    // std::thread does when the system refuses another thread.
+    using StartThread = std::function<std::thread(std::function<void()> work)>;
+    static std::thread StartStdThread(std::function<void()> work);
+
     // `request` is null for a scan. `workers` are the worker threads' registries. The
-    // pass stops as soon as `cancel` turns true; it must outlive the jobs.
+    // pass stops as soon as `cancel` turns true; it must outlive the jobs. When some
+    // worker threads cannot start, the jobs go on with those that did and say so in
+    // GetWarning; when none can, throws Exception (CODE_THREAD_ERROR) with the reason.
     FileJobs(FileParser_List& registry, std::span<const std::unique_ptr<FileParser_List>> workers,
-             const SearchRequest* request, const std::atomic<bool>& cancel);
+             const SearchRequest* request, const std::atomic<bool>& cancel,
+             const StartThread& startThread = StartStdThread);
     // Cancels what is left.
     ~FileJobs();
 
@@ -83,6 +91,9 @@ public:
     // Tasks run so far, and the bytes of their files.
     unsigned Done() const { return mDone.load(std::memory_order_relaxed); }
     uint64_t Bytes() const { return mBytes.load(std::memory_order_relaxed); }
+    // "2 of 8 worker threads could not start (resource temporarily unavailable)", or
+    // nothing when all started.
+    const std::string& GetWarning() const { return mWarning; }
 
 private:
     using Batch = std::vector<Task*>;
@@ -107,6 +118,7 @@ private:
     bool mClosed = false; // no more tasks come
     std::exception_ptr mFailure;
     std::vector<std::thread> mThreads;
+    std::string mWarning;
 };
 
 } // namespace Vn

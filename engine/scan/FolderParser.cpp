@@ -63,6 +63,7 @@ std::unique_ptr<Result> FolderParser::Pass(const char* rootFolder, const SearchR
         std::unique_ptr<Pending_Folder> pending; // outlives the jobs, whose workers hold its tasks
         FileJobs jobs(*mFileParsers, mWorkerParsers, request, mCancel);
         pending = Walk(rootFolder, jobs);
+        mUnreadable.mWorkers = jobs.GetWarning();
         auto root = makeResult(*pending);
         mJobs = nullptr;
         return root;
@@ -291,14 +292,14 @@ std::string FolderParser::Unreadable::Describe() const
             counts.push_back(TrovLib::Format("%u %s%s", total, singular, total == 1 ? "" : "s"));
     }
     if (counts.empty())
-        return "";
+        return mWorkers;
     std::string text = counts.front();
     if (counts.size() > 1)
         text += " and " + counts.back();
     std::string joined;
     for (const std::string& reason : reasons)
         joined += (joined.empty() ? "" : ", ") + reason;
-    return text + " could not be read (" + joined + ")";
+    return text + " could not be read (" + joined + ")" + (mWorkers.empty() ? "" : "; ") + mWorkers;
 }
 
 } // namespace Vn

@@ -53,9 +53,10 @@ public:
     {
         std::map<int, unsigned> mFolders; // folders that could not be listed
         std::map<int, unsigned> mFiles;   // files that could not be opened
+        std::string mWorkers;             // why fewer worker threads ran than were asked for, if so
 
-        // "3 folders and 1 file could not be read (permission denied)", or nothing when
-        // all could be read.
+        // "3 folders and 1 file could not be read (permission denied)", followed by
+        // mWorkers, or nothing when all could be read.
         std::string Describe() const;
     };
     using ProgressCallback = std::function<void(const Progress&)>;

@@ -15,10 +15,13 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <functional>
 #include <map>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 
@@ -120,6 +123,48 @@ TEST_F(HostileTree, WarnsOfAnIgnoreFileTooLongToRead)
     EXPECT_EQ(FileCount(*mFolderParser.Parse(mTree.Root().c_str())), 2u);
     EXPECT_EQ(mFolderParser.GetUnreadable().Describe(),
               "1 file could not be read (file too large)");
+}
+
+// Worker threads that cannot start: the jobs go on with those that did, or fail with the
+// reason when none did, never leaving a started thread behind.
+TEST_F(HostileTree, GoesOnWithTheWorkerThreadsThatCouldStart)
+{
+    mTree.File("a.c", "int a;\n");
+    std::vector<std::unique_ptr<Vn::FileParser_List>> workers;
+    for (int worker = 0; worker < 3; worker++)
+        workers.push_back(mParsers->CreateCopy());
+    const std::atomic<bool> notCancelled{false};
+    for (const int canStart : {2, 0})
+    {
+        int started = 0;
+        const auto start = [&started, canStart](std::function<void()> work)
+        {
+            if (started++ >= canStart)
+                throw std::system_error(EAGAIN, std::generic_category());
+            return std::thread(std::move(work));
+        };
+        if (canStart == 0)
+        {
+            EXPECT_THROW(Vn::FileJobs(*mParsers, workers, nullptr, notCancelled, start),
+                         TrovLib::Exception);
+            continue;
+        }
+        Vn::FileJobs jobs(*mParsers, workers, nullptr, notCancelled, start);
+        EXPECT_EQ(jobs.GetWarning(),
+                  "1 of 3 worker threads could not start (resource temporarily unavailable)");
+        Vn::FileJobs::Task task;
+        task.mPath = mTree.Path("a.c");
+        jobs.Post(task);
+        jobs.Close();
+        jobs.Wait(task, [] {});
+        EXPECT_EQ(FileCount(*task.mNode), 1u);
+    }
+    Vn::FolderParser::Unreadable unreadable;
+    unreadable.mWorkers =
+        "1 of 3 worker threads could not start (resource temporarily unavailable)";
+    unreadable.mFolders[EACCES] = 1;
+    EXPECT_EQ(unreadable.Describe(),
+              "1 folder could not be read (permission denied); " + unreadable.mWorkers);
 }
 
 // With every descriptor taken, the pass ends in an error rather than in a count, both
