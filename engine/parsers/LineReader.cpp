@@ -65,12 +65,19 @@ LineReader::~LineReader()
 
 bool LineReader::Open(const char* fileName, const TextFinder* finder)
 {
+    return Open(fileName, finder, MAX_PIECE);
+}
+
+bool LineReader::Open(const char* fileName, const TextFinder* finder, size_t maxPiece)
+{
     Close();
+    mMaxPiece = maxPiece;
     const TrovLib::RegularFile file = OpenInScope(fileName);
     if (file.mFd < 0)
         return false;
     mFile = file.mFd;
     mSizeAtOpen = static_cast<size_t>(file.mSize);
+    mBegin = mEnd = 0;
     Reserve(finder == nullptr ? BLOCK_SIZE : std::clamp(mSizeAtOpen, BLOCK_SIZE, WHOLE_FILE));
     mBytesRead = 0;
     mBegin = mEnd = 0;
@@ -130,13 +137,15 @@ const char* LineReader::Next()
         const size_t available = mEnd - mBegin;
         const char* start = mBuffer.get() + mBegin;
         size_t length = 0;
-        const size_t feed = FindLineFeed(mBegin, mBegin + std::min(available, MAX_PIECE));
+        const size_t feed = FindLineFeed(mBegin, mBegin + std::min(available, mMaxPiece));
         if (feed != NO_LINE_FEED)
             length = feed - mBegin + 1;
-        else if (available >= MAX_PIECE)
-            length = MAX_PIECE;
+        else if (available >= mMaxPiece)
+            length = mMaxPiece;
         else if (!mEndOfFile)
         {
+            if (mBegin == 0 && mEnd == mCapacity)
+                Reserve(2 * mCapacity); // a line longer than the buffer
             Fill();
             continue;
         }
@@ -147,6 +156,7 @@ const char* LineReader::Next()
 
         if (mFinder != nullptr)
             FindText(mBegin);
+        mPieceSize = length;
         mBegin += length;
         mHeldAt = mBegin;
         mHeldByte = mBuffer[mHeldAt];
@@ -156,8 +166,8 @@ const char* LineReader::Next()
     }
 }
 
-// Grows the buffer to hold at least `capacity` bytes; it never shrinks, so that
-// files of similar sizes do not reallocate it.
+// Grows the buffer to hold at least `capacity` bytes, keeping those it holds; it never
+// shrinks, so that files of similar sizes do not reallocate it.
 void LineReader::Reserve(size_t capacity)
 {
     if (capacity <= mCapacity)
@@ -165,7 +175,25 @@ void LineReader::Reserve(size_t capacity)
     mCapacity = std::max(capacity, std::min(2 * mCapacity, WHOLE_FILE));
     // Besides the NUL after a last piece, room for a whole mask past the end of the bytes.
     // What stands past the end is never used: FindLineFeed drops its bits.
-    mBuffer = std::make_unique_for_overwrite<char[]>(mCapacity + 1 + MASK_BYTES);
+    auto buffer = std::make_unique_for_overwrite<char[]>(mCapacity + 1 + MASK_BYTES);
+    if (mEnd > 0)
+        std::memcpy(buffer.get(), mBuffer.get(), mEnd);
+    mBuffer = std::move(buffer);
+    mLineFeedsAt = NO_LINE_FEED;
+}
+
+bool LineReader::PieceEndsLine() const
+{
+    return (mPieceSize > 0 && mBuffer[mBegin - 1] == '\n') || (mEndOfFile && mBegin == mEnd);
+}
+
+std::string_view LineReader::Head(size_t size)
+{
+    if (mFile < 0)
+        return {};
+    if (mEnd == 0 && !mEndOfFile)
+        Fill();
+    return {mBuffer.get(), std::min(size, mEnd)};
 }
 
 // Moves the unread tail to the front of the buffer and reads behind it until the

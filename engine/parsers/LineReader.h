@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 namespace Vn
 {
@@ -76,10 +77,19 @@ public:
     // opened for reading or is not a regular file. The finder, when given, must
     // outlive the reading of the file.
     bool Open(const char* fileName, const TextFinder* finder = nullptr);
+    // Opens as above, but a piece ends only after a line feed, at the end of the file, or
+    // once it holds `maxPiece` bytes; the buffer grows to hold such a piece.
+    bool Open(const char* fileName, const TextFinder* finder, size_t maxPiece);
     // The next piece as a NUL-terminated text, valid until the next call; null at
     // the end of the file. A read error ends the file as its end does.
     const char* Next();
     void Close();
+    // The bytes of the current piece, NUL bytes included.
+    size_t PieceSize() const { return mPieceSize; }
+    // Whether the current piece ends its line: after a line feed, or at the end of the file.
+    bool PieceEndsLine() const;
+    // Up to `size` bytes of the start of the open file, read ahead of the first piece.
+    std::string_view Head(size_t size);
 
     // Reads at most `size` - 1 bytes from the start of a regular file into `buffer`, ends
     // them with a NUL and returns how many there are: 0 when the file cannot be read.
@@ -112,7 +122,9 @@ private:
     size_t mBegin = 0;    // first byte not yet handed out
     size_t mEnd = 0;      // end of the bytes read
     size_t mHeldAt = 0;   // where a NUL stands in for a byte of the next piece
-    char mHeldByte = 0;   // the byte it replaced
+    size_t mMaxPiece = MAX_PIECE;
+    size_t mPieceSize = 0;
+    char mHeldByte = 0; // the byte it replaced
     bool mHolding = false;
     bool mEndOfFile = false;
     int mFile = -1;
