@@ -2,6 +2,7 @@
 
 #include "engine/parsers/FileParser_Cmd.h"
 #include "engine/parsers/FileParser_Cpp.h"
+#include "engine/parsers/FileParser_Language.h"
 #include "engine/parsers/FileParser_Script.h"
 #include "engine/parsers/LineReader.h"
 #include "lib/Ascii.h"
@@ -96,6 +97,12 @@ FileParser_List::~FileParser_List() = default;
 
 void FileParser_List::CreateParsers(const AnalysisOptions& options)
 {
+    if (options.mLanguages)
+    {
+        mLanguages = LanguageTable::Create(options.mLanguageFiles);
+        mLanguageParser = std::make_unique<FileParser_Language>(mLanguages);
+        return;
+    }
     AddParsers(CLASSIC_TYPES, options.mModernCpp);
     if (options.mCommonTypes)
     {
@@ -119,6 +126,9 @@ std::unique_ptr<FileParser_List> FileParser_List::CreateCopy() const
 {
     auto copy = std::make_unique<FileParser_List>();
     copy->mByFileName = mByFileName;
+    copy->mLanguages = mLanguages;
+    if (mLanguageParser != nullptr)
+        copy->mLanguageParser = mLanguageParser->Clone(nullptr);
     for (const char* type : mOrder)
     {
         const FileParser& parser = *mParsers.find(type)->second;
@@ -142,6 +152,12 @@ void FileParser_List::AddParser(const char* type, std::unique_ptr<FileParser> pa
 std::vector<const char*> FileParser_List::GetSearchTypes() const
 {
     std::vector<const char*> types;
+    if (mLanguages != nullptr)
+    {
+        for (const auto& language : mLanguages->GetLanguages())
+            types.push_back(language->mName.c_str());
+        return types;
+    }
     for (const char* type : mOrder)
     {
         if (mParsers.find(type)->second->CanSearch())
@@ -186,6 +202,8 @@ FileParser* FileParser_List::FindParser(std::string_view type) const
 // The type is everything after the last dot of the whole path, folders included.
 FileParser* FileParser_List::GetParser(const char* path) const
 {
+    if (mLanguageParser != nullptr)
+        return mLanguageParser.get();
     if (mByFileName)
         return GetParser_ByFileName(path);
     const char* dot = std::strrchr(path, '.');
@@ -219,6 +237,8 @@ std::unique_ptr<Data_Node> FileParser_List::Parse(const char* path) const
 std::unique_ptr<SearchResult_File> FileParser_List::Search(const char* path,
                                                            const SearchRequest& request) const
 {
+    if (mLanguageParser != nullptr)
+        return mLanguageParser->Search(path, request);
     FileParser* parser = GetParser(path);
     if (parser == nullptr || !request.IsFileTypeSelected(parser->mType))
         return nullptr;

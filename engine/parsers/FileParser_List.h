@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/languages/LanguageTable.h"
 #include "engine/parsers/FileParser.h"
 #include "engine/scan/AnalysisOptions.h"
 
@@ -119,9 +120,12 @@ public:
     // A second parser of a type keeps the place of the first in the order of registration.
     void AddParser(const char* type, std::unique_ptr<FileParser> parser);
 
-    // The registered types whose parser can search, in the order of their registration.
-    // The names live as long as the registry.
+    // The registered types whose parser can search, in the order of their registration;
+    // with the language table, the names of its languages. The names live as long as the
+    // registry.
     std::vector<const char*> GetSearchTypes() const;
+    // The language table that reads every file, or null under the classic types.
+    const LanguageTable* GetLanguages() const { return mLanguages.get(); }
 
     // The parser of the path's type, or null. A path without any dot has the type
     // "NoExtension".
@@ -142,6 +146,8 @@ private:
     FileParser* FindParser(std::string_view type) const;
     FileParser* GetParser_ByFileName(const char* path) const;
 
+    std::shared_ptr<const LanguageTable> mLanguages;
+    std::unique_ptr<FileParser> mLanguageParser; // reads every file when there is a table
     std::vector<const char*> mOrder; // the keys of mParsers, in the order of registration
     std::deque<std::string> mNames;  // the names kept, which never move
     // The type comes from the file's name, and a name without a dot may be recognised by

@@ -27,6 +27,12 @@ struct AnalysisOptions
     // Lexes C and C++ as C++11 and later do: raw strings, digit separators, "//" comments
     // and strings continued by a backslash, "# if" and the conditions of "#elif".
     bool mModernCpp = false;
+    // Reads every file through the language table: its language from its name, extension
+    // or first lines, and its lines by that language's rules. The classic types and C/C++
+    // tables then serve no file.
+    bool mLanguages = false;
+    // Language files read after the built-in table, in order.
+    std::vector<std::string> mLanguageFiles;
     TrovLib::WalkOptions mWalk;
 
     // Every option that makes the analysis closer to what compilers and git see.

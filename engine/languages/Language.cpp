@@ -1,0 +1,44 @@
+#include "engine/languages/Language.h"
+
+#include "lib/Ascii.h"
+
+#include <algorithm>
+
+namespace Vn
+{
+
+void Language::Compile()
+{
+    for (auto& openers : mOpeners)
+        openers.clear();
+    mStarts.reset();
+    for (size_t i = 0; i < mForms.size(); i++)
+    {
+        const Language_Form& form = mForms[i];
+        const char first = form.mOpen[0];
+        for (char c : {first, form.mNoCase ? TrovLib::Ascii::OtherCase(first) : first})
+        {
+            auto& openers = mOpeners[static_cast<unsigned char>(c)];
+            if (std::find(openers.begin(), openers.end(), i) == openers.end())
+                openers.push_back(static_cast<uint16_t>(i));
+            mStarts.set(static_cast<unsigned char>(c));
+        }
+        mTracksDepth = mTracksDepth || form.mKind == Language_Form::Kind::DOC;
+        mHasDirectives = mHasDirectives || form.mKind == Language_Form::Kind::DIRECTIVE;
+    }
+    // The longest open is tried first, so that """ wins over " where both match.
+    for (auto& openers : mOpeners)
+        std::stable_sort(openers.begin(), openers.end(),
+                         [this](uint16_t a, uint16_t b)
+                         {
+                             return mForms[a].mOpen.size() + mForms[a].mOpenTail.size() >
+                                    mForms[b].mOpen.size() + mForms[b].mOpenTail.size();
+                         });
+    if (mTracksDepth)
+    {
+        for (char c : {'(', ')', '[', ']', '{', '}'})
+            mStarts.set(static_cast<unsigned char>(c));
+    }
+}
+
+} // namespace Vn

@@ -1,0 +1,681 @@
+#include "engine/languages/LanguageLexer.h"
+
+#include "engine/languages/LanguageText.h"
+#include "lib/Ascii.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace Vn
+{
+
+namespace
+{
+
+using Form = Language_Form;
+
+constexpr bool IsSpace(char c)
+{
+    return Text::IsBlank(c) || c == '\n';
+}
+
+// Words of a condition that name no macro: operators spelled as words and literals.
+constexpr std::string_view NOT_MACROS[] = {
+    "defined", "true", "false", "and",    "or",     "not",   "bitand",
+    "bitor",   "xor",  "compl", "not_eq", "and_eq", "or_eq", "xor_eq",
+};
+
+// Functions of a condition whose argument names a header, an attribute or a feature.
+constexpr std::string_view QUERIES[] = {
+    "__has_include",     "__has_include_next", "__has_attribute", "__has_cpp_attribute",
+    "__has_c_attribute", "__has_builtin",      "__has_feature",   "__has_extension",
+    "__has_embed",       "__has_warning",
+};
+
+template <size_t N> bool IsOneOf(std::string_view word, const std::string_view (&words)[N])
+{
+    return std::find(std::begin(words), std::end(words), word) != std::end(words);
+}
+
+bool IsOneOf(std::string_view word, const std::vector<std::string>& words)
+{
+    return std::find(words.begin(), words.end(), word) != words.end();
+}
+
+} // namespace
+
+LanguageLexer::LanguageLexer()
+{
+    mDelimiter.reserve(64);
+    mNames.reserve(16);
+    mZones.reserve(16);
+    mHeredocs.resize(8);
+    for (Heredoc& heredoc : mHeredocs)
+        heredoc.mWord.reserve(64);
+}
+
+void LanguageLexer::Begin(const Language& language, bool recordZones)
+{
+    mLanguage = &language;
+    mRecordZones = recordZones;
+    mState = State::CODE;
+    mForm = nullptr;
+    mDirective = nullptr;
+    mDepth = 0;
+    mDelimiter.clear();
+    mEscapedEnd = false;
+    mBrackets = 0;
+    mInDirective = false;
+    mInCondition = false;
+    mHeredocCount = 0;
+    mHeredocAt = 0;
+    mLineNumber = 0;
+    mPieceStartsLine = true;
+    mLastByte = '\n';
+}
+
+void LanguageLexer::Feed(const char* begin, const char* end, bool endsLine)
+{
+    mNames.clear();
+    mZones.clear();
+    mBegin = mLineStart = begin;
+    mEnd = end;
+    if (mPieceStartsLine)
+    {
+        mLine_Code = mLine_Comment = mLine_Directive = mLine_Condition = false;
+        mLineHadContent = false;
+    }
+    const char* p = begin;
+    if (mLineNumber == 0 && mPieceStartsLine)
+        p = mLineStart = StartFile(p);
+    SetZone(begin, StateZone());
+    while (p < mEnd)
+    {
+        switch (mState)
+        {
+        case State::CODE:
+            p = RunCode(p);
+            break;
+        case State::LINE_COMMENT:
+            p = RunLineComment(p);
+            break;
+        case State::BLOCK:
+            p = RunBlock(p);
+            break;
+        case State::STRING:
+        case State::DOC:
+            p = RunString(p);
+            break;
+        case State::RAW:
+            p = RunRaw(p);
+            break;
+        case State::HEREDOC:
+            p = RunHeredocLine(p);
+            break;
+        }
+    }
+    mLineHadContent = mLine_Code || mLine_Comment;
+    if (end > begin)
+        mLastByte = end[-1];
+    mPieceStartsLine = endsLine;
+    if (endsLine)
+        EndLine();
+}
+
+// A byte-order mark is white space, and a "#!" line (not Rust's "#![") is a comment.
+const char* LanguageLexer::StartFile(const char* p)
+{
+    if (mEnd - p >= 3 && std::memcmp(p, "\xEF\xBB\xBF", 3) == 0)
+        p += 3;
+    if (mEnd - p >= 2 && p[0] == '#' && p[1] == '!' && (mEnd - p == 2 || p[2] != '['))
+    {
+        mState = State::LINE_COMMENT;
+        mForm = nullptr;
+    }
+    return p;
+}
+
+bool LanguageLexer::End()
+{
+    switch (mState)
+    {
+    case State::BLOCK:
+    case State::RAW:
+    case State::DOC:
+    case State::HEREDOC:
+        return true;
+    case State::STRING:
+        return mForm->mMultiLine;
+    default:
+        return mHeredocCount > 0;
+    }
+}
+
+LanguageLexer::LineClass LanguageLexer::GetClass() const
+{
+    if (mLine_Code)
+        return LineClass::CODE;
+    return mLine_Comment ? LineClass::COMMENT : LineClass::BLANK;
+}
+
+const char* LanguageLexer::RunCode(const char* p)
+{
+    const auto& starts = mLanguage->mStarts;
+    while (p < mEnd)
+    {
+        if (mInCondition && Text::IsWordByte(*p))
+        {
+            p = ReadCensus(p);
+            continue;
+        }
+        const char* run = p;
+        bool content = false;
+        if (!starts[static_cast<unsigned char>(*p)])
+        {
+            do
+            {
+                content = content || !IsSpace(*p);
+                p++;
+            } while (p < mEnd && !starts[static_cast<unsigned char>(*p)] && !mInCondition);
+            mLine_Code = mLine_Code || content;
+            continue;
+        }
+        if (const char* next = TryOpen(p))
+            return next;
+        if (mLanguage->mTracksDepth)
+            CountBracket(*p);
+        mLine_Code = mLine_Code || !IsSpace(*run);
+        p++;
+    }
+    return p;
+}
+
+void LanguageLexer::CountBracket(char c)
+{
+    if (c == '(' || c == '[' || c == '{')
+        mBrackets++;
+    else if ((c == ')' || c == ']' || c == '}') && mBrackets > 0)
+        mBrackets--;
+}
+
+const char* LanguageLexer::RunLineComment(const char* p)
+{
+    for (; p < mEnd; p++)
+        mLine_Comment = mLine_Comment || !IsSpace(*p);
+    return p;
+}
+
+const char* LanguageLexer::RunBlock(const char* p)
+{
+    const Form& form = *mForm;
+    const char closeFirst = form.mClose[0];
+    const char openFirst = form.mOpen[0];
+    while (p < mEnd)
+    {
+        const char c = *p;
+        if (TrovLib::Ascii::Fold(c) == TrovLib::Ascii::Fold(closeFirst))
+        {
+            const size_t length = MatchClose(p);
+            if (length > 0 && PositionAllows(form.mPlace, p))
+            {
+                p += length;
+                mLine_Comment = true;
+                if (--mDepth == 0)
+                    return Close(p);
+                continue;
+            }
+        }
+        if (form.mNests && c == openFirst)
+        {
+            const size_t length = Match(p, form.mOpen, form.mNoCase);
+            if (length > 0 && PositionAllows(form.mPlace, p))
+            {
+                p += length;
+                mLine_Comment = true;
+                mDepth++;
+                continue;
+            }
+        }
+        mLine_Comment = mLine_Comment || !IsSpace(c);
+        p++;
+    }
+    return p;
+}
+
+// Strings and doc strings: an escape takes the byte after it, and an escaped line feed
+// continues the string on the next line.
+const char* LanguageLexer::RunString(const char* p)
+{
+    const Form& form = *mForm;
+    bool& mark = mState == State::DOC && form.mDocIsComment ? mLine_Comment : mLine_Code;
+    const char closeFirst = form.mClose[0];
+    while (p < mEnd)
+    {
+        const char c = *p;
+        if (form.mEscapes[static_cast<unsigned char>(c)] &&
+            (c != closeFirst || !form.mEscapeDouble))
+        {
+            mark = true;
+            const char* next = p + 1;
+            if (next < mEnd && *next == '\r')
+                next++;
+            if (next >= mEnd || *next == '\n')
+            {
+                mEscapedEnd = true;
+                return mEnd;
+            }
+            p += 2;
+            continue;
+        }
+        if (c == closeFirst)
+        {
+            const size_t length = Match(p, form.mClose, false);
+            if (length > 0)
+            {
+                mark = true;
+                if (form.mEscapeDouble && Match(p + length, form.mClose, false) > 0)
+                {
+                    p += 2 * length;
+                    continue;
+                }
+                return Close(p + length);
+            }
+        }
+        mark = mark || !IsSpace(c);
+        p++;
+    }
+    return p;
+}
+
+const char* LanguageLexer::RunRaw(const char* p)
+{
+    const char closeFirst = mForm->mClose.empty() ? '\0' : mForm->mClose[0];
+    while (p < mEnd)
+    {
+        const char c = *p;
+        if (c == closeFirst || mForm->mClose.empty())
+        {
+            const size_t length = MatchClose(p);
+            if (length > 0)
+            {
+                mLine_Code = true;
+                return Close(p + length);
+            }
+        }
+        mLine_Code = mLine_Code || !IsSpace(c);
+        p++;
+    }
+    return p;
+}
+
+// A heredoc body line is string text, unless it is the word that ends the body.
+const char* LanguageLexer::RunHeredocLine(const char* p)
+{
+    const Heredoc& heredoc = mHeredocs[mHeredocAt];
+    std::string_view line(p, static_cast<size_t>(mEnd - p));
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+        line.remove_suffix(1);
+    for (char c : line)
+        mLine_Code = mLine_Code || !IsSpace(c);
+    if (!mPieceStartsLine)
+        return mEnd;
+    if (heredoc.mStrip != '\0')
+    {
+        while (!line.empty() &&
+               (line.front() == '\t' || (heredoc.mStrip == ' ' && line.front() == ' ')))
+            line.remove_prefix(1);
+    }
+    if (line.starts_with(heredoc.mWord))
+    {
+        const std::string_view after = line.substr(heredoc.mWord.size());
+        if (std::all_of(after.begin(), after.end(),
+                        [&](char c)
+                        { return heredoc.mForm->mAfterWord[static_cast<unsigned char>(c)]; }))
+            mHeredocAt++;
+    }
+    return mEnd;
+}
+
+const char* LanguageLexer::Close(const char* p)
+{
+    mState = State::CODE;
+    mForm = nullptr;
+    SetZone(p, CodeZone());
+    return p;
+}
+
+const char* LanguageLexer::TryOpen(const char* p)
+{
+    for (const uint16_t index : mLanguage->mOpeners[static_cast<unsigned char>(*p)])
+    {
+        const Form& form = mLanguage->mForms[index];
+        const size_t length = Match(p, form.mOpen, form.mNoCase);
+        if (length > 0 && PlaceAllows(form, p, length))
+        {
+            if (const char* next = Open(form, p, p + length))
+                return next;
+        }
+    }
+    return nullptr;
+}
+
+const char* LanguageLexer::Open(const Form& form, const char* p, const char* after)
+{
+    switch (form.mKind)
+    {
+    case Form::Kind::LINE:
+        return Enter(State::LINE_COMMENT, form, p, after);
+    case Form::Kind::BLOCK:
+        after = form.mCaptures ? Capture(form, after) : after;
+        mDepth = 1;
+        return after != nullptr ? Enter(State::BLOCK, form, p, after) : nullptr;
+    case Form::Kind::STRING:
+        if (form.mOne && !IsOneCharacter(form, after))
+            return nullptr;
+        return Enter(State::STRING, form, p, after);
+    case Form::Kind::RAW:
+        after = Capture(form, after);
+        return after != nullptr ? Enter(State::RAW, form, p, after) : nullptr;
+    case Form::Kind::DOC:
+        return Enter(State::DOC, form, p, after);
+    case Form::Kind::DIRECTIVE:
+        return OpenDirective(form, p, after);
+    case Form::Kind::HEREDOC:
+        return OpenHeredoc(form, p, after);
+    }
+    return nullptr;
+}
+
+const char* LanguageLexer::Enter(State state, const Form& form, const char* p, const char* after)
+{
+    mState = state;
+    mForm = &form;
+    SetZone(p, StateZone());
+    if (StateZone() == ZONE_COMMENT)
+        mLine_Comment = true;
+    else
+        mLine_Code = true;
+    return after;
+}
+
+// Reads the delimiter after the open and the rest of the open behind it.
+const char* LanguageLexer::Capture(const Form& form, const char* p)
+{
+    const char* end = p;
+    while (end < mEnd && form.mCaptureSet[static_cast<unsigned char>(*end)] &&
+           (!form.mCaptureRepeat || *end == *p) && static_cast<size_t>(end - p) < form.mCaptureMax)
+        end++;
+    if (end < mEnd && form.mCaptureSet[static_cast<unsigned char>(*end)] && !form.mCaptureRepeat)
+        return nullptr; // longer than a delimiter may be
+    const size_t tail = Match(end, form.mOpenTail, form.mNoCase);
+    if (!form.mOpenTail.empty() && tail == 0)
+        return nullptr;
+    mDelimiter.assign(p, end);
+    return end + tail;
+}
+
+const char* LanguageLexer::OpenDirective(const Form& form, const char* p, const char* after)
+{
+    const char* word = after;
+    while (word < mEnd && (*word == ' ' || *word == '\t'))
+        word++;
+    const char* end = word;
+    while (end < mEnd && Text::IsWordByte(*end))
+        end++;
+    const std::string_view name(word, static_cast<size_t>(end - word));
+    if (!form.mWords.empty() && !IsOneOf(name, form.mWords))
+        return nullptr;
+    mDirective = &form;
+    mInDirective = true;
+    mInCondition = IsOneOf(name, form.mConditions);
+    mLine_Directive = true;
+    mLine_Condition = mLine_Condition || mInCondition;
+    mLine_Code = true;
+    SetZone(p, ZONE_DIRECTIVE);
+    return end;
+}
+
+// Queues the word after a heredoc opener; its body begins on the next line.
+const char* LanguageLexer::OpenHeredoc(const Form& form, const char* p, const char* after)
+{
+    const char* q = after;
+    char strip = '\0';
+    if (form.mDash && q < mEnd && *q == '-')
+        strip = '\t', q++;
+    else if (form.mTilde && q < mEnd && *q == '~')
+        strip = ' ', q++;
+    if (form.mIndent)
+        strip = ' ';
+    if (!form.mTouch)
+        while (q < mEnd && (*q == ' ' || *q == '\t'))
+            q++;
+    const char quote = q < mEnd && form.mQuotes[static_cast<unsigned char>(*q)] ? *q : '\0';
+    if (quote != '\0' || (q < mEnd && *q == '\\' && form.mQuotes.any()))
+        q++;
+    const char* word = q;
+    if (quote != '\0')
+        q = std::find(q, mEnd, quote);
+    else if (q < mEnd && (TrovLib::Ascii::IsLetter(*q) || *q == '_'))
+        q = std::find_if(q, mEnd, [](char c) { return !Text::IsWordByte(c); });
+    if (q == word || q == mEnd || (quote != '\0' && *q != quote))
+        return nullptr;
+    if (mHeredocCount == mHeredocs.size())
+        mHeredocs.emplace_back();
+    Heredoc& heredoc = mHeredocs[mHeredocCount++];
+    heredoc.mWord.assign(word, q);
+    heredoc.mForm = &form;
+    heredoc.mStrip = strip;
+    mLine_Code = true;
+    SetZone(p, ZONE_STRING);
+    q += quote != '\0' ? 1 : 0;
+    SetZone(q, CodeZone());
+    return q;
+}
+
+bool LanguageLexer::PlaceAllows(const Form& form, const char* p, size_t length) const
+{
+    if (!PositionAllows(form.mPlace, p))
+        return false;
+    const char before = p > mBegin ? p[-1] : (mPieceStartsLine ? '\n' : mLastByte);
+    const char* after = p + length;
+    if (form.mWord && after < mEnd && !IsSpace(*after))
+        return false;
+    if (form.mBoundary && !IsSpace(before) && std::strchr(";&|()<>", before) == nullptr)
+        return false;
+    if (form.mAfterBlank && !IsSpace(before))
+        return false;
+    if (after < mEnd && form.mNotBefore[static_cast<unsigned char>(*after)])
+        return false;
+    return !form.mNotAfter[static_cast<unsigned char>(before)] || PrefixAllows(form, p);
+}
+
+bool LanguageLexer::PositionAllows(Form::Place place, const char* p) const
+{
+    switch (place)
+    {
+    case Form::Place::ANYWHERE:
+        return true;
+    case Form::Place::LINE_START:
+        return OnlyBlanksBefore(p);
+    case Form::Place::COLUMN_1:
+        return p == mLineStart && mPieceStartsLine;
+    case Form::Place::FILE_START:
+        return p == mLineStart && mPieceStartsLine && mLineNumber == 0;
+    case Form::Place::STATEMENT_START:
+        return OnlyBlanksBefore(p) && mBrackets == 0 && !mInDirective;
+    }
+    return false;
+}
+
+// A word from the form's prefixes may stand right before the open: u8R"(...)", L'x'.
+bool LanguageLexer::PrefixAllows(const Form& form, const char* p) const
+{
+    for (const std::string& prefix : form.mPrefixes)
+    {
+        const char* start = p - prefix.size();
+        if (static_cast<size_t>(p - mBegin) >= prefix.size() &&
+            TrovLib::Ascii::EqualFolded(start, prefix.c_str(), prefix.size()) &&
+            (start == mBegin || !Text::IsWordByte(start[-1])))
+            return true;
+    }
+    return false;
+}
+
+bool LanguageLexer::OnlyBlanksBefore(const char* p) const
+{
+    if (!mPieceStartsLine && mLineHadContent)
+        return false;
+    return std::all_of(mLineStart, p, IsSpace);
+}
+
+size_t LanguageLexer::Match(const char* p, std::string_view text, bool noCase) const
+{
+    if (text.empty() || static_cast<size_t>(mEnd - p) < text.size())
+        return 0;
+    const bool equal = noCase ? TrovLib::Ascii::EqualFolded(p, text.data(), text.size())
+                              : std::memcmp(p, text.data(), text.size()) == 0;
+    return equal ? text.size() : 0;
+}
+
+size_t LanguageLexer::MatchClose(const char* p) const
+{
+    const Form& form = *mForm;
+    if (!form.mCaptures)
+        return Match(p, form.mClose, form.mNoCase);
+    size_t length = form.mClose.size();
+    if (!form.mClose.empty() && Match(p, form.mClose, form.mNoCase) == 0)
+        return 0;
+    if (static_cast<size_t>(mEnd - p) < length + mDelimiter.size() ||
+        std::memcmp(p + length, mDelimiter.data(), mDelimiter.size()) != 0)
+        return 0;
+    length += mDelimiter.size();
+    if (form.mCloseTail.empty())
+        return length;
+    const size_t tail = Match(p + length, form.mCloseTail, form.mNoCase);
+    return tail > 0 ? length + tail : 0;
+}
+
+// One code point, or one escape sequence, then the close: 'a', '\n', '\x41', '\u{1F600}'.
+bool LanguageLexer::IsOneCharacter(const Form& form, const char* inside) const
+{
+    if (inside >= mEnd)
+        return false;
+    const auto byte = static_cast<unsigned char>(*inside);
+    if (form.mEscapes[byte])
+    {
+        for (const char* q = inside + 2; q < mEnd && q <= inside + 12; q++)
+        {
+            if (Match(q, form.mClose, false) > 0)
+                return true;
+        }
+        return false;
+    }
+    if (Match(inside, form.mClose, false) > 0)
+        return false;
+    const size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+    return static_cast<size_t>(mEnd - inside) > length &&
+           Match(inside + length, form.mClose, false) > 0;
+}
+
+// A name, a number or a query at `p` in a condition; names go to the census.
+const char* LanguageLexer::ReadCensus(const char* p)
+{
+    const char* end = p;
+    if (*p >= '0' && *p <= '9')
+    {
+        while (end < mEnd && (Text::IsWordByte(*end) || *end == '.' || *end == '\''))
+            end++;
+        mLine_Code = true;
+        return end;
+    }
+    while (end < mEnd && Text::IsWordByte(*end))
+        end++;
+    mLine_Code = true;
+    const std::string_view name(p, static_cast<size_t>(end - p));
+    if (IsOneOf(name, QUERIES))
+        return SkipArgument(end);
+    if (!IsOneOf(name, NOT_MACROS))
+        mNames.push_back(name);
+    return end;
+}
+
+// The parenthesised argument of a query, up to its matching close.
+const char* LanguageLexer::SkipArgument(const char* p)
+{
+    while (p < mEnd && (*p == ' ' || *p == '\t'))
+        p++;
+    if (p == mEnd || *p != '(')
+        return p;
+    int depth = 0;
+    for (; p < mEnd; p++)
+    {
+        depth += *p == '(' ? 1 : *p == ')' ? -1 : 0;
+        if (depth == 0)
+            return p + 1;
+    }
+    return p;
+}
+
+bool LanguageLexer::EndsWithBackslash() const
+{
+    const char* p = mEnd;
+    if (p > mBegin && p[-1] == '\n')
+        p--;
+    if (p > mBegin && p[-1] == '\r')
+        p--;
+    return p > mBegin && p[-1] == '\\';
+}
+
+void LanguageLexer::EndLine()
+{
+    const bool backslash = EndsWithBackslash();
+    if (mState == State::LINE_COMMENT && !(mForm != nullptr && mForm->mContinues && backslash))
+        mState = State::CODE;
+    else if (mState == State::STRING && !mForm->mMultiLine && !(mEscapedEnd && mForm->mContinues))
+        mState = State::CODE;
+    mEscapedEnd = false;
+    if (mInDirective && mState == State::CODE && !(mDirective->mContinues && backslash))
+        mInDirective = mInCondition = false;
+    if (mState == State::HEREDOC && mHeredocAt == mHeredocCount)
+    {
+        mState = State::CODE;
+        mHeredocCount = mHeredocAt = 0;
+    }
+    else if (mState == State::CODE && mHeredocCount > 0)
+    {
+        mState = State::HEREDOC;
+        mHeredocAt = 0;
+    }
+    if (mState == State::CODE)
+        mForm = nullptr;
+    mLineNumber++;
+}
+
+uint8_t LanguageLexer::StateZone() const
+{
+    switch (mState)
+    {
+    case State::CODE:
+        return CodeZone();
+    case State::LINE_COMMENT:
+    case State::BLOCK:
+        return ZONE_COMMENT;
+    case State::DOC:
+        return mForm->mDocIsComment ? ZONE_COMMENT : ZONE_STRING;
+    default:
+        return ZONE_STRING;
+    }
+}
+
+void LanguageLexer::SetZone(const char* p, uint8_t zone)
+{
+    if (!mRecordZones)
+        return;
+    const auto offset = static_cast<size_t>(p - mBegin);
+    if (!mZones.empty() && mZones.back().mOffset == offset)
+        mZones.back().mZone = zone;
+    else if (mZones.empty() || mZones.back().mZone != zone)
+        mZones.push_back({offset, zone});
+}
+
+} // namespace Vn

@@ -1,0 +1,436 @@
+#include "engine/languages/LanguageTable.h"
+
+#include "engine/languages/LanguageReader.h"
+#include "engine/languages/LanguageText.h"
+#include "lib/Ascii.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fnmatch.h>
+#include <fstream>
+#include <mutex>
+#include <sstream>
+#include <sys/stat.h>
+
+namespace Vn
+{
+
+extern const unsigned char BUILT_IN_LANGUAGES[];
+
+namespace
+{
+
+std::string_view BuiltInText()
+{
+    return reinterpret_cast<const char*>(BUILT_IN_LANGUAGES);
+}
+
+using Text::Folded;
+using Text::Trim;
+
+// The base name of a path, without folders.
+std::string_view BaseName(std::string_view path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == path.npos ? path : path.substr(slash + 1);
+}
+
+std::string_view FirstLine(std::string_view head)
+{
+    if (head.starts_with("\xEF\xBB\xBF"))
+        head.remove_prefix(3);
+    return head.substr(0, head.find('\n'));
+}
+
+// The interpreter that a "#!" line names, after "env" and its options and assignments.
+std::string_view Interpreter(std::string_view line)
+{
+    line.remove_prefix(2);
+    std::vector<std::string_view> words = Text::Split(line);
+    size_t at = 0;
+    if (at < words.size() && BaseName(words[at]) == "env")
+    {
+        at++;
+        while (at < words.size() &&
+               (words[at].starts_with('-') || words[at].find('=') != words[at].npos))
+            at++;
+    }
+    return at < words.size() ? BaseName(words[at]) : std::string_view();
+}
+
+// "python3.12" names "python": trailing digits, dots and dashes go.
+std::string_view WithoutVersion(std::string_view name)
+{
+    while (!name.empty() && (std::isdigit(static_cast<unsigned char>(name.back())) ||
+                             name.back() == '.' || name.back() == '-'))
+        name.remove_suffix(1);
+    return name;
+}
+
+// The mode an Emacs ("-*- mode: c++ -*-", "-*- c++ -*-") or Vim ("vim: set ft=c:") mode
+// line names, or nothing.
+std::string_view ModeName(std::string_view line)
+{
+    const size_t emacs = line.find("-*-");
+    if (emacs != line.npos)
+    {
+        std::string_view inside = line.substr(emacs + 3);
+        inside = inside.substr(0, inside.find("-*-"));
+        if (inside.find(':') == inside.npos)
+            return Trim(inside);
+        for (std::string_view setting : Text::Split(inside, ';'))
+        {
+            const size_t colon = setting.find(':');
+            if (colon != setting.npos && Folded(Trim(setting.substr(0, colon))) == "mode")
+                return Trim(setting.substr(colon + 1));
+        }
+        return {};
+    }
+    for (std::string_view marker : {"vim:", "vi:", "ex:"})
+    {
+        const size_t vim = line.find(marker);
+        if (vim == line.npos)
+            continue;
+        for (std::string_view setting : Text::Split(line.substr(vim + marker.size()), ' '))
+        {
+            for (std::string_view key : {"ft=", "filetype=", "syntax="})
+            {
+                if (setting.starts_with(key))
+                    return Trim(setting.substr(key.size(), setting.find(':') - key.size()));
+            }
+        }
+    }
+    return {};
+}
+
+bool HoldsLiteral(std::string_view head, const std::string& literal, bool atLineStart)
+{
+    for (size_t at = head.find(literal); at != head.npos; at = head.find(literal, at + 1))
+    {
+        if (!atLineStart)
+            return true;
+        size_t before = at;
+        while (before > 0 && (head[before - 1] == ' ' || head[before - 1] == '\t'))
+            before--;
+        if (before == 0 || head[before - 1] == '\n')
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+LanguageTable::LanguageTable() = default;
+LanguageTable::~LanguageTable() = default;
+
+std::string LanguageTable::UserFile()
+{
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config != '\0')
+        return std::string(config) + "/varnik/languages";
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
+        return std::string(home) + "/.config/varnik/languages";
+    return {};
+}
+
+std::shared_ptr<const LanguageTable> LanguageTable::BuiltIn()
+{
+    static const std::shared_ptr<const LanguageTable> table = []
+    {
+        auto built = std::make_shared<LanguageTable>();
+        built->Load(BuiltInText(), "built-in languages");
+        built->Finish();
+        return built;
+    }();
+    return table;
+}
+
+std::shared_ptr<const LanguageTable> LanguageTable::Create(const std::vector<std::string>& files)
+{
+    const std::string user = UserFile();
+    struct stat status;
+    const bool hasUser = !user.empty() && stat(user.c_str(), &status) == 0;
+    if (files.empty() && !hasUser)
+        return BuiltIn();
+    auto table = std::make_shared<LanguageTable>();
+    table->Load(BuiltInText(), "built-in languages");
+    if (hasUser)
+        table->LoadFile(user);
+    for (const std::string& file : files)
+        table->LoadFile(file);
+    table->Finish();
+    return table;
+}
+
+void LanguageTable::Load(std::string_view text, const std::string& source)
+{
+    LanguageReader::Read(text, source, *this);
+}
+
+void LanguageTable::LoadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw Error(path + ": cannot read the language file");
+    std::ostringstream text;
+    text << in.rdbuf();
+    Load(text.str(), path);
+}
+
+const Language* LanguageTable::FindById(std::string_view id) const
+{
+    for (const auto& language : mLanguages)
+    {
+        if (language->mId == id)
+            return language.get();
+    }
+    return nullptr;
+}
+
+void LanguageTable::Index_Add(Index& index, const std::string& key, const Language* language)
+{
+    index.emplace(key, language); // the first row to claim a key keeps it
+}
+
+void LanguageTable::Finish()
+{
+    for (auto& language : mLanguages)
+    {
+        language->Compile();
+        const Language* row = language.get();
+        for (const std::string& name : row->mFileNames)
+            Index_Add(mByFileName, name, row);
+        for (const std::string& name : row->mFileNamesNoCase)
+            Index_Add(mByFileNameFolded, Folded(name), row);
+        for (const std::string& glob : row->mFileGlobs)
+            mByGlob.emplace_back(glob, row);
+        for (const std::string& extension : row->mExtensions)
+            Index_Add(mByExtension, Folded(extension), row);
+        for (const std::string& extension : row->mExtensionsCase)
+            Index_Add(mByExtensionCase, extension, row);
+        for (const std::string& interpreter : row->mInterpreters)
+            Index_Add(mByInterpreter, interpreter, row);
+        for (const std::string& mode : row->mModeNames)
+            Index_Add(mByModeName, Folded(mode), row);
+        if (!row->mFirstLines.empty())
+            mByFirstLine.push_back(row);
+    }
+    for (auto& [extension, group] : mGroups)
+    {
+        for (auto& [id, rule] : group.mRules)
+        {
+            rule.mLanguage = FindById(id);
+            if (rule.mLanguage == nullptr)
+                throw Error("group ?" + extension + ": rule for unknown language \"" + id + "\"");
+        }
+        group.mDefaultLanguage = FindById(group.mDefault);
+        if (group.mDefaultLanguage == nullptr)
+            throw Error("group ?" + extension + ": unknown default \"" + group.mDefault + "\"");
+    }
+    for (const Mapping& mapping : mMappings)
+    {
+        const Language* language = FindById(mapping.mId);
+        if (language == nullptr)
+            throw Error(mapping.mSource + ": \"" + mapping.mKey +
+                        "\" is mapped to unknown language \"" + mapping.mId + "\"");
+        mByUserName.insert_or_assign(mapping.mKey, language);
+        mByUserExtension.insert_or_assign(Folded(mapping.mKey), language);
+    }
+}
+
+const Language* LanguageTable::ByName(std::string_view name, Reason* reason) const
+{
+    auto found = mByFileName.find(name);
+    if (found == mByFileName.end())
+        found = mByFileNameFolded.find(Folded(name));
+    if (found != mByFileName.end() && found != mByFileNameFolded.end())
+    {
+        if (reason != nullptr)
+            reason->mRule = "file name " + std::string(name);
+        return found->second;
+    }
+    for (const auto& [glob, language] : mByGlob)
+    {
+        if (fnmatch(glob.c_str(), std::string(name).c_str(), 0) == 0)
+        {
+            if (reason != nullptr)
+                reason->mRule = "file name pattern " + glob;
+            return language;
+        }
+    }
+    return nullptr;
+}
+
+// Each dot of the name starts a candidate suffix, the longest first.
+const Language* LanguageTable::ByExtension(std::string_view name, std::string_view head,
+                                           bool& shared, Reason* reason) const
+{
+    for (size_t dot = name.find('.', 1); dot != name.npos; dot = name.find('.', dot + 1))
+    {
+        const std::string_view extension = name.substr(dot + 1);
+        const auto group = mGroups.find(Folded(extension));
+        if (group != mGroups.end())
+        {
+            shared = true;
+            return Settle(group->second, head, reason);
+        }
+        auto found = mByExtensionCase.find(extension);
+        if (found == mByExtensionCase.end())
+            found = mByExtension.find(Folded(extension));
+        if (found != mByExtensionCase.end() && found != mByExtension.end())
+        {
+            if (reason != nullptr)
+                reason->mRule = "extension ." + std::string(extension);
+            return found->second;
+        }
+    }
+    return nullptr;
+}
+
+const Language* LanguageTable::Settle(const Group& group, std::string_view head,
+                                      Reason* reason) const
+{
+    for (const auto& [id, rule] : group.mRules)
+    {
+        for (const std::string& literal : rule.mLiterals)
+        {
+            if (HoldsLiteral(head, literal, rule.mAtLineStart))
+            {
+                if (reason != nullptr)
+                    reason->mRule = "shared extension, first bytes hold \"" + literal + "\"";
+                return rule.mLanguage;
+            }
+        }
+    }
+    if (reason != nullptr)
+        reason->mRule = "shared extension, no rule matched: default";
+    return group.mDefaultLanguage;
+}
+
+const Language* LanguageTable::ByContent(std::string_view head, Reason* reason) const
+{
+    const std::string_view first = FirstLine(head);
+    if (first.starts_with("#!"))
+    {
+        const std::string_view interpreter = Interpreter(first);
+        auto found = mByInterpreter.find(interpreter);
+        if (found == mByInterpreter.end())
+            found = mByInterpreter.find(WithoutVersion(interpreter));
+        if (found != mByInterpreter.end())
+        {
+            if (reason != nullptr)
+                reason->mRule = "interpreter " + std::string(interpreter);
+            return found->second;
+        }
+    }
+    std::string_view rest = head;
+    for (int line = 0; line < 5 && !rest.empty(); line++)
+    {
+        const std::string_view mode = ModeName(rest.substr(0, rest.find('\n')));
+        if (!mode.empty())
+        {
+            const auto found = mByModeName.find(Folded(mode));
+            if (found != mByModeName.end())
+            {
+                if (reason != nullptr)
+                    reason->mRule = "mode line " + std::string(mode);
+                return found->second;
+            }
+        }
+        rest.remove_prefix(std::min(rest.size(), rest.find('\n') + 1));
+    }
+    for (const Language* language : mByFirstLine)
+    {
+        for (const std::string& prefix : language->mFirstLines)
+        {
+            const bool matches = language->mFirstLinesNoCase
+                                     ? Folded(first.substr(0, prefix.size())) == Folded(prefix)
+                                     : first.starts_with(prefix);
+            if (matches)
+            {
+                if (reason != nullptr)
+                    reason->mRule = "first line " + prefix;
+                return language;
+            }
+        }
+    }
+    return nullptr;
+}
+
+const Language* LanguageTable::ByPath(std::string_view name, std::string_view head, bool& shared,
+                                      Reason* reason) const
+{
+    if (const auto user = mByUserName.find(name); user != mByUserName.end())
+    {
+        if (reason != nullptr)
+            reason->mRule = "user mapping of the name " + std::string(name);
+        return user->second;
+    }
+    for (size_t dot = name.find('.', 1); dot != name.npos; dot = name.find('.', dot + 1))
+    {
+        const std::string_view extension = name.substr(dot + 1);
+        if (const auto user = mByUserExtension.find(Folded(extension));
+            user != mByUserExtension.end())
+        {
+            if (reason != nullptr)
+                reason->mRule = "user mapping of the extension " + std::string(extension);
+            return user->second;
+        }
+    }
+    if (const Language* language = ByName(name, reason))
+        return language;
+    return ByExtension(name, head, shared, reason);
+}
+
+bool LanguageTable::NeedsHead(std::string_view path) const
+{
+    bool shared = false;
+    return ByPath(BaseName(path), {}, shared, nullptr) == nullptr || shared;
+}
+
+const Language* LanguageTable::Detect(std::string_view path, std::string_view head, bool& binary,
+                                      Reason* reason) const
+{
+    binary = false;
+    bool shared = false;
+    if (const Language* language = ByPath(BaseName(path), head, shared, reason))
+        return language;
+    if (const Language* language = ByContent(head, reason))
+        return language;
+    binary = head.find('\0') != head.npos;
+    if (reason != nullptr)
+        reason->mRule = binary ? "a NUL byte in the first bytes" : "no rule matched";
+    return nullptr;
+}
+
+std::vector<const Language*> LanguageTable::Select(std::string_view name) const
+{
+    const std::string folded = Folded(name);
+    std::vector<const Language*> selected;
+    for (const auto& language : mLanguages)
+    {
+        bool matches = language->mId == folded || Folded(language->mName) == folded ||
+                       Folded(language->mKind) == folded;
+        for (const std::string& alias : language->mAliases)
+            matches = matches || Folded(alias) == folded;
+        for (const std::string& extension : language->mExtensions)
+            matches = matches || Folded(extension) == folded;
+        if (matches)
+            selected.push_back(language.get());
+    }
+    return selected;
+}
+
+std::vector<std::string> LanguageTable::Nearest(std::string_view name) const
+{
+    std::vector<std::pair<size_t, std::string>> ranked;
+    const std::string folded = Folded(name);
+    for (const auto& language : mLanguages)
+        ranked.emplace_back(Text::EditDistance(folded, language->mId), language->mId);
+    std::sort(ranked.begin(), ranked.end());
+    std::vector<std::string> nearest;
+    for (size_t i = 0; i < ranked.size() && nearest.size() < 3 && ranked[i].first <= 3; i++)
+        nearest.push_back(ranked[i].second);
+    return nearest;
+}
+
+} // namespace Vn

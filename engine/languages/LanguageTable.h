@@ -1,0 +1,143 @@
+#pragma once
+
+#include "engine/languages/Language.h"
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace Vn
+{
+
+// Every language Varnik knows, read from the table built into the program and from the
+// user's language files in the same syntax, and the rules that give a file its language.
+//
+// Detection is an ordered list of literal tests, and the first that decides wins: the
+// user's mapping, the exact file name, a file-name pattern, the extension (longest
+// dotted suffix first, an ambiguous one settled by its group's rules over the file's
+// first bytes), then, for a file with no known extension, its "#!" line, an editor's mode
+// line and its first line. What is left is "Binary" when its first bytes hold a NUL, and
+// "Unknown" otherwise. Immutable once loaded: shared read-only between threads.
+class LanguageTable
+{
+public:
+    // A fault in a language file: "FILE:LINE: reason".
+    class Error : public std::runtime_error
+    {
+    public:
+        using std::runtime_error::runtime_error;
+    };
+
+    // How a file's language was decided, for `explain`.
+    struct Reason
+    {
+        std::string mRule;
+    };
+
+    // The bytes of the file's start that detection reads at most.
+    static constexpr size_t HEAD_SIZE = 8192;
+
+    LanguageTable();
+    ~LanguageTable();
+    LanguageTable(const LanguageTable&) = delete;
+    LanguageTable& operator=(const LanguageTable&) = delete;
+
+    // The built-in table, then the user's configuration file when it exists, then each of
+    // `files`. Throws Error for any fault, so that nothing runs on a half-read table.
+    static std::shared_ptr<const LanguageTable> Create(const std::vector<std::string>& files);
+    // The built-in table alone, loaded once.
+    static std::shared_ptr<const LanguageTable> BuiltIn();
+    // The user's configuration file: $XDG_CONFIG_HOME/varnik/languages, or
+    // ~/.config/varnik/languages.
+    static std::string UserFile();
+
+    // Adds the records of `text`, named `source` in errors. A record whose id exists
+    // replaces it. Call Finish once everything is read.
+    void Load(std::string_view text, const std::string& source);
+    void LoadFile(const std::string& path);
+    // The groups that settle ambiguous extensions, by extension.
+    const auto& GetGroups() const { return mGroups; }
+    // Compiles the languages and builds the lookups; throws Error for a group or mapping
+    // that names an unknown language.
+    void Finish();
+
+    const std::vector<std::unique_ptr<Language>>& GetLanguages() const { return mLanguages; }
+    const Language* FindById(std::string_view id) const;
+
+    // Whether Detect needs the file's first bytes for this path: its name and extension
+    // do not decide alone.
+    bool NeedsHead(std::string_view path) const;
+    // The language of the file at `path` whose first bytes are `head` (up to HEAD_SIZE;
+    // ignored unless NeedsHead), or null. `binary` tells a file with a NUL in its head.
+    const Language* Detect(std::string_view path, std::string_view head, bool& binary,
+                           Reason* reason = nullptr) const;
+
+    // The languages that a --types name selects: an id, a name, an alias, an extension or
+    // a kind, in any case. Empty when nothing matches.
+    std::vector<const Language*> Select(std::string_view name) const;
+    // Up to three known names closest to `name`, for a suggestion.
+    std::vector<std::string> Nearest(std::string_view name) const;
+
+private:
+    struct Rule
+    {
+        const Language* mLanguage;
+        bool mAtLineStart;
+        std::vector<std::string> mLiterals;
+    };
+    struct Group
+    {
+        std::vector<std::string> mCandidates;
+        std::vector<std::pair<std::string, Rule>> mRules; // id, rule
+        std::string mDefault;
+        const Language* mDefaultLanguage = nullptr;
+    };
+    struct Hash
+    {
+        using is_transparent = void;
+        size_t operator()(std::string_view text) const
+        {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    using Index = std::unordered_map<std::string, const Language*, Hash, std::equal_to<>>;
+
+    friend class LanguageReader;
+
+    // The language that the user's mapping, the name or the extension gives; `shared` is
+    // set when an ambiguous extension needed the head.
+    const Language* ByPath(std::string_view name, std::string_view head, bool& shared,
+                           Reason* reason) const;
+    const Language* ByName(std::string_view name, Reason* reason) const;
+    const Language* ByExtension(std::string_view name, std::string_view head, bool& shared,
+                                Reason* reason) const;
+    const Language* ByContent(std::string_view head, Reason* reason) const;
+    const Language* Settle(const Group& group, std::string_view head, Reason* reason) const;
+    void Index_Add(Index& index, const std::string& key, const Language* language);
+
+    std::vector<std::unique_ptr<Language>> mLanguages;
+    std::unordered_map<std::string, Group, Hash, std::equal_to<>> mGroups; // by extension
+    struct Mapping
+    {
+        std::string mKey; // a file name or an extension
+        std::string mId;
+        std::string mSource; // "FILE:LINE"
+    };
+    std::vector<Mapping> mMappings;
+
+    Index mByUserName;
+    Index mByUserExtension;
+    Index mByFileName;
+    Index mByFileNameFolded;
+    Index mByExtension;
+    Index mByExtensionCase;
+    Index mByInterpreter;
+    Index mByModeName;
+    std::vector<std::pair<std::string, const Language*>> mByGlob;
+    std::vector<const Language*> mByFirstLine;
+};
+
+} // namespace Vn

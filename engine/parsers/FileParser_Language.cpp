@@ -1,0 +1,230 @@
+#include "engine/parsers/FileParser_Language.h"
+
+#include "engine/counters/Counter_Count.h"
+#include "engine/counters/Counter_Histogram.h"
+#include "engine/search/TextFinder.h"
+
+#include <cstring>
+
+namespace Vn
+{
+
+namespace
+{
+
+using Lexer = LanguageLexer;
+
+bool IsZoneSelected(uint8_t zone, const SearchRequest::Flags& flags)
+{
+    switch (zone)
+    {
+    case Lexer::ZONE_COMMENT:
+        return flags.InComment;
+    case Lexer::ZONE_DIRECTIVE:
+        return flags.InDirective;
+    case Lexer::ZONE_STRING:
+        return flags.InString;
+    default:
+        return flags.InCode;
+    }
+}
+
+} // namespace
+
+FileParser_Language::FileParser_Language(std::shared_ptr<const LanguageTable> table)
+    : FileParser("Unknown"), mTable(std::move(table))
+{
+    mName.reserve(64);
+}
+
+std::unique_ptr<FileParser> FileParser_Language::Clone(const char* /*type*/) const
+{
+    return std::make_unique<FileParser_Language>(mTable);
+}
+
+bool FileParser_Language::CanSearch() const
+{
+    return true;
+}
+
+const Language* FileParser_Language::OpenAndDetect(const char* fileName, const TextFinder* finder,
+                                                   bool& binary)
+{
+    binary = false;
+    mOpened = mReader.Open(fileName, finder, MAX_PIECE);
+    if (!mOpened)
+        return mTable->Detect(fileName, {}, binary);
+    const std::string_view head =
+        mTable->NeedsHead(fileName) ? mReader.Head(LanguageTable::HEAD_SIZE) : std::string_view();
+    return mTable->Detect(fileName, head, binary);
+}
+
+std::unique_ptr<Data_Node> FileParser_Language::Parse(const char* fileName)
+{
+    bool binary = false;
+    const Language* language = OpenAndDetect(fileName, nullptr, binary);
+    const char* type = language != nullptr ? language->mName.c_str()
+                       : binary            ? "Binary"
+                                           : "Unknown";
+    std::unique_ptr<Data_Node> node = CreateFileNode(fileName, type);
+    if (language == nullptr)
+    {
+        mReader.Close();
+        return node;
+    }
+    if (!mOpened)
+    {
+        auto error = std::make_unique<Counter_Count>("Parsing Error", 1);
+        error->mCounters.Append(std::make_unique<Counter_Count>("File Open Error", 1));
+        node->mCounters.Append(std::move(error));
+        return node;
+    }
+    const Counters counters = CreateCounters(*node, *language);
+    bool unclosed = false;
+    const uint64_t lines = CountLines(counters, unclosed);
+    if (unclosed)
+        node->mCounters.Append(std::make_unique<Counter_Count>("Parsing Error", 1));
+    auto length = std::make_unique<Counter_Histogram>("File Length", "lines", "files");
+    length->AddValue(static_cast<uint32_t>(lines), 1);
+    node->mCounters.Append(std::move(length));
+    return node;
+}
+
+FileParser_Language::Counters FileParser_Language::CreateCounters(Data_Node& node,
+                                                                  const Language& language)
+{
+    Counters counters;
+    auto line = std::make_unique<Counter_Count>("Line", 0);
+    counters.mBlank = line->mCounters.Append(std::make_unique<Counter_Count>("Blank", 0));
+    counters.mCode = line->mCounters.Append(std::make_unique<Counter_Count>("Code", 0));
+    counters.mComment = line->mCounters.Append(std::make_unique<Counter_Count>("Comment", 0));
+    auto type = std::make_unique<Counter_Count>(language.mName.c_str(), 0);
+    counters.mTypeBlank = type->mCounters.Append(std::make_unique<Counter_Count>("Blank", 0));
+    counters.mTypeCode = type->mCounters.Append(std::make_unique<Counter_Count>("Code", 0));
+    counters.mTypeComment = type->mCounters.Append(std::make_unique<Counter_Count>("Comment", 0));
+    counters.mLine = node.mCounters.Append(std::move(line));
+    counters.mType = node.mCounters.Append(std::move(type));
+    if (language.mHasDirectives)
+    {
+        counters.mDirective =
+            counters.mTypeCode->mCounters.Append(std::make_unique<Counter_Count>("Directive", 0));
+        counters.mIf = node.mCounters.Append(std::make_unique<Counter_Count>("#if", 0));
+    }
+    mLexer.Begin(language, false);
+    return counters;
+}
+
+uint64_t FileParser_Language::CountLines(const Counters& counters, bool& unclosed)
+{
+    uint64_t lines = 0;
+    while (const char* piece = mReader.Next())
+    {
+        const bool endsLine = mReader.PieceEndsLine();
+        mLexer.Feed(piece, piece + mReader.PieceSize(), endsLine);
+        if (counters.mIf != nullptr)
+        {
+            for (std::string_view name : mLexer.GetNames())
+                CountName(*counters.mIf, name);
+        }
+        if (endsLine)
+        {
+            lines++;
+            CountLine(counters);
+        }
+    }
+    mReader.Close();
+    unclosed = mLexer.End();
+    return lines;
+}
+
+void FileParser_Language::CountLine(const Counters& counters)
+{
+    (*counters.mLine)++;
+    (*counters.mType)++;
+    switch (mLexer.GetClass())
+    {
+    case LanguageLexer::LineClass::BLANK:
+        (*counters.mBlank)++;
+        (*counters.mTypeBlank)++;
+        break;
+    case LanguageLexer::LineClass::CODE:
+        (*counters.mCode)++;
+        (*counters.mTypeCode)++;
+        break;
+    case LanguageLexer::LineClass::COMMENT:
+        (*counters.mComment)++;
+        (*counters.mTypeComment)++;
+        break;
+    }
+    if (counters.mDirective != nullptr && mLexer.StartsDirective())
+        (*counters.mDirective)++;
+    if (counters.mIf != nullptr && mLexer.StartsCondition())
+        (*counters.mIf)++;
+}
+
+void FileParser_Language::CountName(Counter_Count& census, std::string_view name)
+{
+    mName.assign(name);
+    auto* counter =
+        static_cast<Counter_Count*>(census.mCounters.Find(Counter_Count::TYPE, mName.c_str()));
+    if (counter == nullptr)
+        counter = census.mCounters.Append(std::make_unique<Counter_Count>(mName.c_str(), 0));
+    (*counter)++;
+}
+
+std::unique_ptr<SearchResult_File> FileParser_Language::Search(const char* fileName,
+                                                               const SearchRequest& request)
+{
+    if (!request.mFlags.InContent)
+        return nullptr;
+    const TextFinder finder(request);
+    bool binary = false;
+    const Language* language = OpenAndDetect(fileName, &finder, binary);
+    const bool selected = language != nullptr ? request.IsFileTypeSelected(language->mName.c_str())
+                                              : !binary && request.mFileTypes.empty();
+    auto result = std::make_unique<SearchResult_File>(fileName);
+    if (selected)
+        SearchLines(language, request, *result);
+    mReader.Close();
+    return result->GetCount() == 0 ? nullptr : std::move(result);
+}
+
+// A text of no known language is all code. Once the text occurs no more ahead, the rest
+// of the file cannot match.
+void FileParser_Language::SearchLines(const Language* language, const SearchRequest& request,
+                                      SearchResult_File& result)
+{
+    static const Language PLAIN_TEXT;
+    mLexer.Begin(language != nullptr ? *language : PLAIN_TEXT, true);
+    uint64_t line = 1;
+    while (const char* piece = mReader.Next())
+    {
+        if (!mReader.TextAhead())
+            break;
+        const bool endsLine = mReader.PieceEndsLine();
+        mLexer.Feed(piece, piece + mReader.PieceSize(), endsLine);
+        if (mReader.PieceHoldsText() && MatchesInZones(piece, mReader.PieceSize(), request))
+            result.AddLine(static_cast<unsigned>(line), piece);
+        line += endsLine ? 1 : 0;
+    }
+}
+
+// Whether the text stands at a place of the piece whose zone the request selects.
+bool FileParser_Language::MatchesInZones(const char* piece, size_t size,
+                                         const SearchRequest& request) const
+{
+    const auto& zones = mLexer.GetZones();
+    size_t zone = 0;
+    const size_t visible = std::strlen(piece); // the request stops at a NUL, as the reader does
+    for (size_t at = 0; at < std::min(size, visible); at++)
+    {
+        while (zone + 1 < zones.size() && zones[zone + 1].mOffset <= at)
+            zone++;
+        if (IsZoneSelected(zones.empty() ? Lexer::ZONE_CODE : zones[zone].mZone, request.mFlags) &&
+            request.Compare(piece + at))
+            return true;
+    }
+    return false;
+}
+
+} // namespace Vn

@@ -1,0 +1,38 @@
+/// <reference lib="es2020" />
+// store.ts - generics, template literal types and comment markers in strings.
+
+/**
+ * A keyed store. Comment markers inside strings: see SEPARATOR.
+ */
+export interface Entry<T> {
+  key: string;   // the key
+  value: T;
+}
+
+type Route = `/api/${string}`;
+
+const SEPARATOR = '//';
+const OPEN = "/*";
+const CLOSE = '*/'; /* a real comment after a string holding a close */
+
+export class Store<T extends object> {
+  private entries: Map<string, Entry<T>> = new Map();
+
+  /*
+     Sets a value.
+
+  */
+  set(key: string, value: T): void {
+    this.entries.set(key, { key, value });
+  }
+
+  get(key: string): T | undefined {
+    return this.entries.get(key)?.value; // optional chaining
+  }
+
+  describe(route: Route): string {
+    return `route ${route}
+// this line is inside the template
+${SEPARATOR}${OPEN}${CLOSE}`;
+  }
+}
