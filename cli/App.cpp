@@ -3,6 +3,8 @@
 #include "cli/CommandLineHelp.h"
 #include "cli/Console.h"
 #include "cli/DiffCommand.h"
+#include "cli/ExplainCommand.h"
+#include "cli/LanguagesCommand.h"
 #include "cli/ScanCommand.h"
 #include "cli/SearchCommand.h"
 #include "lib/Exception.h"
@@ -26,6 +28,8 @@ int App::Run(int argc, const char* const* argv)
     const ScanCommand scan(cli);
     const SearchCommand search(cli);
     const DiffCommand diff(cli);
+    const LanguagesCommand languages(cli);
+    const ExplainCommand explain(cli);
     // For the build: writes the shell completions and the manual page.
     std::string generate;
     cli.add_option("--generate", generate)
@@ -41,11 +45,15 @@ int App::Run(int argc, const char* const* argv)
             console.Flush();
             return EXIT_SUCCESS;
         }
-        if (!scan.Parsed() && !search.Parsed() && !diff.Parsed())
-            return Fail("a command is required: scan, search or diff (see --help)");
-        const int status = scan.Parsed()     ? scan.Run(console)
-                           : search.Parsed() ? search.Run(console)
-                                             : diff.Run(console);
+        if (!scan.Parsed() && !search.Parsed() && !diff.Parsed() && !languages.Parsed() &&
+            !explain.Parsed())
+            return Fail(
+                "a command is required: scan, search, diff, languages or explain (see --help)");
+        const int status = scan.Parsed()        ? scan.Run(console)
+                           : search.Parsed()    ? search.Run(console)
+                           : languages.Parsed() ? languages.Run(console)
+                           : explain.Parsed()   ? explain.Run(console)
+                                                : diff.Run(console);
         for (const std::string& warning : console.mWarnings)
             mErr << "varnik-cli: " << warning << '\n';
         return status;

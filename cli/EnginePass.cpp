@@ -1,11 +1,13 @@
 #include "cli/EnginePass.h"
 
+#include "cli/Joined.h"
 #include "cli/ProgressLine.h"
 #include "lib/Format.h"
 #include "lib/Path.h"
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -74,6 +76,14 @@ void EnginePass::AddOptions(CLI::App& command)
         ->group(analysis);
     command.add_flag("--no-follow-links", mNoFollowLinks, "Skip links to files too")
         ->group(analysis);
+    command.add_flag("--languages", mLanguages, "Read every file by the language table")
+        ->group(analysis);
+    command
+        .add_option("--language-file", mLanguageFiles,
+                    "Add or replace languages (implies --languages)")
+        ->allow_extra_args(false)
+        ->type_name("FILE")
+        ->group(analysis);
 }
 
 Vn::AnalysisOptions EnginePass::Options() const
@@ -81,6 +91,8 @@ Vn::AnalysisOptions EnginePass::Options() const
     Vn::AnalysisOptions options = mPrecise ? Vn::AnalysisOptions::Precise() : Vn::AnalysisOptions();
     options.mCommonTypes = options.mCommonTypes || mCommonTypes;
     options.mModernCpp = options.mModernCpp || mModernCpp;
+    options.mLanguages = options.mLanguages || mLanguages || !mLanguageFiles.empty();
+    options.mLanguageFiles = mLanguageFiles;
     if (mIgnoreRules == "git")
         options.mWalk.mIgnoreRules = TrovLib::IgnoreRules::Git;
     options.mWalk.mReadIgnoreFiles = !mNoIgnore;
@@ -109,6 +121,39 @@ std::vector<std::string> EnginePass::SearchableTypes() const
     const auto parsers = Registry(Options()); // owns the names that its types point at
     const std::vector<const char*> types = parsers->GetSearchTypes();
     return {types.begin(), types.end()};
+}
+
+std::vector<std::string> EnginePass::SelectTypes(const std::vector<std::string>& names) const
+{
+    const auto parsers = Registry(Options());
+    const Vn::LanguageTable* languages = parsers->GetLanguages();
+    if (languages == nullptr)
+    {
+        const std::vector<std::string> known = SearchableTypes();
+        for (const std::string& name : names)
+        {
+            if (std::find(known.begin(), known.end(), name) == known.end())
+                throw std::runtime_error(TrovLib::Format("unknown file type \"%s\" (known: %s)",
+                                                         name.c_str(),
+                                                         Joined(known, ", ").c_str()));
+        }
+        return names;
+    }
+    std::vector<std::string> selected;
+    for (const std::string& name : names)
+    {
+        const std::vector<const Vn::Language*> matches = languages->Select(name);
+        if (matches.empty())
+        {
+            const std::vector<std::string> nearest = languages->Nearest(name);
+            throw std::runtime_error(TrovLib::Format(
+                "unknown language \"%s\"%s%s (see: varnik-cli languages)", name.c_str(),
+                nearest.empty() ? "" : "; did you mean ", Joined(nearest, ", ").c_str()));
+        }
+        for (const Vn::Language* language : matches)
+            selected.push_back(language->mName);
+    }
+    return selected;
 }
 
 void EnginePass::Run(const char* activity, Console& console,

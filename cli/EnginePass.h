@@ -32,6 +32,10 @@ public:
 
     // The file types that a search can select under these options, in registration order.
     std::vector<std::string> SearchableTypes() const;
+    // The type names that `names` select: under the language table, the languages that
+    // each id, name, alias, extension or kind selects; otherwise the names themselves, each
+    // checked against SearchableTypes. Throws std::runtime_error for an unknown name.
+    std::vector<std::string> SelectTypes(const std::vector<std::string>& names) const;
 
     // Runs `pass` with a folder parser set up for these options. On a terminal, a line
     // counts the folders and files of a pass that takes a while. What the pass could not
@@ -52,6 +56,8 @@ private:
     std::vector<std::string> mExcludes;
     bool mNoIgnore = false;
     bool mModernCpp = false;
+    bool mLanguages = false;
+    std::vector<std::string> mLanguageFiles;
     bool mNoFollowLinks = false;
 };
 

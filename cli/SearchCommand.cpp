@@ -48,18 +48,6 @@ void SelectZones(const std::vector<std::string>& zones, Vn::SearchRequest::Flags
         throw std::runtime_error("the zone \"none\" cannot be combined with another zone");
 }
 
-// Every item names a type that a search can select.
-void CheckTypes(const std::vector<std::string>& types, const std::vector<std::string>& known)
-{
-    for (const std::string& type : types)
-    {
-        if (std::find(known.begin(), known.end(), type) != known.end())
-            continue;
-        throw std::runtime_error(TrovLib::Format("unknown file type \"%s\" (known: %s)",
-                                                 type.c_str(), Joined(known, ", ").c_str()));
-    }
-}
-
 } // namespace
 
 SearchCommand::SearchCommand(CLI::App& cli)
@@ -107,16 +95,14 @@ Vn::SearchRequest SearchCommand::Request() const
     if (mCommand->count("TEXT") == 0)
         throw std::runtime_error("a TEXT to find is required (put -- before a text that begins "
                                  "with \"-\", as in: search ROOT -- -x)");
-    const std::vector<std::string> known = mPass.SearchableTypes();
-    if (mCommand->count("--types") != 0 && mTypes.empty())
-        CheckTypes({""}, known);
-    CheckTypes(mTypes, known);
+    const std::vector<std::string> types = mPass.SelectTypes(
+        mCommand->count("--types") != 0 && mTypes.empty() ? std::vector<std::string>{""} : mTypes);
     Vn::SearchRequest request;
     request.SetText(mText.c_str());
     request.mFlags.CaseSensitive = !mIgnoreCase;
     request.mFlags.InContent = true;
     SelectZones(mZones, request.mFlags);
-    request.mFileTypes.insert(mTypes.begin(), mTypes.end());
+    request.mFileTypes.insert(types.begin(), types.end());
     return request;
 }
 

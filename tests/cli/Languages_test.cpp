@@ -1,0 +1,90 @@
+// What the language commands show a user: the list that docs/languages.md holds, a scan
+// and a search of a small polyglot tree under --languages, and explain.
+
+#include "TempTree.h"
+#include "cli/App.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace
+{
+
+using VarnikTest::TempTree;
+
+struct Answer
+{
+    int mStatus;
+    std::string mOut;
+    std::string mErr;
+};
+
+Answer RunCli(std::vector<const char*> args)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    args.insert(args.begin(), "varnik-cli");
+    VarnikCli::App app(out, err, {});
+    const int status = app.Run(static_cast<int>(args.size()), args.data());
+    return {status, out.str(), err.str()};
+}
+
+// docs/languages.md is the list in Markdown under a title: regenerate it with
+//   (printf '# Languages\n\n'; varnik-cli languages --format md) > docs/languages.md
+TEST(Languages, TheDocumentedListIsTheTable)
+{
+    std::ifstream in(std::string(VARNIK_SOURCE_DIR) + "/docs/languages.md");
+    std::ostringstream documented;
+    documented << in.rdbuf();
+    EXPECT_EQ(documented.str(), "# Languages\n\n" + RunCli({"languages", "--format", "md"}).mOut);
+}
+
+TEST(Languages, ScanSearchAndExplainReadEveryLanguage)
+{
+    TempTree tree;
+    tree.File("app.py", "'''Doc.'''\nx = \"# not a comment\"  # note\n\n")
+        .File("web/main.js", "// hi\nconst s = 'hello';\n")
+        .File("tool", "#!/usr/bin/env bash\necho hello # hi\n")
+        .File("notes", "hello there\n")
+        .File("blob.bin", std::string_view("hello\0\1", 7));
+    const Answer scan =
+        RunCli({"scan", "--languages", "--table", "types", "--format", "csv", tree.Root().c_str()});
+    EXPECT_EQ(scan.mStatus, 0) << scan.mErr;
+    for (const char* row : {"Python,1,3,1,1,1,", "JavaScript,1,2,0,1,1,", "Shell,1,2,0,1,1,",
+                            "Unknown,1,", "Binary,1,"})
+        EXPECT_NE(scan.mOut.find(row), std::string::npos) << row << "\n" << scan.mOut;
+
+    const Answer search = RunCli({"search", "--languages", "--flat", tree.Root().c_str(), "hello"});
+    EXPECT_EQ(search.mOut.find("blob.bin"), std::string::npos);
+    for (const char* hit : {"tool:2:", "notes:1:", "main.js:2:"})
+        EXPECT_NE(search.mOut.find(hit), std::string::npos) << hit << "\n" << search.mOut;
+    const Answer strings = RunCli({"search", "--languages", "--flat", "--zones", "comment",
+                                   "--types", "python", tree.Root().c_str(), "a comment"});
+    EXPECT_EQ(strings.mStatus, 1) << strings.mOut;
+    const Answer unknown =
+        RunCli({"search", "--languages", "--types", "pyton", tree.Root().c_str(), "x"});
+    EXPECT_EQ(unknown.mStatus, 2);
+    EXPECT_NE(unknown.mErr.find("did you mean python"), std::string::npos) << unknown.mErr;
+
+    const Answer explain =
+        RunCli({"explain", tree.Path("tool").c_str(), tree.Path("app.py").c_str()});
+    EXPECT_NE(explain.mOut.find("tool: Shell (interpreter bash)"), std::string::npos)
+        << explain.mOut;
+    EXPECT_NE(explain.mOut.find("app.py: Python (extension .py)"), std::string::npos)
+        << explain.mOut;
+}
+
+TEST(Languages, AFaultyLanguageFileStopsThePass)
+{
+    TempTree tree;
+    tree.File("bad.lang", "[x]\nname = X\nkind = nonsense\n").File("a.c", "int a;\n");
+    const std::string file = tree.Path("bad.lang");
+    const Answer scan = RunCli({"scan", "--language-file", file.c_str(), tree.Root().c_str()});
+    EXPECT_EQ(scan.mStatus, 2);
+    EXPECT_EQ(scan.mErr, "varnik-cli: " + file + ":3: unknown kind \"nonsense\"\n");
+    EXPECT_EQ(scan.mOut, "");
+}
+
+} // namespace
