@@ -256,7 +256,8 @@ void MainDialog::Menus_Connect()
             &MainDialog::mFile_RescanAction_Click);
     connect(mUi.mFile_QuitAction, &QAction::triggered, this, &MainDialog::close);
     for (QAction* option : {mUi.mOptions_CommonTypesAction, mUi.mOptions_ModernCppAction,
-                            mUi.mOptions_GitIgnoreAction, mUi.mOptions_SkipFileLinksAction})
+                            mUi.mOptions_GitIgnoreAction, mUi.mOptions_SkipFileLinksAction,
+                            mUi.mOptions_LanguagesAction})
         connect(option, &QAction::triggered, this, &MainDialog::mOptions_Action_Toggled);
     connect(mUi.mOptions_PreciseAction, &QAction::triggered, this,
             &MainDialog::mOptions_PreciseAction_Toggled);
@@ -814,6 +815,7 @@ void MainDialog::Options_Show()
     mUi.mOptions_GitIgnoreAction->setChecked(mOptions.mWalk.mIgnoreRules ==
                                              TrovLib::IgnoreRules::Git);
     mUi.mOptions_SkipFileLinksAction->setChecked(!mOptions.mWalk.mFollowFileLinks);
+    mUi.mOptions_LanguagesAction->setChecked(mOptions.mLanguages);
     mUi.mOptions_PreciseAction->setChecked(
         mOptions.mCommonTypes == precise.mCommonTypes &&
         mOptions.mModernCpp == precise.mModernCpp &&
@@ -846,6 +848,7 @@ void MainDialog::mOptions_Action_Toggled()
                                                 ? TrovLib::IgnoreRules::Git
                                                 : TrovLib::IgnoreRules::Classic;
                options.mWalk.mFollowFileLinks = !mUi.mOptions_SkipFileLinksAction->isChecked();
+               options.mLanguages = mUi.mOptions_LanguagesAction->isChecked();
                Options_Apply(options);
            });
 }

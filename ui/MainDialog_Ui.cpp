@@ -181,6 +181,7 @@ void MainDialog_Ui::Menus_Create(QMainWindow& window)
         action(options, "mOptions_GitIgnoreAction", "Git ignore rules", true);
     mOptions_SkipFileLinksAction =
         action(options, "mOptions_SkipFileLinksAction", "Skip links to files", true);
+    mOptions_LanguagesAction = action(options, "mOptions_LanguagesAction", "All languages", true);
     mOptions_PreciseAction = action(options, "mOptions_PreciseAction", "Precise analysis", true);
     options->addSeparator();
     mOptions_EditorAction = action(options, "mOptions_EditorAction", "Editor command...", false);

@@ -35,6 +35,7 @@ public:
     QMenu* mOptionsMenu;
     QAction* mOptions_CommonTypesAction;
     QAction* mOptions_ModernCppAction;
+    QAction* mOptions_LanguagesAction;
     QAction* mOptions_GitIgnoreAction;
     QAction* mOptions_SkipFileLinksAction;
     QAction* mOptions_PreciseAction;

@@ -28,6 +28,7 @@ Vn::AnalysisOptions Settings::Options() const
     Vn::AnalysisOptions options;
     options.mCommonTypes = mSettings.value("options/commonTypes", false).toBool();
     options.mModernCpp = mSettings.value("options/modernCpp", false).toBool();
+    options.mLanguages = mSettings.value("options/languages", false).toBool();
     if (mSettings.value("options/gitIgnoreRules", false).toBool())
         options.mWalk.mIgnoreRules = TrovLib::IgnoreRules::Git;
     options.mWalk.mFollowFileLinks = !mSettings.value("options/skipFileLinks", false).toBool();
@@ -38,6 +39,7 @@ void Settings::SetOptions(const Vn::AnalysisOptions& options)
 {
     mSettings.setValue("options/commonTypes", options.mCommonTypes);
     mSettings.setValue("options/modernCpp", options.mModernCpp);
+    mSettings.setValue("options/languages", options.mLanguages);
     mSettings.setValue("options/gitIgnoreRules",
                        options.mWalk.mIgnoreRules == TrovLib::IgnoreRules::Git);
     mSettings.setValue("options/skipFileLinks", !options.mWalk.mFollowFileLinks);
