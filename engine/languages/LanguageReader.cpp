@@ -154,36 +154,29 @@ private:
             Fail("unknown key \"" + std::string(key) + "\"");
     }
 
+    // The keys that list names; "file" and "firstline" may end with "nocase".
     bool ReadList(Language& row, std::string_view key, const std::vector<std::string_view>& tokens)
     {
-        const bool noCase = !tokens.empty() && tokens.back() == "nocase";
-        const std::vector<std::string_view> values(tokens.begin(), tokens.end() - (noCase ? 1 : 0));
-        std::vector<std::string>* list = nullptr;
-        if (key == "aliases")
-            list = &row.mAliases;
-        else if (key == "ext")
-            list = &row.mExtensions;
-        else if (key == "ext.case")
-            list = &row.mExtensionsCase;
-        else if (key == "file")
-            list = noCase ? &row.mFileNamesNoCase : &row.mFileNames;
-        else if (key == "file.glob")
-            list = &row.mFileGlobs;
-        else if (key == "shebang")
-            list = &row.mInterpreters;
-        else if (key == "modeline")
-            list = &row.mModeNames;
-        else if (key == "firstline")
-        {
-            list = &row.mFirstLines;
-            row.mFirstLinesNoCase = noCase;
-        }
-        else if (key == "shared")
-            list = &row.mShared;
-        if (list == nullptr)
+        static constexpr std::pair<std::string_view, std::vector<std::string> Language::*> LISTS[] =
+            {
+                {"aliases", &Language::mAliases},         {"ext", &Language::mExtensions},
+                {"ext.case", &Language::mExtensionsCase}, {"file", &Language::mFileNames},
+                {"file.glob", &Language::mFileGlobs},     {"shebang", &Language::mInterpreters},
+                {"modeline", &Language::mModeNames},      {"firstline", &Language::mFirstLines},
+                {"shared", &Language::mShared},
+            };
+        const auto found = std::find_if(std::begin(LISTS), std::end(LISTS),
+                                        [&](const auto& entry) { return entry.first == key; });
+        if (found == std::end(LISTS))
             return false;
-        for (std::string_view value : values)
-            list->push_back(Token(value));
+        const bool noCase = !tokens.empty() && tokens.back() == "nocase";
+        std::vector<std::string>* list = &(row.*found->second);
+        if (key == "file" && noCase)
+            list = &row.mFileNamesNoCase;
+        if (key == "firstline")
+            row.mFirstLinesNoCase = noCase;
+        for (size_t i = 0; i + (noCase ? 1 : 0) < tokens.size(); i++)
+            list->push_back(Token(tokens[i]));
         return true;
     }
 

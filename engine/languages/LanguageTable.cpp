@@ -186,31 +186,33 @@ const Language* LanguageTable::FindById(std::string_view id) const
     return nullptr;
 }
 
-void LanguageTable::Index_Add(Index& index, const std::string& key, const Language* language)
+const Language* LanguageTable::Find(const Index& index, std::string_view key)
 {
-    index.emplace(key, language); // the first row to claim a key keeps it
+    const auto found = index.find(key);
+    return found != index.end() ? found->second : nullptr;
 }
 
 void LanguageTable::Finish()
 {
+    // The first row to claim a name, an extension or an interpreter keeps it.
     for (auto& language : mLanguages)
     {
         language->Compile();
         const Language* row = language.get();
         for (const std::string& name : row->mFileNames)
-            Index_Add(mByFileName, name, row);
+            mByFileName.emplace(name, row);
         for (const std::string& name : row->mFileNamesNoCase)
-            Index_Add(mByFileNameFolded, Folded(name), row);
+            mByFileNameFolded.emplace(Folded(name), row);
         for (const std::string& glob : row->mFileGlobs)
             mByGlob.emplace_back(glob, row);
         for (const std::string& extension : row->mExtensions)
-            Index_Add(mByExtension, Folded(extension), row);
+            mByExtension.emplace(Folded(extension), row);
         for (const std::string& extension : row->mExtensionsCase)
-            Index_Add(mByExtensionCase, extension, row);
+            mByExtensionCase.emplace(extension, row);
         for (const std::string& interpreter : row->mInterpreters)
-            Index_Add(mByInterpreter, interpreter, row);
+            mByInterpreter.emplace(interpreter, row);
         for (const std::string& mode : row->mModeNames)
-            Index_Add(mByModeName, Folded(mode), row);
+            mByModeName.emplace(Folded(mode), row);
         if (!row->mFirstLines.empty())
             mByFirstLine.push_back(row);
     }
@@ -239,48 +241,47 @@ void LanguageTable::Finish()
 
 const Language* LanguageTable::ByName(std::string_view name, Reason* reason) const
 {
-    auto found = mByFileName.find(name);
-    if (found == mByFileName.end())
-        found = mByFileNameFolded.find(Folded(name));
-    if (found != mByFileName.end() && found != mByFileNameFolded.end())
+    const Language* language = Find(mByFileName, name);
+    if (language == nullptr)
+        language = Find(mByFileNameFolded, Folded(name));
+    if (language != nullptr)
     {
         if (reason != nullptr)
             reason->mRule = "file name " + std::string(name);
-        return found->second;
+        return language;
     }
-    for (const auto& [glob, language] : mByGlob)
+    const std::string terminated(name);
+    for (const auto& [glob, globLanguage] : mByGlob)
     {
-        if (fnmatch(glob.c_str(), std::string(name).c_str(), 0) == 0)
+        if (fnmatch(glob.c_str(), terminated.c_str(), 0) == 0)
         {
             if (reason != nullptr)
                 reason->mRule = "file name pattern " + glob;
-            return language;
+            return globLanguage;
         }
     }
     return nullptr;
 }
 
 // Each dot of the name starts a candidate suffix, the longest first.
-const Language* LanguageTable::ByExtension(std::string_view name, std::string_view head,
-                                           bool& shared, Reason* reason) const
+const Language* LanguageTable::ByExtension(std::string_view name, const Head& head,
+                                           Reason* reason) const
 {
     for (size_t dot = name.find('.', 1); dot != name.npos; dot = name.find('.', dot + 1))
     {
         const std::string_view extension = name.substr(dot + 1);
-        const auto group = mGroups.find(Folded(extension));
+        const std::string folded = Folded(extension);
+        const auto group = mGroups.find(folded);
         if (group != mGroups.end())
-        {
-            shared = true;
-            return Settle(group->second, head, reason);
-        }
-        auto found = mByExtensionCase.find(extension);
-        if (found == mByExtensionCase.end())
-            found = mByExtension.find(Folded(extension));
-        if (found != mByExtensionCase.end() && found != mByExtension.end())
+            return Settle(group->second, head(), reason);
+        const Language* language = Find(mByExtensionCase, extension);
+        if (language == nullptr)
+            language = Find(mByExtension, folded);
+        if (language != nullptr)
         {
             if (reason != nullptr)
                 reason->mRule = "extension ." + std::string(extension);
-            return found->second;
+            return language;
         }
     }
     return nullptr;
@@ -356,50 +357,48 @@ const Language* LanguageTable::ByContent(std::string_view head, Reason* reason) 
     return nullptr;
 }
 
-const Language* LanguageTable::ByPath(std::string_view name, std::string_view head, bool& shared,
-                                      Reason* reason) const
+const Language* LanguageTable::ByPath(std::string_view name, const Head& head, Reason* reason) const
 {
-    if (const auto user = mByUserName.find(name); user != mByUserName.end())
+    if (const Language* user = Find(mByUserName, name))
     {
         if (reason != nullptr)
             reason->mRule = "user mapping of the name " + std::string(name);
-        return user->second;
+        return user;
     }
     for (size_t dot = name.find('.', 1); dot != name.npos; dot = name.find('.', dot + 1))
     {
         const std::string_view extension = name.substr(dot + 1);
-        if (const auto user = mByUserExtension.find(Folded(extension));
-            user != mByUserExtension.end())
+        if (const Language* user = Find(mByUserExtension, Folded(extension)))
         {
             if (reason != nullptr)
                 reason->mRule = "user mapping of the extension " + std::string(extension);
-            return user->second;
+            return user;
         }
     }
     if (const Language* language = ByName(name, reason))
         return language;
-    return ByExtension(name, head, shared, reason);
+    return ByExtension(name, head, reason);
 }
 
-bool LanguageTable::NeedsHead(std::string_view path) const
+const Language* LanguageTable::Detect(std::string_view path, const Head& head, bool& binary,
+                                      Reason* reason) const
 {
-    bool shared = false;
-    return ByPath(BaseName(path), {}, shared, nullptr) == nullptr || shared;
+    binary = false;
+    if (const Language* language = ByPath(BaseName(path), head, reason))
+        return language;
+    const std::string_view first = head();
+    if (const Language* language = ByContent(first, reason))
+        return language;
+    binary = first.find('\0') != first.npos;
+    if (reason != nullptr)
+        reason->mRule = binary ? "a NUL byte in the first bytes" : "no rule matched";
+    return nullptr;
 }
 
 const Language* LanguageTable::Detect(std::string_view path, std::string_view head, bool& binary,
                                       Reason* reason) const
 {
-    binary = false;
-    bool shared = false;
-    if (const Language* language = ByPath(BaseName(path), head, shared, reason))
-        return language;
-    if (const Language* language = ByContent(head, reason))
-        return language;
-    binary = head.find('\0') != head.npos;
-    if (reason != nullptr)
-        reason->mRule = binary ? "a NUL byte in the first bytes" : "no rule matched";
-    return nullptr;
+    return Detect(path, Head([head] { return head; }), binary, reason);
 }
 
 std::vector<const Language*> LanguageTable::Select(std::string_view name) const

@@ -2,6 +2,7 @@
 
 #include "engine/languages/Language.h"
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -67,11 +68,14 @@ public:
     const std::vector<std::unique_ptr<Language>>& GetLanguages() const { return mLanguages; }
     const Language* FindById(std::string_view id) const;
 
-    // Whether Detect needs the file's first bytes for this path: its name and extension
-    // do not decide alone.
-    bool NeedsHead(std::string_view path) const;
-    // The language of the file at `path` whose first bytes are `head` (up to HEAD_SIZE;
-    // ignored unless NeedsHead), or null. `binary` tells a file with a NUL in its head.
+    // The file's first bytes (up to HEAD_SIZE), read only when the name does not decide.
+    using Head = std::function<std::string_view()>;
+
+    // The language of the file at `path`, or null. `binary` tells a file with a NUL in its
+    // first bytes.
+    const Language* Detect(std::string_view path, const Head& head, bool& binary,
+                           Reason* reason = nullptr) const;
+    // The same, for first bytes already read.
     const Language* Detect(std::string_view path, std::string_view head, bool& binary,
                            Reason* reason = nullptr) const;
 
@@ -107,16 +111,14 @@ private:
 
     friend class LanguageReader;
 
-    // The language that the user's mapping, the name or the extension gives; `shared` is
-    // set when an ambiguous extension needed the head.
-    const Language* ByPath(std::string_view name, std::string_view head, bool& shared,
-                           Reason* reason) const;
+    // The language that the user's mapping, the name or the extension gives.
+    const Language* ByPath(std::string_view name, const Head& head, Reason* reason) const;
     const Language* ByName(std::string_view name, Reason* reason) const;
-    const Language* ByExtension(std::string_view name, std::string_view head, bool& shared,
-                                Reason* reason) const;
+    const Language* ByExtension(std::string_view name, const Head& head, Reason* reason) const;
     const Language* ByContent(std::string_view head, Reason* reason) const;
     const Language* Settle(const Group& group, std::string_view head, Reason* reason) const;
-    void Index_Add(Index& index, const std::string& key, const Language* language);
+    // The language of `key` in `index`, or null.
+    static const Language* Find(const Index& index, std::string_view key);
 
     std::vector<std::unique_ptr<Language>> mLanguages;
     std::unordered_map<std::string, Group, Hash, std::equal_to<>> mGroups; // by extension

@@ -52,11 +52,8 @@ const Language* FileParser_Language::OpenAndDetect(const char* fileName, const T
 {
     binary = false;
     mOpened = mReader.Open(fileName, finder, MAX_PIECE);
-    if (!mOpened)
-        return mTable->Detect(fileName, {}, binary);
-    const std::string_view head =
-        mTable->NeedsHead(fileName) ? mReader.Head(LanguageTable::HEAD_SIZE) : std::string_view();
-    return mTable->Detect(fileName, head, binary);
+    return mTable->Detect(
+        fileName, [this] { return mReader.Head(LanguageTable::HEAD_SIZE); }, binary);
 }
 
 std::unique_ptr<Data_Node> FileParser_Language::Parse(const char* fileName)
@@ -80,6 +77,7 @@ std::unique_ptr<Data_Node> FileParser_Language::Parse(const char* fileName)
         return node;
     }
     const Counters counters = CreateCounters(*node, *language);
+    mLexer.Begin(*language, false);
     bool unclosed = false;
     const uint64_t lines = CountLines(counters, unclosed);
     if (unclosed)
@@ -110,7 +108,6 @@ FileParser_Language::Counters FileParser_Language::CreateCounters(Data_Node& nod
             counters.mTypeCode->mCounters.Append(std::make_unique<Counter_Count>("Directive", 0));
         counters.mIf = node.mCounters.Append(std::make_unique<Counter_Count>("#if", 0));
     }
-    mLexer.Begin(language, false);
     return counters;
 }
 
