@@ -480,7 +480,8 @@ bool LanguageLexer::PlaceAllows(const Form& form, const char* p, size_t length) 
     const char* after = p + length;
     if (form.mWord && after < mEnd && !IsSpace(*after))
         return false;
-    if (form.mBoundary && !IsSpace(before) && std::strchr(";&|()<>", before) == nullptr)
+    if (form.mBoundary && !IsSpace(before) &&
+        std::string_view(";&|()<>").find(before) == std::string_view::npos)
         return false;
     if (form.mAfterBlank && !IsSpace(before))
         return false;
