@@ -19,7 +19,9 @@ ScanCommand::ScanCommand(CLI::App& cli)
     CLI::Option* json = mCommand->add_flag("--json", mJson, "Print the counter tree as JSON");
     const char* tables = "Tables";
     CLI::Option* table =
-        mCommand->add_option("--table", mTable, "One row per file type, file or folder")
+        mCommand
+            ->add_option("--table", mTable,
+                         "One row per file type, file or folder, or per unknown extension")
             ->check(CLI::IsMember(TableReport::Kinds()).description(""))
             ->type_name("types|files|folders")
             ->excludes(json)

@@ -3,10 +3,12 @@
 #include "cli/NodeNames.h"
 #include "cli/TreeWalk.h"
 #include "engine/counters/Counter_Count.h"
+#include "lib/Path.h"
 
 #include <array>
 #include <map>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace VarnikCli::TableReport
 {
@@ -94,16 +96,57 @@ void AddTypes(Table& table, const Vn::Data_Folder& root)
         table.Add(RowOf(type, byType[type]));
 }
 
+// What a user could map: the extension of a file of no known language (".conf"), or its
+// whole name when it has none.
+std::string UnknownKey(std::string_view path)
+{
+    const std::string_view name = path.substr(path.rfind(TrovLib::SEPARATOR) + 1);
+    const size_t dot = name.rfind('.');
+    return std::string(dot == std::string_view::npos || dot == 0 ? name : name.substr(dot));
+}
+
+uint64_t SizeOf(const std::string& path)
+{
+    struct stat status;
+    return stat(path.c_str(), &status) == 0 ? static_cast<uint64_t>(status.st_size) : 0;
+}
+
+// The files that no language claimed, by extension or name, in the order of their first
+// file.
+Table UnknownTable(const Vn::Data_Folder& root)
+{
+    std::vector<std::string> order;
+    std::map<std::string, std::pair<uint64_t, uint64_t>> byKey; // files, bytes
+    ForEachInTree<Vn::Data_Node>(root,
+                                 [&](const Vn::Data_Node& node, size_t)
+                                 {
+                                     if (ChildrenOf(node) != nullptr || TypeOf(node) != "Unknown")
+                                         return;
+                                     const std::string key = UnknownKey(node.GetName());
+                                     auto [entry, added] = byKey.try_emplace(key);
+                                     if (added)
+                                         order.push_back(key);
+                                     entry->second.first++;
+                                     entry->second.second += SizeOf(node.GetName());
+                                 });
+    Table table({"name", "files", "bytes"});
+    for (const std::string& key : order)
+        table.Add({key, byKey[key].first, byKey[key].second});
+    return table;
+}
+
 } // namespace
 
 const std::vector<std::string>& Kinds()
 {
-    static const std::vector<std::string> kinds = {"types", "files", "folders"};
+    static const std::vector<std::string> kinds = {"types", "files", "folders", "unknown"};
     return kinds;
 }
 
 Table Build(const Vn::Data_Folder& root, const std::string& kind, size_t depth)
 {
+    if (kind == "unknown")
+        return UnknownTable(root);
     std::vector<std::string> columns = {kind.substr(0, kind.size() - 1)};
     columns.insert(columns.end(), COLUMNS.begin(), COLUMNS.end());
     Table table(std::move(columns));

@@ -11,7 +11,9 @@ namespace VarnikCli
 {
 
 // The counters of a scan as a table: one row per file type, per file, or per folder,
-// with the files, lines, blank, code, comment and directive lines and the parsing errors.
+// with the files, lines, blank, code, comment and directive lines and the parsing errors;
+// or one row per extension or name of the files of no known language, with their files
+// and bytes.
 namespace TableReport
 {
 

@@ -56,6 +56,10 @@ TEST(Languages, ScanSearchAndExplainReadEveryLanguage)
                             "Unknown,1,", "Binary,1,"})
         EXPECT_NE(scan.mOut.find(row), std::string::npos) << row << "\n" << scan.mOut;
 
+    const Answer unknownFiles = RunCli(
+        {"scan", "--languages", "--table", "unknown", "--format", "csv", tree.Root().c_str()});
+    EXPECT_EQ(unknownFiles.mOut, "name,files,bytes\nnotes,1,12\n");
+
     const Answer search = RunCli({"search", "--languages", "--flat", tree.Root().c_str(), "hello"});
     EXPECT_EQ(search.mOut.find("blob.bin"), std::string::npos);
     for (const char* hit : {"tool:2:", "notes:1:", "main.js:2:"})
