@@ -1,6 +1,6 @@
 #include "bench/SourceTree.h"
 
-#include "engine/parsers/FileParser_Text.h"
+#include "engine/parsers/FileParser.h"
 #include "lib/Format.h"
 
 #include <filesystem>
@@ -103,8 +103,8 @@ std::vector<std::string> SourceTree::ParsedFiles(const std::string& root,
          !error && it != fs::recursive_directory_iterator(); it.increment(error))
     {
         const std::string path = it->path().string();
-        if (it->is_regular_file(error) &&
-            dynamic_cast<Vn::FileParser_Text*>(parsers.GetParser(path.c_str())) != nullptr)
+        const Vn::FileParser* parser = parsers.GetParser(path.c_str());
+        if (it->is_regular_file(error) && parser != nullptr && parser->CanSearch())
         {
             files.push_back(path);
             bytes += static_cast<int64_t>(it->file_size(error));

@@ -54,7 +54,9 @@ void EnginePass::AddOptions(CLI::App& command)
         ->check(CLI::Range(1u, 256u).description(""))
         ->type_name("N");
     const char* analysis = "Analysis (default: the classic analysis)";
-    command.add_flag("--precise", mPrecise, "All of the options below but --count-as, --exclude")
+    command
+        .add_flag("--precise", mPrecise,
+                  "All of the options below but --count-as, --exclude, --language-file")
         ->group(analysis);
     command.add_option("--count-as", mCountAs, "Count files of type EXT as the registered TYPE")
         ->allow_extra_args(false)

@@ -818,7 +818,7 @@ void MainDialog::Options_Show()
     mUi.mOptions_LanguagesAction->setChecked(mOptions.mLanguages);
     mUi.mOptions_PreciseAction->setChecked(
         mOptions.mCommonTypes == precise.mCommonTypes &&
-        mOptions.mModernCpp == precise.mModernCpp &&
+        mOptions.mModernCpp == precise.mModernCpp && mOptions.mLanguages == precise.mLanguages &&
         mOptions.mWalk.mIgnoreRules == precise.mWalk.mIgnoreRules &&
         mOptions.mWalk.mFollowFileLinks == precise.mWalk.mFollowFileLinks);
 }

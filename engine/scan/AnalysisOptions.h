@@ -41,6 +41,7 @@ struct AnalysisOptions
         AnalysisOptions options;
         options.mCommonTypes = true;
         options.mModernCpp = true;
+        options.mLanguages = true;
         options.mWalk.mIgnoreRules = TrovLib::IgnoreRules::Git;
         options.mWalk.mFollowFileLinks = false;
         return options;

@@ -183,6 +183,7 @@ TEST(FileParser_Precise, CommonTypesNameFilesByExtensionAndFirstLine)
 TEST(FileParser_Precise, CountAsRegistersAParserOfTheSameKindUnderANewName)
 {
     Vn::AnalysisOptions options = Vn::AnalysisOptions::Precise();
+    options.mLanguages = false; // a count-as type takes a parser of the registered types
     options.mCountAs = {{"cu", "cpp"}, {"proj", "sln"}, {"h", "txt"}, {"ii", "cc"}};
     Registry registry(options);
     const Names names = {"k.cu", "x.proj", "x.h", "x.ii", "vector"};
