@@ -1,5 +1,6 @@
 #include "ui/MainDialog.h"
 
+#include "engine/counters/Counter_Count.h"
 #include "engine/counters/Counter_Histogram.h"
 #include "engine/parsers/FileParser_List.h"
 #include "engine/scan/FolderParser.h"
@@ -28,6 +29,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSet>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -229,6 +231,8 @@ void MainDialog::Controls_Connect()
     connect(mUi.mRootFolderBox, &QLineEdit::returnPressed, this, &MainDialog::mRootFolderBox_Enter);
     connect(mUi.mSearch_TextBox, &QLineEdit::textChanged, this, &MainDialog::Controls_Enable);
     connect(mUi.mSearch_TextBox, &QLineEdit::returnPressed, mUi.mSearch_Btn, &QPushButton::click);
+    connect(mUi.mSearch_FileTypeFilterBox, &QLineEdit::textChanged, this,
+            &MainDialog::Search_FileTypes_Filter);
     connect(mUi.mSearch_FileTypeList, &QListWidget::itemChanged, this,
             &MainDialog::Controls_Enable);
     connect(mUi.mSearch_ExpandAllAction, &QAction::triggered, mUi.mSearch_ResultTree,
@@ -497,6 +501,7 @@ void MainDialog::Parse_Show(std::unique_ptr<Vn::Data_Folder> root, double second
     Parse_Release();
     mParse_Root = std::move(root);
     Parse_Folder_Update();
+    Search_FileTypes_Fill();
     mSettings.SetLastRoot(mParse_Root->GetName());
     mUi.mProgressLine->Finish(QString("%1 files, %2 lines in %3 s")
                                   .arg(ProgressLine::Number(Parse_Count(*mParse_Root, "File")),
@@ -641,14 +646,52 @@ void MainDialog::mCounters_DisplayBtn_Click()
            });
 }
 
+// The types of the last scan come first, then the others in registration order; each
+// item keeps its type and, across a refill, its check.
 void MainDialog::Search_FileTypes_Fill()
 {
-    for (const char* type : mFileParsers->GetSearchTypes())
+    QListWidget& list = *mUi.mSearch_FileTypeList;
+    QSet<QString> unchecked;
+    for (int i = 0; i < list.count(); i++)
     {
-        auto* item = new QListWidgetItem(type, mUi.mSearch_FileTypeList);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Checked);
+        if (list.item(i)->checkState() != Qt::Checked)
+            unchecked.insert(list.item(i)->data(Qt::UserRole).toString());
     }
+    QStringList types;
+    for (const char* type : mFileParsers->GetSearchTypes())
+        types.append(LocalText_ToQt(type));
+    const Vn::Counter* files =
+        mParse_Root ? mParse_Root->mCounters.Find(Vn::Counter_Count::TYPE, "File") : nullptr;
+    if (const auto* scanned = dynamic_cast<const Vn::Counter_Count*>(files))
+    {
+        qsizetype front = 0;
+        for (const auto& type : scanned->mCounters)
+        {
+            const qsizetype at = types.indexOf(LocalText_ToQt(type->GetName()), front);
+            if (at >= 0)
+                types.move(at, front++);
+        }
+    }
+    const QSignalBlocker blocker(list);
+    list.clear();
+    for (const QString& type : types)
+    {
+        auto* item = new QListWidgetItem(type, &list);
+        item->setData(Qt::UserRole, type);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        item->setCheckState(unchecked.contains(type) ? Qt::Unchecked : Qt::Checked);
+    }
+    Search_FileTypes_Filter();
+    Controls_Enable();
+}
+
+// Hides the types whose name does not hold the filter's text.
+void MainDialog::Search_FileTypes_Filter()
+{
+    const QString text = mUi.mSearch_FileTypeFilterBox->text();
+    QListWidget& list = *mUi.mSearch_FileTypeList;
+    for (int i = 0; i < list.count(); i++)
+        list.item(i)->setHidden(!list.item(i)->text().contains(text, Qt::CaseInsensitive));
 }
 
 void MainDialog::Search_FileTypes_Check(bool checked)
@@ -657,7 +700,8 @@ void MainDialog::Search_FileTypes_Check(bool checked)
         mUi.mSearch_FileTypeList->item(i)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
 }
 
-// Item i of the file-type list stands for entry i of the searchable types.
+// With every type checked the set stays empty, so that files of no known type are
+// searched too.
 void MainDialog::Search_Request_Apply()
 {
     mSearch_Request->SetText(LocalText_FromQt(mUi.mSearch_TextBox->text()).c_str());
@@ -672,12 +716,14 @@ void MainDialog::Search_Request_Apply()
 
     mSearch_Request->mFileTypes.clear();
     const QListWidget& list = *mUi.mSearch_FileTypeList;
-    const std::vector<const char*> types = mFileParsers->GetSearchTypes();
-    for (size_t i = 0; i < types.size() && static_cast<int>(i) < list.count(); i++)
+    for (int i = 0; i < list.count(); i++)
     {
-        if (list.item(static_cast<int>(i))->checkState() == Qt::Checked)
-            mSearch_Request->mFileTypes.insert(types[i]);
+        if (list.item(i)->checkState() == Qt::Checked)
+            mSearch_Request->mFileTypes.insert(
+                LocalText_FromQt(list.item(i)->data(Qt::UserRole).toString()));
     }
+    if (static_cast<int>(mSearch_Request->mFileTypes.size()) == list.count())
+        mSearch_Request->mFileTypes.clear();
 }
 
 void MainDialog::Search_Result_Release()
@@ -830,8 +876,7 @@ void MainDialog::Options_Apply(const Vn::AnalysisOptions& options)
     mSettings.SetOptions(mOptions);
     Options_Show();
     Engine_Create();
-    mUi.mSearch_FileTypeList->clear(); // the types offered are those the new registry serves
-    Search_FileTypes_Fill();
+    Search_FileTypes_Fill(); // the types offered are those the new registry serves
     if (mParse_Root)
         Parse("Varnik::MainDialog::Options_Apply");
 }

@@ -91,6 +91,7 @@ private:
     std::string Parse_FolderPath(const Vn::Data_Folder& folder) const;
 
     void Search_FileTypes_Fill();
+    void Search_FileTypes_Filter();
     void Search_FileTypes_Check(bool checked);
     void Search_Request_Apply();
     void Search_Result_Release();

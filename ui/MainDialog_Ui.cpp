@@ -315,6 +315,9 @@ QWidget* MainDialog_Ui::FileTypePane_Create()
     mSearch_FileTypeList->setFixedSize(120, 124);
     mSearch_FileTypeList->setSelectionMode(QAbstractItemView::NoSelection);
     mSearch_FileTypeList->setItemDelegate(new CheckOnClickDelegate(mSearch_FileTypeList));
+    mSearch_FileTypeFilterBox = TextBox("mSearch_FileTypeFilterBox");
+    mSearch_FileTypeFilterBox->setPlaceholderText("Filter");
+    mSearch_FileTypeFilterBox->setFixedWidth(120);
     mSearch_SelectAllFileTypeBtn = Button("mSearch_SelectAllFileTypeBtn", "Select All", 75);
     mSearch_UnselectAllFileTypeBtn = Button("mSearch_UnselectAllFileTypeBtn", "Unselect All", 75);
 
@@ -324,10 +327,15 @@ QWidget* MainDialog_Ui::FileTypePane_Create()
     buttons->addWidget(mSearch_SelectAllFileTypeBtn);
     buttons->addWidget(mSearch_UnselectAllFileTypeBtn);
 
+    auto* list = new QVBoxLayout;
+    list->setSpacing(3);
+    list->addWidget(mSearch_FileTypeFilterBox);
+    list->addWidget(mSearch_FileTypeList);
+
     auto* layout = new QHBoxLayout(pane);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(6);
-    layout->addWidget(mSearch_FileTypeList);
+    layout->addLayout(list);
     layout->addLayout(buttons);
     return pane;
 }

@@ -58,6 +58,7 @@ public:
     QAction* mInfo_SortByCountAction;
 
     QWidget* mSearch_Page;
+    QLineEdit* mSearch_FileTypeFilterBox;
     QListWidget* mSearch_FileTypeList;
     QPushButton* mSearch_SelectAllFileTypeBtn;
     QPushButton* mSearch_UnselectAllFileTypeBtn;

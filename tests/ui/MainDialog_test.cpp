@@ -18,6 +18,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
@@ -439,6 +440,29 @@ public:
 private:
     std::shared_future<void> mGate;
 };
+
+// With all languages, the type list offers the scanned languages first and filters by
+// name; with every type checked, files of no known language are searched too.
+TEST_F(MainDialog, OffersTheLanguagesOfTheScanFirst)
+{
+    Window window(mRoot);
+    window.Trigger("mOptions_LanguagesAction");
+    window.Wait();
+    QListWidget& types = window.Get<QListWidget>("mSearch_FileTypeList");
+    QStringList first;
+    for (int i = 0; i < 5; i++)
+        first.append(types.item(i)->text());
+    EXPECT_EQ(first.join(' ').toStdString(), "Ignore list CMake Text C++ Shell");
+    window.Type("mSearch_FileTypeFilterBox", "sh");
+    int shown = 0;
+    for (int i = 0; i < types.count(); i++)
+        shown += types.item(i)->isHidden() ? 0 : 1;
+    EXPECT_LT(shown, 10);
+    EXPECT_FALSE(types.item(4)->isHidden());
+    window.Search("demo project");
+    EXPECT_EQ(window.Text("mSearch_ResultTree"),
+              "project/ (1)\n  README (1)\n    Line 1 : A demo project\n");
+}
 
 TEST(BackgroundPass, ReportsProgressWhileTheEngineWorksAndEndsCancelled)
 {
