@@ -176,6 +176,10 @@ void EnginePass::Run(const char* activity, Console& console,
     pass(folderParser);
     if (std::string warning = folderParser.GetUnreadable().Describe(); !warning.empty())
         console.mWarnings.push_back(std::move(warning));
+    if (const uint64_t binary = folderParser.GetSkippedBinary(); binary != 0)
+        console.mWarnings.push_back(TrovLib::Format("%llu binary file%s not searched",
+                                                    static_cast<unsigned long long>(binary),
+                                                    binary == 1 ? "" : "s"));
 }
 
 } // namespace VarnikCli

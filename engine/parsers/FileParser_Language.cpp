@@ -37,11 +37,6 @@ FileParser_Language::FileParser_Language(std::shared_ptr<const LanguageTable> ta
     mName.reserve(64);
 }
 
-std::unique_ptr<FileParser> FileParser_Language::Clone(const char* /*type*/) const
-{
-    return std::make_unique<FileParser_Language>(mTable);
-}
-
 bool FileParser_Language::CanSearch() const
 {
     return true;
@@ -177,6 +172,7 @@ std::unique_ptr<SearchResult_File> FileParser_Language::Search(const char* fileN
     const TextFinder finder(request);
     bool binary = false;
     const Language* language = OpenAndDetect(fileName, &finder, binary);
+    mSkippedBinary = binary;
     const bool selected = language != nullptr ? request.IsFileTypeSelected(language->mName.c_str())
                                               : !binary && request.mFileTypes.empty();
     auto result = std::make_unique<SearchResult_File>(fileName);

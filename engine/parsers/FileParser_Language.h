@@ -35,10 +35,11 @@ public:
     // a text file of no known language is searched as code. Binary files never are.
     std::unique_ptr<SearchResult_File> Search(const char* fileName,
                                               const SearchRequest& request) override;
-    std::unique_ptr<FileParser> Clone(const char* type) const override;
     bool CanSearch() const override;
 
     const LanguageTable& GetTable() const { return *mTable; }
+    // Whether the last search passed over a binary file.
+    bool SkippedBinary() const { return mSkippedBinary; }
 
 private:
     struct Counters
@@ -72,6 +73,7 @@ private:
     LanguageLexer mLexer;
     std::string mName;    // reused for each census name looked up
     bool mOpened = false; // the file being read could be opened
+    bool mSkippedBinary = false;
 };
 
 } // namespace Vn

@@ -128,7 +128,7 @@ std::unique_ptr<FileParser_List> FileParser_List::CreateCopy() const
     copy->mByFileName = mByFileName;
     copy->mLanguages = mLanguages;
     if (mLanguageParser != nullptr)
-        copy->mLanguageParser = mLanguageParser->Clone(nullptr);
+        copy->mLanguageParser = std::make_unique<FileParser_Language>(mLanguages);
     for (const char* type : mOrder)
     {
         const FileParser& parser = *mParsers.find(type)->second;
@@ -232,6 +232,11 @@ std::unique_ptr<Data_Node> FileParser_List::Parse(const char* path) const
     if (FileParser* parser = GetParser(path))
         return parser->Parse(path);
     return FileParser::CreateFileNode(path, "Unknown");
+}
+
+bool FileParser_List::SearchSkippedBinary() const
+{
+    return mLanguageParser != nullptr && mLanguageParser->SkippedBinary();
 }
 
 std::unique_ptr<SearchResult_File> FileParser_List::Search(const char* path,

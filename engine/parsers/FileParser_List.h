@@ -2,6 +2,7 @@
 
 #include "engine/languages/LanguageTable.h"
 #include "engine/parsers/FileParser.h"
+#include "engine/parsers/FileParser_Language.h"
 #include "engine/scan/AnalysisOptions.h"
 
 #include <array>
@@ -134,6 +135,9 @@ public:
     std::unique_ptr<Data_Node> Parse(const char* path) const;
     // Null unless the type has a parser, is selected by the request and matches.
     std::unique_ptr<SearchResult_File> Search(const char* path, const SearchRequest& request) const;
+    // Whether the last Search passed over a binary file, which the language table never
+    // searches.
+    bool SearchSkippedBinary() const;
 
     // Filled through AddParser only, which keeps the order of registration beside it.
     std::map<std::string, std::unique_ptr<FileParser>, std::less<>> mParsers;
@@ -147,7 +151,7 @@ private:
     FileParser* GetParser_ByFileName(const char* path) const;
 
     std::shared_ptr<const LanguageTable> mLanguages;
-    std::unique_ptr<FileParser> mLanguageParser; // reads every file when there is a table
+    std::unique_ptr<FileParser_Language> mLanguageParser; // reads every file when there is a table
     std::vector<const char*> mOrder; // the keys of mParsers, in the order of registration
     std::deque<std::string> mNames;  // the names kept, which never move
     // The type comes from the file's name, and a name without a dot may be recognised by

@@ -144,7 +144,10 @@ void FileJobs::Run(Task& task, FileParser_List& registry)
         if (mRequest == nullptr)
             task.mNode = registry.Parse(task.mPath.c_str());
         else
+        {
             task.mResult = registry.Search(task.mPath.c_str(), *mRequest);
+            task.mSkippedBinary = registry.SearchSkippedBinary();
+        }
         task.mOpenError = scope.GetError();
     }
     if (TrovLib::IsDescriptorShortage(task.mOpenError))

@@ -46,8 +46,9 @@ public:
         // file, and where in mPath the part relative to it begins. Released with the path.
         std::shared_ptr<const TrovLib::FolderHandle> mBase;
         size_t mBaseOffset = 0;
-        uint64_t mSize = 0; // as the walk saw it; counted as read once the task has run
-        int mOpenError = 0; // errno when the file could not be opened
+        uint64_t mSize = 0;          // as the walk saw it; counted as read once the task has run
+        int mOpenError = 0;          // errno when the file could not be opened
+        bool mSkippedBinary = false; // a binary file that a search passed over
         std::unique_ptr<Data_Node> mNode;
         std::unique_ptr<SearchResult_File> mResult;
         std::atomic<bool> mRun{false}; // the answer is there

@@ -85,6 +85,7 @@ std::unique_ptr<FolderParser::Pending_Folder> FolderParser::Walk(const char* roo
     mProgress_Folders = 0;
     mProgress_Queued = 0;
     mUnreadable = Unreadable();
+    mSkippedBinary = 0;
     mProgress_Reported = std::chrono::steady_clock::now();
     try
     {
@@ -217,6 +218,7 @@ std::unique_ptr<Folder> FolderParser::Assemble(Pending_Folder& root, AddFile add
         FileJobs::Task& task = WaitForAnswer(entry);
         if (task.mOpenError != 0)
             mUnreadable.mFiles[task.mOpenError]++;
+        mSkippedBinary += task.mSkippedBinary ? 1 : 0;
         addFile(*step.mFolder, task);
         entry = Pending_Entry();
     }

@@ -82,6 +82,8 @@ public:
     // What the last pass could not read, complete once the pass has returned. A pass
     // that runs out of descriptors throws Exception (CODE_IO_ERROR) instead.
     const Unreadable& GetUnreadable() const { return mUnreadable; }
+    // The binary files that the last search passed over.
+    uint64_t GetSkippedBinary() const { return mSkippedBinary; }
 
     // Optional: called from time to time during a pass, at most a few times a second,
     // with the folders walked and the files done so far.
@@ -151,6 +153,7 @@ private:
     unsigned mProgress_Folders = 0;
     unsigned mProgress_Queued = 0; // files handed to the jobs, which keep count of those done
     Unreadable mUnreadable;
+    uint64_t mSkippedBinary = 0;
     std::chrono::steady_clock::time_point mProgress_Reported;
 };
 

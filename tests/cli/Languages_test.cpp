@@ -62,6 +62,7 @@ TEST(Languages, ScanSearchAndExplainReadEveryLanguage)
 
     const Answer search = RunCli({"search", "--languages", "--flat", tree.Root().c_str(), "hello"});
     EXPECT_EQ(search.mOut.find("blob.bin"), std::string::npos);
+    EXPECT_EQ(search.mErr, "varnik-cli: 1 binary file not searched\n");
     for (const char* hit : {"tool:2:", "notes:1:", "main.js:2:"})
         EXPECT_NE(search.mOut.find(hit), std::string::npos) << hit << "\n" << search.mOut;
     const Answer strings = RunCli({"search", "--languages", "--flat", "--zones", "comment",
