@@ -83,6 +83,8 @@ public:
     {
         if (mState == State::STRING)
             return mForm->mMultiLine;
+        if (mState == State::BLOCK)
+            return !mForm->mMayEndFile;
         return mState != State::CODE && mState != State::LINE ? true : !mHeredocs.empty();
     }
 

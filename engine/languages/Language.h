@@ -51,6 +51,7 @@ struct Language_Form
     std::vector<std::string> mPrefixes; // words that may stand right before the open
     // Blocks nest; strings and doc strings span lines.
     bool mNests = false;
+    bool mMayEndFile = false; // the file may end inside the block (POD), without error
     bool mMultiLine = false;
     std::bitset<256> mEscapes;  // bytes that take the next byte literally
     bool mEscapeDouble = false; // a doubled close stands for itself

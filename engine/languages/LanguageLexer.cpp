@@ -140,6 +140,7 @@ bool LanguageLexer::End()
     switch (mState)
     {
     case State::BLOCK:
+        return !mForm->mMayEndFile;
     case State::RAW:
     case State::DOC:
     case State::HEREDOC:
