@@ -24,7 +24,7 @@ void WriteCounter(JsonWriter& json, const Vn::Counter& counter)
     if (const auto* count = dynamic_cast<const Vn::Counter_Count*>(&counter))
     {
         json.Key("count");
-        json.Uint(count->GetCount());
+        json.Uint64(count->GetCount());
     }
     if (const auto* group = dynamic_cast<const Vn::Counter_Group*>(&counter))
     {
@@ -42,8 +42,8 @@ void WriteCounter(JsonWriter& json, const Vn::Counter& counter)
         for (const auto& [value, occurrences] : histogram->GetValues())
         {
             json.StartArray();
-            json.Uint(value);
-            json.Uint(occurrences);
+            json.Uint64(value);
+            json.Uint64(occurrences);
             json.EndArray();
         }
         json.EndArray();
@@ -67,7 +67,7 @@ void WriteLines(JsonWriter& json, const Vn::SearchResult_File& file)
     {
         json.StartObject();
         json.Key("line");
-        json.Uint(line.mLine);
+        json.Uint64(line.mLine);
         json.Key("text");
         json.String(line.mText);
         json.EndObject();
@@ -135,7 +135,7 @@ void WriteSearch(std::ostream& out, const Vn::SearchResult_Folder* root)
                 const bool isFolder = ChildrenOf(result) != nullptr;
                 StartEntry(json, result.GetName(), isFolder);
                 json.Key("count");
-                json.Uint(result.GetCount());
+                json.Uint64(result.GetCount());
                 if (isFolder)
                 {
                     json.Key("results");

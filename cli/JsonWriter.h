@@ -30,7 +30,7 @@ public:
     // A key of the report's own, plain ASCII.
     void Key(const char* key) { mWriter.Key(key); }
     void String(std::string_view text);
-    void Uint(uint32_t value) { mWriter.Uint(value); }
+    // Every count is written in 64 bits.
     void Uint64(uint64_t value) { mWriter.Uint64(value); }
     void Int64(int64_t value) { mWriter.Int64(value); }
     void Double(double value) { mWriter.Double(value); }

@@ -2,6 +2,8 @@
 
 #include "lib/Format.h"
 
+#include <cinttypes>
+
 namespace VarnikCli
 {
 namespace
@@ -31,8 +33,8 @@ void ProgressLine::Show(const Vn::FolderParser::Progress& progress)
         return;
     }
     mTerminal << ERASE_LINE
-              << TrovLib::Format("%s: %u folders, %u files", mActivity.c_str(), progress.mFolders,
-                                 progress.mFiles)
+              << TrovLib::Format("%s: %" PRIu64 " folders, %" PRIu64 " files", mActivity.c_str(),
+                                 progress.mFolders, progress.mFiles)
               << std::flush;
     mShown = true;
 }

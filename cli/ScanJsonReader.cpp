@@ -24,7 +24,7 @@ void ReadCounters(const Json& counters, Vn::Counter_List& list)
             continue;
         auto count = std::make_unique<Vn::Counter_Count>(
             counter.at("name").get_ref<const std::string&>().c_str(),
-            counter.at("count").get<uint32_t>());
+            counter.at("count").get<uint64_t>());
         ReadCounters(counter.at("counters"), count->mCounters);
         list.Append(std::move(count));
     }

@@ -8,12 +8,12 @@ namespace Varnik
 
 Desktop::~Desktop() = default;
 
-QStringList Desktop::EditorArguments(const QString& command, const std::string& path, unsigned line)
+QStringList Desktop::EditorArguments(const QString& command, const std::string& path, uint64_t line)
 {
     const QString file = QFile::decodeName(QByteArray::fromStdString(path));
     QStringList arguments = QProcess::splitCommand(command);
     for (QString& argument : arguments)
-        argument.replace("%f", file).replace("%l", QString::number(line));
+        argument.replace("%f", file).replace("%l", QString::number(qulonglong{line}));
     return arguments;
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -36,7 +37,7 @@ public:
     // The arguments of an editor command for a file and a line: the command is split as a
     // shell would split it, quotes included, and "%f" and "%l" are replaced in each.
     static QStringList EditorArguments(const QString& command, const std::string& path,
-                                       unsigned line);
+                                       uint64_t line);
 };
 
 } // namespace Varnik

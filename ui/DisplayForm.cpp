@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cinttypes>
 
 namespace Varnik
 {
@@ -125,11 +126,11 @@ bool DisplayForm::eventFilter(QObject* watched, QEvent* event)
     if (bar == nullptr)
         QToolTip::hideText();
     else
-        QToolTip::showText(
-            help->globalPos(),
-            LocalText_ToQt(TrovLib::Format("%u-%u %s: %u %s", bar->mLowest, bar->mHighest,
-                                           mData.GetUnitX(), bar->mTotal, mData.GetUnitY())),
-            mPictureBox);
+        QToolTip::showText(help->globalPos(),
+                           LocalText_ToQt(TrovLib::Format(
+                               "%" PRIu64 "-%" PRIu64 " %s: %" PRIu64 " %s", bar->mLowest,
+                               bar->mHighest, mData.GetUnitX(), bar->mTotal, mData.GetUnitY())),
+                           mPictureBox);
     return true;
 }
 

@@ -25,8 +25,8 @@ public:
     struct Bar
     {
         uint32_t mX, mY, mWidth, mHeight; // an empty bar has height 0 at y = 728
-        uint32_t mTotal;                  // occurrences of the bar's values
-        uint32_t mLowest, mHighest;       // the bar's values
+        uint64_t mTotal;                  // occurrences of the bar's values
+        uint64_t mLowest, mHighest;       // the bar's values
     };
     struct Label
     {
@@ -39,14 +39,14 @@ public:
     // The bar whose slot, the bar and the gap after it, holds column x; null for none.
     const Bar* BarAt(uint32_t x) const;
 
-    uint32_t mValuesPerBar; // W
+    uint64_t mValuesPerBar; // W
     uint32_t mPitch;        // S, the distance between the left edges of two bars
-    uint32_t mLargest;      // M, the largest bar total
+    uint64_t mLargest;      // M, the largest bar total
     std::vector<Bar> mBars;
     std::vector<Label> mLabels; // the first bar, the last bar, the largest total
 
 private:
-    void Bars_Create(const Vn::Counter_Histogram& histogram, uint64_t range);
+    void Bars_Create(const Vn::Counter_Histogram& histogram, uint64_t span);
     void Labels_Create(const Vn::Counter_Histogram& histogram);
 };
 

@@ -77,9 +77,9 @@ std::string FolderPath(const char* rootName, const char* folderName, bool isRoot
 }
 
 // The files of a result tree, counted without recursion, since trees may be deep.
-unsigned ResultFiles(const Vn::SearchResult_Folder& root)
+uint64_t ResultFiles(const Vn::SearchResult_Folder& root)
 {
-    unsigned files = 0;
+    uint64_t files = 0;
     std::vector<const Vn::SearchResult_Folder*> folders{&root};
     while (!folders.empty())
     {
@@ -313,7 +313,7 @@ void MainDialog::ReportException(const char* where)
 
 // With an editor command, at the line (the first for a whole file); else the desktop's
 // opener.
-void MainDialog::Util_File_Open(const std::string& path, unsigned line)
+void MainDialog::Util_File_Open(const std::string& path, uint64_t line)
 {
     const QString command = mSettings.EditorCommand();
     const bool started =

@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QString>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -76,7 +77,7 @@ private:
     template <class Work> void Handle(const char* where, Work work);
     void ReportException(const char* where);
     // `line` 0 stands for the whole file.
-    void Util_File_Open(const std::string& path, unsigned line);
+    void Util_File_Open(const std::string& path, uint64_t line);
     void Util_Folder_Explore(const std::string& path);
 
     bool RootFolder_Apply();
@@ -142,7 +143,7 @@ private:
 
     const Vn::SearchResult_File* mSearch_File = nullptr;
     const Vn::SearchResult_Folder* mSearch_Folder = nullptr;
-    unsigned mSearch_Line = 0; // of the selected line node; 0 for a file or folder
+    uint64_t mSearch_Line = 0; // of the selected line node; 0 for a file or folder
     std::unique_ptr<Vn::SearchRequest> mSearch_Request;
     std::unique_ptr<Vn::SearchResult_Folder> mSearch_Root;
 

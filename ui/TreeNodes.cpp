@@ -47,12 +47,14 @@ std::unique_ptr<QTreeWidgetItem> Parse_Node_Create(const Vn::Data_Node& dataNode
                                                    size_t order)
 {
     auto node = Node_Create(dataNode.GetName_Relative());
-    const unsigned lines = Parse_Count(dataNode, "Line");
-    node->setText(1, folder ? QString("%1 (%2 files)").arg(lines).arg(Parse_Count(dataNode, "File"))
-                            : QString::number(lines));
+    const uint64_t lines = Parse_Count(dataNode, "Line");
+    node->setText(1, folder ? QString("%1 (%2 files)")
+                                  .arg(qulonglong{lines})
+                                  .arg(qulonglong{Parse_Count(dataNode, "File")})
+                            : QString::number(qulonglong{lines}));
     node->setTextAlignment(1, Qt::AlignRight);
     node->setData(0, ORDER_ROLE, qulonglong{order});
-    node->setData(0, COUNT_ROLE, lines);
+    node->setData(0, COUNT_ROLE, qulonglong{lines});
     return node;
 }
 
@@ -70,9 +72,9 @@ int Node_LineRole()
     return LINE_ROLE;
 }
 
-unsigned Node_GetLine(const QTreeWidgetItem* node)
+uint64_t Node_GetLine(const QTreeWidgetItem* node)
 {
-    return node ? node->data(0, LINE_ROLE).toUInt() : 0;
+    return node ? node->data(0, LINE_ROLE).toULongLong() : 0;
 }
 
 // Folder trees may be tens of thousands of levels deep, so they are built with a stack
@@ -101,7 +103,7 @@ std::unique_ptr<QTreeWidgetItem> Parse_FolderNode_Create(const Vn::Data_Folder& 
     return root;
 }
 
-unsigned Parse_Count(const Vn::Data_Node& node, const char* name)
+uint64_t Parse_Count(const Vn::Data_Node& node, const char* name)
 {
     const auto* count =
         dynamic_cast<const Vn::Counter_Count*>(node.mCounters.Find(Vn::Counter_Count::TYPE, name));
@@ -135,7 +137,7 @@ std::unique_ptr<QTreeWidgetItem> Parse_CounterNode_Create(const Vn::Counter& cou
         Node_SetTag(*node, histogram);
     node->setData(0, NAME_ROLE, LocalText_ToQt(counter.GetName()));
     if (const auto* count = dynamic_cast<const Vn::Counter_Count*>(&counter))
-        node->setData(0, COUNT_ROLE, count->GetCount());
+        node->setData(0, COUNT_ROLE, qulonglong{count->GetCount()});
     return node;
 }
 
@@ -151,10 +153,11 @@ QString Node_GetKey(const QTreeWidgetItem* node)
 void Parse_CounterNodes_SortByCount(QTreeWidgetItem& node)
 {
     QList<QTreeWidgetItem*> children = node.takeChildren();
-    std::stable_sort(
-        children.begin(), children.end(),
-        [](const QTreeWidgetItem* left, const QTreeWidgetItem* right)
-        { return left->data(0, COUNT_ROLE).toUInt() > right->data(0, COUNT_ROLE).toUInt(); });
+    std::stable_sort(children.begin(), children.end(),
+                     [](const QTreeWidgetItem* left, const QTreeWidgetItem* right) {
+                         return left->data(0, COUNT_ROLE).toULongLong() >
+                                right->data(0, COUNT_ROLE).toULongLong();
+                     });
     node.addChildren(children);
     for (QTreeWidgetItem* child : children)
         Parse_CounterNodes_SortByCount(*child);
@@ -205,7 +208,7 @@ std::unique_ptr<QTreeWidgetItem> Search_FileNode_Create(const Vn::SearchResult_F
     for (const auto& line : file.mLines)
     {
         auto lineNode = Node_Create(WithoutLineEnd(line.GetText()));
-        lineNode->setData(0, LINE_ROLE, line.mLine);
+        lineNode->setData(0, LINE_ROLE, qulonglong{line.mLine});
         node->addChild(lineNode.release());
     }
     return node;

@@ -9,6 +9,7 @@
 #include <QTreeWidgetItem>
 #include <QVariant>
 
+#include <cstdint>
 #include <memory>
 
 namespace Varnik
@@ -23,7 +24,7 @@ namespace Varnik
 std::unique_ptr<QTreeWidgetItem> Parse_FolderNode_Create(const Vn::Data_Folder& folder);
 
 // The count of the node's counter of that name ("File", "Line"), 0 when it has none.
-unsigned Parse_Count(const Vn::Data_Node& node, const char* name);
+uint64_t Parse_Count(const Vn::Data_Node& node, const char* name);
 
 // The files of a folder, each with its line count and tagged with its node.
 QList<QTreeWidgetItem*> Parse_FileNodes_Create(const Vn::Data_Folder& folder);
@@ -50,7 +51,7 @@ std::unique_ptr<QTreeWidgetItem> Search_FolderNode_Create(const Vn::SearchResult
 std::unique_ptr<QTreeWidgetItem> Search_FileNode_Create(const Vn::SearchResult_File& file);
 
 // The line number of a result line's node, else 0.
-unsigned Node_GetLine(const QTreeWidgetItem* node);
+uint64_t Node_GetLine(const QTreeWidgetItem* node);
 // The data role that holds it.
 int Node_LineRole();
 

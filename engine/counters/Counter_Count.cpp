@@ -2,14 +2,16 @@
 
 #include "lib/Format.h"
 
+#include <cinttypes>
+
 namespace Vn
 {
 
-Counter_Count::Counter_Count(const char* name, uint32_t count) : Counter_Group(name), mCount(count)
+Counter_Count::Counter_Count(const char* name, uint64_t count) : Counter_Group(name), mCount(count)
 {
 }
 
-Counter_Count::Counter_Count(NameOf name, uint32_t count) : Counter_Group(name), mCount(count) {}
+Counter_Count::Counter_Count(NameOf name, uint64_t count) : Counter_Group(name), mCount(count) {}
 
 std::string Counter_Count::GetInfo_Relative(const Counter& parent) const
 {
@@ -17,17 +19,17 @@ std::string Counter_Count::GetInfo_Relative(const Counter& parent) const
     if (parentCount == nullptr)
         return GetInfo();
 
-    const double parentValue = parentCount->GetCount();
+    const auto parentValue = static_cast<double>(parentCount->GetCount());
     if (parentValue < 1.0)
         return GetInfo();
 
     const double share = static_cast<double>(mCount) * 100.0 / parentValue;
-    return TrovLib::Format("%3.01f%% %s (%u)", share, GetName(), mCount);
+    return TrovLib::Format("%3.01f%% %s (%" PRIu64 ")", share, GetName(), mCount);
 }
 
 std::string Counter_Count::GetInfo() const
 {
-    return TrovLib::Format("%s = %u", GetName(), mCount);
+    return TrovLib::Format("%s = %" PRIu64, GetName(), mCount);
 }
 
 const char* Counter_Count::GetType() const

@@ -7,17 +7,17 @@
 namespace Vn
 {
 
-// A count with child counters, which are shown as shares of it. Counts are
-// unsigned 32-bit and wrap on overflow.
+// A count with child counters, which are shown as shares of it. Counts are unsigned
+// 64-bit: a tree of many large files, or many links to one, passes 2^32 lines.
 class Counter_Count : public Counter_Group
 {
 public:
     inline static constexpr char TYPE[] = "Count";
 
-    Counter_Count(const char* name, uint32_t count);
-    Counter_Count(NameOf name, uint32_t count);
+    Counter_Count(const char* name, uint64_t count);
+    Counter_Count(NameOf name, uint64_t count);
 
-    uint32_t GetCount() const { return mCount; }
+    uint64_t GetCount() const { return mCount; }
     void operator++(int) { mCount++; }
 
     std::string GetInfo_Relative(const Counter& parent) const override;
@@ -27,7 +27,7 @@ public:
     void Add(const Counter& other) override;
 
 private:
-    uint32_t mCount;
+    uint64_t mCount;
 };
 
 } // namespace Vn

@@ -15,33 +15,33 @@ Counter_Histogram::Counter_Histogram(NameOf name, const char* unitX, const char*
 {
 }
 
-void Counter_Histogram::AddValue(uint32_t value, uint32_t occurrences)
+void Counter_Histogram::AddValue(uint64_t value, uint64_t occurrences)
 {
     mValues[value] += occurrences;
 }
 
-uint32_t Counter_Histogram::GetCount() const
+uint64_t Counter_Histogram::GetCount() const
 {
-    uint32_t total = 0;
+    uint64_t total = 0;
     for (const auto& [value, occurrences] : mValues)
         total += occurrences;
     return total;
 }
 
-uint32_t Counter_Histogram::GetCount(uint32_t lowest, uint32_t highest) const
+uint64_t Counter_Histogram::GetCount(uint64_t lowest, uint64_t highest) const
 {
-    uint32_t total = 0;
+    uint64_t total = 0;
     for (auto it = mValues.lower_bound(lowest); it != mValues.end() && it->first <= highest; ++it)
         total += it->second;
     return total;
 }
 
-uint32_t Counter_Histogram::GetXMin() const
+uint64_t Counter_Histogram::GetXMin() const
 {
     return mValues.empty() ? 0 : mValues.begin()->first;
 }
 
-uint32_t Counter_Histogram::GetXMax() const
+uint64_t Counter_Histogram::GetXMax() const
 {
     return mValues.empty() ? 0 : mValues.rbegin()->first;
 }

@@ -8,7 +8,8 @@
 namespace Vn
 {
 
-// How often each whole-number value occurred, one entry per distinct value.
+// How often each whole-number value occurred, one entry per distinct value, both
+// counted in 64 bits.
 // The unit texts are not copied: they must outlive the counter.
 class Counter_Histogram : public Counter
 {
@@ -18,15 +19,15 @@ public:
     Counter_Histogram(const char* name, const char* unitX, const char* unitY);
     Counter_Histogram(NameOf name, const char* unitX, const char* unitY);
 
-    void AddValue(uint32_t value, uint32_t occurrences);
-    uint32_t GetCount() const;
-    uint32_t GetCount(uint32_t lowest, uint32_t highest) const;
+    void AddValue(uint64_t value, uint64_t occurrences);
+    uint64_t GetCount() const;
+    uint64_t GetCount(uint64_t lowest, uint64_t highest) const;
     const char* GetUnitX() const { return mUnitX; }
     const char* GetUnitY() const { return mUnitY; }
     // Both answer 0 for an empty histogram.
-    uint32_t GetXMin() const;
-    uint32_t GetXMax() const;
-    const std::map<uint32_t, uint32_t>& GetValues() const { return mValues; }
+    uint64_t GetXMin() const;
+    uint64_t GetXMax() const;
+    const std::map<uint64_t, uint64_t>& GetValues() const { return mValues; }
 
     std::string GetInfo() const override;
     const char* GetType() const override;
@@ -34,7 +35,7 @@ public:
     void Add(const Counter& other) override;
 
 private:
-    std::map<uint32_t, uint32_t> mValues;
+    std::map<uint64_t, uint64_t> mValues;
     const char* mUnitX;
     const char* mUnitY;
 };

@@ -78,7 +78,7 @@ std::unique_ptr<Data_Node> FileParser_Language::Parse(const char* fileName)
     if (unclosed)
         node->mCounters.Append(std::make_unique<Counter_Count>("Parsing Error", 1));
     auto length = std::make_unique<Counter_Histogram>("File Length", "lines", "files");
-    length->AddValue(static_cast<uint32_t>(lines), 1);
+    length->AddValue(lines, 1);
     node->mCounters.Append(std::move(length));
     return node;
 }
@@ -197,7 +197,7 @@ void FileParser_Language::SearchLines(const Language* language, const SearchRequ
         const bool endsLine = mReader.PieceEndsLine();
         mLexer.Feed(piece, piece + mReader.PieceSize(), endsLine);
         if (mReader.PieceHoldsText() && MatchesInZones(piece, mReader.PieceSize(), request))
-            result.AddLine(static_cast<unsigned>(line), piece);
+            result.AddLine(line, piece);
         line += endsLine ? 1 : 0;
     }
 }

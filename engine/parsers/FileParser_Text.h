@@ -55,7 +55,7 @@ protected:
     Data_Node* mNode = nullptr;
     const SearchRequest* mRequest = nullptr;
     SearchResult_File* mResult = nullptr;
-    uint32_t mLineNumber = 0;
+    uint64_t mLineNumber = 0;
     Counter_Count* mCounter_Type_Code = nullptr;
     Counter_Count* mCounter_Line = nullptr;
     Counter_Count* mCounter_Blank = nullptr;

@@ -90,7 +90,7 @@ public:
     // Afterwards no task is touched any more.
     void Cancel();
     // Tasks run so far, and the bytes of their files.
-    unsigned Done() const { return mDone.load(std::memory_order_relaxed); }
+    uint64_t Done() const { return mDone.load(std::memory_order_relaxed); }
     uint64_t Bytes() const { return mBytes.load(std::memory_order_relaxed); }
     // "2 of 8 worker threads could not start (resource temporarily unavailable)", or
     // nothing when all started.
@@ -108,7 +108,7 @@ private:
     FileParser_List& mRegistry;
     const SearchRequest* mRequest;
     const std::atomic<bool>& mCancel;
-    std::atomic<unsigned> mDone{0};
+    std::atomic<uint64_t> mDone{0};
     std::atomic<uint64_t> mBytes{0};
 
     std::mutex mMutex;

@@ -3,6 +3,7 @@
 #include "lib/Format.h"
 
 #include <cctype>
+#include <cinttypes>
 #include <cstring>
 #include <set>
 #include <utility>
@@ -282,7 +283,7 @@ std::string FolderParser::Unreadable::Describe() const
     for (const auto& [count, singular] :
          {std::pair(&mFolders, "folder"), std::pair(&mFiles, "file")})
     {
-        unsigned total = 0;
+        uint64_t total = 0;
         for (const auto& [error, number] : *count)
         {
             total += number;
@@ -291,7 +292,8 @@ std::string FolderParser::Unreadable::Describe() const
             reasons.insert(reason);
         }
         if (total != 0)
-            counts.push_back(TrovLib::Format("%u %s%s", total, singular, total == 1 ? "" : "s"));
+            counts.push_back(
+                TrovLib::Format("%" PRIu64 " %s%s", total, singular, total == 1 ? "" : "s"));
     }
     if (counts.empty())
         return mWorkers;

@@ -44,15 +44,15 @@ class FolderParser : private TrovLib::Walker_Smart
 public:
     struct Progress
     {
-        unsigned mFolders = 0; // walked
-        unsigned mFiles = 0;   // parsed or searched
+        uint64_t mFolders = 0; // walked
+        uint64_t mFiles = 0;   // parsed or searched
         uint64_t mBytes = 0;   // in those files
     };
     // What a pass could not read, each count under the errno that refused it.
     struct Unreadable
     {
-        std::map<int, unsigned> mFolders; // folders that could not be listed
-        std::map<int, unsigned> mFiles;   // files that could not be opened
+        std::map<int, uint64_t> mFolders; // folders that could not be listed
+        std::map<int, uint64_t> mFiles;   // files that could not be opened
         std::string mWorkers;             // why fewer worker threads ran than were asked for, if so
 
         // "3 folders and 1 file could not be read (permission denied)", followed by
@@ -150,7 +150,7 @@ private:
     std::atomic<bool> mCancel{false};
 
     ProgressCallback mProgressCallback;
-    unsigned mProgress_Folders = 0;
+    uint64_t mProgress_Folders = 0;
     unsigned mProgress_Queued = 0; // files handed to the jobs, which keep count of those done
     Unreadable mUnreadable;
     uint64_t mSkippedBinary = 0;

@@ -9,7 +9,7 @@ SearchResult::SearchResult(const char* name) : mName(name) {}
 
 SearchResult::~SearchResult() = default;
 
-unsigned SearchResult::GetCount() const
+uint64_t SearchResult::GetCount() const
 {
     return mCount;
 }

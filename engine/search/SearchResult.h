@@ -17,7 +17,7 @@ public:
     SearchResult& operator=(const SearchResult&) = delete;
 
     // Matching lines in this file, or below this folder.
-    virtual unsigned GetCount() const;
+    virtual uint64_t GetCount() const;
     virtual std::string GetText() const = 0;
 
     const char* GetName() const { return mName.c_str(); }
@@ -25,7 +25,7 @@ public:
     const char* GetDisplayName() const;
 
 protected:
-    uint32_t mCount = 0;
+    uint64_t mCount = 0;
 
 private:
     const std::string mName;

@@ -2,17 +2,19 @@
 
 #include "lib/Format.h"
 
+#include <cinttypes>
+
 namespace Vn
 {
 
 std::string SearchResult_File::Line_Info::GetText() const
 {
-    return TrovLib::Format("Line %u : %s", mLine, mText.c_str());
+    return TrovLib::Format("Line %" PRIu64 " : %s", mLine, mText.c_str());
 }
 
 SearchResult_File::SearchResult_File(const char* name) : SearchResult(name) {}
 
-void SearchResult_File::AddLine(unsigned line, const char* text)
+void SearchResult_File::AddLine(uint64_t line, const char* text)
 {
     mCount++;
     mLines.push_back(Line_Info{text, line});
@@ -20,7 +22,7 @@ void SearchResult_File::AddLine(unsigned line, const char* text)
 
 std::string SearchResult_File::GetText() const
 {
-    return TrovLib::Format("%s (%u)", GetDisplayName(), mCount);
+    return TrovLib::Format("%s (%" PRIu64 ")", GetDisplayName(), mCount);
 }
 
 } // namespace Vn

@@ -16,16 +16,16 @@ public:
     struct Line_Info
     {
         std::string mText; // the line as read, its terminator included
-        uint32_t mLine;    // counted from 1
+        uint64_t mLine;    // counted from 1
 
-        // "Line %u : %s"
+        // "Line %llu : %s"
         std::string GetText() const;
     };
 
     explicit SearchResult_File(const char* name);
 
-    void AddLine(unsigned line, const char* text);
-    // "%s (%u)": the display name and the count.
+    void AddLine(uint64_t line, const char* text);
+    // "%s (%llu)": the display name and the count.
     std::string GetText() const override;
 
     std::vector<Line_Info> mLines;

@@ -4,6 +4,8 @@
 #include "lib/Path.h"
 #include "lib/ReleaseTree.h"
 
+#include <cinttypes>
+
 namespace Vn
 {
 
@@ -27,7 +29,7 @@ void SearchResult_Folder::AddResult(std::unique_ptr<SearchResult> result)
 
 std::string SearchResult_Folder::GetText() const
 {
-    return TrovLib::Format("%s%c (%u)", GetDisplayName(), TrovLib::SEPARATOR, mCount);
+    return TrovLib::Format("%s%c (%" PRIu64 ")", GetDisplayName(), TrovLib::SEPARATOR, mCount);
 }
 
 } // namespace Vn

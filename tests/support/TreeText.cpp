@@ -47,7 +47,7 @@ void AddHistogram(Vn::Counter_List& counters, const std::string& name, const std
     auto* histogram =
         counters.Append(std::make_unique<Vn::Counter_Histogram>(name.c_str(), "lines", "files"));
     std::istringstream in(values);
-    uint32_t value, occurrences;
+    uint64_t value, occurrences;
     char times;
     while (in >> value >> times >> occurrences)
         histogram->AddValue(value, occurrences);
@@ -68,8 +68,8 @@ size_t AddSiblings(Vn::Counter_List& counters, std::string_view text, size_t at)
             AddHistogram(counters, name, value);
         else
         {
-            auto* count = counters.Append(std::make_unique<Vn::Counter_Count>(
-                name.c_str(), static_cast<uint32_t>(std::stoul(value))));
+            auto* count = counters.Append(
+                std::make_unique<Vn::Counter_Count>(name.c_str(), std::stoull(value)));
             if (at < text.size() && text[at] == '[')
                 at = AddSiblings(count->mCounters, text, at + 1) + 1;
         }

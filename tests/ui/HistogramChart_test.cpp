@@ -13,8 +13,9 @@ using Varnik::HistogramChart;
 namespace
 {
 
-using Values = std::vector<std::pair<uint32_t, uint32_t>>; // (value, occurrences)
-constexpr uint32_t LARGEST = std::numeric_limits<uint32_t>::max();
+using Values = std::vector<std::pair<uint64_t, uint64_t>>; // (value, occurrences)
+constexpr uint64_t LARGEST = std::numeric_limits<uint32_t>::max();
+constexpr uint64_t HIGHEST = std::numeric_limits<uint64_t>::max();
 
 // The chart of a histogram holding the given values.
 HistogramChart Chart(const Values& values)
@@ -62,6 +63,9 @@ TEST(HistogramChart, GroupsValuesIntoBarsAndLabelsThem)
         {{{0, 5'000'000}, {LARGEST, 10'000'000}},
          "W=134217728 bars=32 pitch=27 width=22 | 0-134217727 lines@40,732 | "
          "4160749566-4294967295@877,732 | 10000000 files@10,10"},
+        {{{0, 5'000'000'000}, {HIGHEST, 10'000'000'000}},
+         "W=576460752303423488 bars=32 pitch=27 width=22 | 0-576460752303423487 lines@40,732 | "
+         "17870283321406128126-18446744073709551615@877,732 | 10000000000 files@10,10"},
         // Below 32 every value gets a bar of its own.
         {{{5, 1}, {7, 1}},
          "W=1 bars=3 pitch=294 width=289 | 5-5 lines@40,732 | 5-7@628,732 | 1 files@10,10"},
@@ -87,10 +91,10 @@ TEST(HistogramChart, HeightsAreSharesOfTheTallestBar)
     EXPECT_EQ(std::make_pair(bars[1].mY, bars[1].mHeight), std::make_pair(40u, 688u));
     EXPECT_EQ(std::make_pair(bars[0].mY, bars[0].mHeight), std::make_pair(384u, 344u));
     EXPECT_EQ(std::make_pair(bars[2].mY, bars[2].mHeight), std::make_pair(728u, 0u));
-    EXPECT_EQ(std::make_pair(bars[33].mTotal, bars[33].mHeight), std::make_pair(1u, 172u));
+    EXPECT_EQ(std::make_pair(bars[33].mTotal, bars[33].mHeight), std::make_pair(uint64_t{1}, 172u));
     const auto large = Chart({{0, 5'000'000}, {LARGEST, 10'000'000}}).mBars;
     EXPECT_EQ(std::make_pair(large.back().mTotal, large.back().mHeight),
-              std::make_pair(10'000'000u, 688u));
+              std::make_pair(uint64_t{10'000'000}, 688u));
     EXPECT_EQ(large.front().mHeight, 344u);
 }
 

@@ -47,7 +47,11 @@ TEST(Counter, MergesIntoTheCounterOfTheSameClassAndName)
         {"", {"X=2, X=3"}, "X=5"},
         {"", {"Code=1, code=2, Code~1x1", "Code=1, code=2, Code~1x1"}, "Code=2, code=4, Code~1x2"},
         {"Len~7x1", {"Len~3x1 7x2"}, "Len~3x1 7x3"},
-        {"Line=4294967295", {"Line=2"}, "Line=1"}, // counts wrap at 32 bits
+        // Counts, histogram values and occurrences go past 32 bits without wrapping.
+        {"Line=4294967295[Code=4294967295]",
+         {"Line=2[Code=2]", "Line=4294967296[Blank=4294967296]"},
+         "Line=8589934593[Code=4294967297, Blank=4294967296]"},
+        {"Len~4294967296x4294967295", {"Len~4294967296x2 7x1"}, "Len~7x1 4294967296x4294967297"},
         // A list that outgrows a linear search gets an index; with a duplicate appended
         // by hand after that, a merge still finds the first of the two.
         {Names(0, 19, 1) + ", N7=9",
@@ -74,8 +78,8 @@ TEST(Counter, LinesAsTheCounterViewShowsThem)
     struct Row
     {
         std::string mName;
-        uint32_t mCount;
-        std::optional<uint32_t> mParent;
+        uint64_t mCount;
+        std::optional<uint64_t> mParent;
         std::string mLine;
     };
     const std::string longName(5000, 'N'); // beyond any fixed buffer: no text is cut
@@ -86,6 +90,7 @@ TEST(Counter, LinesAsTheCounterViewShowsThem)
         {"cpp", 0, 5, "0.0% cpp (0)"},
         {"cpp", 5, 2, "250.0% cpp (5)"},
         {"cpp", 3, 0, "cpp = 3"},
+        {"Line", 6'000'000'000, 12'000'000'000, "50.0% Line (6000000000)"},
         {"#if", 0, {}, "#if = 0"},
         {longName, 1, {}, longName + " = 1"},
         {longName, 1, 2, "50.0% " + longName + " (1)"},

@@ -109,7 +109,7 @@ TEST_F(HostileTree, CountsWhatCannotBeReadByReason)
         GTEST_SKIP() << "root without the capabilities to give up may read anything";
     const auto root = mFolderParser.Parse(mTree.Root().c_str());
     EXPECT_EQ(FileCount(*root), 3u);
-    using Counts = std::map<int, unsigned>;
+    using Counts = std::map<int, uint64_t>;
     EXPECT_EQ(mFolderParser.GetUnreadable().mFolders, (Counts{{EACCES, 2}}));
     EXPECT_EQ(mFolderParser.GetUnreadable().mFiles, (Counts{{EACCES, 2}}));
     EXPECT_EQ(mFolderParser.GetUnreadable().Describe(),
