@@ -32,7 +32,8 @@ IgnoreList::IgnoreList(const IgnoreList* parent, const char* folder)
 
 IgnoreList::~IgnoreList() = default;
 
-IgnoreList::FileRead IgnoreList::ReadFromFile(int folder, const char* folderPath, const char* name)
+IgnoreList::FileRead IgnoreList::ReadFromFile(int folder, const char* folderPath, const char* name,
+                                              int* readError)
 {
     const RegularFile file = RegularFile::Open(folder, name, false);
     if (file.mError != 0)
@@ -40,13 +41,19 @@ IgnoreList::FileRead IgnoreList::ReadFromFile(int folder, const char* folderPath
                          "TrovLib::IgnoreList::ReadFromFile", file.mError);
     if (file.mFd < 0)
         return FileRead::Refused;
-    std::string text = RegularFile::ReadAll(file.mFd, FILE_SIZE_MAX);
+    int error = 0;
+    std::string text = RegularFile::ReadAll(file.mFd, FILE_SIZE_MAX, &error);
     close(file.mFd);
     const bool cut = text.size() > FILE_SIZE_MAX;
+    // A line that the cut or the error ends early is dropped with what follows it.
     if (cut)
         text.erase(text.rfind('\n', FILE_SIZE_MAX - 1) + 1); // npos + 1 erases it all
+    else if (error != 0)
+        text.erase(text.rfind('\n') + 1);
     ReadFromText(text);
-    return cut ? FileRead::Cut : FileRead::Whole;
+    if (error != 0 && readError != nullptr)
+        *readError = error;
+    return error != 0 ? FileRead::Failed : cut ? FileRead::Cut : FileRead::Whole;
 }
 
 // A line longer than a piece arrives in pieces, as from fgets into a fixed buffer, and a

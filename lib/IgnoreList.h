@@ -48,13 +48,16 @@ public:
         Whole,
         Refused, // not a regular file, or a link: nothing added
         Cut,     // longer than FILE_SIZE_MAX: the lines that end within it added
+        Failed,  // a read failed: the lines that end before it added
     };
 
     // Appends the patterns of the file `name` of the folder open as the descriptor
     // `folder`, whose full path `folderPath` names the file in an exception. Links are
     // not followed, as git never follows a linked ignore file. Throws Exception
     // (CODE_IO_ERROR) when the file cannot be opened; the list then keeps what it had.
-    FileRead ReadFromFile(int folder, const char* folderPath, const char* name);
+    // The errno of a read that failed goes to `readError`, when given.
+    FileRead ReadFromFile(int folder, const char* folderPath, const char* name,
+                          int* readError = nullptr);
     // Appends the patterns of the text of an ignore file, cut into lines as the file's
     // would be.
     virtual void ReadFromText(std::string_view text);

@@ -35,7 +35,7 @@ RegularFile RegularFile::Open(int folder, const char* path, bool followLinks)
     return file;
 }
 
-std::string RegularFile::ReadAll(int fd, size_t limit)
+std::string RegularFile::ReadAll(int fd, size_t limit, int* error)
 {
     std::string bytes;
     while (bytes.size() <= limit)
@@ -49,6 +49,8 @@ std::string RegularFile::ReadAll(int fd, size_t limit)
             bytes.resize(used);
             continue;
         }
+        if (count < 0 && error != nullptr)
+            *error = errno;
         bytes.resize(used + static_cast<size_t>(count > 0 ? count : 0));
         if (count <= 0)
             break;

@@ -23,8 +23,9 @@ struct RegularFile
     static RegularFile Open(int folder, const char* path, bool followLinks = true);
     // Every byte that `fd` gives without blocking, up to `limit` and one more when there
     // are more, which tells the caller that the file was cut: a file that would block, as
-    // /proc/kmsg does, ends there. A read error ends the bytes as the end of the file does.
-    static std::string ReadAll(int fd, size_t limit = SIZE_MAX);
+    // /proc/kmsg does, ends there. A read error ends the bytes too, and its errno goes to
+    // `error` when given (which is left alone otherwise).
+    static std::string ReadAll(int fd, size_t limit = SIZE_MAX, int* error = nullptr);
 };
 
 // Whether a failed open ran out of descriptors, which ends a pass instead of counting

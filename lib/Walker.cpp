@@ -370,10 +370,14 @@ std::unique_ptr<IgnoreList> Walker_Smart::ReadIgnoreFiles(const char* relative)
         if (!list)
             list = MakeIgnoreList(relative);
         const std::string folder = GetFullPath(relative);
-        if (list->ReadFromFile(GetFolderFd(), folder.c_str(), name.c_str()) ==
-            IgnoreList::FileRead::Cut)
+        int error = 0;
+        const IgnoreList::FileRead read =
+            list->ReadFromFile(GetFolderFd(), folder.c_str(), name.c_str(), &error);
+        if (read == IgnoreList::FileRead::Cut)
+            error = EFBIG;
+        if (error != 0)
             OnIgnoreFile_Unreadable(
-                relative == nullptr ? name.c_str() : Join(relative, name.c_str()).c_str(), EFBIG);
+                relative == nullptr ? name.c_str() : Join(relative, name.c_str()).c_str(), error);
     }
     return list;
 }

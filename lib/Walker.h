@@ -163,8 +163,8 @@ protected:
     // walks its entries.
     virtual bool OnFolder_Accepted(const char* relative);
     // An ignore file that could not be read whole, by its path relative to the root, with
-    // the errno that says why: EFBIG when it is longer than IgnoreList::FILE_SIZE_MAX, and
-    // only its first lines apply.
+    // the errno that says why: EFBIG when it is longer than IgnoreList::FILE_SIZE_MAX, or
+    // that of a read that failed; only the lines before the cut or the failure apply.
     virtual void OnIgnoreFile_Unreadable(const char* relative, int error);
 
 private:

@@ -29,6 +29,14 @@ bool IsZoneSelected(uint8_t zone, const SearchRequest::Flags& flags)
     }
 }
 
+// What a file that could not be opened or read counts, beside its "File".
+void AddOpenError(Data_Node& node)
+{
+    auto error = std::make_unique<Counter_Count>("Parsing Error", 1);
+    error->mCounters.Append(std::make_unique<Counter_Count>("File Open Error", 1));
+    node.mCounters.Append(std::move(error));
+}
+
 } // namespace
 
 FileParser_Language::FileParser_Language(std::shared_ptr<const LanguageTable> table)
@@ -61,20 +69,29 @@ std::unique_ptr<Data_Node> FileParser_Language::Parse(const char* fileName)
     std::unique_ptr<Data_Node> node = CreateFileNode(fileName, type);
     if (language == nullptr)
     {
+        // Detection may have read the first bytes, and failed to.
+        if (mReader.ReadError() != 0)
+            AddOpenError(*node);
         mReader.Close();
         return node;
     }
     if (!mOpened)
     {
-        auto error = std::make_unique<Counter_Count>("Parsing Error", 1);
-        error->mCounters.Append(std::make_unique<Counter_Count>("File Open Error", 1));
-        node->mCounters.Append(std::move(error));
+        AddOpenError(*node);
         return node;
     }
     const Counters counters = CreateCounters(*node, *language);
     mLexer.Begin(*language, false);
     bool unclosed = false;
     const uint64_t lines = CountLines(counters, unclosed);
+    // A read error leaves the lines of part of the file: they are dropped, and the file
+    // counts as one that could not be read.
+    if (mReader.ReadError() != 0)
+    {
+        node = CreateFileNode(fileName, type);
+        AddOpenError(*node);
+        return node;
+    }
     if (unclosed)
         node->mCounters.Append(std::make_unique<Counter_Count>("Parsing Error", 1));
     auto length = std::make_unique<Counter_Histogram>("File Length", "lines", "files");

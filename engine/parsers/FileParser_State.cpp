@@ -158,7 +158,7 @@ std::unique_ptr<Data_Node> FileParser_State::Parse(const char* fileName)
     mLineFlags = 0;
     mState = 0;
     std::unique_ptr<Data_Node> node = FileParser_Text::Parse(fileName);
-    if (mStates[mState].mError_EndOfFile)
+    if (!mUnreadable && mStates[mState].mError_EndOfFile)
         AddParsingError(*node);
     return node;
 }

@@ -15,15 +15,28 @@ std::unique_ptr<Data_Node> FileParser_Text::Parse(const char* fileName)
     mCounter_ParsingError = nullptr;
     std::unique_ptr<Data_Node> node = FileParser::Parse(fileName);
     mNode = node.get();
-    if (mReader.Open(fileName))
+    mUnreadable = !mReader.Open(fileName);
+    if (!mUnreadable)
     {
         CreateCounters();
         ParseLines();
-        auto length = std::make_unique<Counter_Histogram>("File Length", "lines", "files");
-        length->AddValue(mLineNumber, 1);
-        node->mCounters.Append(std::move(length));
+        // A read error leaves the lines of part of the file: they are dropped, and the
+        // file counts as one that could not be read.
+        mUnreadable = mReader.ReadError() != 0;
+        if (mUnreadable)
+        {
+            node = FileParser::Parse(fileName);
+            mNode = node.get();
+            mCounter_ParsingError = nullptr;
+        }
+        else
+        {
+            auto length = std::make_unique<Counter_Histogram>("File Length", "lines", "files");
+            length->AddValue(mLineNumber, 1);
+            node->mCounters.Append(std::move(length));
+        }
     }
-    else
+    if (mUnreadable)
     {
         AddParsingError();
         mCounter_ParsingError->mCounters.Append(

@@ -23,7 +23,8 @@ public:
 
     // Counters in this order: "File", "Line", the type's count, what CreateCounters of a
     // derived parser adds, "Parsing Error" when there was one, and "File Length". A file
-    // that cannot be opened gets "Parsing Error" holding "File Open Error" instead.
+    // that cannot be opened, or whose reading fails, gets "Parsing Error" holding
+    // "File Open Error" instead.
     std::unique_ptr<Data_Node> Parse(const char* fileName) override;
     // Null without the request's InContent flag, for a file that cannot be opened, and
     // when no line matches.
@@ -56,6 +57,7 @@ protected:
     const SearchRequest* mRequest = nullptr;
     SearchResult_File* mResult = nullptr;
     uint64_t mLineNumber = 0;
+    bool mUnreadable = false; // the file of the last Parse could not be opened or read
     Counter_Count* mCounter_Type_Code = nullptr;
     Counter_Count* mCounter_Line = nullptr;
     Counter_Count* mCounter_Blank = nullptr;

@@ -72,6 +72,7 @@ bool LineReader::Open(const char* fileName, const TextFinder* finder, size_t max
 {
     Close();
     mMaxPiece = maxPiece;
+    mReadError = 0;
     const TrovLib::RegularFile file = OpenInScope(fileName);
     if (file.mFd < 0)
         return false;
@@ -108,6 +109,8 @@ size_t LineReader::ReadStart(const char* fileName, char* buffer, size_t size)
         do
             count = read(file.mFd, buffer, size - 1);
         while (count < 0 && errno == EINTR);
+        if (count < 0)
+            ReportError(errno);
         close(file.mFd);
     }
     const size_t length = count > 0 ? static_cast<size_t>(count) : 0;
@@ -122,9 +125,15 @@ TrovLib::RegularFile LineReader::OpenInScope(const char* fileName)
     const TrovLib::RegularFile file =
         scope == nullptr ? TrovLib::RegularFile::Open(AT_FDCWD, fileName)
                          : TrovLib::RegularFile::Open(scope->mFolder, fileName + scope->mOffset);
-    if (file.mFd < 0 && scope != nullptr && file.mError != 0)
-        scope->mError = file.mError;
+    if (file.mFd < 0 && file.mError != 0)
+        ReportError(file.mError);
     return file;
+}
+
+void LineReader::ReportError(int error)
+{
+    if (tOpenScope != nullptr)
+        tOpenScope->mError = error;
 }
 
 const char* LineReader::Next()
@@ -198,9 +207,9 @@ std::string_view LineReader::Head(size_t size)
 
 // Moves the unread tail to the front of the buffer and reads behind it until the
 // buffer is full. Reading nothing, at the end of the file or on a read error, ends
-// the file; so does reading as many bytes as the file held when it was opened, which
-// spares the read that would only find its end. (Files that tell no size, as those
-// of /proc, tell 0 and are read to their end.)
+// the file, and the error is kept; so does reading as many bytes as the file held when it was
+// opened, which spares the read that would only find its end. (Files that tell no size, as those of
+// /proc, tell 0 and are read to their end.)
 void LineReader::Fill()
 {
     const size_t available = mEnd - mBegin;
@@ -218,6 +227,11 @@ void LineReader::Fill()
         while (count < 0 && errno == EINTR);
         if (count <= 0)
         {
+            if (count < 0)
+            {
+                mReadError = errno;
+                ReportError(mReadError);
+            }
             mEndOfFile = true;
             return;
         }

@@ -46,7 +46,8 @@ public:
     // While it lives, Open on the calling thread takes the path it is given from
     // `offset` on and opens it relative to the folder descriptor `folder`, so that a file
     // whose full path is too long for the system opens below a folder that is already
-    // open. It also keeps the errno of an open that failed on that thread meanwhile.
+    // open. It also keeps the errno of an open or a read that failed on that thread
+    // meanwhile.
     class OpenScope
     {
     public:
@@ -56,7 +57,7 @@ public:
         OpenScope(const OpenScope&) = delete;
         OpenScope& operator=(const OpenScope&) = delete;
 
-        // 0 unless an open failed.
+        // 0 unless an open or a read failed.
         int GetError() const { return mError; }
 
     private:
@@ -81,8 +82,11 @@ public:
     // once it holds `maxPiece` bytes; the buffer grows to hold such a piece.
     bool Open(const char* fileName, const TextFinder* finder, size_t maxPiece);
     // The next piece as a NUL-terminated text, valid until the next call; null at
-    // the end of the file. A read error ends the file as its end does.
+    // the end of the file. A read error ends the pieces too, and is kept: see ReadError.
     const char* Next();
+    // The errno of a read of the current file that failed, or 0. The pieces handed out
+    // before it hold only part of the file, so a caller must not take them for all of it.
+    int ReadError() const { return mReadError; }
     void Close();
     // The bytes of the current piece, NUL bytes included.
     size_t PieceSize() const { return mPieceSize; }
@@ -92,7 +96,8 @@ public:
     std::string_view Head(size_t size);
 
     // Reads at most `size` - 1 bytes from the start of a regular file into `buffer`, ends
-    // them with a NUL and returns how many there are: 0 when the file cannot be read.
+    // them with a NUL and returns how many there are: 0 when the file cannot be read,
+    // which a read error then also tells the thread's open scope.
     static size_t ReadStart(const char* fileName, char* buffer, size_t size);
 
     // Whether the finder's text begins somewhere in the bytes of the current piece.
@@ -110,6 +115,8 @@ private:
 
     // Opens a regular file within the thread's open scope, if any.
     static TrovLib::RegularFile OpenInScope(const char* fileName);
+    // Keeps a failed read's errno, for the reader and the thread's open scope, if any.
+    static void ReportError(int error);
     void Reserve(size_t capacity);
     void Fill();
     // The first line feed in [from, limit), or NO_LINE_FEED.
@@ -127,6 +134,7 @@ private:
     char mHeldByte = 0; // the byte it replaced
     bool mHolding = false;
     bool mEndOfFile = false;
+    int mReadError = 0;
     int mFile = -1;
     size_t mSizeAtOpen = 0; // what fstat told
     size_t mBytesRead = 0;

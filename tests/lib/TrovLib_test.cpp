@@ -253,6 +253,21 @@ TEST(Walker, ReadsNoLinkedIgnoreFileAndCutsALongOne)
                       "F pm/b.c", "F rules"}));
 }
 
+// A read that fails is told, with the lines that ended before it: reading the memory of a
+// process at address 0 fails with EIO.
+TEST(Walker, TellsOfAnIgnoreFileWhoseReadFails)
+{
+    const TrovLib::FolderHandle proc(open("/proc/self", O_RDONLY | O_DIRECTORY));
+    IgnoreList list(nullptr, nullptr);
+    int error = 0;
+    const IgnoreList::FileRead read = list.ReadFromFile(proc.Get(), "/proc/self", "mem", &error);
+    if (error == 0)
+        GTEST_SKIP() << "reading /proc/self/mem gives no error on this kernel";
+    EXPECT_EQ(read, IgnoreList::FileRead::Failed);
+    EXPECT_EQ(error, EIO);
+    EXPECT_TRUE(list.GetEntries().empty());
+}
+
 TEST(Walker, TakesAnyBytesInNames)
 {
     TempTree tree;

@@ -62,11 +62,26 @@ private:
     const std::string mPath;
 };
 
-unsigned FileCount(const Vn::Data_Node& node)
+// The count named `name` of the node, or of the count named `parent` when one is given.
+uint64_t Count(const Vn::Data_Node& node, const char* name, const char* parent = nullptr)
 {
-    const auto* files = dynamic_cast<const Vn::Counter_Count*>(
-        node.mCounters.Find(Vn::Counter_Count::TYPE, "File"));
-    return files == nullptr ? 0 : files->GetCount();
+    const Vn::Counter_List* counters = &node.mCounters;
+    if (parent != nullptr)
+    {
+        const auto* outer =
+            dynamic_cast<const Vn::Counter_Count*>(counters->Find(Vn::Counter_Count::TYPE, parent));
+        if (outer == nullptr)
+            return 0;
+        counters = &outer->mCounters;
+    }
+    const auto* count =
+        dynamic_cast<const Vn::Counter_Count*>(counters->Find(Vn::Counter_Count::TYPE, name));
+    return count == nullptr ? 0 : count->GetCount();
+}
+
+uint64_t FileCount(const Vn::Data_Node& node)
+{
+    return Count(node, "File");
 }
 
 class HostileTree : public ::testing::Test
@@ -123,6 +138,40 @@ TEST_F(HostileTree, WarnsOfAnIgnoreFileTooLongToRead)
     EXPECT_EQ(FileCount(*mFolderParser.Parse(mTree.Root().c_str())), 2u);
     EXPECT_EQ(mFolderParser.GetUnreadable().Describe(),
               "1 file could not be read (file too large)");
+}
+
+// A read that fails leaves no shortened file behind: the file counts as one that could not
+// be read, by both kinds of parser, and the warning names the error. Reading the memory of
+// a process at address 0 fails with EIO.
+TEST_F(HostileTree, CountsAFileWhoseReadFailsAsUnreadable)
+{
+    const int memory = open("/proc/self/mem", O_RDONLY);
+    char byte;
+    const bool fails = memory >= 0 && read(memory, &byte, 1) < 0 && errno == EIO;
+    close(memory);
+    if (!fails)
+        GTEST_SKIP() << "reading /proc/self/mem gives no error on this kernel";
+    mTree.File("a.c", "int a;\n").Link("mem.c", "/proc/self/mem").Link("mem.txt", "/proc/self/mem");
+    Vn::AnalysisOptions languages;
+    languages.mLanguages = true;
+    for (const auto& parsers :
+         {Vn::FileParser_List::CreateFilled(), Vn::FileParser_List::CreateFilled(languages)})
+    {
+        SCOPED_TRACE(parsers->GetLanguages() ? "languages" : "classic");
+        Vn::FolderParser folderParser(parsers.get());
+        folderParser.SetJobs(2);
+        const auto root = folderParser.Parse(mTree.Root().c_str());
+        EXPECT_EQ(FileCount(*root), 3u);
+        EXPECT_EQ(Count(*root, "Line"), 1u);
+        EXPECT_EQ(Count(*root, "File Open Error", "Parsing Error"), 2u);
+        EXPECT_EQ(folderParser.GetUnreadable().Describe(),
+                  "2 files could not be read (input/output error)");
+        Vn::SearchRequest request;
+        request.SetText("int");
+        EXPECT_EQ(folderParser.Search(mTree.Root().c_str(), request)->GetCount(), 1u);
+        EXPECT_EQ(folderParser.GetUnreadable().Describe(),
+                  "2 files could not be read (input/output error)");
+    }
 }
 
 // Worker threads that cannot start: the jobs go on with those that did, or fail with the
