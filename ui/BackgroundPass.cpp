@@ -25,29 +25,28 @@ BackgroundPass::~BackgroundPass()
 
 void BackgroundPass::Scan(const std::string& rootFolder)
 {
-    Start([this, rootFolder](Outcome& outcome)
-          { outcome.mScan = mFolderParser.Parse(rootFolder.c_str()); });
+    Start([this, rootFolder](Outcome& outcome, const Vn::CancelToken& cancel)
+          { outcome.mScan = mFolderParser.Parse(rootFolder.c_str(), cancel); });
 }
 
 // The request is copied, so that the window may change its own while the pass runs.
 void BackgroundPass::Search(const std::string& rootFolder, const Vn::SearchRequest& request)
 {
-    Start([this, rootFolder, request](Outcome& outcome)
-          { outcome.mSearch = mFolderParser.Search(rootFolder.c_str(), request); });
+    Start([this, rootFolder, request](Outcome& outcome, const Vn::CancelToken& cancel)
+          { outcome.mSearch = mFolderParser.Search(rootFolder.c_str(), request, cancel); });
 }
 
-void BackgroundPass::Start(std::function<void(Outcome&)> work)
+void BackgroundPass::Start(std::function<void(Outcome&, const Vn::CancelToken&)> work)
 {
-    mCancelled = false;
+    mCancel = std::make_shared<Vn::CancelToken>();
     mOutcome = Outcome();
     mClock.start();
     mThread = std::thread(
-        [this, work = std::move(work)]
+        [this, work = std::move(work), cancel = mCancel]
         {
             try
             {
-                if (!mCancelled)
-                    work(mOutcome);
+                work(mOutcome, *cancel);
                 mOutcome.mUnreadable = mFolderParser.GetUnreadable().Describe();
             }
             catch (...)
@@ -59,12 +58,9 @@ void BackgroundPass::Start(std::function<void(Outcome&)> work)
         });
 }
 
-// A request made before the pass thread reached the engine is lost there, so the pass
-// keeps its own flag too.
 void BackgroundPass::Cancel()
 {
-    mCancelled = true;
-    mFolderParser.Cancel();
+    mCancel->Cancel();
 }
 
 BackgroundPass::Outcome BackgroundPass::Take()
@@ -73,7 +69,7 @@ BackgroundPass::Outcome BackgroundPass::Take()
         mThread.join();
     Outcome outcome = std::move(mOutcome);
     mOutcome = Outcome();
-    if (mCancelled)
+    if (mCancel->IsCancelled())
     {
         outcome = Outcome();
         outcome.mCancelled = true;

@@ -7,7 +7,6 @@
 #include <QMetaType>
 #include <QObject>
 
-#include <atomic>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -22,11 +21,13 @@ namespace Varnik
 // parser for the length of the pass; the outcome comes back to the GUI thread through
 // the queued signal Finished, and Take hands it over.
 //
-// A pass the user cancels gives no results, even when the engine finished before it
-// heard the request: the window then keeps what it shows.
+// Each pass gets a cancel token of its own, made before the pass thread starts and kept
+// until the outcome is taken, so a cancel reaches the pass it was meant for whenever it
+// comes, and never the next one. A pass the user cancels gives no results, even when the
+// engine finished before it heard the request: the window then keeps what it shows.
 //
-// Shared between threads: the folder parser while a pass runs, of which the GUI thread
-// only calls Cancel; mCancelled, which is atomic; and mOutcome, written by the pass
+// Shared between threads: the folder parser while a pass runs, which the GUI thread does
+// not touch; the pass's cancel token, which is atomic; and mOutcome, written by the pass
 // thread before it queues Finished and read by the GUI thread only after joining it.
 class BackgroundPass : public QObject
 {
@@ -54,6 +55,8 @@ public:
     // Starts a pass; none may be running.
     void Scan(const std::string& rootFolder);
     void Search(const std::string& rootFolder, const Vn::SearchRequest& request);
+    // Cancels the last pass started, running or not yet taken; callable before its thread
+    // reaches the engine.
     void Cancel();
     // From the start of a pass until its outcome is taken.
     bool IsRunning() const { return mThread.joinable(); }
@@ -67,11 +70,12 @@ signals:
     void Finished();
 
 private:
-    void Start(std::function<void(Outcome&)> work);
+    void Start(std::function<void(Outcome&, const Vn::CancelToken&)> work);
 
     Vn::FolderParser& mFolderParser;
     std::thread mThread;
-    std::atomic<bool> mCancelled{false};
+    // That of the last pass; the pass thread holds it too, for as long as it runs.
+    std::shared_ptr<Vn::CancelToken> mCancel = std::make_shared<Vn::CancelToken>();
     Outcome mOutcome;
     QElapsedTimer mClock;
 };

@@ -29,7 +29,7 @@ std::thread FileJobs::StartStdThread(std::function<void()> work)
 // the constructor, whose destructor then never runs.
 FileJobs::FileJobs(FileParser_List& registry,
                    std::span<const std::unique_ptr<FileParser_List>> workers,
-                   const SearchRequest* request, const std::atomic<bool>& cancel,
+                   const SearchRequest* request, const CancelToken& cancel,
                    const StartThread& startThread)
     : mRegistry(registry), mRequest(request), mCancel(cancel)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/parsers/FileParser_List.h"
+#include "engine/scan/CancelToken.h"
 #include "engine/search/SearchRequest.h"
 #include "engine/search/SearchResult_File.h"
 #include "engine/tree/Data_Node.h"
@@ -65,11 +66,11 @@ public:
     static std::thread StartStdThread(std::function<void()> work);
 
     // `request` is null for a scan. `workers` are the worker threads' registries. The
-    // pass stops as soon as `cancel` turns true; it must outlive the jobs. When some
+    // pass stops as soon as `cancel` is cancelled; it must outlive the jobs. When some
     // worker threads cannot start, the jobs go on with those that did and say so in
     // GetWarning; when none can, throws Exception (CODE_THREAD_ERROR) with the reason.
     FileJobs(FileParser_List& registry, std::span<const std::unique_ptr<FileParser_List>> workers,
-             const SearchRequest* request, const std::atomic<bool>& cancel,
+             const SearchRequest* request, const CancelToken& cancel,
              const StartThread& startThread = StartStdThread);
     // Cancels what is left.
     ~FileJobs();
@@ -100,14 +101,14 @@ private:
     using Batch = std::vector<Task*>;
 
     void Run(Task& task, FileParser_List& registry);
-    bool IsCancelled() const { return mCancel.load(std::memory_order_relaxed); }
+    bool IsCancelled() const { return mCancel.IsCancelled(); }
     void Work(FileParser_List& registry);
     // Hands the tasks posted since the last batch to the workers.
     void SendBatch();
 
     FileParser_List& mRegistry;
     const SearchRequest* mRequest;
-    const std::atomic<bool>& mCancel;
+    const CancelToken& mCancel;
     std::atomic<uint64_t> mDone{0};
     std::atomic<uint64_t> mBytes{0};
 

@@ -41,38 +41,60 @@ void FolderParser::SetJobs(unsigned jobs)
         mWorkerParsers.push_back(mFileParsers->CreateCopy());
 }
 
+std::unique_ptr<Data_Folder> FolderParser::Parse(const char* rootFolder, const CancelToken& cancel)
+{
+    return Pass<Data_Folder>(rootFolder, nullptr, cancel,
+                             [this](Pending_Folder& pending) { return Scan_Result(pending); });
+}
+
+std::unique_ptr<SearchResult_Folder> FolderParser::Search(const char* rootFolder,
+                                                          const SearchRequest& request,
+                                                          const CancelToken& cancel)
+{
+    return Pass<SearchResult_Folder>(rootFolder, &request, cancel,
+                                     [this](Pending_Folder& pending)
+                                     { return Search_Result(pending); });
+}
+
 std::unique_ptr<Data_Folder> FolderParser::Parse(const char* rootFolder)
 {
-    return Pass<Data_Folder>(rootFolder, nullptr,
-                             [this](Pending_Folder& pending) { return Scan_Result(pending); });
+    const CancelToken never;
+    return Parse(rootFolder, never);
 }
 
 std::unique_ptr<SearchResult_Folder> FolderParser::Search(const char* rootFolder,
                                                           const SearchRequest& request)
 {
-    return Pass<SearchResult_Folder>(
-        rootFolder, &request, [this](Pending_Folder& pending) { return Search_Result(pending); });
+    const CancelToken never;
+    return Search(rootFolder, request, never);
 }
 
 template <class Result, class MakeResult>
 std::unique_ptr<Result> FolderParser::Pass(const char* rootFolder, const SearchRequest* request,
-                                           MakeResult makeResult)
+                                           const CancelToken& cancel, MakeResult makeResult)
 {
-    mCancel.store(false, std::memory_order_relaxed);
+    mCancel = &cancel;
     try
     {
         std::unique_ptr<Pending_Folder> pending; // outlives the jobs, whose workers hold its tasks
-        FileJobs jobs(*mFileParsers, mWorkerParsers, request, mCancel);
+        FileJobs jobs(*mFileParsers, mWorkerParsers, request, cancel);
         pending = Walk(rootFolder, jobs);
         mUnreadable.mWorkers = jobs.GetWarning();
         auto root = makeResult(*pending);
         mJobs = nullptr;
+        mCancel = nullptr;
         return root;
     }
     catch (const FileJobs::Cancelled&)
     {
         mJobs = nullptr;
+        mCancel = nullptr;
         return nullptr;
+    }
+    catch (...)
+    {
+        mCancel = nullptr;
+        throw;
     }
 }
 
@@ -254,7 +276,7 @@ FileJobs::Task& FolderParser::WaitForAnswer(const Pending_Entry& entry)
 
 void FolderParser::ThrowIfCancelled() const
 {
-    if (mCancel.load(std::memory_order_relaxed))
+    if (mCancel != nullptr && mCancel->IsCancelled())
         throw FileJobs::Cancelled();
 }
 

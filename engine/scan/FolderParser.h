@@ -2,13 +2,13 @@
 
 #include "engine/parsers/FileParser_List.h"
 #include "engine/scan/AnalysisOptions.h"
+#include "engine/scan/CancelToken.h"
 #include "engine/scan/FileJobs.h"
 #include "engine/search/SearchRequest.h"
 #include "engine/search/SearchResult_Folder.h"
 #include "engine/tree/Data_Folder.h"
 #include "lib/Walker.h"
 
-#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -34,11 +34,12 @@ namespace Vn
 //
 // The pending tree belongs to the pass, so a pass that ends in an exception releases
 // its partial work on the way out, as the walker pops its ignore lists, and the next
-// pass starts clean. A cancelled pass ends the same way: the walk checks the request at
-// each entry, the workers before each batch, and the assembly at each file.
+// pass starts clean. A cancelled pass ends the same way: the walk checks the pass's cancel
+// token at each entry, the workers before each batch, and the assembly at each file.
 //
-// Shared between threads: only the cancel request, which is atomic. Everything else
-// belongs to the thread that runs the pass, and the progress callback is called there.
+// Shared between threads: only the cancel token of a pass, which its caller owns and
+// which is atomic. Everything else belongs to the thread that runs the pass, and the
+// progress callback is called there.
 class FolderParser : private TrovLib::Walker_Smart
 {
 public:
@@ -52,7 +53,7 @@ public:
     struct Unreadable
     {
         std::map<int, uint64_t> mFolders; // folders that could not be listed
-        std::map<int, uint64_t> mFiles;   // files that could not be opened
+        std::map<int, uint64_t> mFiles;   // files that could not be read
         std::string mWorkers;             // why fewer worker threads ran than were asked for, if so
 
         // "3 folders and 1 file could not be read (permission denied)", followed by
@@ -66,15 +67,16 @@ public:
     ~FolderParser() override;
 
     // The root folder node, named by `rootFolder` exactly as given; null only when the
-    // pass was cancelled.
-    virtual std::unique_ptr<Data_Folder> Parse(const char* rootFolder);
+    // pass was cancelled. The pass ends as soon as it can once `cancel` is cancelled,
+    // which may happen before it starts; the token must outlive the call.
+    std::unique_ptr<Data_Folder> Parse(const char* rootFolder, const CancelToken& cancel);
     // The root result, or null when nothing matched or the pass was cancelled.
-    virtual std::unique_ptr<SearchResult_Folder> Search(const char* rootFolder,
-                                                        const SearchRequest& request);
-
-    // Asks the running pass to end as soon as it can; callable from any thread. Each
-    // pass clears the request when it starts, so a request made between passes is lost.
-    void Cancel() { mCancel.store(true, std::memory_order_relaxed); }
+    std::unique_ptr<SearchResult_Folder>
+    Search(const char* rootFolder, const SearchRequest& request, const CancelToken& cancel);
+    // The same, for a pass that no one cancels.
+    std::unique_ptr<Data_Folder> Parse(const char* rootFolder);
+    std::unique_ptr<SearchResult_Folder> Search(const char* rootFolder,
+                                                const SearchRequest& request);
 
     // How later passes walk the tree. The registries must be made with the same options.
     void SetOptions(const AnalysisOptions& options) { Walker_Smart::SetOptions(options.mWalk); }
@@ -121,7 +123,7 @@ private:
     // One pass: the walk, then `makeResult` over the pending tree; null when cancelled.
     template <class Result, class MakeResult>
     std::unique_ptr<Result> Pass(const char* rootFolder, const SearchRequest* request,
-                                 MakeResult makeResult);
+                                 const CancelToken& cancel, MakeResult makeResult);
     // Walks the tree into a pending tree, its files handed to `jobs`.
     std::unique_ptr<Pending_Folder> Walk(const char* rootFolder, FileJobs& jobs);
     std::unique_ptr<Data_Folder> Scan_Result(Pending_Folder& root);
@@ -147,7 +149,7 @@ private:
     std::unique_ptr<Pending_Folder> mPending_Root;
     Pending_Folder* mPending_Folder; // the folder being walked
 
-    std::atomic<bool> mCancel{false};
+    const CancelToken* mCancel = nullptr; // that of the running pass
 
     ProgressCallback mProgressCallback;
     uint64_t mProgress_Folders = 0;

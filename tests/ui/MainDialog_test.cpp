@@ -490,6 +490,17 @@ TEST(BackgroundPass, ReportsProgressWhileTheEngineWorksAndEndsCancelled)
     const Varnik::BackgroundPass::Outcome outcome = pass.Take();
     EXPECT_TRUE(outcome.mCancelled);
     EXPECT_EQ(outcome.mScan, nullptr);
+
+    // A cancel made as a pass starts ends that pass, and the next one runs whole.
+    pass.Scan(tree.Root());
+    pass.Cancel();
+    EXPECT_TRUE(QTest::qWaitFor([&finished] { return finished.count() == 2; }, PASS_TIMEOUT_MS));
+    EXPECT_TRUE(pass.Take().mCancelled);
+    pass.Scan(tree.Root());
+    EXPECT_TRUE(QTest::qWaitFor([&finished] { return finished.count() == 3; }, PASS_TIMEOUT_MS));
+    const Varnik::BackgroundPass::Outcome whole = pass.Take();
+    EXPECT_FALSE(whole.mCancelled);
+    ASSERT_NE(whole.mScan, nullptr);
 }
 
 // xdg-open may start and still fail; a stand-in that fails proves the user hears of it.

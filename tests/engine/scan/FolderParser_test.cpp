@@ -65,7 +65,7 @@ private:
 
 // Registries of the standard parsers in which reading a ".stop" file cancels the running
 // pass and reading a ".bad" file fails.
-std::function<std::unique_ptr<Vn::FileParser_List>()> Hooked(Vn::FolderParser*& running)
+std::function<std::unique_ptr<Vn::FileParser_List>()> Hooked(Vn::CancelToken*& running)
 {
     return [&running]
     {
@@ -129,13 +129,17 @@ class FolderParser : public ::testing::Test
 protected:
     FolderParser() { mParsers.CreateParsers(); }
 
-    // What a user can read of a search, or "none".
+    // What a user can read of a search, or "none". Each pass has its own cancel token,
+    // the running one's in mRunning.
     std::string Found(Vn::FolderParser& folderParser, const Vn::SearchRequest& request)
     {
-        const auto result = folderParser.Search(mTree.Root().c_str(), request);
+        Vn::CancelToken cancel;
+        mRunning = &cancel;
+        const auto result = folderParser.Search(mTree.Root().c_str(), request, cancel);
         return result ? VarnikTest::Describe(*result) : "none";
     }
 
+    Vn::CancelToken* mRunning = nullptr;
     VarnikTest::TempTree mTree;
     Vn::FileParser_List mParsers;
     Vn::FolderParser mFolderParser{&mParsers};
@@ -193,7 +197,9 @@ protected:
 
     std::string Scan(Vn::FolderParser& folderParser)
     {
-        const auto root = folderParser.Parse(mTree.Root().c_str());
+        Vn::CancelToken cancel;
+        mRunning = &cancel;
+        const auto root = folderParser.Parse(mTree.Root().c_str(), cancel);
         return root ? VarnikTest::Describe(*root) : "cancelled";
     }
 
@@ -225,19 +231,22 @@ TEST_F(FolderParser_Threaded, ScansAndSearchesAsThePlainPassDoes)
 }
 
 // A pass ends early wherever it is when the hooked file is read: in the walk, in a worker
-// or in the assembly. A cancel gives nothing, a failing parser its exception, and the next
-// pass is whole.
+// or in the assembly, or before it starts. A cancel gives nothing, a failing parser its
+// exception, and the next pass is whole.
 TEST_F(FolderParser_Threaded, APassEndedEarlyLeavesTheNextPassWhole)
 {
     const std::string plain = Scan(mFolderParser), found = Found(mFolderParser, Request("include"));
-    Vn::FolderParser* running = nullptr;
     for (unsigned jobs : {1u, 3u})
     {
         SCOPED_TRACE(jobs);
-        auto parsers = Hooked(running)();
+        auto parsers = Hooked(mRunning)();
         Vn::FolderParser folderParser(parsers.get());
         folderParser.SetJobs(jobs);
-        running = &folderParser;
+        Vn::CancelToken early;
+        early.Cancel();
+        EXPECT_EQ(folderParser.Parse(mTree.Root().c_str(), early), nullptr);
+        EXPECT_EQ(folderParser.Search(mTree.Root().c_str(), Request("include"), early), nullptr);
+        EXPECT_EQ(Scan(folderParser), plain);
         for (const std::string file : {"d0/0.stop", "src/d2/zz.stop", "zz.stop", "d1/x.bad"})
         {
             SCOPED_TRACE(file);

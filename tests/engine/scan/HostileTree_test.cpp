@@ -182,7 +182,7 @@ TEST_F(HostileTree, GoesOnWithTheWorkerThreadsThatCouldStart)
     std::vector<std::unique_ptr<Vn::FileParser_List>> workers;
     for (int worker = 0; worker < 3; worker++)
         workers.push_back(mParsers->CreateCopy());
-    const std::atomic<bool> notCancelled{false};
+    const Vn::CancelToken notCancelled;
     for (const int canStart : {2, 0})
     {
         int started = 0;
@@ -245,7 +245,7 @@ TEST_F(HostileTree, EndsAPassThatRunsOutOfDescriptors)
         setrlimit(RLIMIT_NOFILE, &saved);
     };
     withoutDescriptors([&] { mFolderParser.Parse(mTree.Root().c_str()); });
-    const std::atomic<bool> notCancelled{false};
+    const Vn::CancelToken notCancelled;
     Vn::FileJobs jobs(*mParsers, {}, nullptr, notCancelled);
     Vn::FileJobs::Task task;
     task.mPath = mTree.Path("a.c");
