@@ -350,6 +350,52 @@ TEST(App, VersionAndHelpGoToTheOutput)
 {
     EXPECT_EQ(RunIn(".", {"--version"}), (Outcome{0, "varnik-cli " VARNIK_VERSION "\n", ""}));
     EXPECT_NE(RunIn(".", {"search", "--help"}).mOut.find("--zones"), std::string::npos);
-    for (const char* option : {"--version", "--help"})
-        EXPECT_EQ(RunIn(".", {option}, "/dev/full").mStatus, 2) << option;
+}
+
+// Every command and form, its output on a full disk: the failure is an error with its
+// message, never a success. (A search without a match and a diff without a change write
+// nothing, so they cannot fail.)
+TEST(App, EveryFormFailsOnAFullDisk)
+{
+    TempTree tree;
+    MakeProject(tree, "proj");
+    ASSERT_EQ(RunIn(tree.Root(), {"scan", "--json", "proj"}, tree.Path("old.json")).mStatus, 0);
+    tree.File("proj/new.txt", "x\n");
+    const std::vector<std::vector<std::string>> rows = {
+        {"scan", "proj"},
+        {"scan", "--json", "proj"},
+        {"scan", "--table", "types", "proj"},
+        {"scan", "--table", "files", "--format", "csv", "proj"},
+        {"scan", "--table", "folders", "--format", "tsv", "proj"},
+        {"scan", "--table", "unknown", "--format", "md", "--languages", "proj"},
+        {"scan", "--table", "types", "--format", "json", "proj"},
+        {"scan", "--census", "proj"},
+        {"scan", "--census", "--format", "json", "proj"},
+        {"search", "proj", "x"},
+        {"search", "--json", "proj", "x"},
+        {"search", "--json", "proj", "absent"},
+        {"search", "--flat", "proj", "x"},
+        {"search", "-l", "proj", "x"},
+        {"search", "-c", "proj", "x"},
+        {"diff", "old.json", "proj"},
+        {"diff", "--json", "old.json", "proj"},
+        {"diff", "--json", "proj", "proj"},
+        {"languages"},
+        {"languages", "--format", "csv"},
+        {"languages", "--format", "json"},
+        {"explain", "proj/a.txt"},
+        {"--help"},
+        {"--version"},
+        {"scan", "--help"},
+        {"--generate", "bash"},
+        {"--generate", "zsh"},
+        {"--generate", "fish"},
+        {"--generate", "man"},
+    };
+    for (const auto& args : rows)
+    {
+        SCOPED_TRACE(testing::PrintToString(args));
+        EXPECT_EQ(RunIn(tree.Root(), args, "/dev/full"),
+                  (Outcome{2, "", "varnik-cli: cannot write the output\n"}));
+    }
 }
