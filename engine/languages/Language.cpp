@@ -11,7 +11,7 @@ void Language::Compile()
 {
     for (auto& openers : mOpeners)
         openers.clear();
-    mStarts.reset();
+    mStarts.fill(false);
     for (size_t i = 0; i < mForms.size(); i++)
     {
         const Language_Form& form = mForms[i];
@@ -21,7 +21,7 @@ void Language::Compile()
             auto& openers = mOpeners[static_cast<unsigned char>(c)];
             if (std::find(openers.begin(), openers.end(), i) == openers.end())
                 openers.push_back(static_cast<uint16_t>(i));
-            mStarts.set(static_cast<unsigned char>(c));
+            mStarts[static_cast<unsigned char>(c)] = true;
         }
         mTracksDepth = mTracksDepth || form.mKind == Language_Form::Kind::DOC;
         mHasDirectives = mHasDirectives || form.mKind == Language_Form::Kind::DIRECTIVE;
@@ -37,7 +37,7 @@ void Language::Compile()
     if (mTracksDepth)
     {
         for (char c : {'(', ')', '[', ']', '{', '}'})
-            mStarts.set(static_cast<unsigned char>(c));
+            mStarts[static_cast<unsigned char>(c)] = true;
     }
 }
 

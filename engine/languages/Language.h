@@ -108,7 +108,7 @@ struct Language
     // Per first byte, the forms whose open starts with it, longest open first.
     std::array<std::vector<uint16_t>, 256> mOpeners;
     // The bytes that may start an open, or change the bracket depth that doc strings need.
-    std::bitset<256> mStarts;
+    std::array<bool, 256> mStarts{};
     bool mTracksDepth = false;
     bool mHasDirectives = false;
 

@@ -169,25 +169,35 @@ const char* LanguageLexer::RunCode(const char* p)
             p = ReadCensus(p);
             continue;
         }
-        const char* run = p;
-        bool content = false;
         if (!starts[static_cast<unsigned char>(*p)])
         {
-            do
-            {
-                content = content || !IsSpace(*p);
-                p++;
-            } while (p < mEnd && !starts[static_cast<unsigned char>(*p)] && !mInCondition);
-            mLine_Code = mLine_Code || content;
+            p = SkipCode(p);
             continue;
         }
         if (const char* next = TryOpen(p))
             return next;
         if (mLanguage->mTracksDepth)
             CountBracket(*p);
-        mLine_Code = mLine_Code || !IsSpace(*run);
+        mLine_Code = mLine_Code || !IsSpace(*p);
         p++;
     }
+    return p;
+}
+
+// Passes over bytes that open nothing; once the line holds code, a lookup a byte. In a
+// condition it takes one byte, so that names are read whole.
+const char* LanguageLexer::SkipCode(const char* p)
+{
+    const auto& starts = mLanguage->mStarts;
+    if (mInCondition)
+    {
+        mLine_Code = mLine_Code || !IsSpace(*p);
+        return p + 1;
+    }
+    for (; !mLine_Code && p < mEnd && !starts[static_cast<unsigned char>(*p)]; p++)
+        mLine_Code = !IsSpace(*p);
+    while (p < mEnd && !starts[static_cast<unsigned char>(*p)])
+        p++;
     return p;
 }
 
@@ -201,9 +211,9 @@ void LanguageLexer::CountBracket(char c)
 
 const char* LanguageLexer::RunLineComment(const char* p)
 {
-    for (; p < mEnd; p++)
-        mLine_Comment = mLine_Comment || !IsSpace(*p);
-    return p;
+    for (; !mLine_Comment && p < mEnd; p++)
+        mLine_Comment = !IsSpace(*p);
+    return mEnd;
 }
 
 const char* LanguageLexer::RunBlock(const char* p)
@@ -211,8 +221,16 @@ const char* LanguageLexer::RunBlock(const char* p)
     const Form& form = *mForm;
     const char closeFirst = form.mClose[0];
     const char openFirst = form.mOpen[0];
+    const bool plainClose = !form.mNests && !form.mNoCase;
     while (p < mEnd)
     {
+        // Once the line holds comment text, only a close can change anything.
+        if (mLine_Comment && plainClose)
+        {
+            p = static_cast<const char*>(std::memchr(p, closeFirst, static_cast<size_t>(mEnd - p)));
+            if (p == nullptr)
+                return mEnd;
+        }
         const char c = *p;
         if (TrovLib::Ascii::Fold(c) == TrovLib::Ascii::Fold(closeFirst))
         {
@@ -534,9 +552,15 @@ size_t LanguageLexer::Match(const char* p, std::string_view text, bool noCase) c
 {
     if (text.empty() || static_cast<size_t>(mEnd - p) < text.size())
         return 0;
-    const bool equal = noCase ? TrovLib::Ascii::EqualFolded(p, text.data(), text.size())
-                              : std::memcmp(p, text.data(), text.size()) == 0;
-    return equal ? text.size() : 0;
+    if (noCase)
+        return TrovLib::Ascii::EqualFolded(p, text.data(), text.size()) ? text.size() : 0;
+    // Tokens are a few bytes long: a loop beats a call.
+    for (size_t i = 0; i < text.size(); i++)
+    {
+        if (p[i] != text[i])
+            return 0;
+    }
+    return text.size();
 }
 
 size_t LanguageLexer::MatchClose(const char* p) const

@@ -89,6 +89,7 @@ private:
 
     const char* StartFile(const char* p);
     const char* RunCode(const char* p);
+    const char* SkipCode(const char* p);
     const char* RunLineComment(const char* p);
     const char* RunBlock(const char* p);
     const char* RunString(const char* p);

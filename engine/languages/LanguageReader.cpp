@@ -284,9 +284,10 @@ private:
     bool Flag(Form& form, std::string_view name)
     {
         static constexpr std::pair<std::string_view, bool Form::*> FLAGS[] = {
-            {"word", &Form::mWord},   {"boundary", &Form::mBoundary}, {"nocase", &Form::mNoCase},
-            {"nest", &Form::mNests},  {"one", &Form::mOne},           {"dash", &Form::mDash},
-            {"tilde", &Form::mTilde}, {"touch", &Form::mTouch},       {"indent", &Form::mIndent}, {"eof", &Form::mMayEndFile},
+            {"word", &Form::mWord},      {"boundary", &Form::mBoundary}, {"nocase", &Form::mNoCase},
+            {"nest", &Form::mNests},     {"one", &Form::mOne},           {"dash", &Form::mDash},
+            {"tilde", &Form::mTilde},    {"touch", &Form::mTouch},       {"indent", &Form::mIndent},
+            {"eof", &Form::mMayEndFile},
         };
         if (name == "nocase-prefix")
             return true; // prefixes are compared as written, in either case

@@ -103,19 +103,35 @@ std::string_view ModeName(std::string_view line)
     return {};
 }
 
-bool HoldsLiteral(std::string_view head, const std::string& literal, bool atLineStart)
+// The lines of the head from their first non-blank byte on, into `lines`, which is reused.
+void LineStarts(std::string_view head, std::vector<std::string_view>& lines)
 {
-    for (size_t at = head.find(literal); at != head.npos; at = head.find(literal, at + 1))
+    lines.clear();
+    while (!head.empty())
     {
-        if (!atLineStart)
-            return true;
-        size_t before = at;
-        while (before > 0 && (head[before - 1] == ' ' || head[before - 1] == '\t'))
-            before--;
-        if (before == 0 || head[before - 1] == '\n')
-            return true;
+        const size_t end = std::min(head.find('\n'), head.size());
+        std::string_view line = head.substr(0, end);
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+            line.remove_prefix(1);
+        if (!line.empty())
+            lines.push_back(line);
+        head.remove_prefix(std::min(head.size(), end + 1));
     }
-    return false;
+}
+
+// A literal that must start a line is compared at line starts only: a header's head is
+// read once, not once per literal.
+bool HoldsLiteral(std::string_view head, const std::vector<std::string_view>& lines,
+                  const std::string& literal, bool atLineStart)
+{
+    if (!atLineStart)
+        return head.find(literal) != head.npos;
+    return std::any_of(lines.begin(), lines.end(),
+                       [&literal](std::string_view line)
+                       {
+                           return line.size() >= literal.size() && line[0] == literal[0] &&
+                                  line.substr(0, literal.size()) == literal;
+                       });
 }
 
 } // namespace
@@ -290,11 +306,13 @@ const Language* LanguageTable::ByExtension(std::string_view name, const Head& he
 const Language* LanguageTable::Settle(const Group& group, std::string_view head,
                                       Reason* reason) const
 {
+    thread_local std::vector<std::string_view> lines;
+    LineStarts(head, lines);
     for (const auto& [id, rule] : group.mRules)
     {
         for (const std::string& literal : rule.mLiterals)
         {
-            if (HoldsLiteral(head, literal, rule.mAtLineStart))
+            if (HoldsLiteral(head, lines, literal, rule.mAtLineStart))
             {
                 if (reason != nullptr)
                     reason->mRule = "shared extension, first bytes hold \"" + literal + "\"";
