@@ -239,6 +239,8 @@ private:
         mForm = &form;
         const bool comment = state == State::LINE || state == State::BLOCK ||
                              (state == State::DOC && form.mDocIsComment);
+        if (state == State::DOC && form.mPlace == Form::Place::STATEMENT_START)
+            mCode = false;
         (comment ? mComment : mCode) = true;
         return after;
     }
@@ -473,7 +475,9 @@ private:
     {
         const char before = p > 0 ? mLine[p - 1] : '\n';
         const size_t after = p + length;
-        if (!PlaceHolds(form.mPlace, p) ||
+        const size_t place =
+            form.mKind == Form::Kind::DOC && Prefixed(form, p) ? p - Prefixed(form, p) : p;
+        if (!PlaceHolds(form.mPlace, place) ||
             (form.mWord && after < mLine.size() && !IsSpace(mLine[after])))
             return false;
         if (form.mBoundary && !IsSpace(before) &&
@@ -482,15 +486,19 @@ private:
         if ((form.mAfterBlank && !IsSpace(before)) ||
             (after < mLine.size() && Has(form.mNotBefore, mLine[after])))
             return false;
-        if (!Has(form.mNotAfter, before))
-            return true;
+        return !Has(form.mNotAfter, before) || Prefixed(form, p) > 0;
+    }
+
+    // The length of the first of the form's prefixes that stands right before `p`, or 0.
+    size_t Prefixed(const Form& form, size_t p) const
+    {
         for (const std::string& prefix : form.mPrefixes)
         {
             if (p >= prefix.size() && Matches(p - prefix.size(), prefix, true) > 0 &&
                 (p == prefix.size() || !IsWord(mLine[p - prefix.size() - 1])))
-                return true;
+                return prefix.size();
         }
-        return false;
+        return 0;
     }
 
     bool OneCharacter(const Form& form, size_t inside) const

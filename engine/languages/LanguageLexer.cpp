@@ -410,6 +410,9 @@ const char* LanguageLexer::Enter(State state, const Form& form, const char* p, c
     mState = state;
     mForm = &form;
     SetZone(p, StateZone());
+    // A doc string that starts a statement has at most its prefix before it on the line.
+    if (state == State::DOC && form.mPlace == Form::Place::STATEMENT_START)
+        mLine_Code = false;
     if (StateZone() == ZONE_COMMENT)
         mLine_Comment = true;
     else
@@ -491,9 +494,11 @@ const char* LanguageLexer::OpenHeredoc(const Form& form, const char* p, const ch
     return q;
 }
 
+// A doc string's place is that of its prefix, if it has one: r"""...""".
 bool LanguageLexer::PlaceAllows(const Form& form, const char* p, size_t length) const
 {
-    if (!PositionAllows(form.mPlace, p))
+    const char* prefix = form.mKind == Form::Kind::DOC ? PrefixBefore(form, p) : nullptr;
+    if (!PositionAllows(form.mPlace, prefix != nullptr ? prefix : p))
         return false;
     const char before = p > mBegin ? p[-1] : (mPieceStartsLine ? '\n' : mLastByte);
     const char* after = p + length;
@@ -506,7 +511,7 @@ bool LanguageLexer::PlaceAllows(const Form& form, const char* p, size_t length) 
         return false;
     if (after < mEnd && form.mNotBefore[static_cast<unsigned char>(*after)])
         return false;
-    return !form.mNotAfter[static_cast<unsigned char>(before)] || PrefixAllows(form, p);
+    return !form.mNotAfter[static_cast<unsigned char>(before)] || PrefixBefore(form, p) != nullptr;
 }
 
 bool LanguageLexer::PositionAllows(Form::Place place, const char* p) const
@@ -528,17 +533,18 @@ bool LanguageLexer::PositionAllows(Form::Place place, const char* p) const
 }
 
 // A word from the form's prefixes may stand right before the open: u8R"(...)", L'x'.
-bool LanguageLexer::PrefixAllows(const Form& form, const char* p) const
+const char* LanguageLexer::PrefixBefore(const Form& form, const char* p) const
 {
     for (const std::string& prefix : form.mPrefixes)
     {
+        if (static_cast<size_t>(p - mBegin) < prefix.size())
+            continue;
         const char* start = p - prefix.size();
-        if (static_cast<size_t>(p - mBegin) >= prefix.size() &&
-            TrovLib::Ascii::EqualFolded(start, prefix.c_str(), prefix.size()) &&
+        if (TrovLib::Ascii::EqualFolded(start, prefix.c_str(), prefix.size()) &&
             (start == mBegin || !Text::IsWordByte(start[-1])))
-            return true;
+            return start;
     }
-    return false;
+    return nullptr;
 }
 
 bool LanguageLexer::OnlyBlanksBefore(const char* p) const
