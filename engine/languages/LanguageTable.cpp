@@ -103,37 +103,6 @@ std::string_view ModeName(std::string_view line)
     return {};
 }
 
-// The lines of the head from their first non-blank byte on, into `lines`, which is reused.
-void LineStarts(std::string_view head, std::vector<std::string_view>& lines)
-{
-    lines.clear();
-    while (!head.empty())
-    {
-        const size_t end = std::min(head.find('\n'), head.size());
-        std::string_view line = head.substr(0, end);
-        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
-            line.remove_prefix(1);
-        if (!line.empty())
-            lines.push_back(line);
-        head.remove_prefix(std::min(head.size(), end + 1));
-    }
-}
-
-// A literal that must start a line is compared at line starts only: a header's head is
-// read once, not once per literal.
-bool HoldsLiteral(std::string_view head, const std::vector<std::string_view>& lines,
-                  const std::string& literal, bool atLineStart)
-{
-    if (!atLineStart)
-        return head.find(literal) != head.npos;
-    return std::any_of(lines.begin(), lines.end(),
-                       [&literal](std::string_view line)
-                       {
-                           return line.size() >= literal.size() && line[0] == literal[0] &&
-                                  line.substr(0, literal.size()) == literal;
-                       });
-}
-
 } // namespace
 
 LanguageTable::LanguageTable() = default;
@@ -220,7 +189,7 @@ void LanguageTable::Finish()
         for (const std::string& name : row->mFileNamesNoCase)
             mByFileNameFolded.emplace(Folded(name), row);
         for (const std::string& glob : row->mFileGlobs)
-            mByGlob.emplace_back(glob, row);
+            mByGlob.push_back({glob, glob.substr(0, glob.find_first_of("*?[")), row});
         for (const std::string& extension : row->mExtensions)
             mByExtension.emplace(Folded(extension), row);
         for (const std::string& extension : row->mExtensionsCase)
@@ -236,6 +205,8 @@ void LanguageTable::Finish()
     {
         for (auto& [id, rule] : group.mRules)
         {
+            for (const std::string& literal : rule.mLiterals)
+                group.mLineStartBytes[static_cast<unsigned char>(literal[0])] |= rule.mAtLineStart;
             rule.mLanguage = FindById(id);
             if (rule.mLanguage == nullptr)
                 throw Error("group ?" + extension + ": rule for unknown language \"" + id + "\"");
@@ -266,14 +237,14 @@ const Language* LanguageTable::ByName(std::string_view name, Reason* reason) con
             reason->mRule = "file name " + std::string(name);
         return language;
     }
-    const std::string terminated(name);
-    for (const auto& [glob, globLanguage] : mByGlob)
+    for (const Glob& glob : mByGlob)
     {
-        if (fnmatch(glob.c_str(), terminated.c_str(), 0) == 0)
+        if (name.starts_with(glob.mPrefix) &&
+            fnmatch(glob.mPattern.c_str(), std::string(name).c_str(), 0) == 0)
         {
             if (reason != nullptr)
-                reason->mRule = "file name pattern " + glob;
-            return globLanguage;
+                reason->mRule = "file name pattern " + glob.mPattern;
+            return glob.mLanguage;
         }
     }
     return nullptr;
@@ -303,26 +274,53 @@ const Language* LanguageTable::ByExtension(std::string_view name, const Head& he
     return nullptr;
 }
 
+// The first rule, in order, with a literal in the head wins. The head is read once for the
+// literals that start a line, and searched only for the others of earlier rules.
 const Language* LanguageTable::Settle(const Group& group, std::string_view head,
                                       Reason* reason) const
 {
-    thread_local std::vector<std::string_view> lines;
-    LineStarts(head, lines);
-    for (const auto& [id, rule] : group.mRules)
+    size_t best = group.mRules.size();
+    const std::string* found = nullptr;
+    for (std::string_view rest = head; !rest.empty() && best > 0;)
     {
+        const size_t end = std::min(rest.find('\n'), rest.size());
+        std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(std::min(rest.size(), end + 1));
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+            line.remove_prefix(1);
+        if (line.empty() || !group.mLineStartBytes[static_cast<unsigned char>(line.front())])
+            continue;
+        for (size_t i = 0; i < best; i++)
+        {
+            const Rule& rule = group.mRules[i].second;
+            for (const std::string& literal : rule.mLiterals)
+            {
+                if (rule.mAtLineStart && line.starts_with(literal))
+                {
+                    best = i;
+                    found = &literal;
+                    break;
+                }
+            }
+        }
+    }
+    for (size_t i = 0; i < best; i++)
+    {
+        const Rule& rule = group.mRules[i].second;
         for (const std::string& literal : rule.mLiterals)
         {
-            if (HoldsLiteral(head, lines, literal, rule.mAtLineStart))
+            if (!rule.mAtLineStart && head.find(literal) != head.npos)
             {
-                if (reason != nullptr)
-                    reason->mRule = "shared extension, first bytes hold \"" + literal + "\"";
-                return rule.mLanguage;
+                best = i;
+                found = &literal;
+                break;
             }
         }
     }
     if (reason != nullptr)
-        reason->mRule = "shared extension, no rule matched: default";
-    return group.mDefaultLanguage;
+        reason->mRule = found != nullptr ? "shared extension, first bytes hold \"" + *found + "\""
+                                         : "shared extension, no rule matched: default";
+    return found != nullptr ? group.mRules[best].second.mLanguage : group.mDefaultLanguage;
 }
 
 const Language* LanguageTable::ByContent(std::string_view head, Reason* reason) const

@@ -2,6 +2,7 @@
 
 #include "engine/languages/Language.h"
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -98,6 +99,15 @@ private:
         std::vector<std::pair<std::string, Rule>> mRules; // id, rule
         std::string mDefault;
         const Language* mDefaultLanguage = nullptr;
+        std::array<bool, 256> mLineStartBytes{}; // the first bytes of the line-start literals
+    };
+    // A file-name pattern, with the literal text before its first wildcard, which a name
+    // must start with before the pattern is tried.
+    struct Glob
+    {
+        std::string mPattern;
+        std::string mPrefix;
+        const Language* mLanguage;
     };
     struct Hash
     {
@@ -138,7 +148,7 @@ private:
     Index mByExtensionCase;
     Index mByInterpreter;
     Index mByModeName;
-    std::vector<std::pair<std::string, const Language*>> mByGlob;
+    std::vector<Glob> mByGlob;
     std::vector<const Language*> mByFirstLine;
 };
 
