@@ -13,6 +13,7 @@
 #include "lib/Ascii.h"
 
 #include <algorithm>
+#include <set>
 
 namespace
 {
@@ -350,7 +351,11 @@ private:
         while (end < mLine.size() && IsWord(mLine[end]))
             end++;
         const std::string name(mLine.substr(p, end - p));
-        if (name.starts_with("__has_") && IsQuery(name))
+        static const std::set<std::string> QUERIES = {
+            "__has_include",     "__has_include_next", "__has_attribute", "__has_cpp_attribute",
+            "__has_c_attribute", "__has_builtin",      "__has_feature",   "__has_extension",
+            "__has_embed",       "__has_warning"};
+        if (QUERIES.count(name) != 0)
         {
             while (end < mLine.size() && (mLine[end] == ' ' || mLine[end] == '\t'))
                 end++;
@@ -370,18 +375,6 @@ private:
         if (std::find(NOT_NAMES.begin(), NOT_NAMES.end(), name) == NOT_NAMES.end())
             mNames.push_back(name);
         return end;
-    }
-
-    static bool IsQuery(const std::string& name)
-    {
-        for (const char* query :
-             {"include", "include_next", "attribute", "cpp_attribute", "c_attribute", "builtin",
-              "feature", "extension", "embed", "warning"})
-        {
-            if (name == std::string("__has_") + query)
-                return true;
-        }
-        return false;
     }
 
     void EndLine()

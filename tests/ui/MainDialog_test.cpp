@@ -454,10 +454,7 @@ TEST_F(MainDialog, OffersTheLanguagesOfTheScanFirst)
         first.append(types.item(i)->text());
     EXPECT_EQ(first.join(' ').toStdString(), "Ignore list CMake Text C++ Shell");
     window.Type("mSearch_FileTypeFilterBox", "sh");
-    int shown = 0;
-    for (int i = 0; i < types.count(); i++)
-        shown += types.item(i)->isHidden() ? 0 : 1;
-    EXPECT_LT(shown, 10);
+    EXPECT_TRUE(types.item(0)->isHidden());
     EXPECT_FALSE(types.item(4)->isHidden());
     window.Search("demo project");
     EXPECT_EQ(window.Text("mSearch_ResultTree"),

@@ -17,15 +17,16 @@ TEST(FileParser_Text, CountsEachLineUnderLineAndUnderItsType)
     ParserTest test;
     const auto node = test.Parse("notes.txt", "abc\n\n  \t\nx");
     EXPECT_EQ(node->GetName(), test.mTree.Path("notes.txt"));
-    EXPECT_EQ(CounterText(*node), "File = 1\n  txt = 1\n"
-                                  "Line = 4\n  Blank = 2\n  Code = 2\n  Comment = 0\n"
-                                  "txt = 4\n  Blank = 2\n  Code = 2\n  Comment = 0\n"
-                                  "File Length: 4 x1\n");
+    EXPECT_EQ(CounterText(*node),
+              "File = 1\n  100.0% txt (1)\n"
+              "Line = 4\n  50.0% Blank (2)\n  50.0% Code (2)\n  0.0% Comment (0)\n"
+              "txt = 4\n  50.0% Blank (2)\n  50.0% Code (2)\n  0.0% Comment (0)\n"
+              "File Length (Histogram) lines/files: 4 x1\n");
     EXPECT_EQ(CounterText(*test.Parse("empty.txt", "")),
-              "File = 1\n  txt = 1\n"
+              "File = 1\n  100.0% txt (1)\n"
               "Line = 0\n  Blank = 0\n  Code = 0\n  Comment = 0\n"
               "txt = 0\n  Blank = 0\n  Code = 0\n  Comment = 0\n"
-              "File Length: 0 x1\n");
+              "File Length (Histogram) lines/files: 0 x1\n");
 }
 
 TEST(FileParser_Text, FileThatCannotBeOpenedIsAParsingError)
@@ -40,7 +41,7 @@ TEST(FileParser_Text, FileThatCannotBeOpenedIsAParsingError)
     {
         const std::string path = test.mTree.Path(name);
         EXPECT_EQ(CounterText(*test.mParsers.Parse(path.c_str())),
-                  "File = 1\n  txt = 1\nParsing Error = 1\n  File Open Error = 1\n")
+                  "File = 1\n  100.0% txt (1)\nParsing Error = 1\n  100.0% File Open Error (1)\n")
             << name;
         EXPECT_EQ(test.mParsers.Search(path.c_str(), Request("", VarnikTest::CODE)), nullptr)
             << name;

@@ -3,6 +3,7 @@
 // Parse or search a file written to disk, and read its counters as the counter tree shows.
 
 #include "TempTree.h"
+#include "TreeText.h"
 #include "engine/counters/Counter_Count.h"
 #include "engine/counters/Counter_Histogram.h"
 #include "engine/parsers/FileParser_List.h"
@@ -16,37 +17,10 @@ namespace VarnikTest
 
 using Lines = std::vector<uint32_t>;
 
-// One line per counter, children indented by two blanks; a histogram as
-// "name: value xoccurrences ...".
-inline void AppendCounters(std::string& text, const Vn::Counter_List& counters, int depth = 0)
-{
-    for (const auto& counter : counters)
-    {
-        text.append(2 * depth, ' ');
-        if (const auto* histogram = dynamic_cast<const Vn::Counter_Histogram*>(counter.get()))
-        {
-            // Appended piece by piece: g++ 12 at -O2 warns wrongly (-Wrestrict) on
-            // `" " + std::to_string(...)`.
-            text.append(histogram->GetName()).append(1, ':');
-            for (const auto& [value, occurrences] : histogram->GetValues())
-                text.append(" ")
-                    .append(std::to_string(value))
-                    .append(" x")
-                    .append(std::to_string(occurrences));
-        }
-        else
-            text += counter->GetInfo();
-        text += '\n';
-        if (const auto* group = dynamic_cast<const Vn::Counter_Group*>(counter.get()))
-            AppendCounters(text, group->mCounters, depth + 1);
-    }
-}
-
+// The node's counters as the counter view shows them (TreeText's Describe).
 inline std::string CounterText(const Vn::Data_Node& node)
 {
-    std::string text;
-    AppendCounters(text, node.mCounters);
-    return text;
+    return Describe(node.mCounters);
 }
 
 // The count reached by following `names` down from the node, or 0 when there is none.

@@ -1,0 +1,3 @@
+auto s = R"x(
+/* not a comment */
+)x";
