@@ -119,8 +119,7 @@ void MakeProject(TempTree& tree, const std::string& root)
 } // namespace
 
 // A trailing separator on the root would leave it without a name: it is dropped. A name
-// outside UTF-8 gets U+FFFD so that the output stays valid JSON. The JSON is written as it
-// goes; its bytes are those that nlohmann-json writes for the same document.
+// outside UTF-8 gets U+FFFD so that the output stays valid JSON.
 TEST(App, ScanJsonHoldsEveryNode)
 {
     TempTree tree;
@@ -132,7 +131,6 @@ TEST(App, ScanJsonHoldsEveryNode)
     const Outcome outcome = RunIn(".", {"scan", "--json", tree.Path("proj/")});
     ASSERT_EQ(outcome.mStatus, 0);
     EXPECT_EQ(outcome.mErr, "");
-    EXPECT_EQ(Json::parse(outcome.mOut).dump() + "\n", outcome.mOut);
     const Json root = Json::parse(outcome.mOut).at("root");
     EXPECT_EQ(root.at("name"), tree.Path("proj"));
     ASSERT_EQ(root.at("nodes").size(), 4u);
