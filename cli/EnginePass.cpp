@@ -2,6 +2,7 @@
 
 #include "cli/Joined.h"
 #include "cli/ProgressLine.h"
+#include "cli/WholeNumber.h"
 #include "lib/Format.h"
 #include "lib/Path.h"
 
@@ -51,7 +52,7 @@ void EnginePass::AddOptions(CLI::App& command)
 {
     command
         .add_option("--jobs", mJobs, "Threads that read files, 1 to 256 (default: one per core)")
-        ->check(CLI::Range(1u, 256u).description(""))
+        ->check(WholeNumber(1, 256))
         ->type_name("N");
     const char* analysis = "Analysis (default: the classic analysis)";
     command

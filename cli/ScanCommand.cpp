@@ -4,6 +4,7 @@
 #include "cli/JsonReport.h"
 #include "cli/TableReport.h"
 #include "cli/TreeReport.h"
+#include "cli/WholeNumber.h"
 
 #include <CLI/CLI.hpp>
 
@@ -39,13 +40,15 @@ ScanCommand::ScanCommand(CLI::App& cli)
         ->type_name("COLUMN")
         ->group(tables);
     mCommand->add_option("--top", mTop, "Keep the first N rows")
-        ->check(CLI::PositiveNumber.description(""))
+        ->check(WholeNumber(1))
         ->type_name("N")
         ->group(tables);
     mCommand->add_option("--depth", mDepth, "Folders of --table folders down to N levels")
+        ->check(WholeNumber(0))
         ->type_name("N")
         ->group(tables);
     mCommand->add_option("--min-count", mMinCount, "Census names tested at least N times")
+        ->check(WholeNumber(0))
         ->type_name("N")
         ->group(tables);
     mPass.AddOptions(*mCommand);

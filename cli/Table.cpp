@@ -13,20 +13,21 @@ namespace VarnikCli
 namespace
 {
 
-std::string CellText(const Table::Cell& cell)
+// `percentSign`: "12.50%" for people, "12.50" for programs.
+std::string CellText(const Table::Cell& cell, bool percentSign = true)
 {
     if (const auto* text = std::get_if<std::string>(&cell))
         return *text;
     if (const auto* count = std::get_if<uint64_t>(&cell))
         return std::to_string(*count);
-    return TrovLib::Format("%.2f%%", std::get<Table::Percent>(cell).mValue);
+    return TrovLib::Format(percentSign ? "%.2f%%" : "%.2f", std::get<Table::Percent>(cell).mValue);
 }
 
-std::vector<std::string> RowTexts(const Table::Row& row)
+std::vector<std::string> RowTexts(const Table::Row& row, bool percentSign = true)
 {
     std::vector<std::string> texts;
     for (const Table::Cell& cell : row)
-        texts.push_back(CellText(cell));
+        texts.push_back(CellText(cell, percentSign));
     return texts;
 }
 
@@ -117,6 +118,8 @@ void Table::WriteText(Output& out) const
     for (const Row& row : mRows)
         for (size_t i = 0; i < row.size(); ++i)
             widths[i] = std::max(widths[i], CellText(row[i]).size());
+    for (size_t i = 0; i < mTotal.size(); ++i)
+        widths[i] = std::max(widths[i], CellText(mTotal[i]).size());
     const auto writeLine = [&](const std::vector<std::string>& cells, const Row* kinds)
     {
         for (size_t i = 0; i < cells.size(); ++i)
@@ -131,6 +134,8 @@ void Table::WriteText(Output& out) const
     writeLine(mColumns, mRows.empty() ? nullptr : &mRows.front());
     for (const Row& row : mRows)
         writeLine(RowTexts(row), &row);
+    if (!mTotal.empty())
+        writeLine(RowTexts(mTotal), &mTotal);
 }
 
 void Table::WriteSeparated(Output& out, Format format) const
@@ -151,8 +156,11 @@ void Table::WriteSeparated(Output& out, Format format) const
             rule.push_back(!mRows.empty() && !IsText(mRows.front()[i]) ? "--:" : "---");
         writeLine(rule);
     }
+    const bool forPeople = format == Format::Markdown;
     for (const Row& row : mRows)
-        writeLine(RowTexts(row));
+        writeLine(RowTexts(row, forPeople));
+    if (forPeople && !mTotal.empty())
+        writeLine(RowTexts(mTotal));
 }
 
 void Table::WriteJson(Output& out) const

@@ -11,7 +11,9 @@ namespace VarnikCli
 {
 
 // Rows under named columns, and the forms in which they print: aligned text, CSV, TSV,
-// Markdown and JSON (an array of objects). Cells hold a text, a count or a percentage.
+// Markdown and JSON (an array of objects). Cells hold a text, a count or a percentage,
+// which only the forms for people mark with "%". A total row, when set, closes the forms
+// for people; programs that read CSV, TSV or JSON sum the rows themselves.
 // Not shared between threads.
 class Table
 {
@@ -38,6 +40,8 @@ public:
     explicit Table(std::vector<std::string> columns) : mColumns(std::move(columns)) {}
 
     void Add(Row row) { mRows.push_back(std::move(row)); }
+    // The row printed last in text and Markdown, after sorting and --top.
+    void SetTotal(Row total) { mTotal = std::move(total); }
     // Orders the rows by the column named `column`: texts in ascending byte order, numbers
     // from the largest down; ties keep their order. Throws std::runtime_error, naming the
     // columns, for an unknown name.
@@ -54,6 +58,7 @@ private:
 
     std::vector<std::string> mColumns;
     std::vector<Row> mRows;
+    Row mTotal; // empty when the table has none
 };
 
 } // namespace VarnikCli

@@ -57,11 +57,18 @@ Totals TotalsOf(const Vn::Counter_List& counters)
     return totals;
 }
 
-Table::Row RowOf(std::string name, const Totals& totals)
+// The name cells, then the totals; a file's row leaves out its file count, always 1.
+Table::Row RowOf(Table::Row names, const Totals& totals)
 {
-    Table::Row row = {std::move(name)};
-    row.insert(row.end(), totals.begin(), totals.end());
-    return row;
+    const bool file = names.size() > 1;
+    names.insert(names.end(), totals.begin() + (file ? 1 : 0), totals.end());
+    return names;
+}
+
+void AddTo(Totals& sum, const Totals& more)
+{
+    for (size_t i = 0; i < sum.size(); ++i)
+        sum[i] += more[i];
 }
 
 // The type of a file node: the one child of its "File" counter.
@@ -87,13 +94,10 @@ void AddTypes(Table& table, const Vn::Data_Folder& root)
                                  {
                                      if (ChildrenOf(node) != nullptr)
                                          return;
-                                     Totals& totals = byType[TypeOf(node)];
-                                     const Totals file = TotalsOf(node.mCounters);
-                                     for (size_t i = 0; i < totals.size(); ++i)
-                                         totals[i] += file[i];
+                                     AddTo(byType[TypeOf(node)], TotalsOf(node.mCounters));
                                  });
     for (const std::string& type : order)
-        table.Add(RowOf(type, byType[type]));
+        table.Add(RowOf({type}, byType[type]));
 }
 
 // What a user could map: the extension of a file of no known language (".conf"), or its
@@ -130,8 +134,14 @@ Table UnknownTable(const Vn::Data_Folder& root)
                                      entry->second.second += SizeOf(node.GetName());
                                  });
     Table table({"name", "files", "bytes"});
+    std::pair<uint64_t, uint64_t> total;
     for (const std::string& key : order)
-        table.Add({key, byKey[key].first, byKey[key].second});
+    {
+        const auto [files, bytes] = byKey[key];
+        table.Add({key, files, bytes});
+        total = {total.first + files, total.second + bytes};
+    }
+    table.SetTotal({"total", total.first, total.second});
     return table;
 }
 
@@ -147,24 +157,32 @@ Table Build(const Vn::Data_Folder& root, const std::string& kind, size_t depth)
 {
     if (kind == "unknown")
         return UnknownTable(root);
+    const bool files = kind == "files";
     std::vector<std::string> columns = {kind.substr(0, kind.size() - 1)};
-    columns.insert(columns.end(), COLUMNS.begin(), COLUMNS.end());
+    if (files)
+        columns.push_back("type");
+    columns.insert(columns.end(), COLUMNS.begin() + (files ? 1 : 0), COLUMNS.end());
     Table table(std::move(columns));
+    // The folders' table holds the root, their total, already.
+    if (kind != "folders")
+        table.SetTotal(
+            RowOf(files ? Table::Row{"total", ""} : Table::Row{"total"}, TotalsOf(root.mCounters)));
     if (kind == "types")
     {
         AddTypes(table, root);
         return table;
     }
-    const bool folders = kind == "folders";
-    ForEachInTree<Vn::Data_Node>(
-        root,
-        [&](const Vn::Data_Node& node, size_t nodeDepth)
-        {
-            const bool isFolder = ChildrenOf(node) != nullptr;
-            if (folders != isFolder || (folders && nodeDepth > depth))
-                return;
-            table.Add(RowOf(NameBelowRoot(node, root), TotalsOf(node.mCounters)));
-        });
+    ForEachInTree<Vn::Data_Node>(root,
+                                 [&](const Vn::Data_Node& node, size_t nodeDepth)
+                                 {
+                                     const bool isFolder = ChildrenOf(node) != nullptr;
+                                     if (files == isFolder || (!files && nodeDepth > depth))
+                                         return;
+                                     Table::Row names = {NameBelowRoot(node, root)};
+                                     if (files)
+                                         names.push_back(TypeOf(node));
+                                     table.Add(RowOf(std::move(names), TotalsOf(node.mCounters)));
+                                 });
     return table;
 }
 

@@ -150,7 +150,7 @@ TEST(App, ScanPrintsEveryForm)
 {
     TempTree tree;
     MakeProject(tree, "proj");
-    const std::string head = "type  files  lines  blank  code  comment  directive  errors\n";
+    const std::string head = "type   files  lines  blank  code  comment  directive  errors\n";
     ExpectRows(
         tree.Root(),
         {{{"scan", "proj"},
@@ -164,9 +164,10 @@ TEST(App, ScanPrintsEveryForm)
           "      85.7% Directive (6)\n    0.0% Comment (0)\n"},
          {{"scan", "--table", "types", "proj"},
           0,
-          head + "txt       1      4      2     2        0          0       0\n"
-                 "h         1      3      0     2        1          2       0\n"
-                 "cpp       1      7      0     7        0          6       0\n"},
+          head + "txt        1      4      2     2        0          0       0\n"
+                 "h          1      3      0     2        1          2       0\n"
+                 "cpp        1      7      0     7        0          6       0\n"
+                 "total      3     14      2    11        1          8       0\n"},
          {{"scan", "--table", "types", "--format", "csv", "--sort", "comment", "--top", "2",
            "proj"},
           0,
@@ -174,9 +175,9 @@ TEST(App, ScanPrintsEveryForm)
           "0\n"},
          {{"scan", "--table", "files", "--format", "tsv", "--sort", "file", "proj"},
           0,
-          "file\tfiles\tlines\tblank\tcode\tcomment\tdirective\terrors\n"
-          "a.txt\t1\t4\t2\t2\t0\t0\t0\nsrc/lib/d.h\t1\t3\t0\t2\t1\t2\t0\n"
-          "src/m.cpp\t1\t7\t0\t7\t0\t6\t0\n"},
+          "file\ttype\tlines\tblank\tcode\tcomment\tdirective\terrors\n"
+          "a.txt\ttxt\t4\t2\t2\t0\t0\t0\nsrc/lib/d.h\th\t3\t0\t2\t1\t2\t0\n"
+          "src/m.cpp\tcpp\t7\t0\t7\t0\t6\t0\n"},
          {{"scan", "--table", "folders", "--depth", "1", "--format", "md", "proj"},
           0,
           "| folder | files | lines | blank | code | comment | directive | errors |\n"
@@ -187,7 +188,7 @@ TEST(App, ScanPrintsEveryForm)
           "name  count   share\nA         3  75.00%\nB         1  25.00%\n"},
          {{"scan", "--census", "--min-count", "2", "--format", "csv", "proj"},
           0,
-          "name,count,share\nA,3,75.00%\n"},
+          "name,count,share\nA,3,75.00\n"},
          {{"scan", "--census", "--sort", "name", "--top", "1", "--format", "json", "proj"},
           0,
           "[{\"name\":\"A\",\"count\":3,\"share\":75.0}]\n"}});
