@@ -5,6 +5,7 @@
 #include "cli/DiffCommand.h"
 #include "cli/ExplainCommand.h"
 #include "cli/LanguagesCommand.h"
+#include "cli/Misspelling.h"
 #include "cli/ScanCommand.h"
 #include "cli/SearchCommand.h"
 #include "lib/Exception.h"
@@ -65,12 +66,15 @@ int App::Run(int argc, const char* const* argv)
         mOut.flush();
         return mOut ? EXIT_SUCCESS : Fail("cannot write the output");
     }
-    catch (const CLI::ExtrasError& error)
+    catch (const CLI::ParseError& error)
     {
-        return Fail(search.Parsed() ? TrovLib::Format("%s (put -- before a text that begins "
-                                                      "with \"-\")",
-                                                      error.what())
-                                    : std::string(error.what()));
+        const Misspelling misspelling = DescribeMisspelling(cli, argc, argv);
+        const std::string message =
+            misspelling.mMessage.empty() ? error.what() : misspelling.mMessage;
+        const bool extra = dynamic_cast<const CLI::ExtrasError*>(&error) != nullptr;
+        return Fail(extra && search.Parsed() && !misspelling.mSuggests
+                        ? message + " (put -- before a text that begins with \"-\")"
+                        : message);
     }
     catch (const TrovLib::Exception& error)
     {
