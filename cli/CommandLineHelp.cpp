@@ -1,6 +1,8 @@
 #include "cli/CommandLineHelp.h"
 
 #include "cli/Joined.h"
+#include "cli/SearchCommand.h"
+#include "cli/TableReport.h"
 
 #include <CLI/CLI.hpp>
 
@@ -19,7 +21,8 @@ struct OptionInfo
     std::vector<std::string> mLong;  // without "--"
     std::string mDescription;
     std::string mValue;                // the value's name; empty for a flag
-    std::vector<std::string> mChoices; // the values allowed, when the name lists them
+    std::vector<std::string> mChoices; // the values allowed, when known when building
+    std::string mChoicesCommand;       // else a shell command that lists them
     bool mRepeatable = false;
 };
 
@@ -40,6 +43,21 @@ std::vector<std::string> Split(const std::string& text, char separator)
     return parts;
 }
 
+// The values an option takes, by the name of its value: "a|b" lists them, and the names
+// of zones, columns and file types stand for the lists that the program holds.
+void AddChoices(OptionInfo& option)
+{
+    if (option.mValue.find('|') != std::string::npos)
+        option.mChoices = Split(option.mValue, '|');
+    else if (option.mValue.starts_with("ZONE"))
+        option.mChoices = SearchCommand::ZONE_NAMES;
+    else if (option.mValue == "COLUMN")
+        option.mChoices = TableReport::ColumnNames();
+    else if (option.mValue.starts_with("TYPE"))
+        option.mChoicesCommand =
+            "varnik-cli languages --format tsv 2>/dev/null | cut -f1 | tail -n +2";
+}
+
 CommandInfo Describe(const CLI::App& app, std::string name)
 {
     CommandInfo command{std::move(name), app.get_description(), {}, {}};
@@ -57,9 +75,9 @@ CommandInfo Describe(const CLI::App& app, std::string name)
                         option->get_description(),
                         option->get_expected_max() > 0 ? option->get_type_name() : "",
                         {},
+                        {},
                         option->get_expected_max() > 1};
-        if (info.mValue.find('|') != std::string::npos)
-            info.mChoices = Split(info.mValue, '|');
+        AddChoices(info);
         command.mOptions.push_back(std::move(info));
     }
     return command;
@@ -90,6 +108,11 @@ std::vector<std::string> Spellings(const OptionInfo& option)
     return spellings;
 }
 
+bool HasChoices(const OptionInfo& option)
+{
+    return !option.mChoices.empty() || !option.mChoicesCommand.empty();
+}
+
 // Completes options and their choices by the command typed so far, and otherwise files and
 // folders.
 void WriteBash(std::ostream& out, const std::vector<CommandInfo>& commands)
@@ -106,9 +129,11 @@ void WriteBash(std::ostream& out, const std::vector<CommandInfo>& commands)
     std::set<std::string> withChoices; // an option shared by several commands, once
     for (const CommandInfo& command : commands)
         for (const OptionInfo& option : command.mOptions)
-            if (!option.mChoices.empty() && withChoices.insert(option.mLong.front()).second)
+            if (HasChoices(option) && withChoices.insert(option.mLong.front()).second)
                 out << "        " << Joined(Spellings(option), "|") << ") COMPREPLY=($(compgen -W "
-                    << Quoted(Joined(option.mChoices, " ")) << " -- \"$cur\")); return ;;\n";
+                    << (option.mChoices.empty() ? "\"$(" + option.mChoicesCommand + ")\""
+                                                : Quoted(Joined(option.mChoices, " ")))
+                    << " -- \"$cur\")); return ;;\n";
     out << "    esac\n    case $command in\n";
     for (const CommandInfo& command : commands)
     {
@@ -160,6 +185,8 @@ void WriteZsh(std::ostream& out, const std::vector<CommandInfo>& commands)
                     out << ':' << ZshEscaped(option.mValue) << ':';
                 if (!option.mChoices.empty())
                     out << '(' << Joined(option.mChoices, " ") << ')';
+                else if (!option.mChoicesCommand.empty())
+                    out << "{compadd -- $(" << option.mChoicesCommand << ")}";
                 out << "'";
             }
         out << " \\\n            '*:file:_files' ;;\n";
@@ -187,6 +214,8 @@ void WriteFish(std::ostream& out, const std::vector<CommandInfo>& commands)
                 out << " -l " << name;
             if (!option.mChoices.empty())
                 out << " -x -a " << Quoted(Joined(option.mChoices, " "));
+            else if (!option.mChoicesCommand.empty())
+                out << " -x -a " << Quoted("(" + option.mChoicesCommand + ")");
             else if (!option.mValue.empty())
                 out << " -r";
             out << " -d " << Quoted(option.mDescription) << '\n';

@@ -1,6 +1,7 @@
 #include "cli/ScanCommand.h"
 
 #include "cli/CensusReport.h"
+#include "cli/Joined.h"
 #include "cli/JsonReport.h"
 #include "cli/TableReport.h"
 #include "cli/TreeReport.h"
@@ -24,7 +25,7 @@ ScanCommand::ScanCommand(CLI::App& cli)
             ->add_option("--table", mTable,
                          "One row per file type, file or folder, or per unknown extension")
             ->check(CLI::IsMember(TableReport::Kinds()).description(""))
-            ->type_name("types|files|folders")
+            ->type_name(Joined(TableReport::Kinds(), "|"))
             ->excludes(json)
             ->group(tables);
     mCommand->add_flag("--census", mCensus, "The names that #if, #ifdef and #ifndef test, ranked")

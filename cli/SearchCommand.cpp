@@ -40,15 +40,18 @@ void SelectZones(const std::vector<std::string>& zones, Vn::SearchRequest::Flags
         else if (zone == "string")
             flags.InString = true;
         else if (zone != "none")
-            throw std::runtime_error(TrovLib::Format(
-                "unknown zone \"%s\" (zones: code, comment, directive, string, none)",
-                zone.c_str()));
+            throw std::runtime_error(
+                TrovLib::Format("unknown zone \"%s\" (zones: %s)", zone.c_str(),
+                                Joined(SearchCommand::ZONE_NAMES, ", ").c_str()));
     }
     if (zones.size() > 1 && std::find(zones.begin(), zones.end(), "none") != zones.end())
         throw std::runtime_error("the zone \"none\" cannot be combined with another zone");
 }
 
 } // namespace
+
+const std::vector<std::string> SearchCommand::ZONE_NAMES = {"code", "comment", "directive",
+                                                            "string", "none"};
 
 SearchCommand::SearchCommand(CLI::App& cli)
     : mCommand(cli.add_subcommand("search", "Find the lines of a tree that hold a text"))
@@ -60,8 +63,10 @@ SearchCommand::SearchCommand(CLI::App& cli)
     mCommand->add_flag("--ignore-case", mIgnoreCase, "Ignore the case of ASCII letters");
     AddListOption(*mCommand, "--zones", mZones,
                   "Where a match counts: code, comment, directive, string, or none")
+        ->type_name("ZONE,...")
         ->capture_default_str();
-    AddListOption(*mCommand, "--types", mTypes, "The file types searched (default: all)");
+    AddListOption(*mCommand, "--types", mTypes, "The file types searched (default: all)")
+        ->type_name("TYPE,...");
     const char* forms = "Output";
     CLI::Option* json =
         mCommand->add_flag("--json", mJson, "Print the result tree as JSON")->group(forms);

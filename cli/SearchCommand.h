@@ -18,6 +18,9 @@ class SearchCommand
 public:
     static constexpr int EXIT_NO_MATCH = 1;
 
+    // What --zones takes.
+    static const std::vector<std::string> ZONE_NAMES;
+
     explicit SearchCommand(CLI::App& cli);
 
     bool Parsed() const;

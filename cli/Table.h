@@ -39,6 +39,7 @@ public:
 
     explicit Table(std::vector<std::string> columns) : mColumns(std::move(columns)) {}
 
+    const std::vector<std::string>& Columns() const { return mColumns; }
     void Add(Row row) { mRows.push_back(std::move(row)); }
     // The row printed last in text and Markdown, after sorting and --top.
     void SetTotal(Row total) { mTotal = std::move(total); }

@@ -1,10 +1,12 @@
 #include "cli/TableReport.h"
 
+#include "cli/CensusReport.h"
 #include "cli/NodeNames.h"
 #include "cli/TreeWalk.h"
 #include "engine/counters/Counter_Count.h"
 #include "lib/Path.h"
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <string_view>
@@ -151,6 +153,20 @@ const std::vector<std::string>& Kinds()
 {
     static const std::vector<std::string> kinds = {"types", "files", "folders", "unknown"};
     return kinds;
+}
+
+std::vector<std::string> ColumnNames()
+{
+    const Vn::Data_Folder empty(".");
+    std::vector<std::string> names = CensusReport::Build(empty, 0).Columns();
+    for (const std::string& kind : Kinds())
+    {
+        const Table table = Build(empty, kind, 0);
+        for (const std::string& column : table.Columns())
+            if (std::find(names.begin(), names.end(), column) == names.end())
+                names.push_back(column);
+    }
+    return names;
 }
 
 Table Build(const Vn::Data_Folder& root, const std::string& kind, size_t depth)

@@ -20,6 +20,9 @@ namespace TableReport
 // What --table takes, and the first column of each.
 const std::vector<std::string>& Kinds();
 
+// What --sort takes: the columns of every table and of the census.
+std::vector<std::string> ColumnNames();
+
 // Rows of the given kind, in the order of the scan: types in the order of their first
 // file, files and folders in walk order, folders no deeper than `depth` below the root.
 Table Build(const Vn::Data_Folder& root, const std::string& kind, size_t depth);
