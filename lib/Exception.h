@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <string_view>
 
 namespace TrovLib
 {
@@ -92,6 +93,12 @@ inline constexpr std::array<const char*, 38> CODE_NAMES = {
     "CODE_OPEN_CL_ERROR",
     "CODE_STRUCTURED_EXCEPTION",
 };
+// A code added to one list and not the other would print the wrong name.
+static_assert(CODE_NAMES.size() == CODE_STRUCTURED_EXCEPTION + 1 &&
+                  std::string_view(CODE_NAMES[CODE_IO_ERROR]) == "CODE_IO_ERROR" &&
+                  std::string_view(CODE_NAMES[CODE_STRUCTURED_EXCEPTION]) ==
+                      "CODE_STRUCTURED_EXCEPTION",
+              "CODE_NAMES must name the codes in their order");
 
 // The one exception type of the utility library. It is thrown by value and caught by
 // const reference. `what` names the failure in a few constant words; `message` adds

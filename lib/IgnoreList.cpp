@@ -1,5 +1,6 @@
 #include "lib/IgnoreList.h"
 
+#include "lib/Ascii.h"
 #include "lib/Exception.h"
 #include "lib/Format.h"
 #include "lib/Path.h"
@@ -17,11 +18,6 @@ namespace
 
 // Lines longer than this arrive in pieces, each piece taken as a line of its own.
 constexpr size_t LINE_PIECE_SIZE = 2048;
-
-bool IsBlank(char c)
-{
-    return c == '\t' || c == '\n' || c == '\r' || c == ' ';
-}
 
 } // namespace
 
@@ -76,7 +72,7 @@ void IgnoreList::ReadFromText(std::string_view text)
 void IgnoreList::AddLine(std::string line)
 {
     uint32_t flags = 0;
-    while (!line.empty() && IsBlank(line.back()))
+    while (!line.empty() && Ascii::IsBlank(line.back()))
         line.pop_back();
     if (!line.empty() && line.back() == '/')
     {
