@@ -1,6 +1,6 @@
 #include "cli/CensusReport.h"
 
-#include "engine/counters/Counter_Count.h"
+#include "engine/tree/CounterSchema.h"
 
 #include <algorithm>
 #include <string_view>
@@ -11,12 +11,8 @@ namespace VarnikCli::CensusReport
 Table Build(const Vn::Data_Folder& root, uint64_t minCount)
 {
     Table table({"name", "count", "share"});
-    const Vn::Counter_Count* census = nullptr;
-    for (const auto& counter : root.mCounters)
-    {
-        if (std::string_view(counter->GetName()) == "#if")
-            census = dynamic_cast<const Vn::Counter_Count*>(counter.get());
-    }
+    const Vn::Counter_Count* census =
+        Vn::Schema::FindCount(root.mCounters, Vn::Schema::NAME_CONDITIONS);
     if (census == nullptr)
         return table;
     std::vector<const Vn::Counter_Count*> names;

@@ -3,11 +3,10 @@
 #include "cli/CensusReport.h"
 #include "cli/NodeNames.h"
 #include "cli/TreeWalk.h"
-#include "engine/counters/Counter_Count.h"
+#include "engine/tree/CounterSchema.h"
 #include "lib/Path.h"
 
 #include <algorithm>
-#include <array>
 #include <map>
 #include <string_view>
 #include <sys/stat.h>
@@ -17,76 +16,30 @@ namespace VarnikCli::TableReport
 namespace
 {
 
-// Files, lines, blank, code, comment, directive, parsing errors.
-using Totals = std::array<uint64_t, 7>;
-
 const std::vector<std::string> COLUMNS = {"files",   "lines",     "blank", "code",
                                           "comment", "directive", "errors"};
 
-const Vn::Counter_Count* Child(const Vn::Counter_List& counters, std::string_view name)
-{
-    for (const auto& counter : counters)
-    {
-        if (counter->GetName() == name)
-            return dynamic_cast<const Vn::Counter_Count*>(counter.get());
-    }
-    return nullptr;
-}
+using Vn::Schema::Totals;
+using Vn::Schema::TotalsOf;
+using Vn::Schema::TypeOf;
 
-uint64_t CountOf(const Vn::Counter_Count* counter)
-{
-    return counter ? counter->GetCount() : 0;
-}
-
-// The totals of a node. Directive lines are counted under each type's "Code".
-Totals TotalsOf(const Vn::Counter_List& counters)
-{
-    const Vn::Counter_Count* line = Child(counters, "Line");
-    Totals totals = {CountOf(Child(counters, "File")), CountOf(line)};
-    if (line != nullptr)
-    {
-        totals[2] = CountOf(Child(line->mCounters, "Blank"));
-        totals[3] = CountOf(Child(line->mCounters, "Code"));
-        totals[4] = CountOf(Child(line->mCounters, "Comment"));
-    }
-    for (const auto& counter : counters)
-    {
-        const auto* type = dynamic_cast<const Vn::Counter_Count*>(counter.get());
-        const Vn::Counter_Count* code = type ? Child(type->mCounters, "Code") : nullptr;
-        totals[5] += code ? CountOf(Child(code->mCounters, "Directive")) : 0;
-    }
-    totals[6] = CountOf(Child(counters, "Parsing Error"));
-    return totals;
-}
-
-// The name cells, then the totals; a file's row leaves out its file count, always 1.
+// The name cells, then the totals in the order of COLUMNS; a file's row leaves out its
+// file count, always 1.
 Table::Row RowOf(Table::Row names, const Totals& totals)
 {
-    const bool file = names.size() > 1;
-    names.insert(names.end(), totals.begin() + (file ? 1 : 0), totals.end());
+    if (names.size() == 1)
+        names.push_back(totals.mFiles);
+    names.insert(names.end(), {totals.mLines, totals.mBlank, totals.mCode, totals.mComment,
+                               totals.mDirective, totals.mErrors});
     return names;
-}
-
-void AddTo(Totals& sum, const Totals& more)
-{
-    for (size_t i = 0; i < sum.size(); ++i)
-        sum[i] += more[i];
-}
-
-// The type of a file node: the one child of its "File" counter.
-std::string TypeOf(const Vn::Data_Node& file)
-{
-    const Vn::Counter_Count* count = Child(file.mCounters, "File");
-    if (count == nullptr || count->mCounters.empty())
-        return "";
-    return (*count->mCounters.begin())->GetName();
 }
 
 void AddTypes(Table& table, const Vn::Data_Folder& root)
 {
     std::vector<std::string> order;
     std::map<std::string, Totals> byType;
-    if (const Vn::Counter_Count* files = Child(root.mCounters, "File"))
+    if (const Vn::Counter_Count* files =
+            Vn::Schema::FindCount(root.mCounters, Vn::Schema::NAME_FILE))
     {
         for (const auto& type : files->mCounters)
             order.push_back(type->GetName());
@@ -96,7 +49,7 @@ void AddTypes(Table& table, const Vn::Data_Folder& root)
                                  {
                                      if (ChildrenOf(node) != nullptr)
                                          return;
-                                     AddTo(byType[TypeOf(node)], TotalsOf(node.mCounters));
+                                     byType[std::string(TypeOf(node))] += TotalsOf(node.mCounters);
                                  });
     for (const std::string& type : order)
         table.Add(RowOf({type}, byType[type]));
@@ -126,7 +79,8 @@ Table UnknownTable(const Vn::Data_Folder& root)
     ForEachInTree<Vn::Data_Node>(root,
                                  [&](const Vn::Data_Node& node, size_t)
                                  {
-                                     if (ChildrenOf(node) != nullptr || TypeOf(node) != "Unknown")
+                                     if (ChildrenOf(node) != nullptr ||
+                                         TypeOf(node) != Vn::Schema::NAME_UNKNOWN)
                                          return;
                                      const std::string key = UnknownKey(node.GetName());
                                      auto [entry, added] = byKey.try_emplace(key);
@@ -196,7 +150,7 @@ Table Build(const Vn::Data_Folder& root, const std::string& kind, size_t depth)
                                          return;
                                      Table::Row names = {NameBelowRoot(node, root)};
                                      if (files)
-                                         names.push_back(TypeOf(node));
+                                         names.push_back(std::string(TypeOf(node)));
                                      table.Add(RowOf(std::move(names), TotalsOf(node.mCounters)));
                                  });
     return table;

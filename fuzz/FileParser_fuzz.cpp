@@ -14,6 +14,7 @@
 #include "engine/counters/Counter_Count.h"
 #include "engine/parsers/FileParser_Cpp.h"
 #include "engine/parsers/FileParser_List.h"
+#include "engine/tree/CounterSchema.h"
 
 #include <cctype>
 
@@ -38,9 +39,8 @@ public:
         mFound.clear();
         const auto node = Parse(path.c_str());
         mErrors += mStates[mWalkState].mError_EndOfFile;
-        const auto* errors = dynamic_cast<const Vn::Counter_Count*>(
-            node->mCounters.Find(Vn::Counter_Count::TYPE, "Parsing Error"));
-        VarnikFuzz::Require((errors == nullptr ? 0 : errors->GetCount()) == mErrors,
+        VarnikFuzz::Require(Vn::Schema::CountOf(node->mCounters, Vn::Schema::NAME_PARSING_ERROR) ==
+                                mErrors,
                             "the machine counts the errors of the walk");
         return mFound;
     }

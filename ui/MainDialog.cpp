@@ -7,6 +7,7 @@
 #include "engine/search/SearchRequest.h"
 #include "engine/search/SearchResult_File.h"
 #include "engine/search/SearchResult_Folder.h"
+#include "engine/tree/CounterSchema.h"
 #include "engine/tree/Data_Folder.h"
 #include "lib/Format.h"
 #include "lib/Path.h"
@@ -504,8 +505,10 @@ void MainDialog::Parse_Show(std::unique_ptr<Vn::Data_Folder> root, double second
     Search_FileTypes_Fill();
     mSettings.SetLastRoot(mParse_Root->GetName());
     mUi.mProgressLine->Finish(QString("%1 files, %2 lines in %3 s")
-                                  .arg(ProgressLine::Number(Parse_Count(*mParse_Root, "File")),
-                                       ProgressLine::Number(Parse_Count(*mParse_Root, "Line")))
+                                  .arg(ProgressLine::Number(Vn::Schema::CountOf(
+                                           mParse_Root->mCounters, Vn::Schema::NAME_FILE)),
+                                       ProgressLine::Number(Vn::Schema::CountOf(
+                                           mParse_Root->mCounters, Vn::Schema::NAME_LINE)))
                                   .arg(seconds, 0, 'f', 2));
 }
 
@@ -660,9 +663,9 @@ void MainDialog::Search_FileTypes_Fill()
     QStringList types;
     for (const char* type : mFileParsers->GetSearchTypes())
         types.append(LocalText_ToQt(type));
-    const Vn::Counter* files =
-        mParse_Root ? mParse_Root->mCounters.Find(Vn::Counter_Count::TYPE, "File") : nullptr;
-    if (const auto* scanned = dynamic_cast<const Vn::Counter_Count*>(files))
+    if (const Vn::Counter_Count* scanned =
+            mParse_Root ? Vn::Schema::FindCount(mParse_Root->mCounters, Vn::Schema::NAME_FILE)
+                        : nullptr)
     {
         qsizetype front = 0;
         for (const auto& type : scanned->mCounters)

@@ -3,6 +3,7 @@
 #include "engine/counters/Counter_Count.h"
 #include "engine/counters/Counter_Group.h"
 #include "engine/counters/Counter_Histogram.h"
+#include "engine/tree/CounterSchema.h"
 #include "ui/LocalText.h"
 
 #include <algorithm>
@@ -47,10 +48,11 @@ std::unique_ptr<QTreeWidgetItem> Parse_Node_Create(const Vn::Data_Node& dataNode
                                                    size_t order)
 {
     auto node = Node_Create(dataNode.GetName_Relative());
-    const uint64_t lines = Parse_Count(dataNode, "Line");
+    const uint64_t lines = Vn::Schema::CountOf(dataNode.mCounters, Vn::Schema::NAME_LINE);
     node->setText(1, folder ? QString("%1 (%2 files)")
                                   .arg(qulonglong{lines})
-                                  .arg(qulonglong{Parse_Count(dataNode, "File")})
+                                  .arg(qulonglong{Vn::Schema::CountOf(dataNode.mCounters,
+                                                                      Vn::Schema::NAME_FILE)})
                             : QString::number(qulonglong{lines}));
     node->setTextAlignment(1, Qt::AlignRight);
     node->setData(0, ORDER_ROLE, qulonglong{order});
@@ -101,13 +103,6 @@ std::unique_ptr<QTreeWidgetItem> Parse_FolderNode_Create(const Vn::Data_Folder& 
         }
     }
     return root;
-}
-
-uint64_t Parse_Count(const Vn::Data_Node& node, const char* name)
-{
-    const auto* count =
-        dynamic_cast<const Vn::Counter_Count*>(node.mCounters.Find(Vn::Counter_Count::TYPE, name));
-    return count ? count->GetCount() : 0;
 }
 
 QList<QTreeWidgetItem*> Parse_FileNodes_Create(const Vn::Data_Folder& folder)

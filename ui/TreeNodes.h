@@ -23,9 +23,6 @@ namespace Varnik
 // shows the folder's lines and files.
 std::unique_ptr<QTreeWidgetItem> Parse_FolderNode_Create(const Vn::Data_Folder& folder);
 
-// The count of the node's counter of that name ("File", "Line"), 0 when it has none.
-uint64_t Parse_Count(const Vn::Data_Node& node, const char* name);
-
 // The files of a folder, each with its line count and tagged with its node.
 QList<QTreeWidgetItem*> Parse_FileNodes_Create(const Vn::Data_Folder& folder);
 

@@ -1,6 +1,7 @@
 #include "engine/parsers/FileParser_Cpp.h"
 
 #include "engine/counters/Counter_Count.h"
+#include "engine/tree/CounterSchema.h"
 
 #include <algorithm>
 #include <array>
@@ -324,9 +325,10 @@ std::unique_ptr<FileParser> FileParser_Cpp::Clone(const char* type) const
 void FileParser_Cpp::CreateCounters()
 {
     FileParser_State::CreateCounters();
-    mCounter_Directive =
-        mCounter_Type_Code->mCounters.Append(std::make_unique<Counter_Count>("Directive", 0));
-    mCounter_If = mNode->mCounters.Append(std::make_unique<Counter_Count>("#if", 0));
+    mCounter_Directive = mCounter_Type_Code->mCounters.Append(
+        std::make_unique<Counter_Count>(Schema::NAME_DIRECTIVE, 0));
+    mCounter_If =
+        mNode->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_CONDITIONS, 0));
 }
 
 void FileParser_Cpp::ParseLine_Code(const char* line)

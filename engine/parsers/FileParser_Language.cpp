@@ -3,6 +3,7 @@
 #include "engine/counters/Counter_Count.h"
 #include "engine/counters/Counter_Histogram.h"
 #include "engine/search/TextFinder.h"
+#include "engine/tree/CounterSchema.h"
 
 #include <cstring>
 
@@ -32,7 +33,7 @@ bool IsZoneSelected(uint8_t zone, const SearchRequest::Flags& flags)
 // What a file that could not be opened or read counts, beside its "File".
 void AddOpenError(Data_Node& node)
 {
-    auto error = std::make_unique<Counter_Count>("Parsing Error", 1);
+    auto error = std::make_unique<Counter_Count>(Schema::NAME_PARSING_ERROR, 1);
     error->mCounters.Append(std::make_unique<Counter_Count>("File Open Error", 1));
     node.mCounters.Append(std::move(error));
 }
@@ -40,7 +41,7 @@ void AddOpenError(Data_Node& node)
 } // namespace
 
 FileParser_Language::FileParser_Language(std::shared_ptr<const LanguageTable> table)
-    : FileParser("Unknown"), mTable(std::move(table))
+    : FileParser(Schema::NAME_UNKNOWN), mTable(std::move(table))
 {
     mName.reserve(64);
 }
@@ -65,7 +66,7 @@ std::unique_ptr<Data_Node> FileParser_Language::Parse(const char* fileName)
     const Language* language = OpenAndDetect(fileName, nullptr, binary);
     const char* type = language != nullptr ? language->mName.c_str()
                        : binary            ? "Binary"
-                                           : "Unknown";
+                                           : Schema::NAME_UNKNOWN;
     std::unique_ptr<Data_Node> node = CreateFileNode(fileName, type);
     if (language == nullptr)
     {
@@ -93,8 +94,8 @@ std::unique_ptr<Data_Node> FileParser_Language::Parse(const char* fileName)
         return node;
     }
     if (unclosed)
-        node->mCounters.Append(std::make_unique<Counter_Count>("Parsing Error", 1));
-    auto length = std::make_unique<Counter_Histogram>("File Length", "lines", "files");
+        node->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_PARSING_ERROR, 1));
+    auto length = std::make_unique<Counter_Histogram>(Schema::NAME_FILE_LENGTH, "lines", "files");
     length->AddValue(lines, 1);
     node->mCounters.Append(std::move(length));
     return node;
@@ -104,21 +105,27 @@ FileParser_Language::Counters FileParser_Language::CreateCounters(Data_Node& nod
                                                                   const Language& language)
 {
     Counters counters;
-    auto line = std::make_unique<Counter_Count>("Line", 0);
-    counters.mBlank = line->mCounters.Append(std::make_unique<Counter_Count>("Blank", 0));
-    counters.mCode = line->mCounters.Append(std::make_unique<Counter_Count>("Code", 0));
-    counters.mComment = line->mCounters.Append(std::make_unique<Counter_Count>("Comment", 0));
+    auto line = std::make_unique<Counter_Count>(Schema::NAME_LINE, 0);
+    counters.mBlank =
+        line->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_BLANK, 0));
+    counters.mCode = line->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_CODE, 0));
+    counters.mComment =
+        line->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_COMMENT, 0));
     auto type = std::make_unique<Counter_Count>(language.mName.c_str(), 0);
-    counters.mTypeBlank = type->mCounters.Append(std::make_unique<Counter_Count>("Blank", 0));
-    counters.mTypeCode = type->mCounters.Append(std::make_unique<Counter_Count>("Code", 0));
-    counters.mTypeComment = type->mCounters.Append(std::make_unique<Counter_Count>("Comment", 0));
+    counters.mTypeBlank =
+        type->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_BLANK, 0));
+    counters.mTypeCode =
+        type->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_CODE, 0));
+    counters.mTypeComment =
+        type->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_COMMENT, 0));
     counters.mLine = node.mCounters.Append(std::move(line));
     counters.mType = node.mCounters.Append(std::move(type));
     if (language.mHasDirectives)
     {
-        counters.mDirective =
-            counters.mTypeCode->mCounters.Append(std::make_unique<Counter_Count>("Directive", 0));
-        counters.mIf = node.mCounters.Append(std::make_unique<Counter_Count>("#if", 0));
+        counters.mDirective = counters.mTypeCode->mCounters.Append(
+            std::make_unique<Counter_Count>(Schema::NAME_DIRECTIVE, 0));
+        counters.mIf =
+            node.mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_CONDITIONS, 0));
     }
     return counters;
 }

@@ -5,6 +5,7 @@
 #include "engine/parsers/FileParser_Language.h"
 #include "engine/parsers/FileParser_Script.h"
 #include "engine/parsers/LineReader.h"
+#include "engine/tree/CounterSchema.h"
 #include "lib/Ascii.h"
 #include "lib/Path.h"
 
@@ -231,7 +232,7 @@ std::unique_ptr<Data_Node> FileParser_List::Parse(const char* path) const
 {
     if (FileParser* parser = GetParser(path))
         return parser->Parse(path);
-    return FileParser::CreateFileNode(path, "Unknown");
+    return FileParser::CreateFileNode(path, Schema::NAME_UNKNOWN);
 }
 
 bool FileParser_List::SearchSkippedBinary() const

@@ -3,6 +3,7 @@
 #include "engine/counters/Counter_Count.h"
 #include "engine/counters/Counter_Histogram.h"
 #include "engine/search/TextFinder.h"
+#include "engine/tree/CounterSchema.h"
 #include "lib/Ascii.h"
 
 namespace Vn
@@ -31,7 +32,8 @@ std::unique_ptr<Data_Node> FileParser_Text::Parse(const char* fileName)
         }
         else
         {
-            auto length = std::make_unique<Counter_Histogram>("File Length", "lines", "files");
+            auto length =
+                std::make_unique<Counter_Histogram>(Schema::NAME_FILE_LENGTH, "lines", "files");
             length->AddValue(mLineNumber, 1);
             node->mCounters.Append(std::move(length));
         }
@@ -105,15 +107,19 @@ void FileParser_Text::SearchLines()
 
 void FileParser_Text::CreateCounters()
 {
-    auto line = std::make_unique<Counter_Count>("Line", 0);
-    mCounter_Blank = line->mCounters.Append(std::make_unique<Counter_Count>("Blank", 0));
-    mCounter_Code = line->mCounters.Append(std::make_unique<Counter_Count>("Code", 0));
-    mCounter_Comment = line->mCounters.Append(std::make_unique<Counter_Count>("Comment", 0));
+    auto line = std::make_unique<Counter_Count>(Schema::NAME_LINE, 0);
+    mCounter_Blank = line->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_BLANK, 0));
+    mCounter_Code = line->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_CODE, 0));
+    mCounter_Comment =
+        line->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_COMMENT, 0));
 
     auto type = std::make_unique<Counter_Count>(mType, 0);
-    mCounter_Type_Blank = type->mCounters.Append(std::make_unique<Counter_Count>("Blank", 0));
-    mCounter_Type_Code = type->mCounters.Append(std::make_unique<Counter_Count>("Code", 0));
-    mCounter_Type_Comment = type->mCounters.Append(std::make_unique<Counter_Count>("Comment", 0));
+    mCounter_Type_Blank =
+        type->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_BLANK, 0));
+    mCounter_Type_Code =
+        type->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_CODE, 0));
+    mCounter_Type_Comment =
+        type->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_COMMENT, 0));
 
     mCounter_Line = mNode->mCounters.Append(std::move(line));
     mCounter_Type = mNode->mCounters.Append(std::move(type));
@@ -168,7 +174,7 @@ Counter_Count* FileParser_Text::AddParsingError(Data_Node& file)
 {
     if (mCounter_ParsingError == nullptr)
         mCounter_ParsingError =
-            file.mCounters.Append(std::make_unique<Counter_Count>("Parsing Error", 0));
+            file.mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_PARSING_ERROR, 0));
     (*mCounter_ParsingError)++;
     return mCounter_ParsingError;
 }
