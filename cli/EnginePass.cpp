@@ -14,7 +14,6 @@
 #include <optional>
 #include <stdexcept>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace VarnikCli
@@ -107,11 +106,11 @@ Vn::AnalysisOptions EnginePass::Options() const
     return options;
 }
 
-std::unique_ptr<Vn::FileParser_List> EnginePass::Registry(const Vn::AnalysisOptions& options)
+std::unique_ptr<Vn::Engine> EnginePass::CreateEngine(const Vn::AnalysisOptions& options) const
 {
     try
     {
-        return Vn::FileParser_List::CreateFilled(options);
+        return std::make_unique<Vn::Engine>(options, mJobs);
     }
     catch (const std::invalid_argument& error)
     {
@@ -121,15 +120,15 @@ std::unique_ptr<Vn::FileParser_List> EnginePass::Registry(const Vn::AnalysisOpti
 
 std::vector<std::string> EnginePass::SearchableTypes() const
 {
-    const auto parsers = Registry(Options()); // owns the names that its types point at
-    const std::vector<const char*> types = parsers->GetSearchTypes();
+    const auto engine = CreateEngine(Options()); // owns the names that its types point at
+    const std::vector<const char*> types = engine->GetRegistry().GetSearchTypes();
     return {types.begin(), types.end()};
 }
 
 std::vector<std::string> EnginePass::SelectTypes(const std::vector<std::string>& names) const
 {
-    const auto parsers = Registry(Options());
-    const Vn::LanguageTable* languages = parsers->GetLanguages();
+    const auto engine = CreateEngine(Options());
+    const Vn::LanguageTable* languages = engine->GetRegistry().GetLanguages();
     if (languages == nullptr)
     {
         const std::vector<std::string> known = SearchableTypes();
@@ -162,11 +161,8 @@ std::vector<std::string> EnginePass::SelectTypes(const std::vector<std::string>&
 void EnginePass::Run(const char* activity, Console& console,
                      const std::function<void(Vn::FolderParser&)>& pass) const
 {
-    const Vn::AnalysisOptions options = Options();
-    const auto parsers = Registry(options);
-    Vn::FolderParser folderParser(parsers.get());
-    folderParser.SetOptions(options);
-    folderParser.SetJobs(mJobs != 0 ? mJobs : std::thread::hardware_concurrency());
+    const auto engine = CreateEngine(Options());
+    Vn::FolderParser& folderParser = engine->GetFolderParser();
     std::optional<ProgressLine> progress;
     if (console.mErrIsTerminal)
     {

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "cli/Console.h"
-#include "engine/parsers/FileParser_List.h"
 #include "engine/scan/AnalysisOptions.h"
-#include "engine/scan/FolderParser.h"
+#include "engine/scan/Engine.h"
 
 #include <functional>
 #include <string>
@@ -44,9 +43,9 @@ public:
              const std::function<void(Vn::FolderParser&)>& pass) const;
 
 private:
-    // The registry of `options`; throws std::runtime_error for a --count-as whose TYPE
-    // those options do not register.
-    static std::unique_ptr<Vn::FileParser_List> Registry(const Vn::AnalysisOptions& options);
+    // The engine of `options`; throws std::runtime_error for a --count-as whose TYPE those
+    // options do not register.
+    std::unique_ptr<Vn::Engine> CreateEngine(const Vn::AnalysisOptions& options) const;
 
     unsigned mJobs = 0; // 0: one per core
     bool mPrecise = false;
