@@ -17,4 +17,9 @@ QStringList Desktop::EditorArguments(const QString& command, const std::string& 
     return arguments;
 }
 
+bool Desktop::EditorCommand_IsBalanced(const QString& command)
+{
+    return command.count('"') % 2 == 0;
+}
+
 } // namespace Varnik

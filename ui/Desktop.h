@@ -27,17 +27,19 @@ public:
     virtual std::optional<QString> AskText(const char* caption, const QString& label,
                                            const QString& text) = 0;
     // Hands a path to the shell: "open" opens a file with its program, "explore" shows a
-    // folder. The path is in bytes, as the engine names it. False when the shell failed;
-    // a shell that fails later reports it itself.
-    virtual bool ShellExecute(const char* verb, const std::string& path) = 0;
-    // Starts a program, the first argument naming it, without a shell in between. False
-    // when it could not start.
-    virtual bool StartProgram(const QStringList& arguments) = 0;
+    // folder. The path is in bytes, as the engine names it. Empty when the shell started;
+    // else why it could not. A shell that starts and then fails is reported by the desktop.
+    virtual QString ShellExecute(const char* verb, const std::string& path) = 0;
+    // Starts a program, the first argument naming it, without a shell in between, and
+    // answers as ShellExecute does.
+    virtual QString StartProgram(const QStringList& arguments) = 0;
 
     // The arguments of an editor command for a file and a line: the command is split as a
     // shell would split it, quotes included, and "%f" and "%l" are replaced in each.
     static QStringList EditorArguments(const QString& command, const std::string& path,
                                        uint64_t line);
+    // Whether the command's double quotes pair up, which splitting it needs.
+    static bool EditorCommand_IsBalanced(const QString& command);
 };
 
 } // namespace Varnik

@@ -6,7 +6,7 @@ namespace Varnik
 {
 
 // The real desktop: Qt's message box, folder chooser and input dialog, xdg-open in
-// place of a shell, and programs started apart from the window.
+// place of a shell, and programs started apart from the window and watched for failure.
 class Desktop_Qt : public Desktop
 {
 public:
@@ -14,8 +14,8 @@ public:
     std::optional<QString> ChooseFolder(const QString& start) override;
     std::optional<QString> AskText(const char* caption, const QString& label,
                                    const QString& text) override;
-    bool ShellExecute(const char* verb, const std::string& path) override;
-    bool StartProgram(const QStringList& arguments) override;
+    QString ShellExecute(const char* verb, const std::string& path) override;
+    QString StartProgram(const QStringList& arguments) override;
 };
 
 } // namespace Varnik

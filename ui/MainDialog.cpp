@@ -22,6 +22,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -238,6 +239,7 @@ void MainDialog::Controls_Connect()
             &MainDialog::Controls_Enable);
     connect(mUi.mSearch_ExpandAllAction, &QAction::triggered, mUi.mSearch_ResultTree,
             &QTreeWidget::expandAll);
+    PathActions_Connect();
     connect(mUi.mTabControl, &QTabWidget::currentChanged, this,
             [this](int page)
             {
@@ -250,6 +252,51 @@ void MainDialog::Controls_Connect()
             {
                 if (IsBusy())
                     mPass->Cancel();
+            });
+}
+
+// Enter or a double click on a file or a result line opens it; the context menus act on
+// the node under the mouse, which the click made current.
+void MainDialog::PathActions_Connect()
+{
+    connect(mUi.mFiles, &QTreeWidget::itemActivated, this, &MainDialog::mOpenFileBtn_Click);
+    connect(mUi.mSearch_ResultTree, &QTreeWidget::itemActivated, this,
+            [this]
+            {
+                if (mSearch_File)
+                    mSearch_OpenSelectedFileBtn_Click();
+            });
+    connect(mUi.mFiles_PathActions.mOpen, &QAction::triggered, this,
+            &MainDialog::mOpenFileBtn_Click);
+    connect(mUi.mFiles_PathActions.mExplore, &QAction::triggered, this,
+            [this]
+            {
+                if (mParse_Folder && !IsBusy())
+                    Util_Folder_Explore(Parse_FolderPath(*mParse_Folder));
+            });
+    connect(mUi.mFiles_PathActions.mCopyPath, &QAction::triggered, this,
+            [this]
+            {
+                if (mParse_Select)
+                    Util_Path_Copy(mParse_Select->GetName());
+            });
+    connect(mUi.mSearch_PathActions.mOpen, &QAction::triggered, this,
+            [this]
+            {
+                if (mSearch_File)
+                    mSearch_OpenSelectedFileBtn_Click();
+                else
+                    mSearch_OpenSelectedFolderBtn_Click();
+            });
+    connect(mUi.mSearch_PathActions.mExplore, &QAction::triggered, this,
+            &MainDialog::mSearch_OpenSelectedFolderBtn_Click);
+    connect(mUi.mSearch_PathActions.mCopyPath, &QAction::triggered, this,
+            [this]
+            {
+                if (mSearch_File)
+                    Util_Path_Copy(mSearch_File->GetName());
+                else if (mSearch_Folder)
+                    Util_Path_Copy(Search_FolderPath());
             });
 }
 
@@ -293,6 +340,13 @@ void MainDialog::Controls_Enable()
                                 !mUi.mSearch_TextBox->text().isEmpty());
     mUi.mSearch_OpenSelectedFileBtn->setEnabled(idle && mSearch_File != nullptr);
     mUi.mSearch_OpenSelectedFolderBtn->setEnabled(idle && mSearch_Folder != nullptr);
+    const bool fileChosen = mUi.mOpenFileBtn->isEnabled();
+    mUi.mFiles_PathActions.mOpen->setEnabled(fileChosen);
+    mUi.mFiles_PathActions.mExplore->setEnabled(fileChosen);
+    mUi.mFiles_PathActions.mCopyPath->setEnabled(fileChosen);
+    mUi.mSearch_PathActions.mOpen->setEnabled(idle && mSearch_Folder != nullptr);
+    mUi.mSearch_PathActions.mExplore->setEnabled(idle && mSearch_Folder != nullptr);
+    mUi.mSearch_PathActions.mCopyPath->setEnabled(mSearch_Folder != nullptr);
 }
 
 template <class Work> void MainDialog::Handle(const char* where, Work work)
@@ -317,18 +371,34 @@ void MainDialog::ReportException(const char* where)
 void MainDialog::Util_File_Open(const std::string& path, uint64_t line)
 {
     const QString command = mSettings.EditorCommand();
-    const bool started =
-        command.trimmed().isEmpty()
-            ? mDesktop.ShellExecute("open", path)
-            : mDesktop.StartProgram(Desktop::EditorArguments(command, path, line ? line : 1));
-    if (!started)
-        mDesktop.ShowMessage("ShellExecute failed", "Error");
+    if (!Desktop::EditorCommand_IsBalanced(command))
+        return EditorCommand_Refuse(command);
+    Util_Report(command.trimmed().isEmpty() ? mDesktop.ShellExecute("open", path)
+                                            : mDesktop.StartProgram(Desktop::EditorArguments(
+                                                  command, path, line ? line : 1)));
 }
 
 void MainDialog::Util_Folder_Explore(const std::string& path)
 {
-    if (!mDesktop.ShellExecute("explore", path))
-        mDesktop.ShowMessage("ShellExecute failed", "Error");
+    Util_Report(mDesktop.ShellExecute("explore", path));
+}
+
+void MainDialog::Util_Path_Copy(const std::string& path)
+{
+    QApplication::clipboard()->setText(QFile::decodeName(QByteArray::fromStdString(path)));
+}
+
+void MainDialog::Util_Report(const QString& failure)
+{
+    if (!failure.isEmpty())
+        mDesktop.ShowMessage("ShellExecute failed\n" + LocalText_FromQt(failure), "Error");
+}
+
+void MainDialog::EditorCommand_Refuse(const QString& command)
+{
+    mDesktop.ShowMessage("The editor command " + LocalText_FromQt(command) +
+                             " has a quote that is never closed",
+                         "Error");
 }
 
 void MainDialog::SetRootFolder(const char* text)
@@ -797,6 +867,12 @@ void MainDialog::Search_FolderNode_Select(const QTreeWidgetItem* node)
     Controls_Enable();
 }
 
+std::string MainDialog::Search_FolderPath() const
+{
+    return FolderPath(mSearch_Root->GetName(), mSearch_Folder->GetName(),
+                      mSearch_Folder == mSearch_Root.get());
+}
+
 void MainDialog::mSearch_Btn_Click()
 {
     Handle("Varnik::MainDialog::mSearch_Btn_Click",
@@ -839,9 +915,7 @@ void MainDialog::mSearch_OpenSelectedFolderBtn_Click()
            [this]
            {
                if (mSearch_Root && mSearch_Folder && !IsBusy())
-                   Util_Folder_Explore(FolderPath(mSearch_Root->GetName(),
-                                                  mSearch_Folder->GetName(),
-                                                  mSearch_Folder == mSearch_Root.get()));
+                   Util_Folder_Explore(Search_FolderPath());
            });
 }
 
@@ -917,7 +991,9 @@ void MainDialog::mOptions_EditorAction_Click()
                    "Opens a file at a line, %f standing for the file and %l for the line "
                    "(for example: gvim +%l %f). Empty for the desktop's opener.",
                    mSettings.EditorCommand());
-               if (command)
+               if (command && !Desktop::EditorCommand_IsBalanced(*command))
+                   EditorCommand_Refuse(*command);
+               else if (command)
                    mSettings.SetEditorCommand(command->trimmed());
            });
 }

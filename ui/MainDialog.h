@@ -68,6 +68,7 @@ protected:
 
 private:
     void Controls_Connect();
+    void PathActions_Connect();
     void Menus_Connect();
     // Enables each control as the window's state allows.
     void Controls_Enable();
@@ -79,6 +80,10 @@ private:
     // `line` 0 stands for the whole file.
     void Util_File_Open(const std::string& path, uint64_t line);
     void Util_Folder_Explore(const std::string& path);
+    void Util_Path_Copy(const std::string& path);
+    // "ShellExecute failed" with the reason, unless there is none.
+    void Util_Report(const QString& failure);
+    void EditorCommand_Refuse(const QString& command);
 
     bool RootFolder_Apply();
     void Pass_Start(const char* where, bool search);
@@ -98,6 +103,8 @@ private:
     void Search_Result_Release();
     void Search_Result_Show(std::unique_ptr<Vn::SearchResult_Folder> root);
     void Search_Result_Update();
+    // The selected folder result's path; one must be selected.
+    std::string Search_FolderPath() const;
     void Search_Node_Select(const QTreeWidgetItem& node);
     void Search_FileNode_Select(const QTreeWidgetItem* node);
     void Search_FolderNode_Select(const QTreeWidgetItem* node);

@@ -101,6 +101,22 @@ QTreeWidget* SortedView(const char* name)
     return tree;
 }
 
+QAction* TreeAction(QTreeWidget* tree, const QString& name, const char* text)
+{
+    auto* action = new QAction(text, tree);
+    action->setObjectName(name);
+    tree->addAction(action);
+    return action;
+}
+
+MainDialog_Ui::PathActions PathActions_Create(QTreeWidget* tree, const QString& prefix)
+{
+    tree->setContextMenuPolicy(Qt::ActionsContextMenu);
+    return {TreeAction(tree, prefix + "_OpenAction", "Open"),
+            TreeAction(tree, prefix + "_ExploreAction", "Open containing folder"),
+            TreeAction(tree, prefix + "_CopyPathAction", "Copy path")};
+}
+
 QLineEdit* TextBox(const char* name)
 {
     auto* box = new QLineEdit;
@@ -255,6 +271,7 @@ QWidget* MainDialog_Ui::FilePane_Create()
     mOpenFileBtn = Button("mOpenFileBtn", "Open selected file", 103, false);
     mFiles = SortedView("mFiles");
     mFiles->setRootIsDecorated(false);
+    mFiles_PathActions = PathActions_Create(mFiles, "mFiles");
 
     auto* layout = Column(pane, 3, 3, 3, 8, 5);
     layout->addWidget(mOpenFileBtn, 0, Qt::AlignLeft);
@@ -287,12 +304,11 @@ QWidget* MainDialog_Ui::SearchPage_Create()
     mSearch_Page = new QWidget;
     mSearch_Page->setObjectName("mSearch_Page");
     mSearch_ResultTree = TreeView("mSearch_ResultTree");
-    mSearch_ExpandAllAction = new QAction("Expand all", mSearch_ResultTree);
-    mSearch_ExpandAllAction->setObjectName("mSearch_ExpandAllAction");
+    mSearch_PathActions = PathActions_Create(mSearch_ResultTree, "mSearch");
+    mSearch_ExpandAllAction =
+        TreeAction(mSearch_ResultTree, "mSearch_ExpandAllAction", "Expand all");
     mSearch_MatchDelegate = new MatchDelegate(mSearch_ResultTree);
     mSearch_ResultTree->setItemDelegate(mSearch_MatchDelegate);
-    mSearch_ResultTree->addAction(mSearch_ExpandAllAction);
-    mSearch_ResultTree->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     auto* top = new QHBoxLayout;
     top->setSpacing(0);

@@ -26,6 +26,14 @@ class ProgressLine;
 class MainDialog_Ui
 {
 public:
+    // "Open", "Open containing folder" and "Copy path" in a tree's context menu.
+    struct PathActions
+    {
+        QAction* mOpen;
+        QAction* mExplore;
+        QAction* mCopyPath;
+    };
+
     void Setup(QMainWindow& window);
 
     QMenuBar* menuStrip1;
@@ -53,6 +61,7 @@ public:
     QTreeWidget* mFolders;
     QPushButton* mOpenFileBtn;
     QTreeWidget* mFiles;
+    PathActions mFiles_PathActions;
     QPushButton* mCounters_DisplayBtn;
     QTreeWidget* mInfo;
     QAction* mInfo_SortByCountAction;
@@ -73,6 +82,7 @@ public:
     QPushButton* mSearch_OpenSelectedFileBtn;
     QTreeWidget* mSearch_ResultTree;
     QAction* mSearch_ExpandAllAction;
+    PathActions mSearch_PathActions;
     MatchDelegate* mSearch_MatchDelegate;
 
 private:

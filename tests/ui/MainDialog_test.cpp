@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
@@ -66,19 +67,19 @@ struct FakeDesktop : MessageLog<Varnik::Desktop>
     {
         return mTypedText;
     }
-    bool ShellExecute(const char* verb, const std::string& path) override
+    QString ShellExecute(const char* verb, const std::string& path) override
     {
         mLog += verb + (" " + path) + "\n";
-        return mShellSucceeds;
+        return mShellFailure;
     }
-    bool StartProgram(const QStringList& arguments) override
+    QString StartProgram(const QStringList& arguments) override
     {
         mLog += "run " + arguments.join(' ').toStdString() + "\n";
-        return true;
+        return {};
     }
 
     std::optional<QString> mChosenFolder, mTypedText; // none cancels
-    bool mShellSucceeds = true;
+    QString mShellFailure;
 };
 
 const std::string PROJECT_FOLDERS = "project\n  docs\n  scripts\n  src\n    core\n";
@@ -279,12 +280,15 @@ TEST_F(MainDialog, ShowsTheCountersOfTheSelectionAndOpensIt)
                                    "    0.0% Comment (0)\n");
     window.Click("mOpenFileBtn");
     window.Click("mOpenFolderBtn");
-    window.mDesktop.mShellSucceeds = false;
-    window.Click("mOpenFileBtn");
-    EXPECT_EQ(window.mDesktop.TakeLog(), "open " + mTree.Path("project/scripts/caf\xe9.txt") +
-                                             "\nexplore " + mRoot + "/scripts\nopen " +
-                                             mTree.Path("project/scripts/caf\xe9.txt") +
-                                             "\nError: ShellExecute failed\n");
+    window.mDesktop.mShellFailure = "xdg-open: No such file or directory";
+    QTest::keyClick(&window.Get<QTreeWidget>("mFiles"), Qt::Key_Return);
+    window.Trigger("mFiles_CopyPathAction");
+    EXPECT_EQ(window.mDesktop.TakeLog(),
+              "open " + mTree.Path("project/scripts/caf\xe9.txt") + "\nexplore " + mRoot +
+                  "/scripts\nopen " + mTree.Path("project/scripts/caf\xe9.txt") +
+                  "\nError: ShellExecute failed\nxdg-open: No such file or directory\n");
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              QFile::decodeName(mTree.Path("project/scripts/caf\xe9.txt").c_str()));
 }
 
 // Browse, the path box and a dropped folder each scan; a new root clears the search
@@ -405,6 +409,22 @@ TEST_F(MainDialog, SearchesAsAskedAndOpensWhatItFinds)
         }
     }
 
+    // Enter and a double click on a result line open it at its line, as "Open" in the
+    // context menu does. A command whose quote never closes is refused with a message.
+    QTreeWidget& results = window.Get<QTreeWidget>("mSearch_ResultTree");
+    window.Select("mSearch_ResultTree", rows[0].mNode);
+    QTest::keyClick(&results, Qt::Key_Return);
+    const QPoint line = results.visualItemRect(results.currentItem()).center();
+    QTest::mouseClick(results.viewport(), Qt::LeftButton, {}, line); // as a double click begins
+    QTest::mouseDClick(results.viewport(), Qt::LeftButton, {}, line);
+    window.Trigger("mSearch_OpenAction");
+    EXPECT_EQ(window.mDesktop.TakeLog(),
+              Head(rows[0].mEditor, 1) + Head(rows[0].mEditor, 1) + Head(rows[0].mEditor, 1));
+    window.mDesktop.mTypedText = "kate \"%f";
+    window.Trigger("mOptions_EditorAction");
+    EXPECT_EQ(window.mDesktop.TakeLog(),
+              "Error: The editor command kate \"%f has a quote that is never closed\n");
+
     // Search needs a type and a text; the engine and command-line tables cover the
     // choices of case, zone and type.
     window.Click("mSearch_UnselectAllFileTypeBtn");
@@ -505,13 +525,17 @@ TEST(Desktop_Qt, ReportsAnOpenerThatFails)
 {
     MessageLog<Varnik::Desktop_Qt> desktop;
     VarnikTest::TempTree bin;
-    bin.File("xdg-open", "#!/bin/sh\nexit 3\n").Mode("xdg-open", 0755);
+    bin.File("xdg-open", "#!/bin/sh\necho no method available >&2\nexit 3\n")
+        .Mode("xdg-open", 0755);
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QByteArray::fromStdString(bin.Root()) + ":" + path);
-    EXPECT_TRUE(desktop.ShellExecute("open", bin.Path("xdg-open")));
+    EXPECT_EQ(desktop.ShellExecute("open", bin.Path("xdg-open")), "");
     qputenv("PATH", path);
     EXPECT_TRUE(QTest::qWaitFor([&desktop] { return !desktop.mLog.empty(); }, PASS_TIMEOUT_MS));
-    EXPECT_EQ(desktop.TakeLog(), "Error: ShellExecute failed\n");
+    EXPECT_EQ(desktop.TakeLog(), "Error: ShellExecute failed\nxdg-open exited with status 3: no "
+                                 "method available\n");
+    EXPECT_EQ(desktop.StartProgram({bin.Path("none").c_str()}),
+              QString::fromStdString(bin.Path("none") + ": No such file or directory"));
 }
 
 TEST(DisplayForm, DrawsTheChartOnATransparentPicture)
