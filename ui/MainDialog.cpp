@@ -526,7 +526,7 @@ void MainDialog::Pass_Start(const char* where, bool search)
 {
     mPass_Where = where;
     mPass_Search = search;
-    mUi.mProgressLine->Start(search ? "Searching" : "Scanning");
+    mUi.mProgressLine->Start(search ? "Searching" : "Scanning", search);
 }
 
 void MainDialog::Pass_Finished()

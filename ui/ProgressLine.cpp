@@ -34,9 +34,10 @@ ProgressLine::ProgressLine(QWidget* parent) : QWidget(parent)
     connect(mCancelBtn, &QPushButton::clicked, this, &ProgressLine::CancelClicked);
 }
 
-void ProgressLine::Start(const QString& what)
+void ProgressLine::Start(const QString& what, bool search)
 {
     mWhat = what;
+    mSearch = search;
     mProgress = Vn::FolderParser::Progress();
     mClock.start();
     mTimer.start();
@@ -68,8 +69,9 @@ QString ProgressLine::Number(uint64_t number)
 
 void ProgressLine::Refresh()
 {
-    mText->setText(QString("%1: %2 folders, %3 files, %4 MB, %5 s")
-                       .arg(mWhat, Number(mProgress.mFolders), Number(mProgress.mFiles))
+    const QString hits = mSearch ? QString(", %1 hits").arg(Number(mProgress.mHits)) : "";
+    mText->setText(QString("%1: %2 folders, %3 files%4, %5 MB, %6 s")
+                       .arg(mWhat, Number(mProgress.mFolders), Number(mProgress.mFiles), hits)
                        .arg(static_cast<double>(mProgress.mBytes) / BYTES_PER_MB, 0, 'f', 1)
                        .arg(static_cast<double>(mClock.elapsed()) / 1000, 0, 'f', 1));
 }

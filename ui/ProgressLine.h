@@ -25,8 +25,8 @@ class ProgressLine : public QWidget
 public:
     explicit ProgressLine(QWidget* parent = nullptr);
 
-    // A pass starts; `what` names it ("Scanning").
-    void Start(const QString& what);
+    // A pass starts; `what` names it ("Scanning"). A search shows its hits too.
+    void Start(const QString& what, bool search = false);
     void SetProgress(const Vn::FolderParser::Progress& progress);
     // The pass is over; the line says how it ended.
     void Finish(const QString& outcome);
@@ -46,6 +46,7 @@ private:
     QTimer mTimer;
     QElapsedTimer mClock;
     QString mWhat;
+    bool mSearch = false;
     Vn::FolderParser::Progress mProgress;
 };
 

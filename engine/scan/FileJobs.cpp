@@ -147,6 +147,8 @@ void FileJobs::Run(Task& task, FileParser_List& registry)
         {
             task.mResult = registry.Search(task.mPath.c_str(), *mRequest);
             task.mSkippedBinary = registry.SearchSkippedBinary();
+            if (task.mResult)
+                mHits.fetch_add(task.mResult->GetCount(), std::memory_order_relaxed);
         }
         task.mOpenError = scope.GetError();
     }

@@ -35,7 +35,7 @@ namespace Vn
 // workers check it before each batch, and a waiting caller at least every 50 ms.
 //
 // Shared between threads: the queue, the closed state and the failure, under mMutex; a
-// task's answer, published by its mRun flag; the counters Done and Bytes, and the
+// task's answer, published by its mRun flag; the counters Done, Bytes and Hits, and the
 // cancel flag, which are atomic.
 class FileJobs
 {
@@ -90,9 +90,10 @@ public:
     // Stops the workers, leaving queued tasks undone, and waits for the running ones.
     // Afterwards no task is touched any more.
     void Cancel();
-    // Tasks run so far, and the bytes of their files.
+    // Tasks run so far, the bytes of their files and, in a search, the lines they matched.
     uint64_t Done() const { return mDone.load(std::memory_order_relaxed); }
     uint64_t Bytes() const { return mBytes.load(std::memory_order_relaxed); }
+    uint64_t Hits() const { return mHits.load(std::memory_order_relaxed); }
     // "2 of 8 worker threads could not start (resource temporarily unavailable)", or
     // nothing when all started.
     const std::string& GetWarning() const { return mWarning; }
@@ -111,6 +112,7 @@ private:
     const CancelToken& mCancel;
     std::atomic<uint64_t> mDone{0};
     std::atomic<uint64_t> mBytes{0};
+    std::atomic<uint64_t> mHits{0};
 
     std::mutex mMutex;
     std::condition_variable mPosted; // a task was posted, or the pass is over

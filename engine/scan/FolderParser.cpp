@@ -270,6 +270,8 @@ FolderParser::Pending_Folder::~Pending_Folder()
 FileJobs::Task& FolderParser::WaitForAnswer(const Pending_Entry& entry)
 {
     ThrowIfCancelled();
+    // Workers often run ahead of the assembly, which then never waits: it reports anyway.
+    Progress_Report();
     mJobs->Wait(*entry.mFile, [this] { Progress_Report(); });
     return *entry.mFile;
 }
@@ -295,7 +297,7 @@ void FolderParser::Progress_Report()
     if (now - mProgress_Reported < PROGRESS_INTERVAL)
         return;
     mProgress_Reported = now;
-    mProgressCallback(Progress{mProgress_Folders, mJobs->Done(), mJobs->Bytes()});
+    mProgressCallback(Progress{mProgress_Folders, mJobs->Done(), mJobs->Bytes(), mJobs->Hits()});
 }
 
 std::string FolderParser::Unreadable::Describe() const

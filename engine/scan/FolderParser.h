@@ -48,6 +48,7 @@ public:
         uint64_t mFolders = 0; // walked
         uint64_t mFiles = 0;   // parsed or searched
         uint64_t mBytes = 0;   // in those files
+        uint64_t mHits = 0;    // lines matched, in a search
     };
     // What a pass could not read, each count under the errno that refused it.
     struct Unreadable

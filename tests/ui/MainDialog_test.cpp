@@ -589,8 +589,8 @@ TEST_F(MainDialog, Screenshots)
 
     // The progress line as it stands while a pass runs.
     auto& line = window.Get<Varnik::ProgressLine>("mProgressLine");
-    line.Start("Searching");
-    line.SetProgress({1284, 8316, 250ull << 20});
+    line.Start("Searching", true);
+    line.SetProgress({1284, 8316, 250ull << 20, 412});
     QTest::qWait(250);
     Screenshot_Save(window.mDialog, "progress.png");
     line.Finish("");
