@@ -24,6 +24,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QLineEdit>
@@ -35,8 +36,10 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QTreeWidget>
 
+#include <cstdlib>
 #include <string_view>
 #include <sys/stat.h>
 #include <thread>
@@ -98,6 +101,21 @@ uint64_t ResultFiles(const Vn::SearchResult_Folder& root)
     return files;
 }
 
+// "~" stands for the home folder, a relative path starts from the current folder, and
+// links and "..", resolved, leave the folder's own path. A path that cannot be resolved
+// stays as it is, for the readability check to refuse with its name.
+std::string AbsoluteFolder(std::string path)
+{
+    const char* home = std::getenv("HOME");
+    if (home && (path == "~" || path.starts_with("~/")))
+        path.replace(0, 1, home);
+    if (!path.starts_with('/'))
+        path = QFile::encodeName(QDir::currentPath()).toStdString() + '/' + path;
+    const std::unique_ptr<char, decltype(&std::free)> real(realpath(path.c_str(), nullptr),
+                                                           &std::free);
+    return real ? std::string(real.get()) : path;
+}
+
 bool IsReadableFolder(const std::string& path)
 {
     struct stat status;
@@ -118,10 +136,8 @@ int MainDialog::Run(int argc, char** argv)
     {
         MainDialog window(desktop);
         const std::string commandLine = CommandLine(argc, argv);
-        if (!commandLine.empty())
-            window.SetRootFolder(commandLine.c_str());
-        else
-            window.SetRootFolder(Settings().LastRoot().c_str());
+        window.SetRootFolder(commandLine.empty() ? Settings().LastRoot().c_str()
+                                                 : commandLine.c_str());
         window.show();
         QApplication::exec();
     }
@@ -144,12 +160,30 @@ std::string MainDialog::CommandLine(int argc, const char* const* argv)
     return line;
 }
 
+std::optional<MainDialog::Answer> MainDialog::CommandLine_Answer(int argc, const char* const* argv)
+{
+    const std::string_view option = argc == 2 ? argv[1] : "";
+    if (option == "--version")
+        return Answer{TrovLib::Format("varnik %s\n", VARNIK_VERSION), 0};
+    const char* usage = "Usage: varnik [FOLDER]\n"
+                        "Opens the window that counts and searches the lines of the source tree\n"
+                        "in FOLDER, else in the folder of the last run.\n\n"
+                        "  --help     prints this help and exits\n"
+                        "  --version  prints the version and exits\n";
+    if (option == "--help")
+        return Answer{usage, 0};
+    if (option.starts_with('-'))
+        return Answer{TrovLib::Format("varnik: unknown option %s\n\n%s", argv[1], usage), 2};
+    return std::nullopt;
+}
+
 MainDialog::MainDialog(Desktop& desktop) : mDesktop(desktop), mOptions(mSettings.Options())
 {
     mUi.Setup(*this);
     setAcceptDrops(true);
     restoreGeometry(mSettings.Geometry());
     Options_Show();
+    Mode_Show();
     Engine_Create();
     Controls_Connect();
     Menus_Connect();
@@ -421,8 +455,7 @@ bool MainDialog::RootFolder_Apply()
     std::string root = mRootFolder;
     if (text != LocalText_ToQt(mRootFolder))
         root = LocalText_FromQt(text);
-    while (root.size() > 1 && root.back() == TrovLib::SEPARATOR)
-        root.pop_back();
+    root = AbsoluteFolder(root);
     if (!IsReadableFolder(root))
     {
         mDesktop.ShowMessage(
@@ -432,6 +465,7 @@ bool MainDialog::RootFolder_Apply()
         return false;
     }
     mRootFolder = root;
+    mUi.mRootFolderBox->setText(LocalText_ToQt(mRootFolder));
     return true;
 }
 
@@ -574,6 +608,8 @@ void MainDialog::Parse_Show(std::unique_ptr<Vn::Data_Folder> root, double second
     Parse_Folder_Update();
     Search_FileTypes_Fill();
     mSettings.SetLastRoot(mParse_Root->GetName());
+    const QString folder = LocalText_ToQt(mParse_Root->GetName_Relative());
+    setWindowTitle((folder.isEmpty() ? "/" : folder) + " - Varnik");
     mUi.mProgressLine->Finish(QString("%1 files, %2 lines in %3 s")
                                   .arg(ProgressLine::Number(Vn::Schema::CountOf(
                                            mParse_Root->mCounters, Vn::Schema::NAME_FILE)),
@@ -946,12 +982,27 @@ void MainDialog::Options_Show()
         mOptions.mWalk.mFollowFileLinks == precise.mWalk.mFollowFileLinks);
 }
 
+// "Classic" with every option off, "Precise" with all on, else the options that are on.
+void MainDialog::Mode_Show()
+{
+    QStringList on;
+    for (const QAction* option : mUi.mOptionsMenu->actions())
+    {
+        if (option->isCheckable() && option->isChecked() && option != mUi.mOptions_PreciseAction)
+            on.append(option->text());
+    }
+    mUi.mModeBtn->setText(mUi.mOptions_PreciseAction->isChecked() ? "Precise"
+                          : on.isEmpty()                          ? "Classic"
+                                                                  : on.join(", "));
+}
+
 // New options need a new engine, and the tree on screen a rescan to match them.
 void MainDialog::Options_Apply(const Vn::AnalysisOptions& options)
 {
     mOptions = options;
     mSettings.SetOptions(mOptions);
     Options_Show();
+    Mode_Show();
     Engine_Create();
     Search_FileTypes_Fill(); // the types offered are those the new registry serves
     if (mParse_Root)

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QTreeWidgetItem;
@@ -50,6 +51,14 @@ public:
     static int Run(int argc, char** argv);
     // The program's arguments joined by single spaces.
     static std::string CommandLine(int argc, const char* const* argv);
+    // What "--help" and "--version" print, or an unknown option's complaint, with the exit
+    // status; nothing when the arguments name a folder to open.
+    struct Answer
+    {
+        std::string mText;
+        int mStatus;
+    };
+    static std::optional<Answer> CommandLine_Answer(int argc, const char* const* argv);
 
     explicit MainDialog(Desktop& desktop);
     ~MainDialog() override;
@@ -86,6 +95,7 @@ private:
     void EditorCommand_Refuse(const QString& command);
 
     bool RootFolder_Apply();
+    void Mode_Show();
     void Pass_Start(const char* where, bool search);
     void Pass_Finished();
     void Parse(const char* where);

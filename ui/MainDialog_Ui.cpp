@@ -20,6 +20,7 @@
 #include <QStatusBar>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -165,6 +166,14 @@ void MainDialog_Ui::Setup(QMainWindow& window)
     statusStrip1->setFixedHeight(22);
     mProgressLine = new ProgressLine;
     statusStrip1->addWidget(mProgressLine, 1);
+    // The analysis in use, a click away from the menu that changes it.
+    mModeBtn = new QToolButton;
+    mModeBtn->setObjectName("mModeBtn");
+    mModeBtn->setAutoRaise(true);
+    mModeBtn->setMenu(mOptionsMenu);
+    mModeBtn->setPopupMode(QToolButton::InstantPopup);
+    mModeBtn->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    statusStrip1->addPermanentWidget(mModeBtn);
     window.setStatusBar(statusStrip1);
 
     window.setCentralWidget(Frame_Create(window));

@@ -11,6 +11,7 @@ class QPushButton;
 class QSplitter;
 class QStatusBar;
 class QTabWidget;
+class QToolButton;
 class QTreeWidget;
 class QWidget;
 
@@ -51,6 +52,7 @@ public:
     QAction* mHelp_AboutAction;
     QStatusBar* statusStrip1;
     ProgressLine* mProgressLine;
+    QToolButton* mModeBtn;
     QLineEdit* mRootFolderBox;
     QPushButton* mRootFolderBrowseBtn;
     QTabWidget* mTabControl;

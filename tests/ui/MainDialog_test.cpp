@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
@@ -27,6 +28,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QToolTip>
 #include <QTreeWidget>
 
@@ -206,18 +208,24 @@ protected:
     const std::string mRoot = mTree.Path("project");
 };
 
-// The program's arguments, the root folder they give and the folders scanned.
+// The program's arguments, the root folder they give, absolute, and the folders scanned.
 TEST_F(MainDialog, StartsOnTheFolderOfItsCommandLine)
 {
     mTree.File("my project/a.txt", "a\n").File("my project/sub/b.txt", "b\n");
     const std::string my = mTree.Path("my"), quoted = '"' + mRoot + '"';
+    const QString current = QDir::currentPath();
+    const QByteArray home = qgetenv("HOME");
+    QDir::setCurrent(QString::fromStdString(mTree.Path("my project")));
+    qputenv("HOME", QByteArray::fromStdString(mTree.Root()));
     const struct
     {
         std::vector<const char*> mArguments;
         std::string mRoot, mFolders;
     } rows[] = {
         {{"varnik", quoted.c_str()}, mRoot, PROJECT_FOLDERS},
-        {{"varnik", my.c_str(), "project/"}, my + " project/", "my project\n  sub\n"},
+        {{"varnik", my.c_str(), "project/"}, my + " project", "my project\n  sub\n"},
+        {{"varnik", "sub/../../project"}, mRoot, PROJECT_FOLDERS},
+        {{"varnik", "~/my", "project"}, my + " project", "my project\n  sub\n"},
         {{"varnik"}, "", ""},
     };
     for (const auto& row : rows)
@@ -226,11 +234,48 @@ TEST_F(MainDialog, StartsOnTheFolderOfItsCommandLine)
         Window window(Varnik::MainDialog::CommandLine(static_cast<int>(row.mArguments.size()),
                                                       row.mArguments.data()));
         EXPECT_EQ(window.RootFolder(), row.mRoot);
+        EXPECT_EQ(window.mDialog.windowTitle(),
+                  row.mRoot.empty()
+                      ? "Varnik"
+                      : QString::fromStdString(Head(row.mFolders, 1)).trimmed() + " - Varnik");
         EXPECT_EQ(window.Text("mFolders"), row.mFolders);
         EXPECT_EQ(window.Text("mFolders", true), Head(row.mFolders, 1));
         for (const char* button :
              {"mSearch_Btn", "mOpenFolderBtn", "mOpenFileBtn", "mCounters_DisplayBtn"})
             EXPECT_FALSE(window.Enabled(button)) << button << " before any selection or text";
+    }
+    QDir::setCurrent(current);
+    qputenv("HOME", home);
+
+    // Asking for help or the version opens no window.
+    const std::vector<const char*> help{"varnik", "--help"}, odd{"varnik", "-x"};
+    const auto helped = Varnik::MainDialog::CommandLine_Answer(2, help.data());
+    ASSERT_TRUE(helped);
+    EXPECT_TRUE(helped->mText.starts_with("Usage: varnik [FOLDER]\n"));
+    EXPECT_EQ(helped->mStatus, 0);
+    EXPECT_EQ(Varnik::MainDialog::CommandLine_Answer(2, odd.data())->mStatus, 2);
+    EXPECT_FALSE(Varnik::MainDialog::CommandLine_Answer(2, std::vector{"varnik", "src"}.data()));
+}
+
+// The status bar names the analysis in use, and a click there opens the Options menu.
+TEST_F(MainDialog, ShowsTheAnalysisMode)
+{
+    Window window(mRoot);
+    QToolButton& mode = window.Get<QToolButton>("mModeBtn");
+    EXPECT_EQ(mode.menu()->title(), "&Options");
+    const std::pair<const char*, const char*> steps[] = {
+        {nullptr, "Classic"},
+        {"mOptions_GitIgnoreAction", "Git ignore rules"},
+        {"mOptions_ModernCppAction", "Modern C/C++, Git ignore rules"},
+        {"mOptions_PreciseAction", "Precise"},
+        {"mOptions_PreciseAction", "Classic"},
+    };
+    for (const auto& [action, text] : steps)
+    {
+        if (action)
+            window.Trigger(action);
+        window.Wait();
+        EXPECT_EQ(mode.text().toStdString(), text);
     }
 }
 
