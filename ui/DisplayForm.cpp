@@ -5,9 +5,11 @@
 #include "ui/HistogramChart.h"
 #include "ui/LocalText.h"
 
+#include <QAction>
 #include <QFontMetrics>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QStatusBar>
@@ -38,6 +40,10 @@ void DisplayForm::InitializeComponent()
     menuStrip1 = new QMenuBar(this);
     menuStrip1->setObjectName("menuStrip1");
     menuStrip1->setFixedHeight(24);
+    mView_LogScaleAction = menuStrip1->addMenu("&View")->addAction("&Log scale");
+    mView_LogScaleAction->setObjectName("mView_LogScaleAction");
+    mView_LogScaleAction->setCheckable(true);
+    connect(mView_LogScaleAction, &QAction::toggled, this, &DisplayForm::Picture_Update);
 
     mPictureBox = new QLabel(this);
     mPictureBox->setObjectName("mPictureBox");
@@ -76,10 +82,7 @@ void DisplayForm::DisplayForm_Load()
     {
         setWindowTitle(
             LocalText_ToQt(TrovLib::Format("%s - %s", mNodeName.c_str(), mData.GetName())));
-        Bitmap_Create();
-        Histogram_Draw();
-        mGraphics.reset();
-        mPictureBox->setPixmap(QPixmap::fromImage(mBitmap));
+        Picture_Update();
     }
     catch (...)
     {
@@ -88,31 +91,41 @@ void DisplayForm::DisplayForm_Load()
     }
 }
 
+void DisplayForm::Picture_Update()
+{
+    Bitmap_Create();
+    Histogram_Draw();
+    mGraphics.reset();
+    mPictureBox->setPixmap(QPixmap::fromImage(mBitmap));
+}
+
 void DisplayForm::Bitmap_Create()
 {
     mBitmap =
         QImage(HistogramChart::WIDTH, HistogramChart::HEIGHT, QImage::Format_ARGB32_Premultiplied);
-    // The picture takes the resolution of the screen it is shown on, so that the font's
-    // points give the same pixels as on that screen.
-    const double dotsPerMeter = mPictureBox->logicalDpiX() / 0.0254;
-    mBitmap.setDotsPerMeterX(static_cast<int>(dotsPerMeter));
-    mBitmap.setDotsPerMeterY(static_cast<int>(dotsPerMeter));
     mBitmap.fill(Qt::transparent);
 
     mFont = QFont("Sans Serif");
     mFont.setStyleHint(QFont::SansSerif);
-    mFont.setPointSizeF(18.0);
+    // 18 points at 96 dots per inch, fixed in pixels: on a screen of more dots per inch,
+    // points would make the labels too tall for the margins the chart leaves them.
+    mFont.setPixelSize(24);
     mGraphics.emplace(&mBitmap);
     mGraphics->setFont(mFont);
 }
 
 void DisplayForm::Histogram_Draw()
 {
-    const HistogramChart& chart = mChart.emplace(mData);
+    const HistogramChart& chart =
+        mChart.emplace(mData, mView_LogScaleAction->isChecked() ? HistogramChart::Scale::LOG
+                                                                : HistogramChart::Scale::LINEAR);
     for (const HistogramChart::Bar& bar : chart.mBars)
         Bitmap_FillRectangle(bar.mX, bar.mY, bar.mWidth, bar.mHeight);
-    for (const HistogramChart::Label& label : chart.mLabels)
-        Bitmap_DrawString(label.mText, label.mX, label.mY);
+    for (const HistogramChart::Rect& line : chart.mAxes)
+        Bitmap_FillRectangle(line.mX, line.mY, line.mWidth, line.mHeight);
+    for (const auto* labels : {&chart.mLabels, &chart.mTicks})
+        for (const HistogramChart::Label& label : *labels)
+            Bitmap_DrawString(label.mText, label.mX, label.mY);
 }
 
 bool DisplayForm::eventFilter(QObject* watched, QEvent* event)
@@ -141,14 +154,19 @@ void DisplayForm::Bitmap_FillRectangle(uint32_t x, uint32_t y, uint32_t width, u
                         static_cast<int>(height == 0 ? 1 : height), Qt::black);
 }
 
-// A text that would run past the right edge moves left until it fits.
+// A text that would run past the right or the bottom edge moves left or up until it
+// fits.
 void DisplayForm::Bitmap_DrawString(const std::string& text, uint32_t x, uint32_t y)
 {
     const QString line = LocalText_ToQt(text);
-    const int width = QFontMetrics(mFont, &mBitmap).horizontalAdvance(line);
+    const QFontMetrics metrics(mFont, &mBitmap);
+    const int width = metrics.horizontalAdvance(line);
     const int left =
         std::max(0, std::min(static_cast<int>(x), static_cast<int>(HistogramChart::WIDTH) - width));
-    const QRect area(left, static_cast<int>(y), HistogramChart::WIDTH, HistogramChart::HEIGHT);
+    const int top =
+        std::max(0, std::min(static_cast<int>(y),
+                             static_cast<int>(HistogramChart::HEIGHT) - metrics.height()));
+    const QRect area(left, top, HistogramChart::WIDTH, HistogramChart::HEIGHT);
     mGraphics->setPen(Qt::black);
     mGraphics->drawText(area, Qt::AlignLeft | Qt::AlignTop, line);
 }

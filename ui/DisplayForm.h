@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+class QAction;
 class QLabel;
 class QMenuBar;
 class QStatusBar;
@@ -22,7 +23,8 @@ namespace Varnik
 class Desktop;
 
 // The histogram window: draws one histogram as a bar chart into a transparent picture
-// of 1024 x 768 pixels once, when it loads, and shows the picture stretched to the window.
+// of 1024 x 768 pixels when it loads, and again when the scale changes, and shows the
+// picture stretched to the window.
 class DisplayForm : public QDialog
 {
     Q_OBJECT
@@ -43,6 +45,7 @@ private:
     void DisplayForm_Load();
     void Bitmap_Create();
     void Histogram_Draw();
+    void Picture_Update();
     void Bitmap_FillRectangle(uint32_t x, uint32_t y, uint32_t width, uint32_t height);
     void Bitmap_DrawString(const std::string& text, uint32_t x, uint32_t y);
 
@@ -56,6 +59,7 @@ private:
     bool mLoaded = false;
 
     QMenuBar* menuStrip1;
+    QAction* mView_LogScaleAction;
     QStatusBar* statusStrip1;
     QLabel* mPictureBox;
 };

@@ -18,12 +18,13 @@ constexpr uint64_t LARGEST = std::numeric_limits<uint32_t>::max();
 constexpr uint64_t HIGHEST = std::numeric_limits<uint64_t>::max();
 
 // The chart of a histogram holding the given values.
-HistogramChart Chart(const Values& values)
+HistogramChart Chart(const Values& values,
+                     HistogramChart::Scale scale = HistogramChart::Scale::LINEAR)
 {
     Vn::Counter_Histogram histogram("File Length", "lines", "files");
     for (const auto& [value, occurrences] : values)
         histogram.AddValue(value, occurrences);
-    return HistogramChart(histogram);
+    return HistogramChart(histogram, scale);
 }
 
 // The chart's layout: values a bar, bar count, pitch and width when every bar stands at
@@ -96,6 +97,69 @@ TEST(HistogramChart, HeightsAreSharesOfTheTallestBar)
     EXPECT_EQ(std::make_pair(large.back().mTotal, large.back().mHeight),
               std::make_pair(uint64_t{10'000'000}, 688u));
     EXPECT_EQ(large.front().mHeight, 344u);
+}
+
+// The heights of the bars that hold something, then each tick: its mark's top and, when
+// it has one, its text with the text's place.
+std::string Axis(const HistogramChart& chart)
+{
+    std::string text = "heights";
+    for (const auto& bar : chart.mBars)
+        text += bar.mTotal ? " " + std::to_string(bar.mHeight) : "";
+    text += " | ticks";
+    for (size_t i = 2; i < chart.mAxes.size(); i++)
+        text += " " + std::to_string(chart.mAxes[i].mY);
+    for (const auto& label : chart.mTicks)
+        text +=
+            " | " + label.mText + "@" + std::to_string(label.mX) + "," + std::to_string(label.mY);
+    return text;
+}
+
+TEST(HistogramChart, ScalesHeightsAndMarksTheAxis)
+{
+    constexpr auto LOG = HistogramChart::Scale::LOG, LINEAR = HistogramChart::Scale::LINEAR;
+    const struct
+    {
+        Values mValues;
+        HistogramChart::Scale mScale;
+        const char* mAxis;
+    } rows[] = {
+        // A long tail: one value a thousand times, the others rarely.
+        {{{1, 1000}, {2, 1}, {40, 9}},
+         LOG,
+         "heights 688 69 229 | ticks 659 490 269 40 | 1@4,647 | 10@4,478 | 100@4,257"},
+        {{{1, 1000}, {2, 1}, {40, 9}},
+         LINEAR,
+         "heights 688 0 6 | ticks 591 453 316 178 40 | 200@4,579 | 400@4,441 | 600@4,304 | "
+         "800@4,166"},
+        {{{1, 7}, {100, 3}},
+         LINEAR,
+         "heights 688 294 | ticks 532 335 139 | 2@4,520 | 4@4,323 | 6@4,127"},
+        {{{0, 5'000'000'000}, {HIGHEST, 10'000'000'000}},
+         LINEAR,
+         "heights 344 688 | ticks 591 453 316 178 40 | 2G@4,579 | 4G@4,441 | 6G@4,304 | 8G@4,166"},
+        // Totals at the top of 64 bits end the ticks without wrapping around.
+        {{{0, HIGHEST}},
+         LOG,
+         "heights 688 | ticks 718 691 657 621 586 550 514 479 443 407 371 336 300 264 229 193 157 "
+         "121 86 "
+         "50 | 1@4,706 | 10@4,679 | 100@4,645 | 1k@4,609 | 10k@4,574 | 100k@4,538 | 1M@4,502 | "
+         "10M@4,467 | 100M@4,431 | 1G@4,395 | 10G@4,359 | 100G@4,324 | 1T@4,288 | 10T@4,252 | "
+         "100T@4,217 | 1P@4,181 | 10P@4,145 | 100P@4,109 | 1E@4,74"},
+        {{{0, HIGHEST}},
+         LINEAR,
+         "heights 688 | ticks 691 654 617 579 542 505 467 430 393 356 318 281 244 206 169 132 94 "
+         "57 | "
+         "1E@4,679 | 2E@4,642 | 3E@4,605 | 4E@4,567 | 5E@4,530 | 6E@4,493 | 7E@4,455 | 8E@4,418 | "
+         "9E@4,381 | 10E@4,344 | 11E@4,306 | 12E@4,269 | 13E@4,232 | 14E@4,194 | 15E@4,157 | "
+         "16E@4,120 | 17E@4,82 | 18E@4,45"},
+        {{}, LOG, "heights | ticks"},
+    };
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE(row.mAxis);
+        EXPECT_EQ(Axis(Chart(row.mValues, row.mScale)), row.mAxis);
+    }
 }
 
 } // namespace
