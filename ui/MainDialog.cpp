@@ -181,6 +181,11 @@ MainDialog::MainDialog(Desktop& desktop) : mDesktop(desktop), mOptions(mSettings
 {
     mUi.Setup(*this);
     setAcceptDrops(true);
+    mUi.mInfo_SortByCountAction->setChecked(mSettings.SortByCount());
+    Search_Options_Restore();
+    mStatus = {"Choose a folder to count its lines: type it above, click Browse or drop it here",
+               "Scan a folder, then type a text to search it for"};
+    mUi.mProgressLine->Finish(mStatus[0]);
     restoreGeometry(mSettings.Geometry());
     Options_Show();
     Mode_Show();
@@ -240,7 +245,11 @@ void MainDialog::Controls_Connect()
             [this]
             {
                 Handle("Varnik::MainDialog::mInfo_SortByCountAction_Toggled",
-                       [this] { Parse_Counter_Update(); });
+                       [this]
+                       {
+                           mSettings.SetSortByCount(mUi.mInfo_SortByCountAction->isChecked());
+                           Parse_Counter_Update();
+                       });
             });
     connect(mUi.mInfo, &QTreeWidget::itemActivated, this,
             [this](const QTreeWidgetItem* node)
@@ -274,12 +283,7 @@ void MainDialog::Controls_Connect()
     connect(mUi.mSearch_ExpandAllAction, &QAction::triggered, mUi.mSearch_ResultTree,
             &QTreeWidget::expandAll);
     PathActions_Connect();
-    connect(mUi.mTabControl, &QTabWidget::currentChanged, this,
-            [this](int page)
-            {
-                if (mUi.mTabControl->widget(page) == mUi.mSearch_Page)
-                    mUi.mSearch_TextBox->setFocus();
-            });
+    connect(mUi.mTabControl, &QTabWidget::currentChanged, this, &MainDialog::Page_Changed);
     connect(mUi.mProgressLine, &ProgressLine::CancelClicked, this, [this] { mPass->Cancel(); });
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this,
             [this]
@@ -305,7 +309,7 @@ void MainDialog::PathActions_Connect()
     connect(mUi.mFiles_PathActions.mExplore, &QAction::triggered, this,
             [this]
             {
-                if (mParse_Folder && !IsBusy())
+                if (mParse_Folder && !Busy_Refuse())
                     Util_Folder_Explore(Parse_FolderPath(*mParse_Folder));
             });
     connect(mUi.mFiles_PathActions.mCopyPath, &QAction::triggered, this,
@@ -364,8 +368,7 @@ void MainDialog::Controls_Enable()
     mUi.mRootFolderBox->setReadOnly(!idle);
     mUi.mRootFolderBrowseBtn->setEnabled(idle);
     mUi.mOptionsMenu->setEnabled(idle);
-    mUi.mFile_OpenAction->setEnabled(idle);
-    mUi.mFile_RescanAction->setEnabled(idle && !mRootFolder.empty());
+    mUi.mFile_RescanAction->setEnabled(!mRootFolder.empty());
     mUi.mOpenFolderBtn->setEnabled(idle && mParse_FolderChosen && mParse_Folder != nullptr);
     mUi.mOpenFileBtn->setEnabled(idle && mParse_Select != nullptr &&
                                  mParse_Select != mParse_Folder);
@@ -478,7 +481,7 @@ void MainDialog::closeEvent(QCloseEvent* event)
 void MainDialog::dragEnterEvent(QDragEnterEvent* event)
 {
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (!IsBusy() && urls.size() == 1 && urls.front().isLocalFile())
+    if (urls.size() == 1 && urls.front().isLocalFile())
         event->acceptProposedAction();
 }
 
@@ -488,7 +491,7 @@ void MainDialog::dropEvent(QDropEvent* event)
            [this, event]
            {
                const QList<QUrl> urls = event->mimeData()->urls();
-               if (IsBusy() || urls.size() != 1 || !urls.front().isLocalFile())
+               if (urls.size() != 1 || !urls.front().isLocalFile() || Busy_Refuse())
                    return;
                event->acceptProposedAction();
                mUi.mRootFolderBox->setText(urls.front().toLocalFile());
@@ -524,7 +527,7 @@ void MainDialog::mRootFolderBrowseBtn_Click()
     Handle("Varnik::MainDialog::mRootFolderBrowseBtn_Click",
            [this]
            {
-               if (IsBusy())
+               if (Busy_Refuse())
                    return;
                const std::optional<QString> folder =
                    mDesktop.ChooseFolder(LocalText_ToQt(mRootFolder));
@@ -540,7 +543,7 @@ void MainDialog::mRootFolderBox_Enter()
     Handle("Varnik::MainDialog::mRootFolderBox_Enter",
            [this]
            {
-               if (!IsBusy())
+               if (!Busy_Refuse())
                    Parse("Varnik::MainDialog::mRootFolderBox_Enter");
            });
 }
@@ -550,9 +553,44 @@ void MainDialog::mFile_RescanAction_Click()
     Handle("Varnik::MainDialog::mFile_RescanAction_Click",
            [this]
            {
-               if (!IsBusy() && !mRootFolder.empty())
+               if (Busy_Refuse() || mRootFolder.empty())
+                   return;
+               if (Page_IsSearch() && mUi.mSearch_Btn->isEnabled())
+                   mSearch_Btn_Click();
+               else
                    Parse("Varnik::MainDialog::mFile_RescanAction_Click");
            });
+}
+
+void MainDialog::Status_Set(bool search, const QString& text)
+{
+    mStatus[search] = text;
+    mUi.mProgressLine->Finish(mStatus[Page_IsSearch()]);
+}
+
+bool MainDialog::Page_IsSearch() const
+{
+    return mUi.mTabControl->currentWidget() == mUi.mSearch_Page;
+}
+
+// F5 repeats the pass of the page shown, and the status bar tells of it, unless a pass
+// is running and showing its progress.
+void MainDialog::Page_Changed()
+{
+    mUi.mFile_RescanAction->setText(Page_IsSearch() ? "&Search again" : "&Rescan");
+    if (Page_IsSearch())
+        mUi.mSearch_TextBox->setFocus();
+    if (!IsBusy())
+        mUi.mProgressLine->Finish(mStatus[Page_IsSearch()]);
+}
+
+bool MainDialog::Busy_Refuse()
+{
+    if (!IsBusy())
+        return false;
+    mUi.mProgressLine->Refuse(QString("%1 is running: wait for its end or cancel it")
+                                  .arg(mPass_Search ? "A search" : "A scan"));
+    return true;
 }
 
 // The pass reports its failure with the name of the handler that started it.
@@ -569,7 +607,7 @@ void MainDialog::Pass_Finished()
     const char* pass = mPass_Search ? "Search" : "Scan";
     if (outcome.mFailure)
     {
-        mUi.mProgressLine->Finish(QString("%1 failed").arg(pass));
+        Status_Set(mPass_Search, QString("%1 failed").arg(pass));
         Search_Result_Release();
         if (!mPass_Search)
             Parse_Release();
@@ -578,14 +616,14 @@ void MainDialog::Pass_Finished()
         return;
     }
     if (outcome.mCancelled)
-        mUi.mProgressLine->Finish(QString("%1 cancelled").arg(pass));
+        Status_Set(mPass_Search, QString("%1 cancelled").arg(pass));
     else if (mPass_Search)
         Handle(mPass_Where, [&] { Search_Result_Show(std::move(outcome.mSearch)); });
     else
         Handle(mPass_Where, [&] { Parse_Show(std::move(outcome.mScan), outcome.mSeconds); });
     if (!outcome.mCancelled && !outcome.mUnreadable.empty())
-        mUi.mProgressLine->Finish(mUi.mProgressLine->Text() + "; " +
-                                  QString::fromLocal8Bit(outcome.mUnreadable));
+        Status_Set(mPass_Search,
+                   mStatus[mPass_Search] + "; " + QString::fromLocal8Bit(outcome.mUnreadable));
     Controls_Enable();
 }
 
@@ -610,12 +648,12 @@ void MainDialog::Parse_Show(std::unique_ptr<Vn::Data_Folder> root, double second
     mSettings.SetLastRoot(mParse_Root->GetName());
     const QString folder = LocalText_ToQt(mParse_Root->GetName_Relative());
     setWindowTitle((folder.isEmpty() ? "/" : folder) + " - Varnik");
-    mUi.mProgressLine->Finish(QString("%1 files, %2 lines in %3 s")
-                                  .arg(ProgressLine::Number(Vn::Schema::CountOf(
-                                           mParse_Root->mCounters, Vn::Schema::NAME_FILE)),
-                                       ProgressLine::Number(Vn::Schema::CountOf(
-                                           mParse_Root->mCounters, Vn::Schema::NAME_LINE)))
-                                  .arg(seconds, 0, 'f', 2));
+    Status_Set(false, QString("%1 files, %2 lines in %3 s")
+                          .arg(ProgressLine::Number(Vn::Schema::CountOf(mParse_Root->mCounters,
+                                                                        Vn::Schema::NAME_FILE)),
+                               ProgressLine::Number(Vn::Schema::CountOf(mParse_Root->mCounters,
+                                                                        Vn::Schema::NAME_LINE)))
+                          .arg(seconds, 0, 'f', 2));
 }
 
 // Nothing may point into the released tree afterwards: the views are emptied and the
@@ -727,7 +765,7 @@ void MainDialog::mOpenFolderBtn_Click()
     Handle("Varnik::MainDialog::mOpenFolderBtn_Click",
            [this]
            {
-               if (mParse_Root && mParse_Folder && !IsBusy())
+               if (mParse_Root && mParse_Folder && !Busy_Refuse())
                    Util_Folder_Explore(Parse_FolderPath(*mParse_Folder));
            });
 }
@@ -737,7 +775,7 @@ void MainDialog::mOpenFileBtn_Click()
     Handle("Varnik::MainDialog::mOpenFileBtn_Click",
            [this]
            {
-               if (mParse_Select && !IsBusy())
+               if (mParse_Select && mParse_Select != mParse_Folder && !Busy_Refuse())
                    Util_File_Open(mParse_Select->GetName(), 0);
            });
 }
@@ -756,11 +794,13 @@ void MainDialog::mCounters_DisplayBtn_Click()
 }
 
 // The types of the last scan come first, then the others in registration order; each
-// item keeps its type and, across a refill, its check.
+// item keeps its type and, across a refill, its check; the first fill takes the checks
+// of the last search.
 void MainDialog::Search_FileTypes_Fill()
 {
     QListWidget& list = *mUi.mSearch_FileTypeList;
-    QSet<QString> unchecked;
+    const QStringList kept = list.count() == 0 ? mSettings.UncheckedTypes() : QStringList();
+    QSet<QString> unchecked(kept.begin(), kept.end());
     for (int i = 0; i < list.count(); i++)
     {
         if (list.item(i)->checkState() != Qt::Checked)
@@ -813,6 +853,7 @@ void MainDialog::Search_FileTypes_Check(bool checked)
 // searched too.
 void MainDialog::Search_Request_Apply()
 {
+    Search_Options_Keep();
     mSearch_Request->SetText(LocalText_FromQt(mUi.mSearch_TextBox->text()).c_str());
 
     Vn::SearchRequest::Flags& flags = mSearch_Request->mFlags;
@@ -835,6 +876,28 @@ void MainDialog::Search_Request_Apply()
         mSearch_Request->mFileTypes.clear();
 }
 
+// Every check box of the search page is remembered under its name, the file types by
+// those left out, so that a type new to the list starts checked.
+void MainDialog::Search_Options_Restore()
+{
+    for (QCheckBox* box : mUi.mSearch_Page->findChildren<QCheckBox*>())
+        box->setChecked(mSettings.SearchOption(box->objectName(), box->isChecked()));
+}
+
+void MainDialog::Search_Options_Keep()
+{
+    for (const QCheckBox* box : mUi.mSearch_Page->findChildren<QCheckBox*>())
+        mSettings.SetSearchOption(box->objectName(), box->isChecked());
+    QStringList unchecked;
+    for (int i = 0; i < mUi.mSearch_FileTypeList->count(); i++)
+    {
+        const QListWidgetItem* item = mUi.mSearch_FileTypeList->item(i);
+        if (item->checkState() != Qt::Checked)
+            unchecked.append(item->data(Qt::UserRole).toString());
+    }
+    mSettings.SetUncheckedTypes(unchecked);
+}
+
 void MainDialog::Search_Result_Release()
 {
     mSearch_File = nullptr;
@@ -855,12 +918,12 @@ void MainDialog::Search_Result_Show(std::unique_ptr<Vn::SearchResult_Folder> roo
     Search_Result_Update();
     if (!mSearch_Root)
     {
-        mUi.mProgressLine->Finish("No match");
+        Status_Set(true, "No match");
         return;
     }
-    mUi.mProgressLine->Finish(QString("%1 lines in %2 files")
-                                  .arg(ProgressLine::Number(mSearch_Root->GetCount()),
-                                       ProgressLine::Number(ResultFiles(*mSearch_Root))));
+    Status_Set(true, QString("%1 lines in %2 files")
+                         .arg(ProgressLine::Number(mSearch_Root->GetCount()),
+                              ProgressLine::Number(ResultFiles(*mSearch_Root))));
 }
 
 void MainDialog::Search_Result_Update()
@@ -950,7 +1013,7 @@ void MainDialog::mSearch_OpenSelectedFolderBtn_Click()
     Handle("Varnik::MainDialog::mSearch_OpenSelectedFolderBtn_Click",
            [this]
            {
-               if (mSearch_Root && mSearch_Folder && !IsBusy())
+               if (mSearch_Root && mSearch_Folder && !Busy_Refuse())
                    Util_Folder_Explore(Search_FolderPath());
            });
 }
@@ -960,7 +1023,7 @@ void MainDialog::mSearch_OpenSelectedFileBtn_Click()
     Handle("Varnik::MainDialog::mSearch_OpenSelectedFileBtn_Click",
            [this]
            {
-               if (mSearch_File && !IsBusy())
+               if (mSearch_File && !Busy_Refuse())
                    Util_File_Open(mSearch_File->GetName(), mSearch_Line);
            });
 }

@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -95,6 +96,12 @@ private:
     void EditorCommand_Refuse(const QString& command);
 
     bool RootFolder_Apply();
+    // Each page shows the outcome of its own last pass; `search` names the page.
+    void Status_Set(bool search, const QString& text);
+    bool Page_IsSearch() const;
+    void Page_Changed();
+    // True, and says so, while a pass runs.
+    bool Busy_Refuse();
     void Mode_Show();
     void Pass_Start(const char* where, bool search);
     void Pass_Finished();
@@ -110,6 +117,8 @@ private:
     void Search_FileTypes_Filter();
     void Search_FileTypes_Check(bool checked);
     void Search_Request_Apply();
+    void Search_Options_Restore();
+    void Search_Options_Keep();
     void Search_Result_Release();
     void Search_Result_Show(std::unique_ptr<Vn::SearchResult_Folder> root);
     void Search_Result_Update();
@@ -150,6 +159,7 @@ private:
     std::unique_ptr<BackgroundPass> mPass; // runs on the folder parser, so goes before it
     const char* mPass_Where = nullptr;     // the handler that started the pass
     bool mPass_Search = false;
+    std::array<QString, 2> mStatus; // of the counters page, then of the search page
     std::string mRootFolder;
     const Vn::Data_Folder* mParse_Folder = nullptr;          // whose files are listed
     const Vn::Counter_Histogram* mParse_Histogram = nullptr; // selected in the counters

@@ -220,6 +220,7 @@ QWidget* MainDialog_Ui::Frame_Create(QMainWindow& window)
 {
     auto* frame = new QWidget(&window);
     mRootFolderBox = TextBox("mRootFolderBox");
+    mRootFolderBox->setPlaceholderText("The folder to count: type it and press Enter, or Browse");
     mRootFolderBrowseBtn = Button("mRootFolderBrowseBtn", "Browse", 52);
 
     auto* rootRow = new QHBoxLayout;
@@ -300,8 +301,18 @@ QWidget* MainDialog_Ui::InfoPane_Create()
     mInfo->addAction(mInfo_SortByCountAction);
     mInfo->setContextMenuPolicy(Qt::ActionsContextMenu);
 
+    mInfo_SortByCountBtn = new QToolButton;
+    mInfo_SortByCountBtn->setObjectName("mInfo_SortByCountBtn");
+    mInfo_SortByCountBtn->setDefaultAction(mInfo_SortByCountAction);
+    mInfo_SortByCountBtn->setFixedHeight(23);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(mCounters_DisplayBtn);
+    buttons->addStretch(1);
+    buttons->addWidget(mInfo_SortByCountBtn);
+
     auto* layout = Column(pane, 0, 3, 0, 8, 5);
-    layout->addWidget(mCounters_DisplayBtn, 0, Qt::AlignLeft);
+    layout->addLayout(buttons);
     layout->addWidget(mInfo, 1);
     return pane;
 }

@@ -67,6 +67,7 @@ public:
     QPushButton* mCounters_DisplayBtn;
     QTreeWidget* mInfo;
     QAction* mInfo_SortByCountAction;
+    QToolButton* mInfo_SortByCountBtn;
 
     QWidget* mSearch_Page;
     QLineEdit* mSearch_FileTypeFilterBox;

@@ -11,6 +11,7 @@ namespace Varnik
 namespace
 {
 constexpr int REFRESH_INTERVAL_MS = 200;
+constexpr int REFUSAL_SHOWN_MS = 4000;
 constexpr double BYTES_PER_MB = 1024.0 * 1024.0;
 } // namespace
 
@@ -19,6 +20,12 @@ ProgressLine::ProgressLine(QWidget* parent) : QWidget(parent)
     setObjectName("mProgressLine");
     mText = new QLabel;
     mText->setObjectName("mProgressText");
+    mRefusal = new QLabel;
+    mRefusal->setObjectName("mProgressRefusal");
+    mRefusal->setStyleSheet("color: #a00000");
+    mRefusalTimer.setSingleShot(true);
+    mRefusalTimer.setInterval(REFUSAL_SHOWN_MS);
+    connect(&mRefusalTimer, &QTimer::timeout, mRefusal, &QLabel::clear);
     mCancelBtn = new QPushButton("Cancel");
     mCancelBtn->setObjectName("mCancelBtn");
     mCancelBtn->setFixedHeight(18);
@@ -27,6 +34,7 @@ ProgressLine::ProgressLine(QWidget* parent) : QWidget(parent)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 0, 4, 0);
     layout->addWidget(mText, 1);
+    layout->addWidget(mRefusal);
     layout->addWidget(mCancelBtn);
 
     mTimer.setInterval(REFRESH_INTERVAL_MS);
@@ -60,6 +68,12 @@ void ProgressLine::Finish(const QString& outcome)
 QString ProgressLine::Text() const
 {
     return mText->text();
+}
+
+void ProgressLine::Refuse(const QString& reason)
+{
+    mRefusal->setText(reason);
+    mRefusalTimer.start();
 }
 
 QString ProgressLine::Number(uint64_t number)

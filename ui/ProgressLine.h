@@ -31,6 +31,8 @@ public:
     // The pass is over; the line says how it ended.
     void Finish(const QString& outcome);
     QString Text() const;
+    // Says for a few seconds, beside the line, why a request was not carried out.
+    void Refuse(const QString& reason);
 
     // 8316 as "8,316".
     static QString Number(uint64_t number);
@@ -42,6 +44,8 @@ private:
     void Refresh();
 
     QLabel* mText;
+    QLabel* mRefusal;
+    QTimer mRefusalTimer;
     QPushButton* mCancelBtn;
     QTimer mTimer;
     QElapsedTimer mClock;

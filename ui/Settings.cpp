@@ -55,4 +55,34 @@ void Settings::SetEditorCommand(const QString& command)
     mSettings.setValue("editorCommand", command);
 }
 
+bool Settings::SearchOption(const QString& name, bool checked) const
+{
+    return mSettings.value("search/" + name, checked).toBool();
+}
+
+void Settings::SetSearchOption(const QString& name, bool checked)
+{
+    mSettings.setValue("search/" + name, checked);
+}
+
+QStringList Settings::UncheckedTypes() const
+{
+    return mSettings.value("search/uncheckedTypes").toStringList();
+}
+
+void Settings::SetUncheckedTypes(const QStringList& types)
+{
+    mSettings.setValue("search/uncheckedTypes", types);
+}
+
+bool Settings::SortByCount() const
+{
+    return mSettings.value("sortByCount", false).toBool();
+}
+
+void Settings::SetSortByCount(bool sort)
+{
+    mSettings.setValue("sortByCount", sort);
+}
+
 } // namespace Varnik

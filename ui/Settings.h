@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QSettings>
 #include <QString>
+#include <QStringList>
 
 #include <string>
 
@@ -12,7 +13,8 @@ namespace Varnik
 {
 
 // What the window remembers from one run to the next: the last root folder, its
-// geometry, the analysis options and the editor command, kept with QSettings under the
+// geometry, the analysis options, the editor command, the search options and the
+// counters' order, kept with QSettings under the
 // application's name. GUI thread only.
 class Settings
 {
@@ -31,6 +33,16 @@ public:
     // empty for the desktop's opener.
     QString EditorCommand() const;
     void SetEditorCommand(const QString& command);
+
+    // A search option of the window, by its name; `checked` when it was never kept.
+    bool SearchOption(const QString& name, bool checked) const;
+    void SetSearchOption(const QString& name, bool checked);
+    // The file types left out of the last search.
+    QStringList UncheckedTypes() const;
+    void SetUncheckedTypes(const QStringList& types);
+
+    bool SortByCount() const;
+    void SetSortByCount(bool sort);
 
 private:
     QSettings mSettings;

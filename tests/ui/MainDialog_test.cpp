@@ -243,6 +243,8 @@ TEST_F(MainDialog, StartsOnTheFolderOfItsCommandLine)
         for (const char* button :
              {"mSearch_Btn", "mOpenFolderBtn", "mOpenFileBtn", "mCounters_DisplayBtn"})
             EXPECT_FALSE(window.Enabled(button)) << button << " before any selection or text";
+        EXPECT_EQ(window.Status().starts_with("Choose a folder to count its lines"),
+                  row.mRoot.empty());
     }
     QDir::setCurrent(current);
     qputenv("HOME", home);
@@ -300,6 +302,7 @@ TEST_F(MainDialog, ShowsTheCountersOfTheSelectionAndOpensIt)
     window.Get<QTreeWidget>("mInfo").findItems("Line = 27", Qt::MatchRecursive)[0]->setExpanded(
         true);
     window.Trigger("mInfo_SortByCountAction");
+    EXPECT_TRUE(Window().Get<QAction>("mInfo_SortByCountAction").isChecked()) << "remembered";
     window.Select("mFolders", "src");
     EXPECT_EQ(window.Text("mInfo", true), "src\nLine = 5\n");
     EXPECT_EQ(Head(window.Text("mInfo"), 4),
@@ -415,11 +418,24 @@ TEST_F(MainDialog, SearchesAsAskedAndOpensWhatItFinds)
     EXPECT_EQ(window.Status(), "Search cancelled");
     EXPECT_EQ(window.Text("mSearch_ResultTree"), HELLO_FOUND);
 
+    // F5 repeats the page's own pass, and refuses visibly while one runs; each page keeps
+    // the outcome of its own.
     mTree.File("project/docs/new.txt", "hello\n");
+    QTest::keyClick(&window.mDialog, Qt::Key_F5);
+    EXPECT_TRUE(window.Status().starts_with("Searching: "));
+    QTest::keyClick(&window.mDialog, Qt::Key_F5);
+    EXPECT_EQ(window.Get<QLabel>("mProgressRefusal").text(),
+              "A search is running: wait for its end or cancel it");
+    QTest::keyClick(&window.mDialog, Qt::Key_Escape);
+    window.Wait();
+    window.Tab(0);
+    EXPECT_TRUE(window.Status().starts_with("8 files, 22 lines in "));
     QTest::keyClick(&window.mDialog, Qt::Key_F5);
     QTest::keyClick(&window.mDialog, Qt::Key_Escape);
     window.Wait();
     EXPECT_EQ(window.Status(), "Scan cancelled");
+    window.Tab(1);
+    EXPECT_EQ(window.Status(), "Search cancelled");
     EXPECT_EQ(window.Text("mFolders"), PROJECT_FOLDERS);
     EXPECT_EQ(window.Text("mFiles"), ".gitignore\nCMakeLists.txt\nREADME\nmain.cpp\nnotes.txt\n");
 
@@ -484,6 +500,18 @@ TEST_F(MainDialog, SearchesAsAskedAndOpensWhatItFinds)
     EXPECT_EQ(window.mDesktop.TakeLog(), "") << "finding nothing is no error";
     window.Type("mSearch_TextBox", "");
     EXPECT_FALSE(window.Enabled("mSearch_Btn")) << "no text";
+
+    // The next window starts with the options and the types of the last search.
+    window.Check("mSearch_InCommentCheck", false);
+    QListWidgetItem& type = *window.Get<QListWidget>("mSearch_FileTypeList").item(1);
+    type.setCheckState(Qt::Unchecked);
+    window.Search("team");
+    Window next(mRoot);
+    EXPECT_FALSE(next.Get<QCheckBox>("mSearch_InCommentCheck").isChecked());
+    EXPECT_TRUE(next.Get<QCheckBox>("mSearch_InCodeCheck").isChecked());
+    const auto types = next.Get<QListWidget>("mSearch_FileTypeList").findItems(type.text(), {});
+    ASSERT_EQ(types.size(), 1);
+    EXPECT_EQ(types[0]->checkState(), Qt::Unchecked);
 }
 
 // Reads "b.gate" only once the test opens the gate, so that the pass waits meanwhile.
