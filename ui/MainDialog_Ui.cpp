@@ -90,13 +90,15 @@ QTreeWidget* TreeView(const char* name)
 }
 
 // Names with their line counts, sorted by a click on a column's header; the engine's
-// order comes first.
+// order comes first. The counts always show whole, and the names take what is left.
 QTreeWidget* SortedView(const char* name)
 {
     auto* tree = TreeView(name);
     tree->setColumnCount(2);
     tree->setHeaderLabels({"Name", "Lines"});
     tree->setHeaderHidden(false);
+    tree->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    tree->setTextElideMode(Qt::ElideMiddle);
     tree->setSortingEnabled(true);
     tree->sortByColumn(0, Qt::AscendingOrder);
     return tree;

@@ -78,7 +78,7 @@ void ProgressLine::Refuse(const QString& reason)
 
 QString ProgressLine::Number(uint64_t number)
 {
-    return QLocale(QLocale::English).toString(static_cast<qulonglong>(number));
+    return QLocale().toString(static_cast<qulonglong>(number));
 }
 
 void ProgressLine::Refresh()

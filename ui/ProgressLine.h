@@ -34,7 +34,7 @@ public:
     // Says for a few seconds, beside the line, why a request was not carried out.
     void Refuse(const QString& reason);
 
-    // 8316 as "8,316".
+    // 8316 grouped as the user's locale groups digits: "8,316" in English.
     static QString Number(uint64_t number);
 
 signals:

@@ -6,6 +6,8 @@
 #include "engine/tree/CounterSchema.h"
 #include "ui/LocalText.h"
 
+#include <QLocale>
+
 #include <algorithm>
 #include <string>
 #include <utility>
@@ -49,11 +51,12 @@ std::unique_ptr<QTreeWidgetItem> Parse_Node_Create(const Vn::Data_Node& dataNode
 {
     auto node = Node_Create(dataNode.GetName_Relative());
     const uint64_t lines = Vn::Schema::CountOf(dataNode.mCounters, Vn::Schema::NAME_LINE);
-    node->setText(1, folder ? QString("%1 (%2 files)")
-                                  .arg(qulonglong{lines})
-                                  .arg(qulonglong{Vn::Schema::CountOf(dataNode.mCounters,
-                                                                      Vn::Schema::NAME_FILE)})
-                            : QString::number(qulonglong{lines}));
+    const uint64_t files = Vn::Schema::CountOf(dataNode.mCounters, Vn::Schema::NAME_FILE);
+    const QLocale locale;
+    node->setText(
+        1, folder ? QString("%1 (%2 files)")
+                        .arg(locale.toString(qulonglong{lines}), locale.toString(qulonglong{files}))
+                  : locale.toString(qulonglong{lines}));
     node->setTextAlignment(1, Qt::AlignRight);
     node->setData(0, ORDER_ROLE, qulonglong{order});
     node->setData(0, COUNT_ROLE, qulonglong{lines});
