@@ -309,8 +309,12 @@ void MainDialog::PathActions_Connect()
     connect(mUi.mFiles_PathActions.mExplore, &QAction::triggered, this,
             [this]
             {
-                if (mParse_Folder && !Busy_Refuse())
-                    Util_Folder_Explore(Parse_FolderPath(*mParse_Folder));
+                Handle("Varnik::MainDialog::mFiles_ExploreAction_Click",
+                       [this]
+                       {
+                           if (mParse_Folder && !Busy_Refuse())
+                               Util_Folder_Explore(Parse_FolderPath(*mParse_Folder));
+                       });
             });
     connect(mUi.mFiles_PathActions.mCopyPath, &QAction::triggered, this,
             [this]
