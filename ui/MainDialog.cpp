@@ -2,13 +2,13 @@
 
 #include "engine/counters/Counter_Count.h"
 #include "engine/counters/Counter_Histogram.h"
-#include "engine/parsers/FileParser_List.h"
-#include "engine/scan/FolderParser.h"
+#include "engine/scan/Engine.h"
 #include "engine/search/SearchRequest.h"
 #include "engine/search/SearchResult_File.h"
 #include "engine/search/SearchResult_Folder.h"
 #include "engine/tree/CounterSchema.h"
 #include "engine/tree/Data_Folder.h"
+#include "lib/Exception.h"
 #include "lib/Format.h"
 #include "lib/Path.h"
 #include "ui/BackgroundPass.h"
@@ -42,7 +42,6 @@
 #include <cstdlib>
 #include <string_view>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace Varnik
@@ -212,12 +211,9 @@ MainDialog::~MainDialog()
 void MainDialog::Engine_Create()
 {
     mPass.reset();
-    mFolderParser.reset();
-    mFileParsers = Vn::FileParser_List::CreateFilled(mOptions);
-    mFolderParser = std::make_unique<Vn::FolderParser>(mFileParsers.get());
-    mFolderParser->SetOptions(mOptions);
-    mFolderParser->SetJobs(std::thread::hardware_concurrency());
-    mPass = std::make_unique<BackgroundPass>(*mFolderParser);
+    mEngine.reset(); // the old registry goes before the new one is loaded
+    mEngine = std::make_unique<Vn::Engine>(mOptions, 0);
+    mPass = std::make_unique<BackgroundPass>(mEngine->GetFolderParser());
     connect(mPass.get(), &BackgroundPass::Progressed, mUi.mProgressLine,
             &ProgressLine::SetProgress);
     connect(mPass.get(), &BackgroundPass::Finished, this, &MainDialog::Pass_Finished);
@@ -244,7 +240,7 @@ void MainDialog::Controls_Connect()
     connect(mUi.mInfo_SortByCountAction, &QAction::toggled, this,
             [this]
             {
-                Handle("Varnik::MainDialog::mInfo_SortByCountAction_Toggled",
+                Handle("mInfo_SortByCountAction_Toggled",
                        [this]
                        {
                            mSettings.SetSortByCount(mUi.mInfo_SortByCountAction->isChecked());
@@ -309,7 +305,7 @@ void MainDialog::PathActions_Connect()
     connect(mUi.mFiles_PathActions.mExplore, &QAction::triggered, this,
             [this]
             {
-                Handle("Varnik::MainDialog::mFiles_ExploreAction_Click",
+                Handle("mFiles_ExploreAction_Click",
                        [this]
                        {
                            if (mParse_Folder && !Busy_Refuse())
@@ -398,13 +394,34 @@ template <class Work> void MainDialog::Handle(const char* where, Work work)
     }
     catch (...)
     {
-        ReportException(where);
+        ReportException(where, std::current_exception());
     }
 }
 
-void MainDialog::ReportException(const char* where)
+// The handler by name, and on a second line what went wrong.
+void MainDialog::ReportException(const char* where, const std::exception_ptr& failure)
 {
-    mDesktop.ShowMessage(TrovLib::Format("An exception occured in %s", where), "Error");
+    std::string reason;
+    try
+    {
+        std::rethrow_exception(failure);
+    }
+    catch (const TrovLib::Exception& error)
+    {
+        reason = error.mMessage.empty()
+                     ? error.what()
+                     : TrovLib::Format("%s: %s", error.what(), error.mMessage.c_str());
+    }
+    catch (const std::exception& error)
+    {
+        reason = error.what();
+    }
+    catch (...)
+    {
+    }
+    mDesktop.ShowMessage(TrovLib::Format("An exception occured in Varnik::MainDialog::%s%s%s",
+                                         where, reason.empty() ? "" : "\n", reason.c_str()),
+                         "Error");
 }
 
 // With an editor command, at the line (the first for a whole file); else the desktop's
@@ -491,7 +508,7 @@ void MainDialog::dragEnterEvent(QDragEnterEvent* event)
 
 void MainDialog::dropEvent(QDropEvent* event)
 {
-    Handle("Varnik::MainDialog::dropEvent",
+    Handle(__func__,
            [this, event]
            {
                const QList<QUrl> urls = event->mimeData()->urls();
@@ -499,7 +516,7 @@ void MainDialog::dropEvent(QDropEvent* event)
                    return;
                event->acceptProposedAction();
                mUi.mRootFolderBox->setText(urls.front().toLocalFile());
-               Parse("Varnik::MainDialog::dropEvent");
+               Parse("dropEvent");
            });
 }
 
@@ -517,18 +534,18 @@ void MainDialog::showEvent(QShowEvent* event)
 // search page without them.
 void MainDialog::MainDialog_Load()
 {
-    Handle("Varnik::MainDialog::MainDialog_Load",
+    Handle(__func__,
            [this]
            {
                Search_FileTypes_Fill();
                if (!mUi.mRootFolderBox->text().isEmpty())
-                   Parse("Varnik::MainDialog::MainDialog_Load");
+                   Parse("MainDialog_Load");
            });
 }
 
 void MainDialog::mRootFolderBrowseBtn_Click()
 {
-    Handle("Varnik::MainDialog::mRootFolderBrowseBtn_Click",
+    Handle(__func__,
            [this]
            {
                if (Busy_Refuse())
@@ -538,23 +555,23 @@ void MainDialog::mRootFolderBrowseBtn_Click()
                if (!folder)
                    return;
                mUi.mRootFolderBox->setText(*folder);
-               Parse("Varnik::MainDialog::mRootFolderBrowseBtn_Click");
+               Parse("mRootFolderBrowseBtn_Click");
            });
 }
 
 void MainDialog::mRootFolderBox_Enter()
 {
-    Handle("Varnik::MainDialog::mRootFolderBox_Enter",
+    Handle(__func__,
            [this]
            {
                if (!Busy_Refuse())
-                   Parse("Varnik::MainDialog::mRootFolderBox_Enter");
+                   Parse("mRootFolderBox_Enter");
            });
 }
 
 void MainDialog::mFile_RescanAction_Click()
 {
-    Handle("Varnik::MainDialog::mFile_RescanAction_Click",
+    Handle(__func__,
            [this]
            {
                if (Busy_Refuse() || mRootFolder.empty())
@@ -562,7 +579,7 @@ void MainDialog::mFile_RescanAction_Click()
                if (Page_IsSearch() && mUi.mSearch_Btn->isEnabled())
                    mSearch_Btn_Click();
                else
-                   Parse("Varnik::MainDialog::mFile_RescanAction_Click");
+                   Parse("mFile_RescanAction_Click");
            });
 }
 
@@ -616,7 +633,7 @@ void MainDialog::Pass_Finished()
         if (!mPass_Search)
             Parse_Release();
         Controls_Enable();
-        ReportException(mPass_Where);
+        ReportException(mPass_Where, outcome.mFailure);
         return;
     }
     if (outcome.mCancelled)
@@ -729,7 +746,7 @@ std::string MainDialog::Parse_FolderPath(const Vn::Data_Folder& folder) const
 
 void MainDialog::mFolders_AfterSelect(const QTreeWidgetItem* node)
 {
-    Handle("Varnik::MainDialog::mFolders_AfterSelect",
+    Handle(__func__,
            [this, node]
            {
                const auto* folder = Node_GetTag<Vn::Data_Folder>(node);
@@ -744,7 +761,7 @@ void MainDialog::mFolders_AfterSelect(const QTreeWidgetItem* node)
 
 void MainDialog::mFiles_SelectedIndexChanged(const QTreeWidgetItem* node)
 {
-    Handle("Varnik::MainDialog::mFiles_SelectedIndexChanged",
+    Handle(__func__,
            [this, node]
            {
                if (mParse_Folder == nullptr)
@@ -756,7 +773,7 @@ void MainDialog::mFiles_SelectedIndexChanged(const QTreeWidgetItem* node)
 
 void MainDialog::mInfo_AfterSelect(const QTreeWidgetItem* node)
 {
-    Handle("Varnik::MainDialog::mInfo_AfterSelect",
+    Handle(__func__,
            [this, node]
            {
                mParse_Histogram = Node_GetTag<Vn::Counter_Histogram>(node);
@@ -766,7 +783,7 @@ void MainDialog::mInfo_AfterSelect(const QTreeWidgetItem* node)
 
 void MainDialog::mOpenFolderBtn_Click()
 {
-    Handle("Varnik::MainDialog::mOpenFolderBtn_Click",
+    Handle(__func__,
            [this]
            {
                if (mParse_Root && mParse_Folder && !Busy_Refuse())
@@ -776,7 +793,7 @@ void MainDialog::mOpenFolderBtn_Click()
 
 void MainDialog::mOpenFileBtn_Click()
 {
-    Handle("Varnik::MainDialog::mOpenFileBtn_Click",
+    Handle(__func__,
            [this]
            {
                if (mParse_Select && mParse_Select != mParse_Folder && !Busy_Refuse())
@@ -786,7 +803,7 @@ void MainDialog::mOpenFileBtn_Click()
 
 void MainDialog::mCounters_DisplayBtn_Click()
 {
-    Handle("Varnik::MainDialog::mCounters_DisplayBtn_Click",
+    Handle(__func__,
            [this]
            {
                if (mParse_Histogram == nullptr || mParse_Select == nullptr || IsBusy())
@@ -811,7 +828,7 @@ void MainDialog::Search_FileTypes_Fill()
             unchecked.insert(list.item(i)->data(Qt::UserRole).toString());
     }
     QStringList types;
-    for (const char* type : mFileParsers->GetSearchTypes())
+    for (const char* type : mEngine->GetRegistry().GetSearchTypes())
         types.append(LocalText_ToQt(type));
     if (const Vn::Counter_Count* scanned =
             mParse_Root ? Vn::Schema::FindCount(mParse_Root->mCounters, Vn::Schema::NAME_FILE)
@@ -978,13 +995,13 @@ std::string MainDialog::Search_FolderPath() const
 
 void MainDialog::mSearch_Btn_Click()
 {
-    Handle("Varnik::MainDialog::mSearch_Btn_Click",
+    Handle(__func__,
            [this]
            {
                if (!mUi.mSearch_Btn->isEnabled())
                    return;
                Search_Request_Apply();
-               Pass_Start("Varnik::MainDialog::mSearch_Btn_Click", true);
+               Pass_Start("mSearch_Btn_Click", true);
                mPass->Search(mRootFolder, *mSearch_Request);
                Controls_Enable();
            });
@@ -992,19 +1009,17 @@ void MainDialog::mSearch_Btn_Click()
 
 void MainDialog::mSearch_SelectAllFileTypeBtn_Click()
 {
-    Handle("Varnik::MainDialog::mSearch_SelectAllFileTypeBtn_Click",
-           [this] { Search_FileTypes_Check(true); });
+    Handle(__func__, [this] { Search_FileTypes_Check(true); });
 }
 
 void MainDialog::mSearch_UnselectAllFileTypeBtn_Click()
 {
-    Handle("Varnik::MainDialog::mSearch_UnselectAllFileTypeBtn_Click",
-           [this] { Search_FileTypes_Check(false); });
+    Handle(__func__, [this] { Search_FileTypes_Check(false); });
 }
 
 void MainDialog::mSearch_ResultTree_AfterSelect(const QTreeWidgetItem* node)
 {
-    Handle("Varnik::MainDialog::mSearch_ResultTree_AfterSelect",
+    Handle(__func__,
            [this, node]
            {
                if (node)
@@ -1014,7 +1029,7 @@ void MainDialog::mSearch_ResultTree_AfterSelect(const QTreeWidgetItem* node)
 
 void MainDialog::mSearch_OpenSelectedFolderBtn_Click()
 {
-    Handle("Varnik::MainDialog::mSearch_OpenSelectedFolderBtn_Click",
+    Handle(__func__,
            [this]
            {
                if (mSearch_Root && mSearch_Folder && !Busy_Refuse())
@@ -1024,7 +1039,7 @@ void MainDialog::mSearch_OpenSelectedFolderBtn_Click()
 
 void MainDialog::mSearch_OpenSelectedFileBtn_Click()
 {
-    Handle("Varnik::MainDialog::mSearch_OpenSelectedFileBtn_Click",
+    Handle(__func__,
            [this]
            {
                if (mSearch_File && !Busy_Refuse())
@@ -1073,12 +1088,12 @@ void MainDialog::Options_Apply(const Vn::AnalysisOptions& options)
     Engine_Create();
     Search_FileTypes_Fill(); // the types offered are those the new registry serves
     if (mParse_Root)
-        Parse("Varnik::MainDialog::Options_Apply");
+        Parse("Options_Apply");
 }
 
 void MainDialog::mOptions_Action_Toggled()
 {
-    Handle("Varnik::MainDialog::mOptions_Action_Toggled",
+    Handle(__func__,
            [this]
            {
                Vn::AnalysisOptions options = mOptions;
@@ -1095,13 +1110,13 @@ void MainDialog::mOptions_Action_Toggled()
 
 void MainDialog::mOptions_PreciseAction_Toggled(bool checked)
 {
-    Handle("Varnik::MainDialog::mOptions_PreciseAction_Toggled", [this, checked]
+    Handle(__func__, [this, checked]
            { Options_Apply(checked ? Vn::AnalysisOptions::Precise() : Vn::AnalysisOptions()); });
 }
 
 void MainDialog::mOptions_EditorAction_Click()
 {
-    Handle("Varnik::MainDialog::mOptions_EditorAction_Click",
+    Handle(__func__,
            [this]
            {
                const std::optional<QString> command = mDesktop.AskText(

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,8 +22,7 @@ namespace Vn
 class Counter_Histogram;
 class Data_Folder;
 class Data_Node;
-class FileParser_List;
-class FolderParser;
+class Engine;
 class SearchRequest;
 class SearchResult_File;
 class SearchResult_Folder;
@@ -85,8 +85,10 @@ private:
     void Engine_Create();
     void Options_Show();
     void Options_Apply(const Vn::AnalysisOptions& options);
+    // Runs `work`, reporting an exception as one of the handler named `where`
+    // (its __func__, or the name of the signal it handles).
     template <class Work> void Handle(const char* where, Work work);
-    void ReportException(const char* where);
+    void ReportException(const char* where, const std::exception_ptr& failure);
     // `line` 0 stands for the whole file.
     void Util_File_Open(const std::string& path, uint64_t line);
     void Util_Folder_Explore(const std::string& path);
@@ -154,8 +156,7 @@ private:
     Vn::AnalysisOptions mOptions;
     bool mLoaded = false;
 
-    std::unique_ptr<Vn::FileParser_List> mFileParsers;
-    std::unique_ptr<Vn::FolderParser> mFolderParser;
+    std::unique_ptr<Vn::Engine> mEngine;   // the registry and the folder parser
     std::unique_ptr<BackgroundPass> mPass; // runs on the folder parser, so goes before it
     const char* mPass_Where = nullptr;     // the handler that started the pass
     bool mPass_Search = false;

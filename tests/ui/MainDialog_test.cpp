@@ -384,7 +384,9 @@ TEST_F(MainDialog, TakesItsRootFolderFromEveryPlaceAUserGivesIt)
     EXPECT_EQ(
         window.mDesktop.TakeLog(),
         "choose from " + mRoot +
-            "\nError: An exception occured in Varnik::MainDialog::mRootFolderBrowseBtn_Click\n");
+            "\nError: An exception occured in Varnik::MainDialog::mRootFolderBrowseBtn_Click\n"
+            "open failed: " +
+            mTree.Path("broken/.gitignore") + ": Permission denied\n");
     EXPECT_EQ(window.Status(), "Scan failed");
     EXPECT_EQ(window.Text("mFolders") + window.Text("mInfo") + window.Text("mSearch_ResultTree"),
               "");
