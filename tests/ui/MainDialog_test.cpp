@@ -509,6 +509,7 @@ TEST_F(MainDialog, SearchesAsAskedAndOpensWhatItFinds)
     type.setCheckState(Qt::Unchecked);
     window.Search("team");
     Window next(mRoot);
+    next.Wait(); // the type list is filled when the scan ends
     EXPECT_FALSE(next.Get<QCheckBox>("mSearch_InCommentCheck").isChecked());
     EXPECT_TRUE(next.Get<QCheckBox>("mSearch_InCodeCheck").isChecked());
     const auto types = next.Get<QListWidget>("mSearch_FileTypeList").findItems(type.text(), {});
