@@ -1,7 +1,7 @@
 #include "cli/EnginePass.h"
 
 #include "cli/Joined.h"
-#include "cli/ProgressLine.h"
+#include "cli/TerminalProgress.h"
 #include "cli/WholeNumber.h"
 #include "lib/Format.h"
 #include "lib/Path.h"
@@ -163,11 +163,11 @@ void EnginePass::Run(const char* activity, Console& console,
 {
     const auto engine = CreateEngine(Options());
     Vn::FolderParser& folderParser = engine->GetFolderParser();
-    std::optional<ProgressLine> progress;
+    std::optional<TerminalProgress> progress;
     if (console.mErrIsTerminal)
     {
         progress.emplace(console.mErr, activity, PROGRESS_DELAY);
-        folderParser.SetProgressCallback([&progress](const Vn::FolderParser::Progress& done)
+        folderParser.SetProgressCallback([&progress](const Vn::Progress& done)
                                          { progress->Show(done); });
     }
     pass(folderParser);

@@ -8,8 +8,8 @@ namespace Varnik
 BackgroundPass::BackgroundPass(Vn::FolderParser& folderParser, QObject* parent)
     : QObject(parent), mFolderParser(folderParser)
 {
-    qRegisterMetaType<Vn::FolderParser::Progress>();
-    mFolderParser.SetProgressCallback([this](const Vn::FolderParser::Progress& progress)
+    qRegisterMetaType<Vn::Progress>();
+    mFolderParser.SetProgressCallback([this](const Vn::Progress& progress)
                                       { emit Progressed(progress); });
 }
 

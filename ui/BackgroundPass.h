@@ -65,7 +65,7 @@ public:
 
 signals:
     // From the pass thread, a few times a second while it runs.
-    void Progressed(const Vn::FolderParser::Progress& progress);
+    void Progressed(const Vn::Progress& progress);
     // The pass has ended; queued to the GUI thread.
     void Finished();
 
@@ -82,4 +82,4 @@ private:
 
 } // namespace Varnik
 
-Q_DECLARE_METATYPE(Vn::FolderParser::Progress)
+Q_DECLARE_METATYPE(Vn::Progress)

@@ -46,14 +46,14 @@ void ProgressLine::Start(const QString& what, bool search)
 {
     mWhat = what;
     mSearch = search;
-    mProgress = Vn::FolderParser::Progress();
+    mProgress = Vn::Progress();
     mClock.start();
     mTimer.start();
     mCancelBtn->show();
     Refresh();
 }
 
-void ProgressLine::SetProgress(const Vn::FolderParser::Progress& progress)
+void ProgressLine::SetProgress(const Vn::Progress& progress)
 {
     mProgress = progress;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/scan/FolderParser.h"
+#include "engine/scan/Progress.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -27,7 +27,7 @@ public:
 
     // A pass starts; `what` names it ("Scanning"). A search shows its hits too.
     void Start(const QString& what, bool search = false);
-    void SetProgress(const Vn::FolderParser::Progress& progress);
+    void SetProgress(const Vn::Progress& progress);
     // The pass is over; the line says how it ended.
     void Finish(const QString& outcome);
     QString Text() const;
@@ -51,7 +51,7 @@ private:
     QElapsedTimer mClock;
     QString mWhat;
     bool mSearch = false;
-    Vn::FolderParser::Progress mProgress;
+    Vn::Progress mProgress;
 };
 
 } // namespace Varnik

@@ -4,6 +4,7 @@
 #include "engine/scan/AnalysisOptions.h"
 #include "engine/scan/CancelToken.h"
 #include "engine/scan/FileJobs.h"
+#include "engine/scan/Progress.h"
 #include "engine/search/SearchRequest.h"
 #include "engine/search/SearchResult_Folder.h"
 #include "engine/tree/Data_Folder.h"
@@ -43,13 +44,6 @@ namespace Vn
 class FolderParser : private TrovLib::Walker_Smart
 {
 public:
-    struct Progress
-    {
-        uint64_t mFolders = 0; // walked
-        uint64_t mFiles = 0;   // parsed or searched
-        uint64_t mBytes = 0;   // in those files
-        uint64_t mHits = 0;    // lines matched, in a search
-    };
     // What a pass could not read, each count under the errno that refused it.
     struct Unreadable
     {

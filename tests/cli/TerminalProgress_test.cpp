@@ -1,4 +1,4 @@
-#include "cli/ProgressLine.h"
+#include "cli/TerminalProgress.h"
 
 #include <gtest/gtest.h>
 
@@ -6,15 +6,15 @@
 
 using namespace std::chrono_literals;
 
-TEST(ProgressLine, RewritesOneLineAfterItsDelayAndErasesItOnce)
+TEST(TerminalProgress, RewritesOneLineAfterItsDelayAndErasesItOnce)
 {
     std::ostringstream quiet;
-    VarnikCli::ProgressLine(quiet, "Scanning", 1h).Show({3, 40});
+    VarnikCli::TerminalProgress(quiet, "Scanning", 1h).Show({3, 40});
     EXPECT_EQ(quiet.str(), "");
 
     std::ostringstream terminal;
     {
-        VarnikCli::ProgressLine line(terminal, "Searching", 0ms);
+        VarnikCli::TerminalProgress line(terminal, "Searching", 0ms);
         line.Show({1, 2});
         line.Show({3, 40});
         line.Clear();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/scan/FolderParser.h"
+#include "engine/scan/Progress.h"
 
 #include <chrono>
 #include <ostream>
@@ -11,16 +11,16 @@ namespace VarnikCli
 
 // One self-erasing line on a terminal that counts the folders and files of a pass.
 // It appears only once the pass has run for `delay`, so short passes print nothing.
-class ProgressLine
+class TerminalProgress
 {
 public:
-    ProgressLine(std::ostream& terminal, std::string activity, std::chrono::milliseconds delay);
-    ~ProgressLine();
+    TerminalProgress(std::ostream& terminal, std::string activity, std::chrono::milliseconds delay);
+    ~TerminalProgress();
 
-    ProgressLine(const ProgressLine&) = delete;
-    ProgressLine& operator=(const ProgressLine&) = delete;
+    TerminalProgress(const TerminalProgress&) = delete;
+    TerminalProgress& operator=(const TerminalProgress&) = delete;
 
-    void Show(const Vn::FolderParser::Progress& progress);
+    void Show(const Vn::Progress& progress);
     // Erases the line, if it was shown, so that the output starts on a clean line.
     void Clear();
 

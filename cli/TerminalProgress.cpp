@@ -1,4 +1,4 @@
-#include "cli/ProgressLine.h"
+#include "cli/TerminalProgress.h"
 
 #include "lib/Format.h"
 
@@ -14,19 +14,19 @@ constexpr char ERASE_LINE[] = "\r\x1b[K";
 
 } // namespace
 
-ProgressLine::ProgressLine(std::ostream& terminal, std::string activity,
-                           std::chrono::milliseconds delay)
+TerminalProgress::TerminalProgress(std::ostream& terminal, std::string activity,
+                                   std::chrono::milliseconds delay)
     : mTerminal(terminal), mActivity(std::move(activity)),
       mShowFrom(std::chrono::steady_clock::now() + delay)
 {
 }
 
-ProgressLine::~ProgressLine()
+TerminalProgress::~TerminalProgress()
 {
     Clear();
 }
 
-void ProgressLine::Show(const Vn::FolderParser::Progress& progress)
+void TerminalProgress::Show(const Vn::Progress& progress)
 {
     if (std::chrono::steady_clock::now() < mShowFrom)
     {
@@ -39,7 +39,7 @@ void ProgressLine::Show(const Vn::FolderParser::Progress& progress)
     mShown = true;
 }
 
-void ProgressLine::Clear()
+void TerminalProgress::Clear()
 {
     if (mShown)
     {
