@@ -230,6 +230,9 @@ private:
             return Directive(form, after);
         case Form::Kind::HEREDOC:
             return HeredocWord(form, p, after);
+        case Form::Kind::ESCAPE:
+            mCode = true;
+            return after < mLine.size() && mLine[after] != '\n' ? after + 1 : after;
         }
         return 0;
     }

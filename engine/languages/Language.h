@@ -22,6 +22,7 @@ struct Language_Form
         HEREDOC,   // a body from the next line to a closing word
         DOC,       // a doc string
         DIRECTIVE, // a preprocessor directive, to the end of its logical line
+        ESCAPE,    // in code, a byte that quotes the byte after it, as Shell's backslash
     };
     enum class Place : uint8_t
     {

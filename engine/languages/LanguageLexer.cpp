@@ -409,6 +409,10 @@ const char* LanguageLexer::Enter(State state, const Form& form, const char* p, c
 {
     mState = state;
     mForm = &form;
+    case Form::Kind::ESCAPE:
+        // The quoted byte opens nothing; a quoted line feed continues the line.
+        mLine_Code = true;
+        return after < mEnd && *after != '\n' ? after + 1 : after;
     SetZone(p, StateZone());
     // A doc string that starts a statement has at most its prefix before it on the line.
     if (state == State::DOC && form.mPlace == Form::Place::STATEMENT_START)

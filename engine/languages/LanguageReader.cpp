@@ -187,6 +187,7 @@ private:
             {"string", {Form::Kind::STRING, 2}}, {"char", {Form::Kind::STRING, 2}},
             {"raw", {Form::Kind::RAW, 2}},       {"heredoc", {Form::Kind::HEREDOC, 1}},
             {"doc", {Form::Kind::DOC, 2}},       {"directive", {Form::Kind::DIRECTIVE, 1}},
+            {"escape", {Form::Kind::ESCAPE, 1}},
         };
         if (key == "cont" || key == "embed")
             return true; // continuation is stated per rule; embedding is not read yet
