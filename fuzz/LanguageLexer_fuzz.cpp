@@ -311,6 +311,8 @@ private:
         const size_t word = q;
         if (quote != '\0')
             q = std::min(mLine.find(quote, q), size);
+        else if (form.mAnyWord)
+            q = std::min(mLine.find_first_of(" \t\r\n\f\v;&|()<>", q), size);
         else if (q < size &&
                  (std::isalpha(static_cast<unsigned char>(mLine[q])) || mLine[q] == '_'))
             while (q < size && IsWord(mLine[q]))

@@ -62,10 +62,11 @@ struct Language_Form
     std::bitset<256> mCaptureSet;
     size_t mCaptureMax = 64;
     // Heredocs.
-    bool mDash = false;   // <<-WORD: tabs before the closing word
-    bool mTilde = false;  // <<~WORD: any indentation
-    bool mTouch = false;  // the word follows the opener directly
-    bool mIndent = false; // the closing word may be indented by any blanks
+    bool mDash = false;    // <<-WORD: tabs before the closing word
+    bool mTilde = false;   // <<~WORD: any indentation
+    bool mTouch = false;   // the word follows the opener directly
+    bool mIndent = false;  // the closing word may be indented by any blanks
+    bool mAnyWord = false; // the word runs to a blank or an operator, not just a name
     std::bitset<256> mQuotes;
     std::bitset<256> mAfterWord; // bytes allowed after the closing word
     // Doc strings count as comment unless the row says otherwise.

@@ -19,6 +19,14 @@ constexpr bool IsSpace(char c)
     return Text::IsBlank(c) || c == '\n';
 }
 
+// The bytes that end a Shell word besides blanks.
+constexpr std::string_view OPERATORS = ";&|()<>";
+
+constexpr bool EndsShellWord(char c)
+{
+    return IsSpace(c) || OPERATORS.find(c) != std::string_view::npos;
+}
+
 // Words of a condition that name no macro: operators spelled as words and literals.
 constexpr std::string_view NOT_MACROS[] = {
     "defined", "true", "false", "and",    "or",     "not",   "bitand",
@@ -481,6 +489,8 @@ const char* LanguageLexer::OpenHeredoc(const Form& form, const char* p, const ch
     const char* word = q;
     if (quote != '\0')
         q = std::find(q, mEnd, quote);
+    else if (form.mAnyWord)
+        q = std::find_if(q, mEnd, EndsShellWord);
     else if (q < mEnd && (TrovLib::Ascii::IsLetter(*q) || *q == '_'))
         q = std::find_if(q, mEnd, [](char c) { return !Text::IsWordByte(c); });
     if (q == word || q == mEnd || (quote != '\0' && *q != quote))
@@ -508,8 +518,7 @@ bool LanguageLexer::PlaceAllows(const Form& form, const char* p, size_t length) 
     const char* after = p + length;
     if (form.mWord && after < mEnd && !IsSpace(*after))
         return false;
-    if (form.mBoundary && !IsSpace(before) &&
-        std::string_view(";&|()<>").find(before) == std::string_view::npos)
+    if (form.mBoundary && !EndsShellWord(before))
         return false;
     if (form.mAfterBlank && !IsSpace(before))
         return false;

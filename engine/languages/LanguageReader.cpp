@@ -288,7 +288,7 @@ private:
             {"word", &Form::mWord},      {"boundary", &Form::mBoundary}, {"nocase", &Form::mNoCase},
             {"nest", &Form::mNests},     {"one", &Form::mOne},           {"dash", &Form::mDash},
             {"tilde", &Form::mTilde},    {"touch", &Form::mTouch},       {"indent", &Form::mIndent},
-            {"eof", &Form::mMayEndFile},
+            {"eof", &Form::mMayEndFile}, {"anyword", &Form::mAnyWord},
         };
         if (name == "nocase-prefix")
             return true; // prefixes are compared as written, in either case
