@@ -484,6 +484,15 @@ private:
         if ((form.mAfterBlank && !IsSpace(before)) ||
             (after < mLine.size() && Has(form.mNotBefore, mLine[after])))
             return false;
+        size_t start = p;
+        while (start > 0 &&
+               (IsWord(mLine[start - 1]) || mLine[start - 1] == '\'' || mLine[start - 1] == '.'))
+            start--;
+        start += start < p && mLine[start] == '.' ? 1 : 0;
+        if (form.mNotAfterNumber && start < p &&
+            std::isdigit(static_cast<unsigned char>(mLine[start])) && after < mLine.size() &&
+            IsWord(mLine[after]))
+            return false;
         return !Has(form.mNotAfter, before) || Prefixed(form, p) > 0;
     }
 

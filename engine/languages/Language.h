@@ -48,6 +48,7 @@ struct Language_Form
     bool mAfterBlank = false;
     bool mContinues = false;
     std::bitset<256> mNotAfter;
+    bool mNotAfterNumber = false; // a quote after a number is a digit separator: 1'000
     std::bitset<256> mNotBefore;
     std::vector<std::string> mPrefixes; // words that may stand right before the open
     // Blocks nest; strings and doc strings span lines.

@@ -409,6 +409,10 @@ const char* LanguageLexer::Open(const Form& form, const char* p, const char* aft
         return OpenDirective(form, p, after);
     case Form::Kind::HEREDOC:
         return OpenHeredoc(form, p, after);
+    case Form::Kind::ESCAPE:
+        // The quoted byte opens nothing; a quoted line feed continues the line.
+        mLine_Code = true;
+        return after < mEnd && *after != '\n' ? after + 1 : after;
     }
     return nullptr;
 }
@@ -417,10 +421,6 @@ const char* LanguageLexer::Enter(State state, const Form& form, const char* p, c
 {
     mState = state;
     mForm = &form;
-    case Form::Kind::ESCAPE:
-        // The quoted byte opens nothing; a quoted line feed continues the line.
-        mLine_Code = true;
-        return after < mEnd && *after != '\n' ? after + 1 : after;
     SetZone(p, StateZone());
     // A doc string that starts a statement has at most its prefix before it on the line.
     if (state == State::DOC && form.mPlace == Form::Place::STATEMENT_START)
@@ -524,6 +524,8 @@ bool LanguageLexer::PlaceAllows(const Form& form, const char* p, size_t length) 
         return false;
     if (after < mEnd && form.mNotBefore[static_cast<unsigned char>(*after)])
         return false;
+    if (form.mNotAfterNumber && after < mEnd && Text::IsWordByte(*after) && AfterNumber(p))
+        return false;
     return !form.mNotAfter[static_cast<unsigned char>(before)] || PrefixBefore(form, p) != nullptr;
 }
 
@@ -558,6 +560,19 @@ const char* LanguageLexer::PrefixBefore(const Form& form, const char* p) const
             return start;
     }
     return nullptr;
+}
+
+// A number runs over word bytes, dots and separators from a digit: 1'000, 0xFF'FF, .5'0.
+// A quote inside one, before a word byte, separates digits; after any other word, or
+// before any other byte, it opens a literal, as a compiler reads x'a' and 1'/'.
+bool LanguageLexer::AfterNumber(const char* p) const
+{
+    const char* start = p;
+    while (start > mBegin && (Text::IsWordByte(start[-1]) || start[-1] == '\'' || start[-1] == '.'))
+        start--;
+    if (start < p && *start == '.')
+        start++;
+    return start < p && *start >= '0' && *start <= '9';
 }
 
 bool LanguageLexer::OnlyBlanksBefore(const char* p) const

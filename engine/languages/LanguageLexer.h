@@ -113,6 +113,7 @@ private:
     bool PositionAllows(Language_Form::Place place, const char* p) const;
     // Where one of the form's prefixes starts right before `p`, or null.
     const char* PrefixBefore(const Language_Form& form, const char* p) const;
+    bool AfterNumber(const char* p) const;
     bool OnlyBlanksBefore(const char* p) const;
     bool IsOneCharacter(const Language_Form& form, const char* inside) const;
     bool EndsWithBackslash() const;

@@ -258,6 +258,8 @@ private:
         }
         else if (name == "as")
             form.mDocIsComment = value != "code";
+        else if (name == "not-after" && value == "number")
+            form.mNotAfterNumber = true;
         else if (name == "not-after")
             form.mNotAfter = Set(value);
         else if (name == "not-before")
