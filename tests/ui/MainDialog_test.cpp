@@ -26,6 +26,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -698,15 +699,17 @@ void Message_Filter(QtMsgType type, const QMessageLogContext& context, const QSt
 
 int main(int argc, char** argv)
 {
-    // No screen, the private runtime folder Qt wants, and settings of their own, unless
-    // the environment gives them (it does not when the tests are listed at build time).
+    // No screen, the private runtime folder Qt wants, unless the environment gives them (it
+    // does not when the tests are listed at build time), and settings of this process
+    // alone, since the tests run side by side.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
         qputenv("XDG_RUNTIME_DIR", VARNIK_XDG_RUNTIME_DIR);
-    qputenv("XDG_CONFIG_HOME", VARNIK_XDG_RUNTIME_DIR "/config");
     gQtMessages = qInstallMessageHandler(Message_Filter);
     QApplication application(argc, argv);
+    const QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication::setOrganizationName("Varnik");
     QApplication::setApplicationName("varnik-test");
     testing::InitGoogleTest(&argc, argv);
