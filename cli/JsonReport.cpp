@@ -19,8 +19,7 @@ void WriteCounter(JsonWriter& json, const Vn::Counter& counter)
     json.StartObject();
     json.Key("type");
     json.String(counter.GetType());
-    json.Key("name");
-    json.String(counter.GetName());
+    json.Name("name", "nameHex", counter.GetName());
     if (const auto* count = dynamic_cast<const Vn::Counter_Count*>(&counter))
     {
         json.Key("count");
@@ -75,8 +74,8 @@ void WriteLines(JsonWriter& json, const Vn::SearchResult_File& file)
     json.EndArray();
 }
 
-// Opens the object of a node or result with its name and kind; a folder's array of
-// children, opened last, is closed by EndEntry.
+// Opens the object of a result with its name and kind; a folder's array of children,
+// opened last, is closed by EndEntry.
 void StartEntry(JsonWriter& json, const char* name, bool isFolder)
 {
     json.StartObject();
@@ -95,29 +94,55 @@ void EndEntry(JsonWriter& json, bool isFolder)
 
 } // namespace
 
-void WriteScan(std::ostream& out, const Vn::Data_Folder& root)
+ScanWriter::ScanWriter(std::ostream& out, const ScanHeader& header) : mJson(out)
 {
-    JsonWriter json(out);
-    json.StartObject();
-    json.Key("root");
+    mJson.StartObject();
+    mJson.Key("header");
+    header.Write(mJson);
+    mJson.Key("root");
+}
+
+void ScanWriter::Node(std::string_view name, bool isFolder, const Vn::Counter_List& counters)
+{
+    mJson.StartObject();
+    mJson.Name("name", "nameHex", name);
+    mJson.Key("kind");
+    mJson.String(isFolder ? "folder" : "file");
+    mJson.Key("counters");
+    WriteCounters(mJson, counters);
+    if (!isFolder)
+    {
+        mJson.EndObject();
+        return;
+    }
+    mJson.Key("nodes");
+    mJson.StartArray();
+}
+
+void ScanWriter::EndFolder()
+{
+    EndEntry(mJson, true);
+}
+
+void ScanWriter::Finish()
+{
+    mJson.EndObject();
+    mJson.Finish();
+}
+
+void WriteScan(std::ostream& out, const Vn::Data_Folder& root, const ScanHeader& header)
+{
+    ScanWriter writer(out, header);
     WalkTree<Vn::Data_Node>(
         root,
-        [&json](const Vn::Data_Node& node, size_t)
+        [&writer](const Vn::Data_Node& node, size_t)
+        { writer.Node(node.GetName(), ChildrenOf(node) != nullptr, node.mCounters); },
+        [&writer](const Vn::Data_Node& node, size_t)
         {
-            const bool isFolder = ChildrenOf(node) != nullptr;
-            StartEntry(json, node.GetName(), isFolder);
-            json.Key("counters");
-            WriteCounters(json, node.mCounters);
-            if (isFolder)
-            {
-                json.Key("nodes");
-                json.StartArray();
-            }
-        },
-        [&json](const Vn::Data_Node& node, size_t)
-        { EndEntry(json, ChildrenOf(node) != nullptr); });
-    json.EndObject();
-    json.Finish();
+            if (ChildrenOf(node) != nullptr)
+                writer.EndFolder();
+        });
+    writer.Finish();
 }
 
 void WriteSearch(std::ostream& out, const Vn::SearchResult_Folder* root)

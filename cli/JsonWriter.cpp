@@ -9,12 +9,13 @@ namespace VarnikCli
 namespace
 {
 
+constexpr char HEX[] = "0123456789abcdef";
+
 // The text as a JSON string, quotes included, escaped as nlohmann-json does: the short
 // escapes where JSON has one, "\u00xx" in lower case for the other control characters,
 // and everything else as it is.
 void AppendEscaped(std::string& json, std::string_view text)
 {
-    static constexpr char HEX[] = "0123456789abcdef";
     json += '"';
     for (const char c : text)
     {
@@ -87,6 +88,22 @@ void JsonWriter::String(std::string_view text)
     else
         AppendEscaped(mEscaped, ToValidUtf8(text));
     mWriter.RawValue(mEscaped.data(), mEscaped.size(), rapidjson::kStringType);
+}
+
+void JsonWriter::Name(const char* key, const char* hexKey, std::string_view name)
+{
+    Key(key);
+    String(name);
+    if (IsValidUtf8(name))
+        return;
+    std::string hex;
+    for (const char c : name)
+    {
+        hex += HEX[static_cast<unsigned char>(c) >> 4];
+        hex += HEX[c & 0xF];
+    }
+    Key(hexKey);
+    String(hex);
 }
 
 } // namespace VarnikCli

@@ -30,6 +30,10 @@ public:
     // A key of the report's own, plain ASCII.
     void Key(const char* key) { mWriter.Key(key); }
     void String(std::string_view text);
+    // A name from the tree under `key`. A name that is not valid UTF-8 is written with
+    // U+FFFD in place of its stray bytes and, under `hexKey`, as the hexadecimal digits
+    // of all its bytes, so that a reader gets the exact name back.
+    void Name(const char* key, const char* hexKey, std::string_view name);
     // Every count is written in 64 bits.
     void Uint64(uint64_t value) { mWriter.Uint64(value); }
     void Int64(int64_t value) { mWriter.Int64(value); }

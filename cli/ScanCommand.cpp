@@ -84,7 +84,8 @@ int ScanCommand::Run(Console& console) const
               [&](Vn::FolderParser& folderParser) { tree = folderParser.Parse(root.c_str()); });
     if (mJson)
     {
-        JsonReport::WriteScan(console.mOut.Stream(), *tree);
+        JsonReport::WriteScan(console.mOut.Stream(), *tree,
+                              ScanHeader::OfScan(mPass.Options(), root));
     }
     else if (!mTable.empty() || mCensus)
     {

@@ -83,4 +83,16 @@ std::string ToValidUtf8(std::string_view text)
     return valid;
 }
 
+bool IsValidUtf8(std::string_view text)
+{
+    while (!text.empty())
+    {
+        const size_t length = SequenceLength(text);
+        if (length == 0)
+            return false;
+        text.remove_prefix(length);
+    }
+    return true;
+}
+
 } // namespace VarnikCli

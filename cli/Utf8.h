@@ -10,4 +10,6 @@ namespace VarnikCli
 // by U+FFFD. Names and lines are bytes on disk; JSON must be valid UTF-8.
 std::string ToValidUtf8(std::string_view text);
 
+bool IsValidUtf8(std::string_view text);
+
 } // namespace VarnikCli

@@ -119,7 +119,8 @@ void MakeProject(TempTree& tree, const std::string& root)
 } // namespace
 
 // A trailing separator on the root would leave it without a name: it is dropped. A name
-// outside UTF-8 gets U+FFFD so that the output stays valid JSON.
+// outside UTF-8 gets U+FFFD so that the output stays valid JSON, and its exact bytes in hex
+// beside. The header says how the scan was made.
 TEST(App, ScanJsonHoldsEveryNode)
 {
     TempTree tree;
@@ -128,13 +129,21 @@ TEST(App, ScanJsonHoldsEveryNode)
         .File("proj/src/m.cpp", "int x;\n\n")
         .Folder("proj/empty");
 
-    const Outcome outcome = RunIn(".", {"scan", "--json", tree.Path("proj/")});
+    const Outcome outcome =
+        RunIn(".", {"scan", "--json", "--common-types", "--exclude", "x", tree.Path("proj/")});
     ASSERT_EQ(outcome.mStatus, 0);
     EXPECT_EQ(outcome.mErr, "");
+    EXPECT_EQ(Json::parse(outcome.mOut).at("header"),
+              Json({{"version", VARNIK_VERSION},
+                    {"kind", "scan"},
+                    {"root", tree.Path("proj")},
+                    {"mode", "options"},
+                    {"options", {"--common-types", "--exclude=x"}}}));
     const Json root = Json::parse(outcome.mOut).at("root");
     EXPECT_EQ(root.at("name"), tree.Path("proj"));
     ASSERT_EQ(root.at("nodes").size(), 4u);
     EXPECT_EQ(root["nodes"][0].at("name"), tree.Path("proj/caf\xEF\xBF\xBD.txt"));
+    EXPECT_TRUE(root["nodes"][0].at("nameHex").get<std::string>().ends_with("2f636166e92e747874"));
     EXPECT_EQ(root["nodes"][1], Json::parse(R"({"name": "empty", "kind": "folder",
         "counters": [], "nodes": []})"));
     EXPECT_EQ(root["nodes"][3]["nodes"][0].at("name"), tree.Path("proj/src/m.cpp"));

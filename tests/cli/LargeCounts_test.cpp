@@ -23,8 +23,10 @@ std::string ScanJson(const std::string& lines, const std::string& code)
         R"("count":1,"counters":[]}]},{"type":"Count","name":"Line","count":)" +
         lines + R"(,"counters":[{"type":"Count","name":"Code","count":)" + code +
         R"(,"counters":[]}]}])";
-    return R"({"root":{"name":"r","kind":"folder","counters":)" + counters +
-           R"(,"nodes":[{"name":"r/a.c","kind":"file","counters":)" + counters + "}]}}\n";
+    return R"({"header":{"version":"1.0","kind":"scan","root":"/r","mode":"classic","options":[]},)"
+           R"("root":{"name":"r","kind":"folder","counters":)" +
+           counters + R"(,"nodes":[{"name":"r/a.c","kind":"file","counters":)" + counters +
+           "}]}}\n";
 }
 
 std::unique_ptr<Vn::Data_Folder> Read(VarnikTest::TempTree& tree, const std::string& json)
@@ -41,7 +43,7 @@ TEST(LargeCounts, PassThirtyTwoBitsInJsonTablesAndDiffs)
     const std::string json = ScanJson("6000000000", "4294967296");
     const auto old = Read(tree, json);
     std::ostringstream written;
-    VarnikCli::JsonReport::WriteScan(written, *old);
+    VarnikCli::JsonReport::WriteScan(written, *old, {"1.0", "scan", "/r", "classic", {}});
     EXPECT_EQ(written.str(), json);
 
     std::ostringstream table;
