@@ -82,6 +82,11 @@ int App::Run(int argc, const char* const* argv)
                         ? std::string(error.what())
                         : TrovLib::Format("%s: %s", error.what(), error.mMessage.c_str()));
     }
+    catch (const std::bad_alloc&)
+    {
+        // A scan too large for the memory: an error like any other, never an abort.
+        return Fail("out of memory");
+    }
     catch (const std::exception& error)
     {
         return Fail(error.what());

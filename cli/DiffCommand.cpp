@@ -1,7 +1,6 @@
 #include "cli/DiffCommand.h"
 
 #include "cli/ScanDiff.h"
-#include "cli/ScanJsonReader.h"
 
 #include <CLI/CLI.hpp>
 
@@ -25,30 +24,34 @@ bool DiffCommand::Parsed() const
 }
 
 // A folder is scanned with the analysis flags; anything else must be a scan's JSON.
-std::unique_ptr<Vn::Data_Folder> DiffCommand::Load(const std::string& side, Console& console) const
+ScanFile DiffCommand::Load(const std::string& side, Console& console) const
 {
     struct stat info = {};
     if (stat(side.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
-        return ReadScanJson(side);
+        return ReadScanFile(side);
     const std::string root = CheckedRoot(side);
-    std::unique_ptr<Vn::Data_Folder> tree;
+    ScanFile scan{ScanHeader::OfScan(mPass.Options(), root), nullptr};
     mPass.Run("Scanning", console,
-              [&](Vn::FolderParser& folderParser) { tree = folderParser.Parse(root.c_str()); });
-    return tree;
+              [&](Vn::FolderParser& folderParser)
+              { scan.mRoot = folderParser.Parse(root.c_str()); });
+    return scan;
 }
 
 int DiffCommand::Run(Console& console) const
 {
-    auto oldTree = Load(mOld, console);
-    auto newTree = Load(mNew, console);
-    const ScanDiff diff(*oldTree, *newTree);
+    ScanFile oldScan = Load(mOld, console);
+    ScanFile newScan = Load(mNew, console);
+    for (std::string& warning : HeaderWarnings(oldScan.mHeader ? &*oldScan.mHeader : nullptr,
+                                               newScan.mHeader ? &*newScan.mHeader : nullptr))
+        console.mWarnings.push_back(std::move(warning));
+    const ScanDiff diff(*oldScan.mRoot, *newScan.mRoot);
     if (mJson)
         diff.WriteJson(console.mOut.Stream());
     else
         diff.WriteText(console.mOut);
     console.Flush();
-    console.Discard(std::move(oldTree));
-    console.Discard(std::move(newTree));
+    console.Discard(std::move(oldScan.mRoot));
+    console.Discard(std::move(newScan.mRoot));
     return diff.HasChanges() ? EXIT_CHANGED : EXIT_SUCCESS;
 }
 

@@ -2,7 +2,7 @@
 
 #include "cli/Console.h"
 #include "cli/EnginePass.h"
-#include "engine/tree/Data_Folder.h"
+#include "cli/ScanReader.h"
 
 #include <memory>
 #include <string>
@@ -24,7 +24,7 @@ public:
     int Run(Console& console) const;
 
 private:
-    std::unique_ptr<Vn::Data_Folder> Load(const std::string& side, Console& console) const;
+    ScanFile Load(const std::string& side, Console& console) const;
 
     CLI::App* mCommand;
     EnginePass mPass;

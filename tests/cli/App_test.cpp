@@ -299,6 +299,60 @@ TEST(App, DiffListsWhatChanged)
               R"("removed":[]})");
 }
 
+// Files that scan --json never writes are refused whole, with the place of the fault.
+TEST(App, DiffRefusesWhatScanNeverWrites)
+{
+    const std::string file = R"({"root":{"name":"r","kind":"folder","counters":[],"nodes":[)"
+                             R"({"name":"r/a","kind":"file","counters":[)";
+    const auto count = [&file](const std::string& value) {
+        return file + R"({"type":"Count","name":"Line","count":)" + value +
+               R"(,"counters":[]}]}]}})";
+    };
+    std::string deep = file;
+    for (int i = 0; i < 60000; ++i)
+        deep += R"({"type":"Count","name":"x","count":1,"counters":[)";
+    const std::pair<std::string, std::string> rows[] = {
+        {count("1.9"), "at root.nodes[0].counters[0].count (byte 137): expected a whole number "
+                       "from 0 to 18446744073709551615, found 1.9"},
+        {count("true"), "found true"},
+        {count("-1"), "found -1"},
+        {count("1e10"), "found 1e+10"},
+        {count("18446744073709551616"), "found 18446744073709551616"},
+        {count("\"1\""), "found a string"},
+        {deep, "counters nest deeper than 8 levels"},
+        {file + "{}]}]}}", "\"type\" missing"},
+        {R"({"root":{"name":"r","kind":"folder","counters":{}}})", "expected an array"},
+        {R"({"root":{"name":"r","kind":"link","counters":[]}})", "unknown kind \"link\""},
+        {R"({"root":{"name":"r","kind":"file","counters":[]}})", "the root is not a folder"},
+        {R"({"root":{"name":"r","kind":"folder","counters":[],"nodes":[)"
+         R"({"name":"r/a","kind":"file","counters":[]},{"name":"r/a","kind":"file","counters":[]}]}})",
+         "two nodes named \"a\" in one folder"},
+        {R"({"root":{"name":"r","kind":"folder","counters":[],"nodes":[)"
+         R"({"name":"r/a\u0000b","kind":"file","counters":[]}]}})",
+         "NUL"},
+        {R"({"root":{"name":"r","kind":"folder","counters":[],"nodes":[)"
+         R"({"name":"elsewhere/a","kind":"file","counters":[]}]}})",
+         "\"elsewhere/a\" is not a name in the folder \".\""},
+        {R"({"root":{"name":"r","kind":"folder","counters":[],"nodes":[]},"root":{}})",
+         "a second \"root\""},
+        {R"({"header":{"version":"1"},"root":{}})", "the header lacks \"kind\""},
+        {R"({"root":{"name":"r","kind":"folder","counters":[],"nodes":[]}} x)",
+         "at the end (byte 63): The document root must not be followed"},
+    };
+    TempTree tree;
+    for (const auto& [json, message] : rows)
+    {
+        SCOPED_TRACE(json.substr(0, 200));
+        tree.File("bad.json", json);
+        const Outcome outcome = RunIn(tree.Root(), {"diff", "bad.json", "bad.json"});
+        EXPECT_EQ(outcome.mStatus, 2);
+        EXPECT_EQ(outcome.mOut, "");
+        EXPECT_NE(outcome.mErr.find("varnik-cli: bad.json: not a scan written by scan --json: at "),
+                  std::string::npos);
+        EXPECT_NE(outcome.mErr.find(message), std::string::npos) << outcome.mErr;
+    }
+}
+
 // On a terminal, control characters from the tree are shown escaped and matches coloured.
 TEST(App, TerminalOutputIsEscaped)
 {

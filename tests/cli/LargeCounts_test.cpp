@@ -5,7 +5,7 @@
 #include "TempTree.h"
 #include "cli/JsonReport.h"
 #include "cli/ScanDiff.h"
-#include "cli/ScanJsonReader.h"
+#include "cli/ScanReader.h"
 #include "cli/TableReport.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +32,7 @@ std::string ScanJson(const std::string& lines, const std::string& code)
 std::unique_ptr<Vn::Data_Folder> Read(VarnikTest::TempTree& tree, const std::string& json)
 {
     tree.File("scan.json", json);
-    return VarnikCli::ReadScanJson(tree.Path("scan.json"));
+    return VarnikCli::ReadScanFile(tree.Path("scan.json")).mRoot;
 }
 
 } // namespace
