@@ -11,8 +11,10 @@ namespace VarnikCli
 {
 
 // `diff OLD NEW`: compares two scans, each a folder to scan or a file that `scan --json`
-// wrote, and prints what changed. Exits with 0 when nothing did and 1 when something did.
-// Not shared between threads.
+// wrote, and prints the files that changed, or with --folders the changes of each folder.
+// Exits with 0 when nothing changed and 1 when something did. A file side is read as the
+// comparison goes, so that only one scan is ever whole in memory. Not shared between
+// threads.
 class DiffCommand
 {
 public:
@@ -31,6 +33,8 @@ private:
     std::string mOld;
     std::string mNew;
     bool mJson = false;
+    bool mFolders = false;
+    std::string mFormat = "text";
 };
 
 } // namespace VarnikCli

@@ -9,10 +9,12 @@ namespace VarnikCli
 
 std::string NameBelowRoot(const Vn::Data_Node& node, const Vn::Data_Folder& root)
 {
-    if (&node == &root)
-        return ".";
+    return &node == &root ? "." : NameBelowRoot(node, root.GetName());
+}
+
+std::string NameBelowRoot(const Vn::Data_Node& node, std::string_view rootName)
+{
     std::string_view name = node.GetName();
-    const std::string_view rootName = root.GetName();
     if (dynamic_cast<const Vn::Data_Folder*>(&node) == nullptr && name.starts_with(rootName) &&
         name.size() > rootName.size())
     {

@@ -3,6 +3,7 @@
 #include "engine/tree/Data_Folder.h"
 
 #include <string>
+#include <string_view>
 
 namespace VarnikCli
 {
@@ -11,5 +12,7 @@ namespace VarnikCli
 // text as given; a sub-folder is named by that path already, and a file by the root text,
 // a separator and that path.
 std::string NameBelowRoot(const Vn::Data_Node& node, const Vn::Data_Folder& root);
+// The same for a node other than the root, of a root named `rootName`.
+std::string NameBelowRoot(const Vn::Data_Node& node, std::string_view rootName);
 
 } // namespace VarnikCli

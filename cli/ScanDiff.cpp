@@ -2,9 +2,12 @@
 
 #include "cli/JsonWriter.h"
 #include "cli/NodeNames.h"
+#include "cli/TreeWalk.h"
 #include "engine/counters/Counter_Count.h"
 #include "lib/Path.h"
 
+#include <algorithm>
+#include <cstring>
 #include <map>
 #include <utility>
 
@@ -18,7 +21,7 @@ constexpr char CENSUS[] = "#if";
 // Every count of a node by its path of names, in the order of the counters.
 using Counts = std::vector<std::pair<std::string, uint64_t>>;
 
-// Counters nest a few levels at most, so they may recurse.
+// Counters nest a few levels at most (the reader refuses more), so they may recurse.
 void Flatten(const Vn::Counter_List& counters, const std::string& prefix, Counts& counts)
 {
     for (const auto& counter : counters)
@@ -32,20 +35,30 @@ void Flatten(const Vn::Counter_List& counters, const std::string& prefix, Counts
     }
 }
 
+// Whether two lists hold the same counts under the same names in the same order, which is
+// what most files of two scans of one tree do. Names are interned, so their addresses
+// compare.
+bool SameCounts(const Vn::Counter_List& a, const Vn::Counter_List& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (auto x = a.begin(), y = b.begin(); x != a.end(); ++x, ++y)
+    {
+        if ((*x)->GetType() != (*y)->GetType() || (*x)->GetName() != (*y)->GetName())
+            return false;
+        const auto* countX = dynamic_cast<const Vn::Counter_Count*>(x->get());
+        const auto* countY = dynamic_cast<const Vn::Counter_Count*>(y->get());
+        if (countX != nullptr && (countX->GetCount() != countY->GetCount() ||
+                                  !SameCounts(countX->mCounters, countY->mCounters)))
+            return false;
+    }
+    return true;
+}
+
 const uint64_t* Find(const std::map<std::string, uint64_t>& counts, const std::string& name)
 {
     const auto found = counts.find(name);
     return found != counts.end() ? &found->second : nullptr;
-}
-
-// The children of a folder by their path below the root.
-std::map<std::string, const Vn::Data_Node*> Children(const Vn::Data_Folder& folder,
-                                                     const Vn::Data_Folder& root)
-{
-    std::map<std::string, const Vn::Data_Node*> children;
-    for (const auto& child : folder.mNodes)
-        children.emplace(NameBelowRoot(*child, root), child.get());
-    return children;
 }
 
 bool IsFolder(const Vn::Data_Node& node)
@@ -53,17 +66,20 @@ bool IsFolder(const Vn::Data_Node& node)
     return dynamic_cast<const Vn::Data_Folder*>(&node) != nullptr;
 }
 
-// Whether `name` is a child of the same kind in `children`.
-bool Holds(const std::map<std::string, const Vn::Data_Node*>& children, const std::string& name,
-           const Vn::Data_Node& node)
+uint64_t LinesOf(const Vn::Data_Node& file)
 {
-    const auto found = children.find(name);
-    return found != children.end() && IsFolder(*found->second) == IsFolder(node);
+    for (const auto& counter : file.mCounters)
+    {
+        const auto* count = dynamic_cast<const Vn::Counter_Count*>(counter.get());
+        if (count != nullptr && std::strcmp(count->GetName(), "Line") == 0)
+            return count->GetCount();
+    }
+    return 0;
 }
 
-std::string Listed(const std::string& name, const Vn::Data_Node& node)
+bool ByOwnName(const Vn::Data_Node* a, const Vn::Data_Node* b)
 {
-    return IsFolder(node) ? name + TrovLib::SEPARATOR : name;
+    return std::strcmp(a->GetName_Relative(), b->GetName_Relative()) < 0;
 }
 
 void WriteList(JsonWriter& json, const char* key, const std::vector<std::string>& names)
@@ -77,44 +93,154 @@ void WriteList(JsonWriter& json, const char* key, const std::vector<std::string>
 
 } // namespace
 
-ScanDiff::ScanDiff(const Vn::Data_Folder& oldRoot, const Vn::Data_Folder& newRoot)
+struct ScanDiff::Level
 {
-    std::vector<std::pair<const Vn::Data_Folder*, const Vn::Data_Folder*>> pending = {
-        {&oldRoot, &newRoot}};
-    while (!pending.empty())
+    const Vn::Data_Folder* mHeld;                // null when the held scan has no such folder
+    std::vector<const Vn::Data_Node*> mChildren; // the held folder's, by their own name
+    std::vector<bool> mMatched;
+    size_t mFolder; // its entry in mFolders
+};
+
+bool ScanDiff::Folder::Empty() const
+{
+    return mChanges.empty() && mAppeared.empty() && mVanished.empty() && mAdded.empty() &&
+           mRemoved.empty();
+}
+
+ScanDiff::ScanDiff(const Vn::Data_Folder& held, bool heldIsOld, By by)
+    : mHeld(held), mHeldIsOld(heldIsOld), mBy(by)
+{
+}
+
+ScanDiff::~ScanDiff() = default;
+
+std::string ScanDiff::PathOf(const Vn::Data_Node& node, bool isFolder) const
+{
+    return isFolder ? node.GetName() : NameBelowRoot(node, mRootName);
+}
+
+bool ScanDiff::Enter(const Vn::Data_Node& node, bool isFolder)
+{
+    const Vn::Data_Node* held = &mHeld;
+    std::string path = ".";
+    if (mLevels.empty())
     {
-        const auto [oldFolder, newFolder] = pending.back();
-        pending.pop_back();
-        Folder folder{NameBelowRoot(*oldFolder, oldRoot), {}, {}, {}, {}, {}};
-        CompareCounters(*oldFolder, *newFolder, folder);
-        const auto oldChildren = Children(*oldFolder, oldRoot);
-        const auto newChildren = Children(*newFolder, newRoot);
-        std::vector<std::pair<const Vn::Data_Folder*, const Vn::Data_Folder*>> both;
-        for (const auto& [name, node] : oldChildren)
-        {
-            if (!Holds(newChildren, name, *node))
-                folder.mRemoved.push_back(Listed(name, *node));
-            else if (IsFolder(*node))
-                both.emplace_back(static_cast<const Vn::Data_Folder*>(node),
-                                  static_cast<const Vn::Data_Folder*>(newChildren.at(name)));
-        }
-        for (const auto& [name, node] : newChildren)
-        {
-            if (!Holds(oldChildren, name, *node))
-                folder.mAdded.push_back(Listed(name, *node));
-        }
-        // Reversed, so that sub-folders come out in name order.
-        pending.insert(pending.end(), both.rbegin(), both.rend());
-        if (!folder.mChanges.empty() || !folder.mAppeared.empty() || !folder.mVanished.empty() ||
-            !folder.mAdded.empty() || !folder.mRemoved.empty())
-            mFolders.push_back(std::move(folder));
+        mRootName = node.GetName();
+    }
+    else
+    {
+        path = PathOf(node, isFolder);
+        held = mLevels.back().mHeld ? Match(mLevels.back(), node, isFolder) : nullptr;
+    }
+    if (held == nullptr)
+        OneSided(node, path, false);
+    else if (!isFolder)
+        CompareFiles(*held, node, path);
+    if (!isFolder)
+        return true;
+    Level level{static_cast<const Vn::Data_Folder*>(held), {}, {}, mFolders.size()};
+    if (held != nullptr)
+    {
+        for (const auto& child : level.mHeld->mNodes)
+            level.mChildren.push_back(child.get());
+        std::sort(level.mChildren.begin(), level.mChildren.end(), ByOwnName);
+        level.mMatched.resize(level.mChildren.size());
+        mFolders.push_back({path, {}, {}, {}, {}, {}});
+        if (mBy == By::Folder)
+            mFolders.back().mChanges = Changes(*held, node, &mFolders.back());
+    }
+    mLevels.push_back(std::move(level));
+    return true;
+}
+
+void ScanDiff::Leave()
+{
+    const Level& level = mLevels.back();
+    if (level.mHeld != nullptr)
+    {
+        HeldOnly(level);
+        // A folder without changes stays only to stand for changes below it.
+        if (mFolders.size() == level.mFolder + 1 && mFolders.back().Empty())
+            mFolders.pop_back();
+    }
+    mLevels.pop_back();
+    // Files that only the held scan has were listed as their folders ended.
+    if (mLevels.empty())
+        std::stable_sort(mFiles.begin(), mFiles.end(),
+                         [](const FileChange& a, const FileChange& b)
+                         { return a.mPath < b.mPath; });
+}
+
+const Vn::Data_Node* ScanDiff::Match(Level& level, const Vn::Data_Node& node, bool isFolder) const
+{
+    const auto found =
+        std::lower_bound(level.mChildren.begin(), level.mChildren.end(), &node, ByOwnName);
+    if (found == level.mChildren.end() ||
+        std::strcmp((*found)->GetName_Relative(), node.GetName_Relative()) != 0 ||
+        IsFolder(**found) != isFolder)
+        return nullptr;
+    level.mMatched[found - level.mChildren.begin()] = true;
+    return *found;
+}
+
+// A node that only one scan holds: by file, a row per file; by folder, a name in the list
+// of its folder, if that folder is in both.
+void ScanDiff::OneSided(const Vn::Data_Node& node, const std::string& path, bool held)
+{
+    const bool removed = held == mHeldIsOld;
+    const bool isFolder = IsFolder(node);
+    if (mBy == By::File && !isFolder)
+    {
+        const uint64_t lines = LinesOf(node);
+        mFiles.push_back(
+            {removed ? '-' : '+', path, {"Line", removed ? lines : 0, removed ? 0 : lines}});
+    }
+    if (mBy == By::Folder && !mLevels.empty() && mLevels.back().mHeld != nullptr)
+    {
+        Folder& folder = mFolders[mLevels.back().mFolder];
+        (removed ? folder.mRemoved : folder.mAdded)
+            .push_back(isFolder ? path + TrovLib::SEPARATOR : path);
     }
 }
 
-// A count missing on one side is 0 there, except a census name, which appears or vanishes.
-void ScanDiff::CompareCounters(const Vn::Data_Node& oldNode, const Vn::Data_Node& newNode,
-                               Folder& folder) const
+void ScanDiff::HeldOnly(const Level& level)
 {
+    for (size_t i = 0; i < level.mChildren.size(); ++i)
+    {
+        if (level.mMatched[i])
+            continue;
+        if (mBy == By::Folder)
+        {
+            OneSided(*level.mChildren[i], NameBelowRoot(*level.mChildren[i], mHeld), true);
+            continue;
+        }
+        ForEachInTree<Vn::Data_Node>(*level.mChildren[i],
+                                     [this](const Vn::Data_Node& node, size_t)
+                                     {
+                                         if (!IsFolder(node))
+                                             OneSided(node, NameBelowRoot(node, mHeld), true);
+                                     });
+    }
+}
+
+void ScanDiff::CompareFiles(const Vn::Data_Node& held, const Vn::Data_Node& visiting,
+                            const std::string& path)
+{
+    if (mBy != By::File)
+        return;
+    for (Change& change : Changes(held, visiting, nullptr))
+        mFiles.push_back({'~', path, std::move(change)});
+}
+
+// A count missing on one side is 0 there. With `census`, a census name that is missing on
+// one side appeared or vanished instead.
+std::vector<ScanDiff::Change> ScanDiff::Changes(const Vn::Data_Node& held,
+                                                const Vn::Data_Node& visiting, Folder* census) const
+{
+    if (SameCounts(held.mCounters, visiting.mCounters))
+        return {};
+    const Vn::Data_Node& oldNode = mHeldIsOld ? held : visiting;
+    const Vn::Data_Node& newNode = mHeldIsOld ? visiting : held;
     Counts oldCounts;
     Counts newCounts;
     Flatten(oldNode.mCounters, "", oldCounts);
@@ -122,31 +248,48 @@ void ScanDiff::CompareCounters(const Vn::Data_Node& oldNode, const Vn::Data_Node
     const std::map<std::string, uint64_t> oldByName(oldCounts.begin(), oldCounts.end());
     const std::map<std::string, uint64_t> newByName(newCounts.begin(), newCounts.end());
     const std::string censusPrefix = std::string(CENSUS) + "/";
-    const auto isCensusName = [&censusPrefix](const std::string& name)
-    { return name.starts_with(censusPrefix); };
+    const auto censusName = [&](const std::string& name)
+    { return census != nullptr && name.starts_with(censusPrefix); };
+    std::vector<Change> changes;
     for (const auto& [name, value] : oldCounts)
     {
         const uint64_t* now = Find(newByName, name);
-        if (now == nullptr && isCensusName(name))
-            folder.mVanished.push_back(name.substr(censusPrefix.size()));
-        else if (now == nullptr || *now != value)
-            folder.mChanges.push_back({name, value, now ? *now : 0});
+        if (now == nullptr && censusName(name))
+            census->mVanished.push_back(name.substr(censusPrefix.size()));
+        else if ((now == nullptr ? 0 : *now) != value)
+            changes.push_back({name, value, now ? *now : 0});
     }
     for (const auto& [name, value] : newCounts)
     {
         if (Find(oldByName, name) != nullptr)
             continue;
-        if (isCensusName(name))
-            folder.mAppeared.push_back(name.substr(censusPrefix.size()));
-        else
-            folder.mChanges.push_back({name, 0, value});
+        if (censusName(name))
+            census->mAppeared.push_back(name.substr(censusPrefix.size()));
+        else if (value != 0)
+            changes.push_back({name, 0, value});
     }
+    return changes;
+}
+
+bool ScanDiff::HasChanges() const
+{
+    return !mFiles.empty() || std::any_of(mFolders.begin(), mFolders.end(),
+                                          [](const Folder& folder) { return !folder.Empty(); });
 }
 
 void ScanDiff::WriteText(Output& out) const
 {
+    for (const FileChange& file : mFiles)
+    {
+        out << file.mSign << ' ';
+        out.Text(file.mPath) << ' ';
+        out.Text(file.mChange.mName)
+            << ' ' << file.mChange.mOld << " -> " << file.mChange.mNew << '\n';
+    }
     for (const Folder& folder : mFolders)
     {
+        if (folder.Empty())
+            continue;
         out.Text(folder.mName) << '\n';
         for (const Change& change : folder.mChanges)
         {
@@ -171,14 +314,45 @@ void ScanDiff::WriteText(Output& out) const
     }
 }
 
-void ScanDiff::WriteJson(std::ostream& out) const
+Table ScanDiff::MakeTable() const
 {
-    JsonWriter json(out);
+    Table table({"change", mBy == By::File ? "file" : "folder", "counter", "old", "new"});
+    for (const FileChange& file : mFiles)
+        table.Add({std::string(1, file.mSign), file.mPath, file.mChange.mName, file.mChange.mOld,
+                   file.mChange.mNew});
+    for (const Folder& folder : mFolders)
+    {
+        for (const Change& change : folder.mChanges)
+            table.Add({std::string("~"), folder.mName, change.mName, change.mOld, change.mNew});
+        const std::pair<const char*, const std::vector<std::string>*> lists[] = {
+            {"+", &folder.mAppeared},
+            {"-", &folder.mVanished},
+            {"+", &folder.mAdded},
+            {"-", &folder.mRemoved}};
+        for (const auto& [sign, names] : lists)
+        {
+            const bool census = names == &folder.mAppeared || names == &folder.mVanished;
+            for (const std::string& name : *names)
+                table.Add({std::string(sign), folder.mName,
+                           census ? std::string(CENSUS) + "/" + name : name, uint64_t{0},
+                           uint64_t{0}});
+        }
+    }
+    return table;
+}
+
+void ScanDiff::WriteJson(Output& out) const
+{
+    if (mBy == By::File)
+        return MakeTable().Write(out, Table::Format::Json);
+    JsonWriter json(out.Stream());
     json.StartObject();
     json.Key("folders");
     json.StartArray();
     for (const Folder& folder : mFolders)
     {
+        if (folder.Empty())
+            continue;
         json.StartObject();
         json.Key("name");
         json.String(folder.mName);

@@ -271,8 +271,8 @@ TEST(App, SearchFindsTheSelectedLines)
     }
 }
 
-// Two scans of a project, the later one with a file removed, a folder added and the "#if"
-// names changed in a sub-folder, compared as folders and as files of scan --json.
+// Scans compared as folders and as files of scan --json: a project with a file removed, a
+// folder added and the "#if" names changed, a line moved between files, a file renamed.
 TEST(App, DiffListsWhatChanged)
 {
     TempTree tree;
@@ -280,23 +280,47 @@ TEST(App, DiffListsWhatChanged)
     MakeProject(tree, "new");
     tree.File("new/src/lib/d.h", "/* x */\n#ifndef C\n#endif\n").File("new/doc/n.txt", "n\n");
     std::remove(tree.Path("new/a.txt").c_str());
+    tree.File("moved1/a.txt", "x\ny\n").File("moved1/b.txt", "z\n");
+    tree.File("moved2/a.txt", "x\n").File("moved2/b.txt", "z\ny\n");
+    tree.File("renamed1/old.c", "x;\n").File("renamed2/new.c", "x;\n");
     ASSERT_EQ(RunIn(tree.Root(), {"scan", "--json", "old"}, tree.Path("old.json")).mStatus, 0);
     ASSERT_EQ(RunIn(tree.Root(), {"scan", "--json", "new"}, tree.Path("new.json")).mStatus, 0);
-    const std::string changes = ".\n  Line 14 -> 11 (-3)\n  Line/Blank 2 -> 0 (-2)\n"
+    const std::string files = "- a.txt Line 4 -> 0\n+ doc/n.txt Line 0 -> 1\n"
+                              "~ src/lib/d.h #if/A 1 -> 0\n~ src/lib/d.h #if/C 0 -> 1\n";
+    const std::string folders = ".\n  Line 14 -> 11 (-3)\n  Line/Blank 2 -> 0 (-2)\n"
                                 "  Line/Code 11 -> 10 (-1)\n  txt 4 -> 1 (-3)\n"
                                 "  txt/Blank 2 -> 0 (-2)\n  txt/Code 2 -> 1 (-1)\n"
                                 "  #if/A 3 -> 2 (-1)\n  + #if C\n  + doc/\n  - a.txt\n"
                                 "src\n  #if/A 3 -> 2 (-1)\n  + #if C\n"
                                 "src/lib\n  + #if C\n  - #if A\n";
-    ExpectRows(tree.Root(), {{{"diff", "old", "new"}, 1, changes},
-                             {{"diff", "old.json", "new.json"}, 1, changes},
-                             {{"diff", "old.json", "old"}, 0, ""},
-                             {{"diff", "new", "new"}, 0, ""}});
-    const Json json = Json::parse(RunIn(tree.Root(), {"diff", "--json", "old", "new.json"}).mOut);
+    ExpectRows(
+        tree.Root(),
+        {{{"diff", "old", "new"}, 1, files},
+         {{"diff", "old.json", "new.json"}, 1, files},
+         {{"diff", "old", "new.json"}, 1, files},
+         {{"diff", "old.json", "new"}, 1, files},
+         {{"diff", "--folders", "old.json", "new"}, 1, folders},
+         {{"diff", "--format", "csv", "new", "old"},
+          1,
+          "change,file,counter,old,new\n+,a.txt,Line,0,4\n-,doc/n.txt,Line,1,0\n"
+          "~,src/lib/d.h,#if/C,1,0\n~,src/lib/d.h,#if/A,0,1\n"},
+         {{"diff", "old.json", "old"}, 0, ""},
+         {{"diff", "--folders", "new", "new.json"}, 0, ""},
+         {{"diff", "moved1", "moved2"},
+          1,
+          "~ a.txt Line 2 -> 1\n~ a.txt Line/Code 2 -> 1\n~ a.txt txt 2 -> 1\n"
+          "~ a.txt txt/Code 2 -> 1\n~ b.txt Line 1 -> 2\n~ b.txt Line/Code 1 -> 2\n"
+          "~ b.txt txt 1 -> 2\n~ b.txt txt/Code 1 -> 2\n"},
+         {{"diff", "renamed1", "renamed2"}, 1, "+ new.c Line 0 -> 1\n- old.c Line 1 -> 0\n"}});
+    const Json json =
+        Json::parse(RunIn(tree.Root(), {"diff", "--folders", "--json", "old", "new.json"}).mOut);
     EXPECT_EQ(json.at("changed"), true);
     EXPECT_EQ(json.at("folders")[2].dump(),
               R"({"name":"src/lib","counters":[],"appeared":["C"],"vanished":["A"],"added":[],)"
               R"("removed":[]})");
+    const Outcome mixed = RunIn(tree.Root(), {"diff", "--common-types", "old.json", "old"});
+    EXPECT_EQ(mixed.mErr, "varnik-cli: warning: the scans were made with different options: "
+                          "classic and options --common-types\n");
 }
 
 // Files that scan --json never writes are refused whole, with the place of the fault.

@@ -53,14 +53,16 @@ TEST(LargeCounts, PassThirtyTwoBitsInJsonTablesAndDiffs)
                            "c,1,6000000000,0,4294967296,0,0,0\n");
 
     const auto now = Read(tree, ScanJson("1", "8589934592"));
-    const VarnikCli::ScanDiff diff(*old, *now);
+    VarnikCli::ScanDiff diff(*old, true, VarnikCli::ScanDiff::By::Folder);
+    VarnikCli::VisitTree(*now, diff);
     std::ostringstream text;
     VarnikCli::Output textOut(text, false);
     diff.WriteText(textOut);
     EXPECT_EQ(text.str(), ".\n  Line 6000000000 -> 1 (-5999999999)\n"
                           "  Line/Code 4294967296 -> 8589934592 (+4294967296)\n");
     std::ostringstream diffJson;
-    diff.WriteJson(diffJson);
+    VarnikCli::Output jsonOut(diffJson, false);
+    diff.WriteJson(jsonOut);
     EXPECT_NE(diffJson.str().find(R"("old":6000000000,"new":1,"difference":-5999999999)"),
               std::string::npos)
         << diffJson.str();
