@@ -5,6 +5,7 @@
 #include "cli/DiffCommand.h"
 #include "cli/ExplainCommand.h"
 #include "cli/LanguagesCommand.h"
+#include "cli/MergeCommand.h"
 #include "cli/Misspelling.h"
 #include "cli/ScanCommand.h"
 #include "cli/SearchCommand.h"
@@ -29,6 +30,7 @@ int App::Run(int argc, const char* const* argv)
     const ScanCommand scan(cli);
     const SearchCommand search(cli);
     const DiffCommand diff(cli);
+    const MergeCommand merge(cli);
     const LanguagesCommand languages(cli);
     const ExplainCommand explain(cli);
     // For the build: writes the shell completions and the manual page.
@@ -46,14 +48,15 @@ int App::Run(int argc, const char* const* argv)
             console.Flush();
             return EXIT_SUCCESS;
         }
-        if (!scan.Parsed() && !search.Parsed() && !diff.Parsed() && !languages.Parsed() &&
-            !explain.Parsed())
-            return Fail(
-                "a command is required: scan, search, diff, languages or explain (see --help)");
+        if (!scan.Parsed() && !search.Parsed() && !diff.Parsed() && !merge.Parsed() &&
+            !languages.Parsed() && !explain.Parsed())
+            return Fail("a command is required: scan, search, diff, merge, languages or explain "
+                        "(see --help)");
         const int status = scan.Parsed()        ? scan.Run(console)
                            : search.Parsed()    ? search.Run(console)
                            : languages.Parsed() ? languages.Run(console)
                            : explain.Parsed()   ? explain.Run(console)
+                           : merge.Parsed()     ? merge.Run(console)
                                                 : diff.Run(console);
         for (const std::string& warning : console.mWarnings)
             mErr << "varnik-cli: " << warning << '\n';

@@ -5,8 +5,8 @@
 namespace VarnikCli
 {
 
-// The command-line companion: parses the arguments and runs one of its commands, scan,
-// search or diff, each of which prints its answer on the output.
+// The command-line companion: parses the arguments and runs one of its commands (scan,
+// search, diff, merge, languages, explain), each of which prints its answer on the output.
 //
 // Exit status: 0 for a scan, for a search that matched and for a diff without changes;
 // 1 for a search that matched nothing and for a diff with changes; 2 for any error,

@@ -323,6 +323,53 @@ TEST(App, DiffListsWhatChanged)
                           "classic and options --common-types\n");
 }
 
+// Merges of three scans in any grouping write the same bytes, and a merged tree compares
+// with its scan as it is.
+TEST(App, MergeIsAssociative)
+{
+    TempTree tree;
+    MakeProject(tree, "a");
+    tree.File("b/n.txt", "x\n\n").File("c/x/h.h", "#if Q\n#endif\n");
+    for (const char* name : {"a", "b", "c"})
+        ASSERT_EQ(
+            RunIn(tree.Root(), {"scan", "--json", name}, tree.Path(name + std::string(".json")))
+                .mStatus,
+            0);
+    const auto merge = [&tree](const std::vector<std::string>& scans, const std::string& out)
+    {
+        std::vector<std::string> args = {"merge", "--json"};
+        args.insert(args.end(), scans.begin(), scans.end());
+        EXPECT_EQ(RunIn(tree.Root(), args, tree.Path(out)), (Outcome{0, "", ""}));
+    };
+    merge({"a.json", "b.json", "c.json"}, "abc.json");
+    merge({"a.json", "b.json"}, "ab.json");
+    merge({"b.json", "c.json"}, "bc.json");
+    merge({"ab.json", "c.json"}, "ab_c.json");
+    merge({"a.json", "bc.json"}, "a_bc.json");
+    const auto read = [&tree](const char* name)
+    {
+        std::ostringstream text;
+        text << std::ifstream(tree.Path(name)).rdbuf();
+        return text.str();
+    };
+    EXPECT_EQ(read("ab_c.json"), read("abc.json"));
+    EXPECT_EQ(read("a_bc.json"), read("abc.json"));
+    ExpectRows(tree.Root(),
+               {{{"merge", "b.json", "renamed=c.json"},
+                 0,
+                 ".\n  File = 2\n    50.0% txt (1)\n    50.0% h (1)\n  Line = 4\n"
+                 "    25.0% Blank (1)\n    75.0% Code (3)\n    0.0% Comment (0)\n"
+                 "  txt = 2\n    50.0% Blank (1)\n    50.0% Code (1)\n    0.0% Comment (0)\n"
+                 "  File Length (Histogram)\n  h = 2\n    0.0% Blank (0)\n    100.0% Code (2)\n"
+                 "      100.0% Directive (2)\n    0.0% Comment (0)\n  #if = 1\n    100.0% Q (1)\n"},
+                {{"diff", "abc.json", "a_bc.json"}, 0, ""},
+                {{"diff", "ab.json", "abc.json"}, 1, "+ c/x/h.h Line 0 -> 2\n"}});
+    const Outcome twice = RunIn(tree.Root(), {"merge", "a.json", "a.json"});
+    EXPECT_EQ(twice.mStatus, 2);
+    EXPECT_EQ(twice.mErr,
+              "varnik-cli: a.json: a second tree named \"a\"; name it as NAME=a.json\n");
+}
+
 // Files that scan --json never writes are refused whole, with the place of the fault.
 TEST(App, DiffRefusesWhatScanNeverWrites)
 {
