@@ -171,7 +171,7 @@ MergeCommand::MergeCommand(CLI::App& cli)
     mCommand->add_option("SCAN", mScans, "Files of scan --json or merge --json, as [NAME=]FILE")
         ->required()
         ->type_name("");
-    mCommand->add_flag("--json", mJson, "Print the merged counter tree as JSON");
+    mCommand->add_flag("--json", mJson, "Write the merged scan as JSON, for merge and diff");
 }
 
 bool MergeCommand::Parsed() const

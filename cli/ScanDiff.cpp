@@ -145,9 +145,11 @@ bool ScanDiff::Enter(const Vn::Data_Node& node, bool isFolder)
             level.mChildren.push_back(child.get());
         std::sort(level.mChildren.begin(), level.mChildren.end(), ByOwnName);
         level.mMatched.resize(level.mChildren.size());
-        mFolders.push_back({path, {}, {}, {}, {}, {}});
         if (mBy == By::Folder)
+        {
+            mFolders.push_back({path, {}, {}, {}, {}, {}});
             mFolders.back().mChanges = Changes(*held, node, &mFolders.back());
+        }
     }
     mLevels.push_back(std::move(level));
     return true;
@@ -160,7 +162,7 @@ void ScanDiff::Leave()
     {
         HeldOnly(level);
         // A folder without changes stays only to stand for changes below it.
-        if (mFolders.size() == level.mFolder + 1 && mFolders.back().Empty())
+        if (mBy == By::Folder && mFolders.size() == level.mFolder + 1 && mFolders.back().Empty())
             mFolders.pop_back();
     }
     mLevels.pop_back();
