@@ -69,7 +69,8 @@ private:
     {
         mMerged.mCounters.Add(root.mCounters);
         mDepth = 1;
-        if (mInput.mHeader && mInput.mHeader->mKind == "merge")
+        // A merged file given no name of its own joins its trees to the others.
+        if (mInput.mTree.empty() && mInput.mHeader && mInput.mHeader->mKind == "merge")
             return true;
         if (mInput.mTree.empty())
             mInput.mTree = LastComponent(mInput.mHeader ? mInput.mHeader->mRoot : root.GetName());

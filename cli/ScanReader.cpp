@@ -512,6 +512,8 @@ void Parser::Open(bool object)
     case Slot::Counters:
         if (mFrames.back().mPlace == Place::Node)
         {
+            if (mNode.mHasCounters)
+                throw Failure("a second \"counters\"");
             MakeNode();
             mNode.mHasCounters = true;
             mLists.push_back(&mNode.mNode->mCounters);
