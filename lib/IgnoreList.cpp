@@ -95,23 +95,28 @@ void IgnoreList::AddLine(std::string line)
 
 bool IgnoreList::IsFileIgnored(const char* path) const
 {
-    return IsIgnored(path, false);
+    return Verdict(path, false).value_or(false);
 }
 
 bool IgnoreList::IsFolderIgnored(const char* path) const
 {
-    return IsIgnored(path, true);
+    return Verdict(path, true).value_or(false);
+}
+
+std::optional<bool> IgnoreList::FileVerdict(const char* path) const
+{
+    return Verdict(path, false);
 }
 
 // The innermost list that has something to say decides.
-bool IgnoreList::IsIgnored(const char* path, bool folder) const
+std::optional<bool> IgnoreList::Verdict(const char* path, bool folder) const
 {
     for (const IgnoreList* list = this; list != nullptr; list = list->mParent)
     {
         if (const std::optional<bool> verdict = list->Decide(path, folder))
-            return *verdict;
+            return verdict;
     }
-    return false;
+    return std::nullopt;
 }
 
 // Classic patterns only ever exclude, so any match decides.

@@ -67,6 +67,9 @@ public:
     bool IsFileIgnored(const char* path) const;
     // The same with the folder patterns.
     bool IsFolderIgnored(const char* path) const;
+    // The answer of the innermost list that has one for the file: ignored, kept by a
+    // negation, or nothing when no pattern matches.
+    std::optional<bool> FileVerdict(const char* path) const;
 
     const IgnoreList* GetParent() const { return mParent; }
     const std::vector<Entry>& GetEntries() const { return mEntries; }
@@ -90,7 +93,7 @@ protected:
 
 private:
     void AddLine(std::string line);
-    bool IsIgnored(const char* path, bool folder) const;
+    std::optional<bool> Verdict(const char* path, bool folder) const;
 
     std::vector<Entry> mEntries;
     const IgnoreList* mParent;

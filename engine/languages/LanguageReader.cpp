@@ -15,6 +15,7 @@ namespace
 
 using Form = Language_Form;
 
+constexpr std::string_view LABEL = "label:";
 constexpr std::string_view KINDS[] = {"programming", "markup", "data", "prose", "config", "build"};
 
 struct Line
@@ -47,6 +48,8 @@ public:
                   Text::Trim(text.substr(equals + 1))};
         if (mLanguage != nullptr)
             ReadKey(line);
+        else if (mLabel != nullptr)
+            ReadLabelKey(line);
         else if (mGroup != nullptr)
             ReadGroupKey(line);
         else
@@ -73,6 +76,9 @@ private:
         const std::string_view id = text.substr(1, text.size() - 2);
         mLanguage = nullptr;
         mGroup = nullptr;
+        mLabel = nullptr;
+        if (id.starts_with(LABEL))
+            return OpenLabel(id.substr(LABEL.size()));
         if (id.front() == '?')
         {
             mGroup = &mTable.mGroups[Text::Folded(id.substr(1))];
@@ -97,6 +103,42 @@ private:
             *old = std::move(language);
         else
             mTable.mLanguages.push_back(std::move(language));
+    }
+
+    // A label record adds to the rules of its label, which every file may extend.
+    void OpenLabel(std::string_view id)
+    {
+        const Label label = FileLabels::FromId(id);
+        if (label == Label::NONE)
+            Fail("unknown label \"" + std::string(id) +
+                 "\" (known: generated, vendored, minified, lock, documentation)");
+        mLabel = &mTable.mLabels.Edit(label);
+    }
+
+    void ReadLabelKey(const Line& line)
+    {
+        static constexpr std::pair<std::string_view, std::vector<std::string> FileLabels::Rules::*>
+            LISTS[] = {
+                {"folder", &FileLabels::Rules::mFolders},
+                {"file", &FileLabels::Rules::mFileNames},
+                {"file.glob", &FileLabels::Rules::mGlobs},
+                {"marker", &FileLabels::Rules::mMarkers},
+            };
+        if (line.mKey == "longline")
+        {
+            if (line.mTokens.size() != 2 || !line.mTokens[1].starts_with("ext="))
+                Fail("a long line is \"longline = BYTES ext=EXT,EXT\"");
+            mLabel->mLongLine = Number(line.mTokens[0]);
+            mLabel->mLongLineExtensions = Strings(Text::Split(line.mTokens[1].substr(4), ','));
+            return;
+        }
+        const auto found =
+            std::find_if(std::begin(LISTS), std::end(LISTS),
+                         [&](const auto& entry) { return entry.first == line.mKey; });
+        if (found == std::end(LISTS))
+            Fail("unknown key \"" + std::string(line.mKey) + "\" in a label");
+        for (std::string& token : Strings(line.mTokens))
+            ((*mLabel).*found->second).push_back(std::move(token));
     }
 
     void ReadMapping(const Line& line)
@@ -419,6 +461,7 @@ private:
     std::string mWhere;
     Language* mLanguage = nullptr;
     LanguageTable::Group* mGroup = nullptr;
+    FileLabels::Rules* mLabel = nullptr;
     bool mEscapeStated = false;
     std::set<std::string> mIds; // the ids of this file, each defined once
 };

@@ -16,13 +16,16 @@ namespace Vn
 {
 
 extern const unsigned char BUILT_IN_LANGUAGES[];
+extern const unsigned char BUILT_IN_LABELS[];
 
 namespace
 {
 
-std::string_view BuiltInText()
+// The built-in languages, then the built-in label rules, which a user's file may extend.
+void LoadBuiltIn(LanguageTable& table)
 {
-    return reinterpret_cast<const char*>(BUILT_IN_LANGUAGES);
+    table.Load(reinterpret_cast<const char*>(BUILT_IN_LANGUAGES), "built-in languages");
+    table.Load(reinterpret_cast<const char*>(BUILT_IN_LABELS), "built-in labels");
 }
 
 using Text::Folded;
@@ -122,7 +125,7 @@ std::shared_ptr<const LanguageTable> LanguageTable::BuiltIn()
     static const std::shared_ptr<const LanguageTable> table = []
     {
         auto built = std::make_shared<LanguageTable>();
-        built->Load(BuiltInText(), "built-in languages");
+        LoadBuiltIn(*built);
         built->Finish();
         return built;
     }();
@@ -137,7 +140,7 @@ std::shared_ptr<const LanguageTable> LanguageTable::Create(const std::vector<std
     if (files.empty() && !hasUser)
         return BuiltIn();
     auto table = std::make_shared<LanguageTable>();
-    table->Load(BuiltInText(), "built-in languages");
+    LoadBuiltIn(*table);
     if (hasUser)
         table->LoadFile(user);
     for (const std::string& file : files)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/languages/FileLabels.h"
 #include "engine/languages/Language.h"
 
 #include <array>
@@ -67,6 +68,8 @@ public:
     void Finish();
 
     const std::vector<std::unique_ptr<Language>>& GetLanguages() const { return mLanguages; }
+    // The rules that label generated, vendored, minified, lock and documentation files.
+    const FileLabels& GetLabels() const { return mLabels; }
     const Language* FindById(std::string_view id) const;
 
     // The file's first bytes (up to HEAD_SIZE), read only when the name does not decide.
@@ -139,6 +142,7 @@ private:
         std::string mSource; // "FILE:LINE"
     };
     std::vector<Mapping> mMappings;
+    FileLabels mLabels;
 
     Index mByUserName;
     Index mByUserExtension;

@@ -5,7 +5,9 @@
 #include "engine/search/TextFinder.h"
 #include "engine/tree/CounterSchema.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace Vn
 {
@@ -40,8 +42,8 @@ void AddOpenError(Data_Node& node)
 
 } // namespace
 
-FileParser_Language::FileParser_Language(std::shared_ptr<const LanguageTable> table)
-    : FileParser(Schema::NAME_UNKNOWN), mTable(std::move(table))
+FileParser_Language::FileParser_Language(std::shared_ptr<const LanguageTable> table, LabelSet skip)
+    : FileParser(Schema::NAME_UNKNOWN), mTable(std::move(table)), mSkip(skip)
 {
     mName.reserve(64);
 }
@@ -55,15 +57,71 @@ const Language* FileParser_Language::OpenAndDetect(const char* fileName, const T
                                                    bool& binary)
 {
     binary = false;
+    mLineLength = 0;
+    mLongestLine = 0;
     mOpened = mReader.Open(fileName, finder, MAX_PIECE);
     return mTable->Detect(
         fileName, [this] { return mReader.Head(LanguageTable::HEAD_SIZE); }, binary);
 }
 
+LabelFinding FileParser_Language::FindLabels(const char* fileName, const LabelHints& hints)
+{
+    LabelFinding labels(hints);
+    const FileLabels& rules = mTable->GetLabels();
+    const char* separator = std::strrchr(fileName, '/');
+    const std::string_view name = separator != nullptr ? separator + 1 : fileName;
+    rules.ByName(name, labels);
+    rules.ByHead(mReader.Head(FileLabels::MARKER_BYTES), labels);
+    mLongLineLimit = rules.LongLineLimit(name, mLongLineLabel);
+    return labels;
+}
+
+void FileParser_Language::AddLongLineLabel(LabelFinding& labels) const
+{
+    if (mLongLineLimit != 0 && mLongestLine > mLongLineLimit)
+        labels.Add(mLongLineLabel, "a line longer than ", std::to_string(mLongLineLimit));
+}
+
+void FileParser_Language::MeasurePiece(bool endsLine)
+{
+    mLineLength += mReader.PieceSize();
+    if (endsLine)
+    {
+        mLongestLine = std::max(mLongestLine, mLineLength);
+        mLineLength = 0;
+    }
+}
+
 std::unique_ptr<Data_Node> FileParser_Language::Parse(const char* fileName)
+{
+    return Parse(fileName, LabelHints());
+}
+
+// A skipped file is read only when a long line may yet label it.
+std::unique_ptr<Data_Node> FileParser_Language::Parse(const char* fileName, const LabelHints& hints)
 {
     bool binary = false;
     const Language* language = OpenAndDetect(fileName, nullptr, binary);
+    LabelFinding labels = FindLabels(fileName, hints);
+    std::unique_ptr<Data_Node> node;
+    if ((labels.mSet & mSkip) == 0)
+    {
+        node = Count(fileName, language, binary);
+        AddLongLineLabel(labels);
+    }
+    mReader.Close();
+    if ((labels.mSet & mSkip) != 0)
+    {
+        node = std::make_unique<Data_Node>(fileName);
+        node->mSkipped = true;
+    }
+    node->mLabel = labels.mFirst;
+    return node;
+}
+
+std::unique_ptr<Data_Node> FileParser_Language::Count(const char* fileName,
+                                                      const Language* language, bool binary)
+{
     const char* type = language != nullptr ? language->mName.c_str()
                        : binary            ? "Binary"
                                            : Schema::NAME_UNKNOWN;
@@ -142,6 +200,7 @@ uint64_t FileParser_Language::CountLines(const Counters& counters, bool& unclose
             for (std::string_view name : mLexer.GetNames())
                 CountName(*counters.mIf, name);
         }
+        MeasurePiece(endsLine);
         if (endsLine)
         {
             lines++;
@@ -191,19 +250,36 @@ void FileParser_Language::CountName(Counter_Count& census, std::string_view name
 std::unique_ptr<SearchResult_File> FileParser_Language::Search(const char* fileName,
                                                                const SearchRequest& request)
 {
+    return Search(fileName, request, LabelHints());
+}
+
+// A file that matched is read to its end when a long line could still skip it.
+std::unique_ptr<SearchResult_File> FileParser_Language::Search(const char* fileName,
+                                                               const SearchRequest& request,
+                                                               const LabelHints& hints)
+{
+    mSkippedBinary = false;
     if (!request.mFlags.InContent)
         return nullptr;
     const TextFinder finder(request);
     bool binary = false;
     const Language* language = OpenAndDetect(fileName, &finder, binary);
-    mSkippedBinary = binary;
+    LabelFinding labels = FindLabels(fileName, hints);
+    const bool skipped = (labels.mSet & mSkip) != 0;
+    mSkippedBinary = binary && !skipped;
     const bool selected = language != nullptr ? request.IsFileTypeSelected(language->mName.c_str())
                                               : !binary && request.mFileTypes.empty();
     auto result = std::make_unique<SearchResult_File>(fileName);
-    if (selected)
+    if (selected && !skipped)
         SearchLines(language, request, *result);
+    if (result->GetCount() != 0 && SkipsLongLines())
+    {
+        while (mReader.Next() != nullptr)
+            MeasurePiece(mReader.PieceEndsLine());
+        AddLongLineLabel(labels);
+    }
     mReader.Close();
-    return result->GetCount() == 0 ? nullptr : std::move(result);
+    return result->GetCount() == 0 || (labels.mSet & mSkip) != 0 ? nullptr : std::move(result);
 }
 
 // A text of no known language is all code. Once the text occurs no more ahead, the rest
@@ -220,6 +296,7 @@ void FileParser_Language::SearchLines(const Language* language, const SearchRequ
             break;
         const bool endsLine = mReader.PieceEndsLine();
         mLexer.Feed(piece, piece + mReader.PieceSize(), endsLine);
+        MeasurePiece(endsLine);
         if (mReader.PieceHoldsText() && MatchesInZones(piece, mReader.PieceSize(), request))
             result.AddLine(line, piece);
         line += endsLine ? 1 : 0;

@@ -101,7 +101,8 @@ void FileParser_List::CreateParsers(const AnalysisOptions& options)
     if (options.mLanguages)
     {
         mLanguages = LanguageTable::Create(options.mLanguageFiles);
-        mLanguageParser = std::make_unique<FileParser_Language>(mLanguages);
+        mLanguageParser =
+            std::make_unique<FileParser_Language>(mLanguages, options.SkippedLabels());
         return;
     }
     AddParsers(CLASSIC_TYPES, options.mModernCpp);
@@ -129,7 +130,8 @@ std::unique_ptr<FileParser_List> FileParser_List::CreateCopy() const
     copy->mByFileName = mByFileName;
     copy->mLanguages = mLanguages;
     if (mLanguageParser != nullptr)
-        copy->mLanguageParser = std::make_unique<FileParser_Language>(mLanguages);
+        copy->mLanguageParser =
+            std::make_unique<FileParser_Language>(mLanguages, mLanguageParser->GetSkip());
     for (const char* type : mOrder)
     {
         const FileParser& parser = *mParsers.find(type)->second;
@@ -228,8 +230,10 @@ FileParser* FileParser_List::GetParser_ByFileName(const char* path) const
     return FindParser("NoExtension");
 }
 
-std::unique_ptr<Data_Node> FileParser_List::Parse(const char* path) const
+std::unique_ptr<Data_Node> FileParser_List::Parse(const char* path, const LabelHints& hints) const
 {
+    if (mLanguageParser != nullptr)
+        return mLanguageParser->Parse(path, hints);
     if (FileParser* parser = GetParser(path))
         return parser->Parse(path);
     return FileParser::CreateFileNode(path, Schema::NAME_UNKNOWN);
@@ -241,10 +245,11 @@ bool FileParser_List::SearchSkippedBinary() const
 }
 
 std::unique_ptr<SearchResult_File> FileParser_List::Search(const char* path,
-                                                           const SearchRequest& request) const
+                                                           const SearchRequest& request,
+                                                           const LabelHints& hints) const
 {
     if (mLanguageParser != nullptr)
-        return mLanguageParser->Search(path, request);
+        return mLanguageParser->Search(path, request, hints);
     FileParser* parser = GetParser(path);
     if (parser == nullptr || !request.IsFileTypeSelected(parser->mType))
         return nullptr;

@@ -132,9 +132,11 @@ public:
     // "NoExtension".
     FileParser* GetParser(const char* path) const;
     // The file's node; a type without parser gives "File" = 1 holding "Unknown" = 1.
-    std::unique_ptr<Data_Node> Parse(const char* path) const;
+    // `hints` serve the language table, which labels files.
+    std::unique_ptr<Data_Node> Parse(const char* path, const LabelHints& hints = {}) const;
     // Null unless the type has a parser, is selected by the request and matches.
-    std::unique_ptr<SearchResult_File> Search(const char* path, const SearchRequest& request) const;
+    std::unique_ptr<SearchResult_File> Search(const char* path, const SearchRequest& request,
+                                              const LabelHints& hints = {}) const;
     // Whether the last Search passed over a binary file, which the language table never
     // searches.
     bool SearchSkippedBinary() const;

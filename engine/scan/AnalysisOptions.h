@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/languages/FileLabels.h"
 #include "lib/WalkOptions.h"
 
 #include <string>
@@ -33,7 +34,21 @@ struct AnalysisOptions
     bool mLanguages = false;
     // Language files read after the built-in table, in order.
     std::vector<std::string> mLanguageFiles;
+    // Files that the language table labels so are neither counted nor searched; they take
+    // effect with mLanguages.
+    bool mSkipGenerated = false;
+    bool mSkipVendored = false;
+    bool mSkipMinified = false;
+    bool mSkipLock = false;
     TrovLib::WalkOptions mWalk;
+
+    LabelSet SkippedLabels() const
+    {
+        return static_cast<LabelSet>((mSkipGenerated ? Bit(Label::GENERATED) : 0) |
+                                     (mSkipVendored ? Bit(Label::VENDORED) : 0) |
+                                     (mSkipMinified ? Bit(Label::MINIFIED) : 0) |
+                                     (mSkipLock ? Bit(Label::LOCK) : 0));
+    }
 
     // Every option that makes the analysis closer to what compilers and git see.
     static AnalysisOptions Precise()

@@ -142,10 +142,10 @@ void FileJobs::Run(Task& task, FileParser_List& registry)
     {
         const LineReader::OpenScope scope(base, task.mBaseOffset);
         if (mRequest == nullptr)
-            task.mNode = registry.Parse(task.mPath.c_str());
+            task.mNode = registry.Parse(task.mPath.c_str(), task.mHints);
         else
         {
-            task.mResult = registry.Search(task.mPath.c_str(), *mRequest);
+            task.mResult = registry.Search(task.mPath.c_str(), *mRequest, task.mHints);
             task.mSkippedBinary = registry.SearchSkippedBinary();
             if (task.mResult)
                 mHits.fetch_add(task.mResult->GetCount(), std::memory_order_relaxed);

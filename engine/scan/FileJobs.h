@@ -48,6 +48,7 @@ public:
         std::shared_ptr<const TrovLib::FolderHandle> mBase;
         size_t mBaseOffset = 0;
         uint64_t mSize = 0;          // as the walk saw it; counted as read once the task has run
+        LabelHints mHints;           // what the walk knows of the file's labels
         int mOpenError = 0;          // errno when the file could not be opened
         bool mSkippedBinary = false; // a binary file that a search passed over
         std::unique_ptr<Data_Node> mNode;

@@ -1,11 +1,16 @@
 #include "engine/scan/FolderParser.h"
 
+#include "engine/counters/Counter_Count.h"
 #include "lib/Format.h"
+#include "lib/IgnoreList.h"
+#include "lib/Path.h"
+#include "lib/RegularFile.h"
 
 #include <cctype>
 #include <cinttypes>
 #include <cstring>
 #include <set>
+#include <unistd.h>
 #include <utility>
 
 namespace Vn
@@ -109,6 +114,9 @@ std::unique_ptr<FolderParser::Pending_Folder> FolderParser::Walk(const char* roo
     mProgress_Queued = 0;
     mUnreadable = Unreadable();
     mSkippedBinary = 0;
+    const LanguageTable* languages = mFileParsers->GetLanguages();
+    mLabels = languages != nullptr ? &languages->GetLabels() : nullptr;
+    mLabelTotals = {};
     mProgress_Reported = std::chrono::steady_clock::now();
     try
     {
@@ -135,6 +143,8 @@ bool FolderParser::OnFolder_Accepted(const char* relative)
     auto folder = std::make_unique<Pending_Folder>();
     folder->mName = relative == nullptr ? mRootName : relative;
     folder->mParent = std::exchange(mPending_Folder, folder.get());
+    if (mLabels != nullptr)
+        Labels_EnterFolder(*folder, relative);
     if (folder->mParent == nullptr)
         mPending_Root = std::move(folder);
     else
@@ -144,6 +154,7 @@ bool FolderParser::OnFolder_Accepted(const char* relative)
 
 void FolderParser::OnFolder_Left(const char* relative)
 {
+    mPending_Folder->mAttributes.reset();
     mPending_Folder = mPending_Folder->mParent;
     mProgress_Folders++;
     Walker_Smart::OnFolder_Left(relative);
@@ -168,19 +179,93 @@ void FolderParser::OnFile_Accepted(const char* relative, const timespec*)
     task->mBase = std::move(base.mFolder);
     task->mBaseOffset = base.mPathOffset;
     task->mSize = GetFileSize();
+    if (mLabels != nullptr)
+        task->mHints = Labels_OfFile(relative);
     FileJobs::Task& posted = *task;
     mPending_Folder->mEntries.push_back(Pending_Entry{std::move(task), nullptr});
     mJobs->Post(posted);
     Progress_FileQueued();
 }
 
-std::unique_ptr<Data_Folder> FolderParser::Scan_Result(Pending_Folder& root)
+std::unique_ptr<Data_Folder> FolderParser::Scan_Result(Pending_Folder& pending)
 {
-    return Assemble<Data_Folder>(
-        root,
-        [](Data_Folder& folder, FileJobs::Task& task) { folder.AddNode(std::move(task.mNode)); },
+    auto root = Assemble<Data_Folder>(
+        pending,
+        [this](Data_Folder& folder, FileJobs::Task& task)
+        {
+            if (Labels_Tally(*task.mNode))
+                folder.AddNode(std::move(task.mNode));
+        },
         [](Data_Folder& parent, std::unique_ptr<Data_Folder> folder)
         { parent.AddNode(std::move(folder)); });
+    Labels_AddCounters(*root);
+    return root;
+}
+
+// A folder's labels come from its name and those above it, and its .gitattributes chains
+// to the one in force.
+void FolderParser::Labels_EnterFolder(Pending_Folder& folder, const char* relative)
+{
+    if (const Pending_Folder* parent = folder.mParent)
+    {
+        const char* name = std::strrchr(relative, TrovLib::SEPARATOR);
+        folder.mFolderLabels =
+            parent->mFolderLabels | mLabels->ByFolder(name != nullptr ? name + 1 : relative);
+        folder.mAttributesInForce = parent->mAttributesInForce;
+    }
+    const TrovLib::RegularFile file =
+        TrovLib::RegularFile::Open(GetFolderFd(), ".gitattributes", false);
+    if (file.mFd < 0)
+        return;
+    const std::string text =
+        TrovLib::RegularFile::ReadAll(file.mFd, TrovLib::IgnoreList::FILE_SIZE_MAX);
+    close(file.mFd);
+    folder.mAttributes = std::make_unique<LabelAttributes>(folder.mAttributesInForce, relative);
+    folder.mAttributes->ReadFromText(text);
+    folder.mAttributesInForce = folder.mAttributes.get();
+}
+
+LabelHints FolderParser::Labels_OfFile(const char* relative) const
+{
+    LabelHints hints;
+    hints.mFolder = mPending_Folder->mFolderLabels;
+    if (mPending_Folder->mAttributesInForce != nullptr)
+        mPending_Folder->mAttributesInForce->Apply(relative, hints);
+    return hints;
+}
+
+bool FolderParser::Labels_Tally(const Data_Node& file)
+{
+    LabelTotals& totals = mLabelTotals[static_cast<size_t>(file.mLabel)];
+    if (file.mSkipped)
+    {
+        totals.mSkipped++;
+        return false;
+    }
+    if (file.mLabel != Label::NONE)
+    {
+        totals.mFiles++;
+        const auto* lines =
+            static_cast<const Counter_Count*>(file.mCounters.Find(Counter_Count::TYPE, "Line"));
+        totals.mLines += lines != nullptr ? lines->GetCount() : 0;
+    }
+    return true;
+}
+
+void FolderParser::Labels_AddCounters(Data_Folder& root) const
+{
+    for (Label label : LABELS)
+    {
+        const LabelTotals& totals = mLabelTotals[static_cast<size_t>(label)];
+        if (totals.mFiles == 0 && totals.mSkipped == 0)
+            continue;
+        auto group = std::make_unique<Counter_Group>(FileLabels::Name(label));
+        group->mCounters.Append(std::make_unique<Counter_Count>("File", totals.mFiles));
+        group->mCounters.Append(std::make_unique<Counter_Count>("Line", totals.mLines));
+        if (totals.mSkipped != 0)
+            group->mCounters.Append(std::make_unique<Counter_Count>("Skipped", totals.mSkipped));
+        root.mCounters.Append(std::move(group));
+    }
 }
 
 std::unique_ptr<SearchResult_Folder> FolderParser::Search_Result(Pending_Folder& root)

@@ -4,12 +4,14 @@
 #include "engine/scan/AnalysisOptions.h"
 #include "engine/scan/CancelToken.h"
 #include "engine/scan/FileJobs.h"
+#include "engine/scan/LabelAttributes.h"
 #include "engine/scan/Progress.h"
 #include "engine/search/SearchRequest.h"
 #include "engine/search/SearchResult_Folder.h"
 #include "engine/tree/Data_Folder.h"
 #include "lib/Walker.h"
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -107,6 +109,18 @@ private:
         std::string mName;
         std::vector<Pending_Entry> mEntries;
         Pending_Folder* mParent = nullptr;
+        // While the folder is walked, under the language table: the labels its name and
+        // those above give, its own .gitattributes, and the innermost one in force.
+        LabelSet mFolderLabels = 0;
+        std::unique_ptr<LabelAttributes> mAttributes;
+        const LabelAttributes* mAttributesInForce = nullptr;
+    };
+    // The labelled files of a scan, by label.
+    struct LabelTotals
+    {
+        uint64_t mFiles = 0;
+        uint64_t mLines = 0;
+        uint64_t mSkipped = 0;
     };
 
     void OnFile_Accepted(const char* relative, const timespec* modified) override;
@@ -127,6 +141,13 @@ private:
     // file's finished task, `addFolder` a finished sub-folder.
     template <class Folder, class AddFile, class AddFolder>
     std::unique_ptr<Folder> Assemble(Pending_Folder& root, AddFile addFile, AddFolder addFolder);
+    // The labels of a folder being entered, and what the walk knows of a file's.
+    void Labels_EnterFolder(Pending_Folder& folder, const char* relative);
+    LabelHints Labels_OfFile(const char* relative) const;
+    // Tallies a file under its label; false for a skipped file, which joins no folder.
+    bool Labels_Tally(const Data_Node& file);
+    // A group per label found, holding "File", "Line" and "Skipped", at the root only.
+    void Labels_AddCounters(Data_Folder& root) const;
     // Waits for the answer of the file's task.
     FileJobs::Task& WaitForAnswer(const Pending_Entry& entry);
     // Ends the walk with FileJobs::Cancelled once a cancel is requested.
@@ -151,6 +172,8 @@ private:
     unsigned mProgress_Queued = 0; // files handed to the jobs, which keep count of those done
     Unreadable mUnreadable;
     uint64_t mSkippedBinary = 0;
+    const FileLabels* mLabels = nullptr; // under the language table
+    std::array<LabelTotals, std::size(LABELS) + 1> mLabelTotals;
     std::chrono::steady_clock::time_point mProgress_Reported;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/counters/Counter_List.h"
+#include "engine/languages/FileLabels.h"
 
 #include <string>
 
@@ -24,6 +25,10 @@ public:
     const char* GetName_Relative() const;
 
     Counter_List mCounters;
+    // What a file is when not its owners' own code, under the language table.
+    Label mLabel = Label::NONE;
+    // A file that an option skipped: it counts nowhere, and holds no counters.
+    bool mSkipped = false;
 
 private:
     const std::string mName;
