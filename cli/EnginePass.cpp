@@ -14,6 +14,7 @@
 #include <optional>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace VarnikCli
@@ -56,7 +57,8 @@ void EnginePass::AddOptions(CLI::App& command)
     const char* analysis = "Analysis (default: the classic analysis)";
     command
         .add_flag("--precise", mPrecise,
-                  "All of the options below but --count-as, --exclude, --language-file")
+                  "All of the options below but --count-as, --exclude, --language-file, --skip-*, "
+                  "--only-own")
         ->group(analysis);
     command.add_option("--count-as", mCountAs, "Count files of type EXT as the registered TYPE")
         ->allow_extra_args(false)
@@ -86,6 +88,17 @@ void EnginePass::AddOptions(CLI::App& command)
         ->allow_extra_args(false)
         ->type_name("FILE")
         ->group(analysis);
+    for (const auto& [flag, member, what] :
+         {std::tuple("--skip-generated", &mSkipGenerated, "generated"),
+          std::tuple("--skip-vendored", &mSkipVendored, "vendored"),
+          std::tuple("--skip-minified", &mSkipMinified, "minified"),
+          std::tuple("--skip-lock", &mSkipLock, "lock")})
+        command
+            .add_flag(flag, *member,
+                      std::string("Neither count nor search ") + what +
+                          " files (implies --languages)")
+            ->group(analysis);
+    command.add_flag("--only-own", mOnlyOwn, "All four --skip-* options")->group(analysis);
 }
 
 Vn::AnalysisOptions EnginePass::Options() const
@@ -95,6 +108,11 @@ Vn::AnalysisOptions EnginePass::Options() const
     options.mModernCpp = options.mModernCpp || mModernCpp;
     options.mLanguages = options.mLanguages || mLanguages || !mLanguageFiles.empty();
     options.mLanguageFiles = mLanguageFiles;
+    options.mSkipGenerated = mSkipGenerated || mOnlyOwn;
+    options.mSkipVendored = mSkipVendored || mOnlyOwn;
+    options.mSkipMinified = mSkipMinified || mOnlyOwn;
+    options.mSkipLock = mSkipLock || mOnlyOwn;
+    options.mLanguages = options.mLanguages || options.SkippedLabels() != 0;
     if (mIgnoreRules == "git")
         options.mWalk.mIgnoreRules = TrovLib::IgnoreRules::Git;
     options.mWalk.mReadIgnoreFiles = !mNoIgnore;

@@ -58,6 +58,11 @@ private:
     bool mLanguages = false;
     std::vector<std::string> mLanguageFiles;
     bool mNoFollowLinks = false;
+    bool mSkipGenerated = false;
+    bool mSkipVendored = false;
+    bool mSkipMinified = false;
+    bool mSkipLock = false;
+    bool mOnlyOwn = false;
 };
 
 // The root as the engine should name it, once it is checked to be a readable folder. A

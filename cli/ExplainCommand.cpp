@@ -5,7 +5,48 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cstdlib>
+#include <string>
+#include <utility>
+
+namespace
+{
+
+size_t LongestLine(const char* path)
+{
+    Vn::LineReader reader;
+    size_t longest = 0;
+    size_t length = 0;
+    for (bool open = reader.Open(path); open && reader.Next() != nullptr;)
+    {
+        length += reader.PieceSize();
+        if (reader.PieceEndsLine())
+            longest = std::max(longest, std::exchange(length, 0));
+    }
+    return longest;
+}
+
+// The file's label and the rule that gave it, from its path and its bytes; nothing for its
+// owners' own code. The .gitattributes of a tree apply during a pass only.
+std::string LabelOf(const Vn::FileLabels& rules, const std::string& path, std::string_view head)
+{
+    std::string reason;
+    Vn::LabelFinding finding(Vn::LabelHints(), &reason);
+    rules.ByFolders(path, finding);
+    const std::string_view name = std::string_view(path).substr(path.rfind('/') + 1);
+    rules.ByName(name, finding);
+    rules.ByHead(head, finding);
+    Vn::Label label = Vn::Label::NONE;
+    const size_t limit = rules.LongLineLimit(name, label);
+    if (limit != 0 && finding.mFirst == Vn::Label::NONE && LongestLine(path.c_str()) > limit)
+        finding.AddLongLine(label, limit);
+    if (finding.mFirst == Vn::Label::NONE)
+        return {};
+    return std::string("; ") + Vn::FileLabels::Id(finding.mFirst) + " (" + reason + ")";
+}
+
+} // namespace
 
 namespace VarnikCli
 {
@@ -39,7 +80,9 @@ int ExplainCommand::Run(Console& console) const
                                  : binary            ? "Binary"
                                                      : "Unknown";
         console.mOut.Text(path) << ": " << name << " (";
-        console.mOut.Text(reason.mRule) << ")\n";
+        console.mOut.Text(reason.mRule) << ")";
+        console.mOut.Text(LabelOf(table->GetLabels(), path, std::string_view(head.data(), size)))
+            << "\n";
     }
     console.Flush();
     return EXIT_SUCCESS;

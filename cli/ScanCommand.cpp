@@ -91,8 +91,9 @@ int ScanCommand::Run(Console& console) const
     {
         const size_t depth =
             mCommand->count("--depth") != 0 ? mDepth : std::numeric_limits<size_t>::max();
+        const bool labels = mPass.Options().mLanguages;
         Table table = mCensus ? CensusReport::Build(*tree, mMinCount)
-                              : TableReport::Build(*tree, mTable, depth);
+                              : TableReport::Build(*tree, mTable, depth, labels);
         if (!mSort.empty())
             table.Sort(mSort);
         if (mTop != 0)

@@ -115,7 +115,7 @@ std::vector<std::string> ColumnNames()
     std::vector<std::string> names = CensusReport::Build(empty, 0).Columns();
     for (const std::string& kind : Kinds())
     {
-        const Table table = Build(empty, kind, 0);
+        const Table table = Build(empty, kind, 0, true);
         for (const std::string& column : table.Columns())
             if (std::find(names.begin(), names.end(), column) == names.end())
                 names.push_back(column);
@@ -123,7 +123,7 @@ std::vector<std::string> ColumnNames()
     return names;
 }
 
-Table Build(const Vn::Data_Folder& root, const std::string& kind, size_t depth)
+Table Build(const Vn::Data_Folder& root, const std::string& kind, size_t depth, bool labels)
 {
     if (kind == "unknown")
         return UnknownTable(root);
@@ -132,11 +132,19 @@ Table Build(const Vn::Data_Folder& root, const std::string& kind, size_t depth)
     if (files)
         columns.push_back("type");
     columns.insert(columns.end(), COLUMNS.begin() + (files ? 1 : 0), COLUMNS.end());
+    labels = labels && files;
+    if (labels)
+        columns.emplace_back("label");
     Table table(std::move(columns));
     // The folders' table holds the root, their total, already.
     if (kind != "folders")
-        table.SetTotal(
-            RowOf(files ? Table::Row{"total", ""} : Table::Row{"total"}, TotalsOf(root.mCounters)));
+    {
+        Table::Row total =
+            RowOf(files ? Table::Row{"total", ""} : Table::Row{"total"}, TotalsOf(root.mCounters));
+        if (labels)
+            total.emplace_back("");
+        table.SetTotal(std::move(total));
+    }
     if (kind == "types")
     {
         AddTypes(table, root);
@@ -151,7 +159,11 @@ Table Build(const Vn::Data_Folder& root, const std::string& kind, size_t depth)
                                      Table::Row names = {NameBelowRoot(node, root)};
                                      if (files)
                                          names.push_back(std::string(TypeOf(node)));
-                                     table.Add(RowOf(std::move(names), TotalsOf(node.mCounters)));
+                                     Table::Row row =
+                                         RowOf(std::move(names), TotalsOf(node.mCounters));
+                                     if (labels)
+                                         row.emplace_back(Vn::FileLabels::Id(node.mLabel));
+                                     table.Add(std::move(row));
                                  });
     return table;
 }

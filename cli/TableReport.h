@@ -25,7 +25,9 @@ std::vector<std::string> ColumnNames();
 
 // Rows of the given kind, in the order of the scan: types in the order of their first
 // file, files and folders in walk order, folders no deeper than `depth` below the root.
-Table Build(const Vn::Data_Folder& root, const std::string& kind, size_t depth);
+// With `labels`, a table of files ends with a column of their labels.
+Table Build(const Vn::Data_Folder& root, const std::string& kind, size_t depth,
+            bool labels = false);
 
 } // namespace TableReport
 } // namespace VarnikCli

@@ -347,8 +347,12 @@ void MainDialog::Menus_Connect()
     connect(mUi.mFile_QuitAction, &QAction::triggered, this, &MainDialog::close);
     for (QAction* option : {mUi.mOptions_CommonTypesAction, mUi.mOptions_ModernCppAction,
                             mUi.mOptions_GitIgnoreAction, mUi.mOptions_SkipFileLinksAction,
-                            mUi.mOptions_LanguagesAction})
+                            mUi.mOptions_LanguagesAction, mUi.mOptions_SkipGeneratedAction,
+                            mUi.mOptions_SkipVendoredAction, mUi.mOptions_SkipMinifiedAction,
+                            mUi.mOptions_SkipLockAction})
         connect(option, &QAction::triggered, this, &MainDialog::mOptions_Action_Toggled);
+    connect(mUi.mOptions_OnlyOwnAction, &QAction::triggered, this,
+            &MainDialog::mOptions_OnlyOwnAction_Toggled);
     connect(mUi.mOptions_PreciseAction, &QAction::triggered, this,
             &MainDialog::mOptions_PreciseAction_Toggled);
     connect(mUi.mOptions_EditorAction, &QAction::triggered, this,
@@ -1062,6 +1066,16 @@ void MainDialog::Options_Show()
         mOptions.mModernCpp == precise.mModernCpp && mOptions.mLanguages == precise.mLanguages &&
         mOptions.mWalk.mIgnoreRules == precise.mWalk.mIgnoreRules &&
         mOptions.mWalk.mFollowFileLinks == precise.mWalk.mFollowFileLinks);
+    mUi.mOptions_SkipGeneratedAction->setChecked(mOptions.mSkipGenerated);
+    mUi.mOptions_SkipVendoredAction->setChecked(mOptions.mSkipVendored);
+    mUi.mOptions_SkipMinifiedAction->setChecked(mOptions.mSkipMinified);
+    mUi.mOptions_SkipLockAction->setChecked(mOptions.mSkipLock);
+    mUi.mOptions_OnlyOwnAction->setChecked(mOptions.mSkipGenerated && mOptions.mSkipVendored &&
+                                           mOptions.mSkipMinified && mOptions.mSkipLock);
+    for (QAction* skip :
+         {mUi.mOptions_SkipGeneratedAction, mUi.mOptions_SkipVendoredAction,
+          mUi.mOptions_SkipMinifiedAction, mUi.mOptions_SkipLockAction, mUi.mOptions_OnlyOwnAction})
+        skip->setEnabled(mOptions.mLanguages);
 }
 
 // "Classic" with every option off, "Precise" with all on, else the options that are on.
@@ -1104,6 +1118,22 @@ void MainDialog::mOptions_Action_Toggled()
                                                 : TrovLib::IgnoreRules::Classic;
                options.mWalk.mFollowFileLinks = !mUi.mOptions_SkipFileLinksAction->isChecked();
                options.mLanguages = mUi.mOptions_LanguagesAction->isChecked();
+               options.mSkipGenerated = mUi.mOptions_SkipGeneratedAction->isChecked();
+               options.mSkipVendored = mUi.mOptions_SkipVendoredAction->isChecked();
+               options.mSkipMinified = mUi.mOptions_SkipMinifiedAction->isChecked();
+               options.mSkipLock = mUi.mOptions_SkipLockAction->isChecked();
+               Options_Apply(options);
+           });
+}
+
+void MainDialog::mOptions_OnlyOwnAction_Toggled(bool checked)
+{
+    Handle("Varnik::MainDialog::mOptions_OnlyOwnAction_Toggled",
+           [this, checked]
+           {
+               Vn::AnalysisOptions options = mOptions;
+               options.mSkipGenerated = options.mSkipVendored = options.mSkipMinified =
+                   options.mSkipLock = checked;
                Options_Apply(options);
            });
 }

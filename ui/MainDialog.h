@@ -136,6 +136,7 @@ private:
     void mFile_RescanAction_Click();
     void mOptions_Action_Toggled();
     void mOptions_PreciseAction_Toggled(bool checked);
+    void mOptions_OnlyOwnAction_Toggled(bool checked);
     void mOptions_EditorAction_Click();
     void mHelp_AboutAction_Click();
     void mFolders_AfterSelect(const QTreeWidgetItem* node);

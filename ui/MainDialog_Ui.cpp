@@ -211,6 +211,15 @@ void MainDialog_Ui::Menus_Create(QMainWindow& window)
     mOptions_LanguagesAction = action(options, "mOptions_LanguagesAction", "All languages", true);
     mOptions_PreciseAction = action(options, "mOptions_PreciseAction", "Precise analysis", true);
     options->addSeparator();
+    mOptions_SkipGeneratedAction =
+        action(options, "mOptions_SkipGeneratedAction", "Skip generated files", true);
+    mOptions_SkipVendoredAction =
+        action(options, "mOptions_SkipVendoredAction", "Skip vendored files", true);
+    mOptions_SkipMinifiedAction =
+        action(options, "mOptions_SkipMinifiedAction", "Skip minified files", true);
+    mOptions_SkipLockAction = action(options, "mOptions_SkipLockAction", "Skip lock files", true);
+    mOptions_OnlyOwnAction = action(options, "mOptions_OnlyOwnAction", "Only own code", true);
+    options->addSeparator();
     mOptions_EditorAction = action(options, "mOptions_EditorAction", "Editor command...", false);
 
     QMenu* help = menuStrip1->addMenu("&Help");

@@ -48,6 +48,12 @@ public:
     QAction* mOptions_GitIgnoreAction;
     QAction* mOptions_SkipFileLinksAction;
     QAction* mOptions_PreciseAction;
+    // Skipping labelled files, which takes effect with "All languages".
+    QAction* mOptions_SkipGeneratedAction;
+    QAction* mOptions_SkipVendoredAction;
+    QAction* mOptions_SkipMinifiedAction;
+    QAction* mOptions_SkipLockAction;
+    QAction* mOptions_OnlyOwnAction;
     QAction* mOptions_EditorAction;
     QAction* mHelp_AboutAction;
     QStatusBar* statusStrip1;

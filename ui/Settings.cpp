@@ -32,6 +32,10 @@ Vn::AnalysisOptions Settings::Options() const
     if (mSettings.value("options/gitIgnoreRules", false).toBool())
         options.mWalk.mIgnoreRules = TrovLib::IgnoreRules::Git;
     options.mWalk.mFollowFileLinks = !mSettings.value("options/skipFileLinks", false).toBool();
+    options.mSkipGenerated = mSettings.value("options/skipGenerated", false).toBool();
+    options.mSkipVendored = mSettings.value("options/skipVendored", false).toBool();
+    options.mSkipMinified = mSettings.value("options/skipMinified", false).toBool();
+    options.mSkipLock = mSettings.value("options/skipLock", false).toBool();
     return options;
 }
 
@@ -43,6 +47,10 @@ void Settings::SetOptions(const Vn::AnalysisOptions& options)
     mSettings.setValue("options/gitIgnoreRules",
                        options.mWalk.mIgnoreRules == TrovLib::IgnoreRules::Git);
     mSettings.setValue("options/skipFileLinks", !options.mWalk.mFollowFileLinks);
+    mSettings.setValue("options/skipGenerated", options.mSkipGenerated);
+    mSettings.setValue("options/skipVendored", options.mSkipVendored);
+    mSettings.setValue("options/skipMinified", options.mSkipMinified);
+    mSettings.setValue("options/skipLock", options.mSkipLock);
 }
 
 QString Settings::EditorCommand() const

@@ -53,6 +53,11 @@ void LabelFinding::Add(Label label, std::string_view rule, std::string_view deta
         mReason->assign(rule).append(detail);
 }
 
+void LabelFinding::AddLongLine(Label label, size_t limit)
+{
+    Add(label, "a line longer than ", mReason != nullptr ? std::to_string(limit) + " bytes" : "");
+}
+
 const char* FileLabels::Name(Label label)
 {
     return NAMES[static_cast<size_t>(label)];

@@ -51,6 +51,7 @@ struct LabelFinding
 
     explicit LabelFinding(const LabelHints& hints, std::string* reason = nullptr);
     void Add(Label label, std::string_view rule, std::string_view detail);
+    void AddLongLine(Label label, size_t limit);
 };
 
 // The rules that label files, read from the label records of the language files

@@ -79,7 +79,7 @@ LabelFinding FileParser_Language::FindLabels(const char* fileName, const LabelHi
 void FileParser_Language::AddLongLineLabel(LabelFinding& labels) const
 {
     if (mLongLineLimit != 0 && mLongestLine > mLongLineLimit)
-        labels.Add(mLongLineLabel, "a line longer than ", std::to_string(mLongLineLimit));
+        labels.AddLongLine(mLongLineLabel, mLongLineLimit);
 }
 
 void FileParser_Language::MeasurePiece(bool endsLine)
