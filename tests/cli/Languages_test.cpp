@@ -83,6 +83,44 @@ TEST(Languages, ScanSearchAndExplainReadEveryLanguage)
                                 tree.Path("app.py") + ": Python (extension .py)\n");
 }
 
+// Labelled files show in the table of files and in the root's groups; --only-own drops them.
+TEST(Languages, LabelsTellOwnCodeFromTheRestAndOnlyOwnCountsOwnCodeAlone)
+{
+    TempTree tree;
+    tree.File(".gitattributes", "ours/** -linguist-vendored\n*.md linguist-documentation\n")
+        .File("gen/.gitattributes", "made.c linguist-generated\n")
+        .File("gen/made.c", "int m;\n")
+        .File("gen/x.gen.c", "int g;\n")
+        .File("src/main.c", "int main;\n")
+        .File("vendor/lib/v.c", "int v;\n")
+        .File("ours/vendor/o.c", "int o;\n")
+        .File("web/bundle.js", std::string(6000, ';') + "\n")
+        .File("Cargo.lock", "x\n")
+        .File("README.md", "# Doc\n")
+        .File("labels", "[label:generated]\nfile.glob = *.gen.c\n");
+    const std::string labels = tree.Path("labels");
+    const Answer files = RunCli({"scan", "--language-file", labels.c_str(), "--table", "files",
+                                 "--format", "csv", tree.Root().c_str()});
+    for (const char* row :
+         {"gen/made.c,1,1,0,1,0,0,0,generated\n", "gen/x.gen.c,1,1,0,1,0,0,0,generated",
+          "src/main.c,1,1,0,1,0,0,0,\n", "vendor/lib/v.c,1,1,0,1,0,0,0,vendored",
+          "ours/vendor/o.c,1,1,0,1,0,0,0,\n", "web/bundle.js,1,1,0,1,0,0,0,minified",
+          "Cargo.lock,1,0,0,0,0,0,0,lock", "README.md,1,1,0,1,0,0,0,documentation"})
+        EXPECT_NE(files.mOut.find(row), std::string::npos) << row << "\n" << files.mOut;
+
+    const Answer own =
+        RunCli({"scan", "--language-file", labels.c_str(), "--only-own", tree.Root().c_str()});
+    for (const char* text :
+         {"File = 6\n", "Generated\n    File = 0\n    Line = 0\n    Skipped = 2\n",
+          "Minified\n    File = 0\n    Line = 0\n    Skipped = 1\n",
+          "Documentation\n    File = 1\n    Line = 1\n"})
+        EXPECT_NE(own.mOut.find(text), std::string::npos) << text << "\n" << own.mOut;
+    const Answer search = RunCli({"search", "--only-own", "-l", tree.Root().c_str(), "m;"});
+    EXPECT_EQ(search.mStatus, 1) << search.mOut;
+    EXPECT_EQ(RunCli({"explain", tree.Path("vendor/lib/v.c").c_str()}).mOut,
+              tree.Path("vendor/lib/v.c") + ": C (extension .c); vendored (folder vendor)\n");
+}
+
 TEST(Languages, AFaultyLanguageFileStopsThePass)
 {
     TempTree tree;
