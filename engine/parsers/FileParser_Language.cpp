@@ -97,7 +97,8 @@ std::unique_ptr<Data_Node> FileParser_Language::Parse(const char* fileName)
     return Parse(fileName, LabelHints());
 }
 
-// A skipped file is read only when a long line may yet label it.
+// A file that its hints, name or first bytes skip is read no further; one that a long line
+// skips is read, then dropped.
 std::unique_ptr<Data_Node> FileParser_Language::Parse(const char* fileName, const LabelHints& hints)
 {
     bool binary = false;
