@@ -87,8 +87,12 @@ TEST(Languages, ScanSearchAndExplainReadEveryLanguage)
 TEST(Languages, LabelsTellOwnCodeFromTheRestAndOnlyOwnCountsOwnCodeAlone)
 {
     TempTree tree;
-    tree.File(".gitattributes", "ours/** -linguist-vendored\n*.md linguist-documentation\n")
-        .File("gen/.gitattributes", "made.c linguist-generated\n")
+    tree.File(".gitattributes", "ours/** -linguist-vendored\n*.md linguist-documentation\nNEWS.md "
+                                "linguist-documentation=false\n")
+        .File("gen/.gitattributes", "made.c linguist-generated\n/top.c linguist-generated\n")
+        .File("gen/top.c", "int t;\n")
+        .File("gen/sub/top.c", "int s;\n")
+        .File("NEWS.md", "news\n")
         .File("gen/made.c", "int m;\n")
         .File("gen/x.gen.c", "int g;\n")
         .File("src/main.c", "int main;\n")
@@ -105,13 +109,15 @@ TEST(Languages, LabelsTellOwnCodeFromTheRestAndOnlyOwnCountsOwnCodeAlone)
          {"gen/made.c,1,1,0,1,0,0,0,generated\n", "gen/x.gen.c,1,1,0,1,0,0,0,generated",
           "src/main.c,1,1,0,1,0,0,0,\n", "vendor/lib/v.c,1,1,0,1,0,0,0,vendored",
           "ours/vendor/o.c,1,1,0,1,0,0,0,\n", "web/bundle.js,1,1,0,1,0,0,0,minified",
-          "Cargo.lock,1,0,0,0,0,0,0,lock", "README.md,1,1,0,1,0,0,0,documentation"})
+          "Cargo.lock,1,0,0,0,0,0,0,lock", "gen/top.c,1,1,0,1,0,0,0,generated",
+          "gen/sub/top.c,1,1,0,1,0,0,0,\n", "NEWS.md,1,1,0,1,0,0,0,\n",
+          "README.md,1,1,0,1,0,0,0,documentation"})
         EXPECT_NE(files.mOut.find(row), std::string::npos) << row << "\n" << files.mOut;
 
     const Answer own =
         RunCli({"scan", "--language-file", labels.c_str(), "--only-own", tree.Root().c_str()});
     for (const char* text :
-         {"File = 6\n", "Generated\n    File = 0\n    Line = 0\n    Skipped = 2\n",
+         {"File = 8\n", "Generated\n    File = 0\n    Line = 0\n    Skipped = 3\n",
           "Minified\n    File = 0\n    Line = 0\n    Skipped = 1\n",
           "Documentation\n    File = 1\n    Line = 1\n"})
         EXPECT_NE(own.mOut.find(text), std::string::npos) << text << "\n" << own.mOut;
