@@ -106,12 +106,12 @@ TEST(Languages, LabelsTellOwnCodeFromTheRestAndOnlyOwnCountsOwnCodeAlone)
     const Answer files = RunCli({"scan", "--language-file", labels.c_str(), "--table", "files",
                                  "--format", "csv", tree.Root().c_str()});
     for (const char* row :
-         {"gen/made.c,1,1,0,1,0,0,0,generated\n", "gen/x.gen.c,1,1,0,1,0,0,0,generated",
-          "src/main.c,1,1,0,1,0,0,0,\n", "vendor/lib/v.c,1,1,0,1,0,0,0,vendored",
-          "ours/vendor/o.c,1,1,0,1,0,0,0,\n", "web/bundle.js,1,1,0,1,0,0,0,minified",
-          "Cargo.lock,1,0,0,0,0,0,0,lock", "gen/top.c,1,1,0,1,0,0,0,generated",
-          "gen/sub/top.c,1,1,0,1,0,0,0,\n", "NEWS.md,1,1,0,1,0,0,0,\n",
-          "README.md,1,1,0,1,0,0,0,documentation"})
+         {"gen/made.c,C,1,0,1,0,0,0,generated\n", "gen/x.gen.c,C,1,0,1,0,0,0,generated",
+          "src/main.c,C,1,0,1,0,0,0,\n", "vendor/lib/v.c,C,1,0,1,0,0,0,vendored",
+          "ours/vendor/o.c,C,1,0,1,0,0,0,\n", "web/bundle.js,JavaScript,1,0,1,0,0,0,minified",
+          "Cargo.lock,Unknown,0,0,0,0,0,0,lock", "gen/top.c,C,1,0,1,0,0,0,generated",
+          "gen/sub/top.c,C,1,0,1,0,0,0,\n", "NEWS.md,Markdown,1,0,1,0,0,0,\n",
+          "README.md,Markdown,1,0,1,0,0,0,documentation"})
         EXPECT_NE(files.mOut.find(row), std::string::npos) << row << "\n" << files.mOut;
 
     const Answer own =
