@@ -60,7 +60,7 @@ SearchCommand::SearchCommand(CLI::App& cli)
     // Checked in Run, so that the message can tell how to pass a text that looks like an
     // option.
     mCommand->add_option("TEXT", mText, "The text to find")->type_name("");
-    mCommand->add_flag("--ignore-case", mIgnoreCase, "Ignore the case of ASCII letters");
+    mCommand->add_flag("-i,--ignore-case", mIgnoreCase, "Ignore the case of ASCII letters");
     AddListOption(*mCommand, "--zones", mZones,
                   "Where a match counts: code, comment, directive, string, or none")
         ->type_name("ZONE,...")
