@@ -14,23 +14,23 @@ constexpr char MATCH_END[] = "\x1b[0m";
 
 void WriteHighlighted(Output& out, std::string_view line, const Vn::SearchRequest* request)
 {
-    const size_t length = request ? request->mText.size() : 0;
-    if (length == 0)
+    if (request == nullptr)
     {
         out.Text(line);
         return;
     }
-    // Compare reads up to a NUL, which the view lacks.
+    // The request reads a line up to a NUL, which the view lacks.
     const std::string text(line);
     size_t shown = 0;
-    for (size_t at = 0; at + length <= text.size(); ++at)
+    for (size_t at = 0; at < text.size(); ++at)
     {
-        if (!request->Compare(text.c_str() + at))
+        const size_t end = request->MatchEnd(text, at);
+        if (end == Vn::SearchRequest::NO_MATCH || end == at)
             continue;
         out.Text(line.substr(shown, at - shown)) << MATCH_START;
-        out.Text(line.substr(at, length)) << MATCH_END;
-        at += length - 1;
-        shown = at + 1;
+        out.Text(line.substr(at, end - at)) << MATCH_END;
+        at = end - 1;
+        shown = end;
     }
     out.Text(line.substr(shown));
 }

@@ -61,6 +61,8 @@ SearchCommand::SearchCommand(CLI::App& cli)
     // option.
     mCommand->add_option("TEXT", mText, "The text to find")->type_name("");
     mCommand->add_flag("-i,--ignore-case", mIgnoreCase, "Ignore the case of ASCII letters");
+    mCommand->add_flag("-w,--word-regexp", mWholeWord,
+                       "Match whole words: no letter, digit or _ right before or after");
     AddListOption(*mCommand, "--zones", mZones,
                   "Where a match counts: code, comment, directive, string, or none")
         ->type_name("ZONE,...")
@@ -105,6 +107,7 @@ Vn::SearchRequest SearchCommand::Request() const
     Vn::SearchRequest request;
     request.SetText(mText.c_str());
     request.mFlags.CaseSensitive = !mIgnoreCase;
+    request.mFlags.WholeWord = mWholeWord;
     request.mFlags.InContent = true;
     SelectZones(mZones, request.mFlags);
     request.mFileTypes.insert(types.begin(), types.end());

@@ -40,6 +40,7 @@ private:
     bool mCounts = false;
     std::string mColor = "auto";
     bool mIgnoreCase = false;
+    bool mWholeWord = false;
     std::vector<std::string> mZones = {"code", "comment", "directive", "string"};
     std::vector<std::string> mTypes;
 };

@@ -3,7 +3,7 @@
 // C/C++: the compiled state machine against a literal walk of its tables, entry by entry
 // as they read. After every line both must hold the same state and line flags and count
 // the same parsing errors; a search must find exactly the lines in which the request's
-// Compare succeeds at a token read in a selected zone.
+// MatchesAt succeeds at a token read in a selected zone.
 //
 // Text files and scripts: a search must find the lines that the plain rules find in the
 // pieces of a 4,096-byte fgets loop: every line but blank ones, a script's comment lines
@@ -24,7 +24,7 @@ namespace
 using Lines = std::vector<uint32_t>;
 using S = Vn::FileParser_State;
 
-// Runs the tables beside the machine, and notes the lines in which the request's Compare
+// Runs the tables beside the machine, and notes the lines in which the request's MatchesAt
 // succeeds at a token read in a state of a selected zone.
 class TableWalk : public Vn::FileParser_Cpp
 {
@@ -50,7 +50,8 @@ public:
         uint32_t flags = 0;
         bool found = false;
         for (const char* p = line; *p != '\0'; p = Step(p, flags))
-            found = found || ((mStates[mWalkState].mZones & mZones) != 0 && mRequest->Compare(p));
+            found = found || ((mStates[mWalkState].mZones & mZones) != 0 &&
+                              mRequest->MatchesAt(line, p - line));
         mLine++;
         if (found)
             mFound.push_back(mLine);

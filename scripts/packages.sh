@@ -2,7 +2,7 @@
 # clang and libclang-rt-14-dev build the fuzz targets (libFuzzer); librsvg2-bin draws the
 # icon's sizes; the rest check an installation and build the Debian package.
 VARNIK_PACKAGES=(g++ cmake ninja-build clang-format git libgtest-dev libbenchmark-dev
-    qt6-base-dev libxkbcommon-dev nlohmann-json3-dev libcli11-dev rapidjson-dev
+    qt6-base-dev libxkbcommon-dev nlohmann-json3-dev libcli11-dev rapidjson-dev libre2-dev
     xvfb xauth fonts-dejavu-core xdg-utils
     clang libclang-rt-14-dev librsvg2-bin
     desktop-file-utils appstream man-db dpkg-dev file)

@@ -316,7 +316,7 @@ bool FileParser_Language::MatchesInZones(const char* piece, size_t size,
         while (zone + 1 < zones.size() && zones[zone + 1].mOffset <= at)
             zone++;
         if (IsZoneSelected(zones.empty() ? Lexer::ZONE_CODE : zones[zone].mZone, request.mFlags) &&
-            request.Compare(piece + at))
+            request.MatchesAt(std::string_view(piece, visible), at))
             return true;
     }
     return false;

@@ -194,13 +194,14 @@ void FileParser_State::Search_Line(const char* line)
         return;
     }
     const uint32_t zones = SelectedZones(mRequest->mFlags);
+    const std::string_view view(line);
     bool matched = false;
     Run run{mState, 0, line};
     const char* p = line;
     // The zone is that of the state before the token at `p` is read. Once the line
     // matches, the rest of it only has to carry the state.
     for (; *p != '\0' && !matched; p = Step(p, run))
-        matched = (mStates[run.mState].mZones & zones) != 0 && mRequest->Compare(p);
+        matched = (mStates[run.mState].mZones & zones) != 0 && mRequest->MatchesAt(view, p - line);
     RunFrom(p, run);
     mState = run.mState;
     mLineFlags = run.mLineFlags;
@@ -234,6 +235,8 @@ bool FileParser_State::MatchesAnywhere(const SearchRequest& request) const
         if ((mStates[state].mZones & zones) == 0)
             return false;
     }
+    if (request.mFlags.Regex) // a match may begin anywhere
+        return true;
     const std::string& text = request.mText;
     if (text.find('\0') != std::string::npos) // Compare and Find part ways on such a text
         return false;

@@ -2,12 +2,41 @@
 
 #include "lib/Ascii.h"
 
+#include <re2/re2.h>
+
 #include <cstring>
+#include <stdexcept>
 
 namespace Vn
 {
 
 using TrovLib::Ascii::EqualFolded;
+
+namespace
+{
+
+bool IsWordByte(char c)
+{
+    return TrovLib::Ascii::IsLetter(c) || (c >= '0' && c <= '9') || c == '_';
+}
+
+std::string_view WithoutLineFeed(std::string_view line)
+{
+    return line.ends_with('\n') ? line.substr(0, line.size() - 1) : line;
+}
+
+std::shared_ptr<const re2::RE2> Compiled(const std::string& pattern, bool caseSensitive)
+{
+    re2::RE2::Options options;
+    options.set_case_sensitive(caseSensitive);
+    options.set_log_errors(false);
+    auto regex = std::make_shared<const re2::RE2>(pattern, options);
+    if (!regex->ok())
+        throw std::invalid_argument("bad regular expression: " + regex->error());
+    return regex;
+}
+
+} // namespace
 
 SearchRequest::SearchRequest() = default;
 
@@ -18,19 +47,55 @@ void SearchRequest::SetText(const char* text)
     mText = text;
 }
 
+void SearchRequest::CompileRegex()
+{
+    mRegex = Compiled(mText, mFlags.CaseSensitive);
+    mRegex_Word = mFlags.WholeWord
+                      ? Compiled("(?:" + mText + ")(?:[^0-9A-Za-z_]|$)", mFlags.CaseSensitive)
+                      : nullptr;
+    mFlags.Regex = true;
+}
+
 bool SearchRequest::IsFileTypeSelected(const char* type) const
 {
     return mFileTypes.empty() || mFileTypes.contains(type);
 }
 
-bool SearchRequest::Compare(const char* position) const
+size_t SearchRequest::MatchEnd(std::string_view line, size_t at) const
+{
+    size_t end = NO_MATCH;
+    if (mFlags.Regex)
+        end = RegexEnd(line, at);
+    else if (LiteralAt(line.data() + at))
+        end = at + mText.size();
+    if (end == NO_MATCH || !mFlags.WholeWord)
+        return end;
+    if (at > 0 && IsWordByte(line[at - 1]))
+        return NO_MATCH;
+    return EndsWord(line, at, end) ? end : NO_MATCH;
+}
+
+bool SearchRequest::Find(const char* line) const
+{
+    if (!mFlags.Regex && !mFlags.WholeWord)
+        return FindLiteral(line);
+    const std::string_view view(line);
+    for (size_t at = NextStart(view, 0); at != NO_MATCH; at = NextStart(view, at + 1))
+    {
+        if (MatchEnd(view, at) != NO_MATCH)
+            return true;
+    }
+    return false;
+}
+
+bool SearchRequest::LiteralAt(const char* position) const
 {
     if (mFlags.CaseSensitive)
         return std::strncmp(position, mText.c_str(), mText.size()) == 0;
     return EqualFolded(position, mText.c_str(), mText.size());
 }
 
-bool SearchRequest::Find(const char* line) const
+bool SearchRequest::FindLiteral(const char* line) const
 {
     if (mFlags.CaseSensitive)
         return std::strstr(line, mText.c_str()) != nullptr;
@@ -41,6 +106,47 @@ bool SearchRequest::Find(const char* line) const
             return true;
     }
     return false;
+}
+
+size_t SearchRequest::NextStart(std::string_view line, size_t from) const
+{
+    if (!mFlags.Regex)
+    {
+        for (size_t at = from; at < line.size(); at++)
+        {
+            if (LiteralAt(line.data() + at))
+                return at;
+        }
+        return NO_MATCH;
+    }
+    const std::string_view text = WithoutLineFeed(line);
+    re2::StringPiece match;
+    if (from > text.size() ||
+        !mRegex->Match(text, from, text.size(), re2::RE2::UNANCHORED, &match, 1))
+        return NO_MATCH;
+    return from + static_cast<size_t>(match.data() - (text.data() + from));
+}
+
+size_t SearchRequest::RegexEnd(std::string_view line, size_t at) const
+{
+    const std::string_view text = WithoutLineFeed(line);
+    re2::StringPiece match;
+    if (at > text.size() ||
+        !mRegex->Match(text, at, text.size(), re2::RE2::ANCHOR_START, &match, 1))
+        return NO_MATCH;
+    return at + match.size();
+}
+
+// The first end found may be followed by a word byte while a shorter or a longer match
+// is not; the expression with the end of a word behind it settles that.
+bool SearchRequest::EndsWord(std::string_view line, size_t at, size_t end) const
+{
+    if (end >= line.size() || !IsWordByte(line[end]))
+        return true;
+    if (!mFlags.Regex)
+        return false;
+    const std::string_view text = WithoutLineFeed(line);
+    return mRegex_Word->Match(text, at, text.size(), re2::RE2::ANCHOR_START, nullptr, 0);
 }
 
 } // namespace Vn

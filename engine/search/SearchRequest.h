@@ -1,7 +1,16 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <set>
 #include <string>
+#include <string_view>
+
+namespace re2
+{
+class RE2;
+}
 
 namespace Vn
 {
@@ -11,6 +20,8 @@ namespace Vn
 class SearchRequest
 {
 public:
+    static constexpr size_t NO_MATCH = SIZE_MAX;
+
     struct Flags
     {
         bool CaseSensitive : 1 = true;
@@ -19,17 +30,31 @@ public:
         bool InDirective : 1 = true;
         bool InString : 1 = true;
         bool InContent : 1 = true;
+        // Neither preceded nor followed by a letter, a digit or an underscore.
+        bool WholeWord : 1 = false;
+        // The text is a regular expression (RE2's syntax), compiled by CompileRegex.
+        bool Regex : 1 = false;
     };
 
     SearchRequest();
     virtual ~SearchRequest();
 
     void SetText(const char* text);
+    // Compiles the text as a regular expression, for the case and whole-word flags as they
+    // stand, and sets the Regex flag. Throws std::invalid_argument with RE2's message when
+    // the text is not one.
+    void CompileRegex();
     // True for every type while the set is empty.
     bool IsFileTypeSelected(const char* type) const;
 
-    // Whether the text occurs at `position`; never reads past a NUL on either side.
-    virtual bool Compare(const char* position) const;
+    // Where the match that begins at `at` of the line ends, or NO_MATCH. The line ends at
+    // a NUL, as the parsers hand lines out; a regular expression sees it without its line
+    // feed, so that "$" matches before it.
+    size_t MatchEnd(std::string_view line, size_t at) const;
+    bool MatchesAt(std::string_view line, size_t at) const
+    {
+        return MatchEnd(line, at) != NO_MATCH;
+    }
     // Whether the text occurs anywhere in the NUL-terminated line. Ignoring case, an
     // empty line never matches, not even the empty text.
     virtual bool Find(const char* line) const;
@@ -37,6 +62,21 @@ public:
     std::set<std::string> mFileTypes;
     Flags mFlags;
     std::string mText;
+    // At most this many matching lines per file.
+    uint64_t mMaxLines = UINT64_MAX;
+
+private:
+    bool LiteralAt(const char* position) const;
+    bool FindLiteral(const char* line) const;
+    // The first place at or after `from` where a match may begin, or NO_MATCH.
+    size_t NextStart(std::string_view line, size_t from) const;
+    size_t RegexEnd(std::string_view line, size_t at) const;
+    bool EndsWord(std::string_view line, size_t at, size_t end) const;
+
+    // Shared by the copies of a request, which the workers only read.
+    std::shared_ptr<const re2::RE2> mRegex;
+    // The expression followed by a byte that ends a word, or by the end of the line.
+    std::shared_ptr<const re2::RE2> mRegex_Word;
 };
 
 } // namespace Vn

@@ -24,8 +24,8 @@ uint8_t FoldBit(char c)
 } // namespace
 
 TextFinder::TextFinder(const SearchRequest& request)
-    : mText(request.mText.c_str()), mIgnoreCase(!request.mFlags.CaseSensitive), mFirst(0),
-      mFirstFold(0), mLast(0), mLastFold(0)
+    : mText(request.mText.c_str()), mIgnoreCase(!request.mFlags.CaseSensitive),
+      mAnywhere(request.mFlags.Regex), mFirst(0), mFirstFold(0), mLast(0), mLastFold(0)
 {
     if (mText.empty())
         return;
@@ -42,7 +42,7 @@ TextFinder::TextFinder(const SearchRequest& request)
 // the whole text only where both stand.
 size_t TextFinder::Find(const char* bytes, size_t size) const
 {
-    if (mText.empty())
+    if (mText.empty() || mAnywhere)
         return 0;
     if (mText.size() > size)
         return NONE;

@@ -15,9 +15,10 @@ namespace Vn
 // The finder knows bytes, not lines: it reports where the text stands, compared as the
 // request compares (byte for byte, or with ASCII letters folded), whatever line ends or
 // NUL bytes lie around it. The line rules (a piece ends the text, so does a NUL) stay
-// with the request's Find and Compare, which the parsers still ask on every line the
+// with the request's Find and MatchesAt, which the parsers still ask on every line the
 // finder points into. So the finder may point at a place that does not match in the
-// end, but it never passes over one that does.
+// end, but it never passes over one that does. A regular expression may match
+// anywhere, so for one the finder points at every place.
 class TextFinder
 {
 public:
@@ -36,6 +37,7 @@ private:
 
     std::string_view mText; // up to a NUL, which no line can hold
     bool mIgnoreCase;
+    bool mAnywhere;
     // The first and the last byte of the text, each with the bit that folding clears
     // from an ASCII letter (0x20) when case is ignored, or no bit; the bytes of the
     // file get the same bit before they are compared.

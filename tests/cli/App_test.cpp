@@ -257,6 +257,11 @@ TEST(App, SearchFindsTheSelectedLines)
         {{"--types", "cpp"}, "x", {"m.cpp:1", "m.cpp:2", "m.cpp:3", "m.cpp:4"}},
         {{"--types", "txt,h"}, "x", {"notes.txt:1"}},
         {{"--ignore-case", "--types", "h,txt"}, "X", {"notes.txt:1", "sub/deep.h:1"}},
+        {{"-w"}, "x", {"m.cpp:1", "m.cpp:2", "m.cpp:4", "notes.txt:1"}},
+        {{"-w", "-i", "--zones", "comment"},
+         "x",
+         {"m.cpp:1", "m.cpp:4", "notes.txt:1", "sub/deep.h:1"}},
+        {{"-w", "--zones", "directive"}, "x", {"notes.txt:1"}},
     };
     for (const auto& row : rows)
     {

@@ -5,7 +5,7 @@
 namespace
 {
 
-// Find looks anywhere in the line, Compare only at its start; both fold ASCII letters
+// Find looks anywhere in the line, MatchesAt here only at its start; both fold ASCII letters
 // alone when case does not matter, and neither reads past the end of the line.
 TEST(SearchRequest, FindsAndComparesByteForByteOrFolded)
 {
@@ -46,7 +46,7 @@ TEST(SearchRequest, FindsAndComparesByteForByteOrFolded)
         request.SetText(row.mText);
         request.mFlags.CaseSensitive = row.mCaseSensitive;
         EXPECT_EQ(request.Find(row.mLine), row.mFound);
-        EXPECT_EQ(request.Compare(row.mLine), row.mAtStart);
+        EXPECT_EQ(request.MatchesAt(row.mLine, 0), row.mAtStart);
     }
 }
 
