@@ -63,6 +63,8 @@ SearchCommand::SearchCommand(CLI::App& cli)
     mCommand->add_flag("-i,--ignore-case", mIgnoreCase, "Ignore the case of ASCII letters");
     mCommand->add_flag("-w,--word-regexp", mWholeWord,
                        "Match whole words: no letter, digit or _ right before or after");
+    mCommand->add_option("-m,--max-count", mMaxCount, "At most N matching lines per file")
+        ->type_name("N");
     AddListOption(*mCommand, "--zones", mZones,
                   "Where a match counts: code, comment, directive, string, or none")
         ->type_name("ZONE,...")
@@ -108,6 +110,7 @@ Vn::SearchRequest SearchCommand::Request() const
     request.SetText(mText.c_str());
     request.mFlags.CaseSensitive = !mIgnoreCase;
     request.mFlags.WholeWord = mWholeWord;
+    request.mMaxLines = mMaxCount;
     request.mFlags.InContent = true;
     SelectZones(mZones, request.mFlags);
     request.mFileTypes.insert(types.begin(), types.end());

@@ -4,6 +4,7 @@
 #include "cli/EnginePass.h"
 #include "engine/search/SearchRequest.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,7 @@ private:
     std::string mColor = "auto";
     bool mIgnoreCase = false;
     bool mWholeWord = false;
+    uint64_t mMaxCount = UINT64_MAX;
     std::vector<std::string> mZones = {"code", "comment", "directive", "string"};
     std::vector<std::string> mTypes;
 };

@@ -284,7 +284,7 @@ std::unique_ptr<SearchResult_File> FileParser_Language::Search(const char* fileN
 }
 
 // A text of no known language is all code. Once the text occurs no more ahead, the rest
-// of the file cannot match.
+// of the file cannot match; once enough lines matched, it does not count.
 void FileParser_Language::SearchLines(const Language* language, const SearchRequest& request,
                                       SearchResult_File& result)
 {
@@ -293,7 +293,7 @@ void FileParser_Language::SearchLines(const Language* language, const SearchRequ
     uint64_t line = 1;
     while (const char* piece = mReader.Next())
     {
-        if (!mReader.TextAhead())
+        if (!mReader.TextAhead() || result.GetCount() >= request.mMaxLines)
             break;
         const bool endsLine = mReader.PieceEndsLine();
         mLexer.Feed(piece, piece + mReader.PieceSize(), endsLine);

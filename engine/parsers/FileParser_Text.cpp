@@ -88,13 +88,13 @@ void FileParser_Text::ParseLines()
 }
 
 // Only the lines in which the reader sees the text can match; the others are skipped,
-// and the reading ends where the text occurs no more.
+// and the reading ends where the text occurs no more, or once enough lines matched.
 void FileParser_Text::SearchLines()
 {
     mLineNumber = 0;
     while (const char* line = mReader.Next())
     {
-        if (!mReader.TextAhead())
+        if (!mReader.TextAhead() || mResult->GetCount() >= mRequest->mMaxLines)
             break;
         mLineNumber++;
         if (mReader.PieceHoldsText())

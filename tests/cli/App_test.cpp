@@ -262,6 +262,9 @@ TEST(App, SearchFindsTheSelectedLines)
          "x",
          {"m.cpp:1", "m.cpp:4", "notes.txt:1", "sub/deep.h:1"}},
         {{"-w", "--zones", "directive"}, "x", {"notes.txt:1"}},
+        {{"-m", "1"}, "x", {"m.cpp:1", "notes.txt:1"}},
+        {{"-m", "2", "--zones", "comment"}, "x", {"m.cpp:1", "m.cpp:4", "notes.txt:1"}},
+        {{"--max-count", "0"}, "x", {}},
     };
     for (const auto& row : rows)
     {
