@@ -3,43 +3,46 @@
 #include "cli/Highlight.h"
 #include "cli/TreeReport.h"
 #include "cli/TreeWalk.h"
-#include "engine/search/SearchResult_File.h"
 
 namespace VarnikCli::FlatReport
 {
-namespace
-{
 
-void WriteFile(Output& out, const Vn::SearchResult_File& file, Form form,
-               const Vn::SearchRequest* highlight)
+void Writer::WriteFile(const Vn::SearchResult_File& file)
 {
-    if (form != Form::Lines)
+    if (mOptions.mForm == Form::Files)
     {
-        out.Text(file.GetName());
-        if (form == Form::Counts)
-            out << ':' << file.GetCount();
-        out << '\n';
+        mOut.Text(file.GetName()) << (mOptions.mNull ? '\0' : '\n');
+        return;
+    }
+    if (mOptions.mForm == Form::Counts)
+    {
+        WritePath(file);
+        mOut << file.GetCount() << '\n';
         return;
     }
     for (const auto& line : file.mLines)
     {
-        out.Text(file.GetName()) << ':' << line.mLine << ':';
-        WriteHighlighted(out, TreeReport::WithoutLineEnd(line.mText.c_str()), highlight);
-        out << '\n';
+        WritePath(file);
+        mOut << line.mLine << ':';
+        WriteHighlighted(mOut, TreeReport::WithoutLineEnd(line.mText.c_str()), mOptions.mHighlight);
+        mOut << '\n';
     }
 }
 
-} // namespace
-
-void Write(Output& out, const Vn::SearchResult_Folder& root, Form form,
-           const Vn::SearchRequest* highlight)
+void Writer::WritePath(const Vn::SearchResult_File& file)
 {
+    mOut.Text(file.GetName()) << (mOptions.mNull ? '\0' : ':');
+}
+
+void Write(Output& out, const Vn::SearchResult_Folder& root, const Options& options)
+{
+    Writer writer(out, options);
     ForEachInTree<Vn::SearchResult>(root,
                                     [&](const Vn::SearchResult& result, size_t)
                                     {
                                         if (const auto* file =
                                                 dynamic_cast<const Vn::SearchResult_File*>(&result))
-                                            WriteFile(out, *file, form, highlight);
+                                            writer.WriteFile(*file);
                                     });
 }
 

@@ -2,7 +2,10 @@
 
 #include "cli/Output.h"
 #include "engine/search/SearchRequest.h"
+#include "engine/search/SearchResult_File.h"
 #include "engine/search/SearchResult_Folder.h"
+
+#include <cstdint>
 
 namespace VarnikCli
 {
@@ -18,9 +21,33 @@ enum class Form
     Counts, // "path:count" for every file with a match
 };
 
-// With `highlight`, the matches of its text are coloured.
-void Write(Output& out, const Vn::SearchResult_Folder& root, Form form,
-           const Vn::SearchRequest* highlight);
+struct Options
+{
+    Form mForm = Form::Lines;
+    // With a request, the matches of its text are coloured.
+    const Vn::SearchRequest* mHighlight = nullptr;
+    // A NUL ends each path, in place of the ':' or the line feed after it, as grep -Z
+    // writes it, so that names holding line feeds survive a pipe.
+    bool mNull = false;
+};
+
+// Writes the files of an answer one after the other, as they come.
+class Writer
+{
+public:
+    Writer(Output& out, const Options& options) : mOut(out), mOptions(options) {}
+
+    void WriteFile(const Vn::SearchResult_File& file);
+
+private:
+    // The path and the ':' after it, or a NUL.
+    void WritePath(const Vn::SearchResult_File& file);
+
+    Output& mOut;
+    const Options mOptions;
+};
+
+void Write(Output& out, const Vn::SearchResult_Folder& root, const Options& options);
 
 } // namespace FlatReport
 } // namespace VarnikCli

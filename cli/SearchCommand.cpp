@@ -86,6 +86,9 @@ SearchCommand::SearchCommand(CLI::App& cli)
         ->group(forms);
     json->excludes(flat)->excludes(files);
     flat->excludes(files);
+    mCommand
+        ->add_flag("--null", mNull, "End each path with a NUL (with --flat, -l or -c), as grep -Z")
+        ->group(forms);
     mCommand->add_option("--color", mColor, "Highlight the matches")
         ->check(CLI::IsMember({"auto", "always", "never"}).description(""))
         ->type_name("auto|always|never")
@@ -117,6 +120,19 @@ Vn::SearchRequest SearchCommand::Request() const
     return request;
 }
 
+bool SearchCommand::IsFlat() const
+{
+    return mFlat || mFiles || mCounts;
+}
+
+FlatReport::Options SearchCommand::FlatOptions(const Vn::SearchRequest* highlight) const
+{
+    const FlatReport::Form form = mFiles    ? FlatReport::Form::Files
+                                  : mCounts ? FlatReport::Form::Counts
+                                            : FlatReport::Form::Lines;
+    return {form, highlight, mNull};
+}
+
 bool SearchCommand::UseColor(const Console& console) const
 {
     return mColor == "always" || (mColor == "auto" && console.mOut.IsTerminal());
@@ -125,6 +141,8 @@ bool SearchCommand::UseColor(const Console& console) const
 int SearchCommand::Run(Console& console) const
 {
     const Vn::SearchRequest request = Request();
+    if (mNull && !IsFlat())
+        throw std::runtime_error("--null needs --flat, -l or -c");
     const std::string root = CheckedRoot(mRoot);
     std::unique_ptr<Vn::SearchResult_Folder> results;
     mPass.Run("Searching", console,
@@ -133,12 +151,8 @@ int SearchCommand::Run(Console& console) const
     const Vn::SearchRequest* highlight = UseColor(console) ? &request : nullptr;
     if (mJson)
         JsonReport::WriteSearch(console.mOut.Stream(), results.get());
-    else if (results && (mFlat || mFiles || mCounts))
-        FlatReport::Write(console.mOut, *results,
-                          mFiles    ? FlatReport::Form::Files
-                          : mCounts ? FlatReport::Form::Counts
-                                    : FlatReport::Form::Lines,
-                          highlight);
+    else if (results && IsFlat())
+        FlatReport::Write(console.mOut, *results, FlatOptions(highlight));
     else if (results)
         TreeReport::WriteResults(console.mOut, *results, highlight);
     console.Flush();

@@ -2,6 +2,7 @@
 
 #include "cli/Console.h"
 #include "cli/EnginePass.h"
+#include "cli/FlatReport.h"
 #include "engine/search/SearchRequest.h"
 
 #include <cstdint>
@@ -29,6 +30,8 @@ public:
 
 private:
     Vn::SearchRequest Request() const;
+    bool IsFlat() const;
+    FlatReport::Options FlatOptions(const Vn::SearchRequest* highlight) const;
     bool UseColor(const Console& console) const;
 
     CLI::App* mCommand;
@@ -39,6 +42,7 @@ private:
     bool mFlat = false;
     bool mFiles = false;
     bool mCounts = false;
+    bool mNull = false;
     std::string mColor = "auto";
     bool mIgnoreCase = false;
     bool mWholeWord = false;

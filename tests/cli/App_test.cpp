@@ -16,6 +16,7 @@
 #include <vector>
 
 using Json = nlohmann::ordered_json;
+using namespace std::string_literals;
 using VarnikTest::TempTree;
 
 namespace
@@ -216,25 +217,33 @@ TEST(App, SearchFindsTheSelectedLines)
                             "int y;\n")
         .File("proj/notes.txt", "x \xFF\xFE\r\nnothing\r\n")
         .File("proj/sub/deep.h", "// X upper\n");
-    ExpectRows(tree.Root(), {{{"search", "proj", "x"},
-                              0,
-                              "proj/ (5)\n"
-                              "  m.cpp (4)\n"
-                              "    Line 1 : int x = 1; // x counter\n"
-                              "    Line 2 : const char* s = \"x\";\n"
-                              "    Line 3 : #define xmax 2\n"
-                              "    Line 4 : /* the x */\n"
-                              "  notes.txt (1)\n"
-                              "    Line 1 : x \xFF\xFE\n"},
-                             {{"search", "-l", "--ignore-case", "proj", "X"},
-                              0,
-                              "proj/m.cpp\nproj/notes.txt\nproj/sub/deep.h\n"},
-                             {{"search", "-c", "proj", "x"}, 0, "proj/m.cpp:4\nproj/notes.txt:1\n"},
-                             {{"search", "--flat", "--color", "always", "proj", "X"},
-                              0,
-                              "proj/sub/deep.h:1:// \x1b[1;31mX\x1b[0m upper\n"},
-                             {{"search", "-c", "proj", "absent"}, 1, ""},
-                             {{"search", "--json", "proj", "absent"}, 1, "{\"root\":null}\n"}});
+    ExpectRows(
+        tree.Root(),
+        {{{"search", "proj", "x"},
+          0,
+          "proj/ (5)\n"
+          "  m.cpp (4)\n"
+          "    Line 1 : int x = 1; // x counter\n"
+          "    Line 2 : const char* s = \"x\";\n"
+          "    Line 3 : #define xmax 2\n"
+          "    Line 4 : /* the x */\n"
+          "  notes.txt (1)\n"
+          "    Line 1 : x \xFF\xFE\n"},
+         {{"search", "-l", "--ignore-case", "proj", "X"},
+          0,
+          "proj/m.cpp\nproj/notes.txt\nproj/sub/deep.h\n"},
+         {{"search", "-c", "proj", "x"}, 0, "proj/m.cpp:4\nproj/notes.txt:1\n"},
+         {{"search", "--flat", "--color", "always", "proj", "X"},
+          0,
+          "proj/sub/deep.h:1:// \x1b[1;31mX\x1b[0m upper\n"},
+         {{"search", "-c", "--null", "proj", "x"},
+          0,
+          "proj/m.cpp\0"
+          "4\nproj/notes.txt\0"
+          "1\n"s},
+         {{"search", "-l", "--null", "--types", "h", "-i", "proj", "x"}, 0, "proj/sub/deep.h\0"s},
+         {{"search", "-c", "proj", "absent"}, 1, ""},
+         {{"search", "--json", "proj", "absent"}, 1, "{\"root\":null}\n"}});
     const Outcome json = RunIn(tree.Root(), {"search", "--json", "--types", "txt", "proj", "x"});
     EXPECT_EQ(Json::parse(json.mOut).dump() + "\n", json.mOut);
     EXPECT_EQ(Json::parse(json.mOut)["root"]["results"][0]["lines"][0],
@@ -457,6 +466,7 @@ TEST(App, ErrorsPrintOneLineAndNothingElse)
         {{"search", "--zones", "code,none", "proj", "x"}, "\"none\" cannot be combined"},
         {{"search", "--types", "C", "proj", "x"}, "unknown file type \"C\" (known: c, cmd, cpp,"},
         {{"search", "--types", "", "proj", "x"}, "unknown file type \"\""},
+        {{"search", "--null", "proj", "x"}, "--null needs --flat, -l or -c"},
         {{"search", "proj"}, "put -- before a text that begins with \"-\""},
         {{"search", "proj", "-x"}, "put -- before a text that begins with \"-\""},
         {{"scan", "--count-as", "cc", "proj"}, "EXT:TYPE"},
