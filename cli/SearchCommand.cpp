@@ -9,6 +9,8 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
 namespace VarnikCli
 {
@@ -89,7 +91,10 @@ SearchCommand::SearchCommand(CLI::App& cli)
     mCommand
         ->add_flag("--null", mNull, "End each path with a NUL (with --flat, -l or -c), as grep -Z")
         ->group(forms);
-    mCommand->add_option("--color", mColor, "Highlight the matches")
+    mCommand
+        ->add_option(
+            "--color", mColor,
+            "Highlight the matches (auto: on a terminal, unless NO_COLOR is set or TERM=dumb)")
         ->check(CLI::IsMember({"auto", "always", "never"}).description(""))
         ->type_name("auto|always|never")
         ->capture_default_str()
@@ -133,9 +138,15 @@ FlatReport::Options SearchCommand::FlatOptions(const Vn::SearchRequest* highligh
     return {form, highlight, mNull};
 }
 
+// "auto" colours a terminal unless NO_COLOR holds something or the terminal is dumb.
 bool SearchCommand::UseColor(const Console& console) const
 {
-    return mColor == "always" || (mColor == "auto" && console.mOut.IsTerminal());
+    if (mColor != "auto")
+        return mColor == "always";
+    const char* noColor = std::getenv("NO_COLOR");
+    const char* term = std::getenv("TERM");
+    return console.mOut.IsTerminal() && (noColor == nullptr || *noColor == '\0') &&
+           (term == nullptr || std::strcmp(term, "dumb") != 0);
 }
 
 int SearchCommand::Run(Console& console) const

@@ -76,13 +76,19 @@ void ExpectRows(const std::string& dir, const std::vector<Row>& rows)
     }
 }
 
-// Runs the program with its output on a pseudo-terminal and returns what it showed.
-std::string RunOnTerminal(const std::vector<std::string>& args)
+// Runs the program with its output on a pseudo-terminal and returns what it showed. The
+// terminal is an xterm, with NO_COLOR unset, unless `environment` says otherwise.
+std::string RunOnTerminal(const std::vector<std::string>& args,
+                          const std::vector<std::pair<const char*, const char*>>& environment = {})
 {
     int master = -1;
     const pid_t child = forkpty(&master, nullptr, nullptr, nullptr);
     if (child == 0)
     {
+        setenv("TERM", "xterm", 1);
+        unsetenv("NO_COLOR");
+        for (const auto& [name, value] : environment)
+            setenv(name, value, 1);
         std::vector<char*> argv = {const_cast<char*>(VARNIK_CLI)};
         for (const std::string& arg : args)
             argv.push_back(const_cast<char*>(arg.c_str()));
@@ -452,6 +458,11 @@ TEST(App, TerminalOutputIsEscaped)
     const std::string search = RunOnTerminal({"search", "--flat", tree.Path("proj"), "x"});
     EXPECT_NE(search.find(":1:\x1b[1;31mx\x1b[0m\\x1b]0;title\\x07\r\n"), std::string::npos)
         << search;
+    for (const auto& plain : {std::pair{"NO_COLOR", "1"}, std::pair{"TERM", "dumb"}})
+        EXPECT_NE(RunOnTerminal({"search", "--flat", tree.Path("proj"), "x"}, {plain})
+                      .find(":1:x\\x1b]0;title"),
+                  std::string::npos)
+            << plain.first;
 }
 
 // "locked" is a folder that no one may read.
