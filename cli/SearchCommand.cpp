@@ -62,6 +62,10 @@ SearchCommand::SearchCommand(CLI::App& cli)
     // Checked in Run, so that the message can tell how to pass a text that looks like an
     // option.
     mCommand->add_option("TEXT", mText, "The text to find")->type_name("");
+    mCommand
+        ->add_option("-e,--regex", mRegex,
+                     "Find a regular expression (RE2's syntax) in place of a TEXT")
+        ->type_name("PATTERN");
     mCommand->add_flag("-i,--ignore-case", mIgnoreCase, "Ignore the case of ASCII letters");
     mCommand->add_flag("-w,--word-regexp", mWholeWord,
                        "Match whole words: no letter, digit or _ right before or after");
@@ -109,19 +113,24 @@ bool SearchCommand::Parsed() const
 
 Vn::SearchRequest SearchCommand::Request() const
 {
-    if (mCommand->count("TEXT") == 0)
+    const bool regex = mCommand->count("--regex") != 0;
+    if (regex && mCommand->count("TEXT") != 0)
+        throw std::runtime_error("give a TEXT or -e PATTERN, not both");
+    if (!regex && mCommand->count("TEXT") == 0)
         throw std::runtime_error("a TEXT to find is required (put -- before a text that begins "
                                  "with \"-\", as in: search ROOT -- -x)");
     const std::vector<std::string> types = mPass.SelectTypes(
         mCommand->count("--types") != 0 && mTypes.empty() ? std::vector<std::string>{""} : mTypes);
     Vn::SearchRequest request;
-    request.SetText(mText.c_str());
+    request.SetText(regex ? mRegex.c_str() : mText.c_str());
     request.mFlags.CaseSensitive = !mIgnoreCase;
     request.mFlags.WholeWord = mWholeWord;
     request.mMaxLines = mMaxCount;
     request.mFlags.InContent = true;
     SelectZones(mZones, request.mFlags);
     request.mFileTypes.insert(types.begin(), types.end());
+    if (regex)
+        request.CompileRegex();
     return request;
 }
 

@@ -12,7 +12,8 @@
 namespace VarnikCli
 {
 
-// `search ROOT TEXT`: finds the lines of a tree that hold a text and prints the result
+// `search ROOT TEXT` or `search -e PATTERN ROOT`: finds the lines of a tree that hold a
+// text, or match a regular expression, and prints the result
 // tree, its JSON, or one line per match, per file or per file with its count.
 // Not shared between threads.
 class SearchCommand
@@ -38,6 +39,7 @@ private:
     EnginePass mPass;
     std::string mRoot;
     std::string mText;
+    std::string mRegex;
     bool mJson = false;
     bool mFlat = false;
     bool mFiles = false;

@@ -280,12 +280,20 @@ TEST(App, SearchFindsTheSelectedLines)
         {{"-m", "1"}, "x", {"m.cpp:1", "notes.txt:1"}},
         {{"-m", "2", "--zones", "comment"}, "x", {"m.cpp:1", "m.cpp:4", "notes.txt:1"}},
         {{"--max-count", "0"}, "x", {}},
+        {{"-e", "^x"}, "", {"notes.txt:1"}},
+        {{"-e", "[a-z]max", "-i"}, "", {"m.cpp:3"}},
+        {{"--zones", "string", "-e", "x\""}, "", {"m.cpp:2"}},
+        {{"--zones", "comment", "-e", "x.*counter"}, "", {"m.cpp:1"}},
+        {{"-w", "-e", "x|xmax"}, "", {"m.cpp:1", "m.cpp:2", "m.cpp:3", "m.cpp:4", "notes.txt:1"}},
+        {{"-i", "-e", "^// x", "-m", "1"}, "", {"sub/deep.h:1"}},
     };
     for (const auto& row : rows)
     {
         std::vector<std::string> args = {"search", "--flat"};
         args.insert(args.end(), row.mOptions.begin(), row.mOptions.end());
-        args.insert(args.end(), {"proj", row.mText});
+        args.push_back("proj");
+        if (!row.mText.empty()) // else the options hold a pattern
+            args.push_back(row.mText);
         SCOPED_TRACE(testing::PrintToString(args));
         const Outcome outcome = RunIn(tree.Root(), args);
         EXPECT_EQ(outcome.mStatus, row.mLines.empty() ? 1 : 0);
@@ -478,6 +486,8 @@ TEST(App, ErrorsPrintOneLineAndNothingElse)
         {{"search", "--types", "C", "proj", "x"}, "unknown file type \"C\" (known: c, cmd, cpp,"},
         {{"search", "--types", "", "proj", "x"}, "unknown file type \"\""},
         {{"search", "--null", "proj", "x"}, "--null needs --flat, -l or -c"},
+        {{"search", "-e", "(a", "proj"}, "bad regular expression: missing ): (a"},
+        {{"search", "-e", "a", "proj", "a"}, "a TEXT or -e PATTERN, not both"},
         {{"search", "proj"}, "put -- before a text that begins with \"-\""},
         {{"search", "proj", "-x"}, "put -- before a text that begins with \"-\""},
         {{"scan", "--count-as", "cc", "proj"}, "EXT:TYPE"},
