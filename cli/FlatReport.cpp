@@ -3,6 +3,7 @@
 #include "cli/Highlight.h"
 #include "cli/TreeReport.h"
 #include "cli/TreeWalk.h"
+#include "engine/parsers/LineReader.h"
 
 namespace VarnikCli::FlatReport
 {
@@ -16,22 +17,58 @@ void Writer::WriteFile(const Vn::SearchResult_File& file)
     }
     if (mOptions.mForm == Form::Counts)
     {
-        WritePath(file);
+        WritePath(file, ':');
         mOut << file.GetCount() << '\n';
         return;
     }
+    if ((mOptions.mBefore != 0 || mOptions.mAfter != 0) && WriteWithContext(file))
+        return;
     for (const auto& line : file.mLines)
-    {
-        WritePath(file);
-        mOut << line.mLine << ':';
-        WriteHighlighted(mOut, TreeReport::WithoutLineEnd(line.mText.c_str()), mOptions.mHighlight);
-        mOut << '\n';
-    }
+        WriteLine(file, line.mLine, line.mText.c_str(), true);
 }
 
-void Writer::WritePath(const Vn::SearchResult_File& file)
+void Writer::WritePath(const Vn::SearchResult_File& file, char separator)
 {
-    mOut.Text(file.GetName()) << (mOptions.mNull ? '\0' : ':');
+    mOut.Text(file.GetName()) << (mOptions.mNull ? '\0' : separator);
+}
+
+// "path:line:text" for a match, "path-line-text" for a line around one.
+void Writer::WriteLine(const Vn::SearchResult_File& file, uint64_t number, const char* text,
+                       bool match)
+{
+    const char separator = match ? ':' : '-';
+    WritePath(file, separator);
+    mOut << number << separator;
+    WriteHighlighted(mOut, TreeReport::WithoutLineEnd(text), match ? mOptions.mHighlight : nullptr);
+    mOut << '\n';
+}
+
+// A line is shown when it lies within the reach of a match; "--" parts groups that do
+// not touch, in one file or across files.
+bool Writer::WriteWithContext(const Vn::SearchResult_File& file)
+{
+    Vn::LineReader reader;
+    if (!reader.Open(file.GetName()))
+        return false;
+    auto match = file.mLines.begin();
+    uint64_t shown = 0;
+    uint64_t number = 0;
+    while (const char* line = reader.Next())
+    {
+        number++;
+        while (match != file.mLines.end() && match->mLine + mOptions.mAfter < number)
+            ++match;
+        if (match == file.mLines.end())
+            break;
+        if (number + mOptions.mBefore < match->mLine)
+            continue;
+        if (mGroupWritten && (shown == 0 || number != shown + 1))
+            mOut << "--\n";
+        mGroupWritten = true;
+        shown = number;
+        WriteLine(file, number, line, number == match->mLine);
+    }
+    return true;
 }
 
 void Write(Output& out, const Vn::SearchResult_Folder& root, const Options& options)

@@ -29,6 +29,9 @@ struct Options
     // A NUL ends each path, in place of the ':' or the line feed after it, as grep -Z
     // writes it, so that names holding line feeds survive a pipe.
     bool mNull = false;
+    // Lines shown before and after each matching line, as grep -B and -A show them.
+    unsigned mBefore = 0;
+    unsigned mAfter = 0;
 };
 
 // Writes the files of an answer one after the other, as they come.
@@ -40,11 +43,16 @@ public:
     void WriteFile(const Vn::SearchResult_File& file);
 
 private:
-    // The path and the ':' after it, or a NUL.
-    void WritePath(const Vn::SearchResult_File& file);
+    // The path and the separator after it, or a NUL.
+    void WritePath(const Vn::SearchResult_File& file, char separator);
+    void WriteLine(const Vn::SearchResult_File& file, uint64_t number, const char* text,
+                   bool match);
+    // Reads the file again for the lines around the matches; false when it cannot.
+    bool WriteWithContext(const Vn::SearchResult_File& file);
 
     Output& mOut;
     const Options mOptions;
+    bool mGroupWritten = false; // a group of lines with context, which the next one follows
 };
 
 void Write(Output& out, const Vn::SearchResult_Folder& root, const Options& options);

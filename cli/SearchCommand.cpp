@@ -92,6 +92,15 @@ SearchCommand::SearchCommand(CLI::App& cli)
         ->group(forms);
     json->excludes(flat)->excludes(files);
     flat->excludes(files);
+    mCommand->add_option("-A,--after-context", mAfter, "With --flat, N lines after each match")
+        ->type_name("N")
+        ->group(forms);
+    mCommand->add_option("-B,--before-context", mBefore, "With --flat, N lines before each match")
+        ->type_name("N")
+        ->group(forms);
+    mCommand->add_option("-C,--context", mContext, "With --flat, N lines before and after")
+        ->type_name("N")
+        ->group(forms);
     mCommand
         ->add_flag("--null", mNull, "End each path with a NUL (with --flat, -l or -c), as grep -Z")
         ->group(forms);
@@ -144,7 +153,10 @@ FlatReport::Options SearchCommand::FlatOptions(const Vn::SearchRequest* highligh
     const FlatReport::Form form = mFiles    ? FlatReport::Form::Files
                                   : mCounts ? FlatReport::Form::Counts
                                             : FlatReport::Form::Lines;
-    return {form, highlight, mNull};
+    // -A and -B each win over -C.
+    const unsigned before = mCommand->count("-B") != 0 ? mBefore : mContext;
+    const unsigned after = mCommand->count("-A") != 0 ? mAfter : mContext;
+    return {form, highlight, mNull, before, after};
 }
 
 // "auto" colours a terminal unless NO_COLOR holds something or the terminal is dumb.

@@ -45,6 +45,9 @@ private:
     bool mFiles = false;
     bool mCounts = false;
     bool mNull = false;
+    unsigned mAfter = 0;
+    unsigned mBefore = 0;
+    unsigned mContext = 0;
     std::string mColor = "auto";
     bool mIgnoreCase = false;
     bool mWholeWord = false;

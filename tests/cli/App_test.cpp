@@ -248,6 +248,19 @@ TEST(App, SearchFindsTheSelectedLines)
           "4\nproj/notes.txt\0"
           "1\n"s},
          {{"search", "-l", "--null", "--types", "h", "-i", "proj", "x"}, 0, "proj/sub/deep.h\0"s},
+         {{"search", "--flat", "-B", "1", "-A", "2", "--types", "cpp,txt", "-e", "^#|g\r$", "proj"},
+          0,
+          "proj/m.cpp-2-const char* s = \"x\";\n"
+          "proj/m.cpp:3:#define xmax 2\n"
+          "proj/m.cpp-4-/* the x */\n"
+          "proj/m.cpp-5-int y;\n"
+          "--\n"
+          "proj/notes.txt-1-x \xFF\xFE\n"
+          "proj/notes.txt:2:nothing\n"},
+         {{"search", "--flat", "-C", "1", "-m", "1", "proj", "counter"},
+          0,
+          "proj/m.cpp:1:int x = 1; // x counter\n"
+          "proj/m.cpp-2-const char* s = \"x\";\n"},
          {{"search", "-c", "proj", "absent"}, 1, ""},
          {{"search", "--json", "proj", "absent"}, 1, "{\"root\":null}\n"}});
     const Outcome json = RunIn(tree.Root(), {"search", "--json", "--types", "txt", "proj", "x"});
