@@ -77,6 +77,12 @@ SearchCommand::SearchCommand(CLI::App& cli)
         ->capture_default_str();
     AddListOption(*mCommand, "--types", mTypes, "The file types searched (default: all)")
         ->type_name("TYPE,...");
+    mCommand
+        ->add_option("-g,--glob", mGlobs,
+                     "Search the files whose relative path matches GLOB, or not those of "
+                     "!GLOB; the last glob that matches decides")
+        ->allow_extra_args(false)
+        ->type_name("GLOB");
     const char* forms = "Output";
     CLI::Option* json =
         mCommand->add_flag("--json", mJson, "Print the result tree as JSON")->group(forms);
@@ -135,6 +141,7 @@ Vn::SearchRequest SearchCommand::Request() const
     request.mFlags.CaseSensitive = !mIgnoreCase;
     request.mFlags.WholeWord = mWholeWord;
     request.mMaxLines = mMaxCount;
+    request.mGlobs = mGlobs;
     request.mFlags.InContent = true;
     SelectZones(mZones, request.mFlags);
     request.mFileTypes.insert(types.begin(), types.end());

@@ -54,6 +54,7 @@ private:
     uint64_t mMaxCount = UINT64_MAX;
     std::vector<std::string> mZones = {"code", "comment", "directive", "string"};
     std::vector<std::string> mTypes;
+    std::vector<std::string> mGlobs;
 };
 
 } // namespace VarnikCli

@@ -79,6 +79,7 @@ std::unique_ptr<Result> FolderParser::Pass(const char* rootFolder, const SearchR
                                            const CancelToken& cancel, MakeResult makeResult)
 {
     mCancel = &cancel;
+    mRequest = request;
     try
     {
         std::unique_ptr<Pending_Folder> pending; // outlives the jobs, whose workers hold its tasks
@@ -173,6 +174,8 @@ void FolderParser::OnIgnoreFile_Unreadable(const char*, int error)
 void FolderParser::OnFile_Accepted(const char* relative, const timespec*)
 {
     ThrowIfCancelled();
+    if (mRequest != nullptr && !mRequest->IsPathSelected(relative))
+        return;
     auto task = std::make_unique<FileJobs::Task>();
     task->mPath = GetFullPath(relative);
     FileBase base = GetFileBase();

@@ -165,7 +165,8 @@ private:
     std::unique_ptr<Pending_Folder> mPending_Root;
     Pending_Folder* mPending_Folder; // the folder being walked
 
-    const CancelToken* mCancel = nullptr; // that of the running pass
+    const CancelToken* mCancel = nullptr;    // that of the running pass
+    const SearchRequest* mRequest = nullptr; // that of the running search
 
     ProgressCallback mProgressCallback;
     uint64_t mProgress_Folders = 0;

@@ -1,10 +1,13 @@
 #include "engine/search/SearchRequest.h"
 
 #include "lib/Ascii.h"
+#include "lib/Path.h"
 
 #include <re2/re2.h>
 
+#include <algorithm>
 #include <cstring>
+#include <fnmatch.h>
 #include <stdexcept>
 
 namespace Vn
@@ -59,6 +62,22 @@ void SearchRequest::CompileRegex()
 bool SearchRequest::IsFileTypeSelected(const char* type) const
 {
     return mFileTypes.empty() || mFileTypes.contains(type);
+}
+
+bool SearchRequest::IsPathSelected(const char* relative) const
+{
+    const char* separator = std::strrchr(relative, TrovLib::SEPARATOR);
+    const char* name = separator == nullptr ? relative : separator + 1;
+    for (auto glob = mGlobs.rbegin(); glob != mGlobs.rend(); ++glob)
+    {
+        const bool exclude = glob->starts_with('!');
+        const char* pattern = glob->c_str() + (exclude ? 1 : 0);
+        const bool onPath = std::strchr(pattern, TrovLib::SEPARATOR) != nullptr;
+        if (fnmatch(pattern, onPath ? relative : name, 0) == 0)
+            return !exclude;
+    }
+    return std::all_of(mGlobs.begin(), mGlobs.end(),
+                       [](const std::string& glob) { return glob.starts_with('!'); });
 }
 
 size_t SearchRequest::MatchEnd(std::string_view line, size_t at) const

@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace re2
 {
@@ -46,6 +47,8 @@ public:
     void CompileRegex();
     // True for every type while the set is empty.
     bool IsFileTypeSelected(const char* type) const;
+    // Whether the globs take in a file, by its path relative to the root.
+    bool IsPathSelected(const char* relative) const;
 
     // Where the match that begins at `at` of the line ends, or NO_MATCH. The line ends at
     // a NUL, as the parsers hand lines out; a regular expression sees it without its line
@@ -64,6 +67,11 @@ public:
     std::string mText;
     // At most this many matching lines per file.
     uint64_t mMaxLines = UINT64_MAX;
+    // Shell globs (fnmatch) on the relative path: "GLOB" takes files in, "!GLOB" leaves
+    // them out, and the last glob that matches decides. A glob without a separator
+    // matches the file name alone. With a glob that takes files in, a file that no glob
+    // matches is left out.
+    std::vector<std::string> mGlobs;
 
 private:
     bool LiteralAt(const char* position) const;

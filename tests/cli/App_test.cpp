@@ -299,6 +299,12 @@ TEST(App, SearchFindsTheSelectedLines)
         {{"--zones", "comment", "-e", "x.*counter"}, "", {"m.cpp:1"}},
         {{"-w", "-e", "x|xmax"}, "", {"m.cpp:1", "m.cpp:2", "m.cpp:3", "m.cpp:4", "notes.txt:1"}},
         {{"-i", "-e", "^// x", "-m", "1"}, "", {"sub/deep.h:1"}},
+        {{"-i", "-g", "*.h", "-g", "*.txt"}, "x", {"notes.txt:1", "sub/deep.h:1"}},
+        {{"-i", "-g", "!*.h", "-g", "sub/*"}, "x", {"sub/deep.h:1"}},
+        {{"-g", "*.cpp", "-g", "!m.*", "--types", "cpp,txt"}, "x", {}},
+        {{"-i", "-g", "!notes.txt", "-g", "!sub/*"},
+         "x",
+         {"m.cpp:1", "m.cpp:2", "m.cpp:3", "m.cpp:4"}},
     };
     for (const auto& row : rows)
     {
