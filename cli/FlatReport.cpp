@@ -2,7 +2,6 @@
 
 #include "cli/Highlight.h"
 #include "cli/TreeReport.h"
-#include "cli/TreeWalk.h"
 #include "engine/parsers/LineReader.h"
 
 namespace VarnikCli::FlatReport
@@ -69,18 +68,6 @@ bool Writer::WriteWithContext(const Vn::SearchResult_File& file)
         WriteLine(file, number, line, number == match->mLine);
     }
     return true;
-}
-
-void Write(Output& out, const Vn::SearchResult_Folder& root, const Options& options)
-{
-    Writer writer(out, options);
-    ForEachInTree<Vn::SearchResult>(root,
-                                    [&](const Vn::SearchResult& result, size_t)
-                                    {
-                                        if (const auto* file =
-                                                dynamic_cast<const Vn::SearchResult_File*>(&result))
-                                            writer.WriteFile(*file);
-                                    });
 }
 
 } // namespace VarnikCli::FlatReport

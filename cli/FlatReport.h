@@ -3,14 +3,14 @@
 #include "cli/Output.h"
 #include "engine/search/SearchRequest.h"
 #include "engine/search/SearchResult_File.h"
-#include "engine/search/SearchResult_Folder.h"
 
 #include <cstdint>
 
 namespace VarnikCli
 {
 
-// Search answers as other tools read them, one line each, files in walk order.
+// Search answers as other tools read them, one line each, files in walk order, each
+// written as soon as the search hands it over.
 namespace FlatReport
 {
 
@@ -54,8 +54,6 @@ private:
     const Options mOptions;
     bool mGroupWritten = false; // a group of lines with context, which the next one follows
 };
-
-void Write(Output& out, const Vn::SearchResult_Folder& root, const Options& options);
 
 } // namespace FlatReport
 } // namespace VarnikCli

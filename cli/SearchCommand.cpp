@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <utility>
 
 namespace VarnikCli
 {
@@ -183,16 +185,32 @@ int SearchCommand::Run(Console& console) const
     if (mNull && !IsFlat())
         throw std::runtime_error("--null needs --flat, -l or -c");
     const std::string root = CheckedRoot(mRoot);
+    const Vn::SearchRequest* highlight = UseColor(console) ? &request : nullptr;
+    // The flat forms print each file as soon as it is final, so that a pipe gets the
+    // first matches of a large tree at once; the lines stand in for a progress line,
+    // which would break into them.
+    std::optional<FlatReport::Writer> flat;
+    if (IsFlat())
+        flat.emplace(console.mOut, FlatOptions(highlight));
+    const bool errIsTerminal =
+        std::exchange(console.mErrIsTerminal, console.mErrIsTerminal && !flat);
     std::unique_ptr<Vn::SearchResult_Folder> results;
     mPass.Run("Searching", console,
               [&](Vn::FolderParser& folderParser)
-              { results = folderParser.Search(root.c_str(), request); });
-    const Vn::SearchRequest* highlight = UseColor(console) ? &request : nullptr;
+              {
+                  if (flat)
+                      folderParser.SetFileCallback(
+                          [&](const Vn::SearchResult_File& file)
+                          {
+                              flat->WriteFile(file);
+                              console.Flush();
+                          });
+                  results = folderParser.Search(root.c_str(), request);
+              });
+    console.mErrIsTerminal = errIsTerminal;
     if (mJson)
         JsonReport::WriteSearch(console.mOut.Stream(), results.get());
-    else if (results && IsFlat())
-        FlatReport::Write(console.mOut, *results, FlatOptions(highlight));
-    else if (results)
+    else if (results && !flat)
         TreeReport::WriteResults(console.mOut, *results, highlight);
     console.Flush();
     const int status = results ? EXIT_SUCCESS : EXIT_NO_MATCH;

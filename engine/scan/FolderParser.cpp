@@ -118,6 +118,7 @@ std::unique_ptr<FolderParser::Pending_Folder> FolderParser::Walk(const char* roo
     const LanguageTable* languages = mFileParsers->GetLanguages();
     mLabels = languages != nullptr ? &languages->GetLabels() : nullptr;
     mLabelTotals = {};
+    mStream.clear();
     mProgress_Reported = std::chrono::steady_clock::now();
     try
     {
@@ -188,6 +189,36 @@ void FolderParser::OnFile_Accepted(const char* relative, const timespec*)
     mPending_Folder->mEntries.push_back(Pending_Entry{std::move(task), nullptr});
     mJobs->Post(posted);
     Progress_FileQueued();
+    if (mRequest != nullptr && mFileCallback)
+    {
+        mStream.push_back(&posted);
+        Stream_Done();
+    }
+}
+
+void FolderParser::Stream_Done()
+{
+    while (!mStream.empty() && mStream.front()->mRun.load(std::memory_order_acquire))
+    {
+        if (mStream.front()->mResult)
+            mFileCallback(*mStream.front()->mResult);
+        mStream.pop_front();
+    }
+}
+
+// The assembly goes in walk order too, so a task not yet handed over is at the front.
+void FolderParser::Stream_Assembled(const FileJobs::Task& task)
+{
+    if (mStream.empty() || mStream.front() != &task)
+        return;
+    mStream.pop_front();
+    if (task.mResult)
+        mFileCallback(*task.mResult);
+}
+
+void FolderParser::SetFileCallback(FileCallback callback)
+{
+    mFileCallback = std::move(callback);
 }
 
 std::unique_ptr<Data_Folder> FolderParser::Scan_Result(Pending_Folder& pending)
@@ -275,8 +306,9 @@ std::unique_ptr<SearchResult_Folder> FolderParser::Search_Result(Pending_Folder&
 {
     auto rootResult = Assemble<SearchResult_Folder>(
         root,
-        [](SearchResult_Folder& folder, FileJobs::Task& task)
+        [this](SearchResult_Folder& folder, FileJobs::Task& task)
         {
+            Stream_Assembled(task);
             if (task.mResult)
                 folder.AddResult(std::move(task.mResult));
         },

@@ -14,6 +14,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -58,6 +59,7 @@ public:
         std::string Describe() const;
     };
     using ProgressCallback = std::function<void(const Progress&)>;
+    using FileCallback = std::function<void(const SearchResult_File&)>;
 
     // The registry is not owned and must outlive the folder parser.
     explicit FolderParser(FileParser_List* fileParsers);
@@ -87,6 +89,11 @@ public:
     // Optional: called from time to time during a pass, at most a few times a second,
     // with the folders walked and the files done so far.
     void SetProgressCallback(ProgressCallback callback);
+
+    // Optional: called during a search with each file that matched, in walk order, as soon
+    // as it and every file before it are done, while the workers go on. The result is
+    // still part of the answer that Search returns.
+    void SetFileCallback(FileCallback callback);
 
     // Reads files on `jobs` worker threads, each with its copy of the registry given to
     // the constructor, as it is now. 0 or 1 reads them on the calling thread with that
@@ -150,6 +157,10 @@ private:
     void Labels_AddCounters(Data_Folder& root) const;
     // Waits for the answer of the file's task.
     FileJobs::Task& WaitForAnswer(const Pending_Entry& entry);
+    // Hands the files at the front of the stream that are done to the file callback.
+    void Stream_Done();
+    // Hands the task to the file callback unless it already was.
+    void Stream_Assembled(const FileJobs::Task& task);
     // Ends the walk with FileJobs::Cancelled once a cancel is requested.
     void ThrowIfCancelled() const;
 
@@ -169,6 +180,9 @@ private:
     const SearchRequest* mRequest = nullptr; // that of the running search
 
     ProgressCallback mProgressCallback;
+    FileCallback mFileCallback;
+    // With a file callback, the files of the search not yet handed to it, in walk order.
+    std::deque<const FileJobs::Task*> mStream;
     uint64_t mProgress_Folders = 0;
     unsigned mProgress_Queued = 0; // files handed to the jobs, which keep count of those done
     Unreadable mUnreadable;
