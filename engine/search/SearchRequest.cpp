@@ -131,7 +131,7 @@ size_t SearchRequest::NextStart(std::string_view line, size_t from) const
 {
     if (!mFlags.Regex)
     {
-        for (size_t at = from; at < line.size(); at++)
+        for (size_t at = from; at <= line.size(); at++) // the empty text stands at the end too
         {
             if (LiteralAt(line.data() + at))
                 return at;

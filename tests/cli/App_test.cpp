@@ -223,46 +223,37 @@ TEST(App, SearchFindsTheSelectedLines)
                             "int y;\n")
         .File("proj/notes.txt", "x \xFF\xFE\r\nnothing\r\n")
         .File("proj/sub/deep.h", "// X upper\n");
-    ExpectRows(
-        tree.Root(),
-        {{{"search", "proj", "x"},
-          0,
-          "proj/ (5)\n"
-          "  m.cpp (4)\n"
-          "    Line 1 : int x = 1; // x counter\n"
-          "    Line 2 : const char* s = \"x\";\n"
-          "    Line 3 : #define xmax 2\n"
-          "    Line 4 : /* the x */\n"
-          "  notes.txt (1)\n"
-          "    Line 1 : x \xFF\xFE\n"},
-         {{"search", "-l", "--ignore-case", "proj", "X"},
-          0,
-          "proj/m.cpp\nproj/notes.txt\nproj/sub/deep.h\n"},
-         {{"search", "-c", "proj", "x"}, 0, "proj/m.cpp:4\nproj/notes.txt:1\n"},
-         {{"search", "--flat", "--color", "always", "proj", "X"},
-          0,
-          "proj/sub/deep.h:1:// \x1b[1;31mX\x1b[0m upper\n"},
-         {{"search", "-c", "--null", "proj", "x"},
-          0,
-          "proj/m.cpp\0"
-          "4\nproj/notes.txt\0"
-          "1\n"s},
-         {{"search", "-l", "--null", "--types", "h", "-i", "proj", "x"}, 0, "proj/sub/deep.h\0"s},
-         {{"search", "--flat", "-B", "1", "-A", "2", "--types", "cpp,txt", "-e", "^#|g\r$", "proj"},
-          0,
-          "proj/m.cpp-2-const char* s = \"x\";\n"
-          "proj/m.cpp:3:#define xmax 2\n"
-          "proj/m.cpp-4-/* the x */\n"
-          "proj/m.cpp-5-int y;\n"
-          "--\n"
-          "proj/notes.txt-1-x \xFF\xFE\n"
-          "proj/notes.txt:2:nothing\n"},
-         {{"search", "--flat", "-C", "1", "-m", "1", "proj", "counter"},
-          0,
-          "proj/m.cpp:1:int x = 1; // x counter\n"
-          "proj/m.cpp-2-const char* s = \"x\";\n"},
-         {{"search", "-c", "proj", "absent"}, 1, ""},
-         {{"search", "--json", "proj", "absent"}, 1, "{\"root\":null}\n"}});
+    ExpectRows(tree.Root(), {{{"search", "proj", "x"},
+                              0,
+                              "proj/ (5)\n"
+                              "  m.cpp (4)\n"
+                              "    Line 1 : int x = 1; // x counter\n"
+                              "    Line 2 : const char* s = \"x\";\n"
+                              "    Line 3 : #define xmax 2\n"
+                              "    Line 4 : /* the x */\n"
+                              "  notes.txt (1)\n"
+                              "    Line 1 : x \xFF\xFE\n"},
+                             {{"search", "-l", "--ignore-case", "proj", "X"},
+                              0,
+                              "proj/m.cpp\nproj/notes.txt\nproj/sub/deep.h\n"},
+                             {{"search", "-c", "proj", "x"}, 0, "proj/m.cpp:4\nproj/notes.txt:1\n"},
+                             {{"search", "--flat", "--color", "always", "proj", "X"},
+                              0,
+                              "proj/sub/deep.h:1:// \x1b[1;31mX\x1b[0m upper\n"},
+                             {{"search", "-c", "proj", "absent"}, 1, ""},
+                             {{"search", "--json", "proj", "absent"}, 1, "{\"root\":null}\n"}});
+    ExpectRows(tree.Root(), {{{"search", "-l", "--null", "-i", "proj", "X"},
+                              0,
+                              "proj/m.cpp\0proj/notes.txt\0proj/sub/deep.h\0"s},
+                             {{"search", "--flat", "-C", "1", "-A", "2", "-e", "^#|g\r$", "proj"},
+                              0,
+                              "proj/m.cpp-2-const char* s = \"x\";\n"
+                              "proj/m.cpp:3:#define xmax 2\n"
+                              "proj/m.cpp-4-/* the x */\n"
+                              "proj/m.cpp-5-int y;\n"
+                              "--\n"
+                              "proj/notes.txt-1-x \xFF\xFE\n"
+                              "proj/notes.txt:2:nothing\n"}});
     const Outcome json = RunIn(tree.Root(), {"search", "--json", "--types", "txt", "proj", "x"});
     EXPECT_EQ(Json::parse(json.mOut).dump() + "\n", json.mOut);
     EXPECT_EQ(Json::parse(json.mOut)["root"]["results"][0]["lines"][0],
@@ -289,19 +280,13 @@ TEST(App, SearchFindsTheSelectedLines)
         {{"-w", "-i", "--zones", "comment"},
          "x",
          {"m.cpp:1", "m.cpp:4", "notes.txt:1", "sub/deep.h:1"}},
-        {{"-w", "--zones", "directive"}, "x", {"notes.txt:1"}},
         {{"-m", "1"}, "x", {"m.cpp:1", "notes.txt:1"}},
-        {{"-m", "2", "--zones", "comment"}, "x", {"m.cpp:1", "m.cpp:4", "notes.txt:1"}},
-        {{"--max-count", "0"}, "x", {}},
         {{"-e", "^x"}, "", {"notes.txt:1"}},
-        {{"-e", "[a-z]max", "-i"}, "", {"m.cpp:3"}},
         {{"--zones", "string", "-e", "x\""}, "", {"m.cpp:2"}},
-        {{"--zones", "comment", "-e", "x.*counter"}, "", {"m.cpp:1"}},
         {{"-w", "-e", "x|xmax"}, "", {"m.cpp:1", "m.cpp:2", "m.cpp:3", "m.cpp:4", "notes.txt:1"}},
         {{"-i", "-e", "^// x", "-m", "1"}, "", {"sub/deep.h:1"}},
         {{"-i", "-g", "*.h", "-g", "*.txt"}, "x", {"notes.txt:1", "sub/deep.h:1"}},
         {{"-i", "-g", "!*.h", "-g", "sub/*"}, "x", {"sub/deep.h:1"}},
-        {{"-g", "*.cpp", "-g", "!m.*", "--types", "cpp,txt"}, "x", {}},
         {{"-i", "-g", "!notes.txt", "-g", "!sub/*"},
          "x",
          {"m.cpp:1", "m.cpp:2", "m.cpp:3", "m.cpp:4"}},
@@ -506,7 +491,6 @@ TEST(App, ErrorsPrintOneLineAndNothingElse)
         {{"search", "--types", "", "proj", "x"}, "unknown file type \"\""},
         {{"search", "--null", "proj", "x"}, "--null needs --flat, -l or -c"},
         {{"search", "-e", "(a", "proj"}, "bad regular expression: missing ): (a"},
-        {{"search", "-e", "a", "proj", "a"}, "a TEXT or -e PATTERN, not both"},
         {{"search", "proj"}, "put -- before a text that begins with \"-\""},
         {{"search", "proj", "-x"}, "put -- before a text that begins with \"-\""},
         {{"scan", "--count-as", "cc", "proj"}, "EXT:TYPE"},
