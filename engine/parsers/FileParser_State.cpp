@@ -193,6 +193,13 @@ void FileParser_State::Search_Line(const char* line)
             mResult->AddLine(mLineNumber, line);
         return;
     }
+    // The finder points at every line for an expression: one look at the whole line
+    // spares a look at each place of a line that cannot match.
+    if (mRequest->mFlags.Regex && !mRequest->Find(line))
+    {
+        RunLine(line);
+        return;
+    }
     const uint32_t zones = SelectedZones(mRequest->mFlags);
     const std::string_view view(line);
     bool matched = false;
