@@ -4,6 +4,7 @@
 #include "cli/NodeNames.h"
 #include "cli/TreeWalk.h"
 #include "engine/counters/Counter_Count.h"
+#include "engine/tree/CounterSchema.h"
 #include "lib/Path.h"
 
 #include <algorithm>
@@ -16,7 +17,7 @@ namespace VarnikCli
 namespace
 {
 
-constexpr char CENSUS[] = "#if";
+constexpr const char* CENSUS = Vn::Schema::NAME_CONDITIONS;
 
 // Every count of a node by its path of names, in the order of the counters.
 using Counts = std::vector<std::pair<std::string, uint64_t>>;
@@ -68,13 +69,7 @@ bool IsFolder(const Vn::Data_Node& node)
 
 uint64_t LinesOf(const Vn::Data_Node& file)
 {
-    for (const auto& counter : file.mCounters)
-    {
-        const auto* count = dynamic_cast<const Vn::Counter_Count*>(counter.get());
-        if (count != nullptr && std::strcmp(count->GetName(), "Line") == 0)
-            return count->GetCount();
-    }
-    return 0;
+    return Vn::Schema::CountOf(file.mCounters, Vn::Schema::NAME_LINE);
 }
 
 bool ByOwnName(const Vn::Data_Node* a, const Vn::Data_Node* b)
@@ -194,8 +189,9 @@ void ScanDiff::OneSided(const Vn::Data_Node& node, const std::string& path, bool
     if (mBy == By::File && !isFolder)
     {
         const uint64_t lines = LinesOf(node);
-        mFiles.push_back(
-            {removed ? '-' : '+', path, {"Line", removed ? lines : 0, removed ? 0 : lines}});
+        mFiles.push_back({removed ? '-' : '+',
+                          path,
+                          {Vn::Schema::NAME_LINE, removed ? lines : 0, removed ? 0 : lines}});
     }
     if (mBy == By::Folder && !mLevels.empty() && mLevels.back().mHeld != nullptr)
     {

@@ -4,6 +4,7 @@
 #include "cli/Joined.h"
 #include "cli/JsonReport.h"
 #include "cli/TreeReport.h"
+#include "cli/WholeNumber.h"
 #include "lib/Format.h"
 
 #include <CLI/CLI.hpp>
@@ -72,6 +73,7 @@ SearchCommand::SearchCommand(CLI::App& cli)
     mCommand->add_flag("-w,--word-regexp", mWholeWord,
                        "Match whole words: no letter, digit or _ right before or after");
     mCommand->add_option("-m,--max-count", mMaxCount, "At most N matching lines per file")
+        ->check(WholeNumber(1))
         ->type_name("N");
     AddListOption(*mCommand, "--zones", mZones,
                   "Where a match counts: code, comment, directive, string, or none")
@@ -101,12 +103,15 @@ SearchCommand::SearchCommand(CLI::App& cli)
     json->excludes(flat)->excludes(files);
     flat->excludes(files);
     mCommand->add_option("-A,--after-context", mAfter, "With --flat, N lines after each match")
+        ->check(WholeNumber(0, 1000000))
         ->type_name("N")
         ->group(forms);
     mCommand->add_option("-B,--before-context", mBefore, "With --flat, N lines before each match")
+        ->check(WholeNumber(0, 1000000))
         ->type_name("N")
         ->group(forms);
     mCommand->add_option("-C,--context", mContext, "With --flat, N lines before and after")
+        ->check(WholeNumber(0, 1000000))
         ->type_name("N")
         ->group(forms);
     mCommand

@@ -1,6 +1,7 @@
 #include "engine/scan/FolderParser.h"
 
 #include "engine/counters/Counter_Count.h"
+#include "engine/tree/CounterSchema.h"
 #include "lib/Format.h"
 #include "lib/IgnoreList.h"
 #include "lib/Path.h"
@@ -279,9 +280,7 @@ bool FolderParser::Labels_Tally(const Data_Node& file)
     if (file.mLabel != Label::NONE)
     {
         totals.mFiles++;
-        const auto* lines =
-            static_cast<const Counter_Count*>(file.mCounters.Find(Counter_Count::TYPE, "Line"));
-        totals.mLines += lines != nullptr ? lines->GetCount() : 0;
+        totals.mLines += Schema::CountOf(file.mCounters, Schema::NAME_LINE);
     }
     return true;
 }
@@ -294,10 +293,11 @@ void FolderParser::Labels_AddCounters(Data_Folder& root) const
         if (totals.mFiles == 0 && totals.mSkipped == 0)
             continue;
         auto group = std::make_unique<Counter_Group>(FileLabels::Name(label));
-        group->mCounters.Append(std::make_unique<Counter_Count>("File", totals.mFiles));
-        group->mCounters.Append(std::make_unique<Counter_Count>("Line", totals.mLines));
+        group->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_FILE, totals.mFiles));
+        group->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_LINE, totals.mLines));
         if (totals.mSkipped != 0)
-            group->mCounters.Append(std::make_unique<Counter_Count>("Skipped", totals.mSkipped));
+            group->mCounters.Append(
+                std::make_unique<Counter_Count>(Schema::NAME_SKIPPED, totals.mSkipped));
         root.mCounters.Append(std::move(group));
     }
 }

@@ -12,6 +12,8 @@
 // one count per type; "Line" holding "Blank", "Code" and "Comment"; per type a count of
 // its lines with the same three children, where "Code" may hold "Directive"; "#if"
 // holding one count per name tested; "Parsing Error"; and the "File Length" histogram.
+// Under --languages the root also holds a group per label of the files labelled so
+// ("Generated", "Vendored"...), with their "File", "Line" and "Skipped".
 // Readers take the names from here, so that a renamed counter cannot empty a column
 // silently.
 namespace Vn::Schema
@@ -26,6 +28,8 @@ inline constexpr char NAME_DIRECTIVE[] = "Directive";
 inline constexpr char NAME_CONDITIONS[] = "#if";
 inline constexpr char NAME_PARSING_ERROR[] = "Parsing Error";
 inline constexpr char NAME_FILE_LENGTH[] = "File Length";
+// Under a label's group at the root: the labelled files left out of the counts.
+inline constexpr char NAME_SKIPPED[] = "Skipped";
 // The type of a file that no parser or language claimed.
 inline constexpr char NAME_UNKNOWN[] = "Unknown";
 
