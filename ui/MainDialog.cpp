@@ -40,6 +40,7 @@
 #include <QTreeWidget>
 
 #include <cstdlib>
+#include <stdexcept>
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -888,6 +889,10 @@ void MainDialog::Search_Request_Apply()
     flags.InDirective = mUi.mSearch_InDirectiveCheck->isChecked();
     flags.InString = mUi.mSearch_InStringCheck->isChecked();
     flags.InContent = true;
+    flags.WholeWord = mUi.mSearch_WholeWordCheck->isChecked();
+    flags.Regex = false;
+    if (mUi.mSearch_RegexCheck->isChecked())
+        mSearch_Request->CompileRegex();
 
     mSearch_Request->mFileTypes.clear();
     const QListWidget& list = *mUi.mSearch_FileTypeList;
@@ -956,7 +961,9 @@ void MainDialog::Search_Result_Update()
     View_Clear(*mUi.mSearch_ResultTree);
     if (!mSearch_Root)
         return;
-    mUi.mSearch_MatchDelegate->SetText(LocalText_ToQt(mSearch_Request->mText),
+    // The delegate marks a literal text; the spans of an expression stay unmarked.
+    const bool literal = !mSearch_Request->mFlags.Regex;
+    mUi.mSearch_MatchDelegate->SetText(literal ? LocalText_ToQt(mSearch_Request->mText) : "",
                                        mSearch_Request->mFlags.CaseSensitive ? Qt::CaseSensitive
                                                                              : Qt::CaseInsensitive);
     View_AddRoot(*mUi.mSearch_ResultTree, Search_FolderNode_Create(*mSearch_Root));
@@ -1004,7 +1011,14 @@ void MainDialog::mSearch_Btn_Click()
            {
                if (!mUi.mSearch_Btn->isEnabled())
                    return;
-               Search_Request_Apply();
+               try
+               {
+                   Search_Request_Apply();
+               }
+               catch (const std::invalid_argument& error)
+               {
+                   return mDesktop.ShowMessage(error.what(), "Search");
+               }
                Pass_Start("mSearch_Btn_Click", true);
                mPass->Search(mRootFolder, *mSearch_Request);
                Controls_Enable();

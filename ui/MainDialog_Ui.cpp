@@ -399,6 +399,10 @@ QWidget* MainDialog_Ui::QueryPane_Create()
     mSearch_InDirectiveCheck = CheckBox("mSearch_InDirectiveCheck", "Search in directive");
     mSearch_InStringCheck = CheckBox("mSearch_InStringCheck", "Search in string");
     mSearch_CaseSensitiveCheck = CheckBox("mSearch_CaseSensitiveCheck", "Case sensitive");
+    mSearch_WholeWordCheck = CheckBox("mSearch_WholeWordCheck", "Whole word");
+    mSearch_RegexCheck = CheckBox("mSearch_RegexCheck", "Regular expression");
+    mSearch_WholeWordCheck->setChecked(false);
+    mSearch_RegexCheck->setChecked(false);
     mSearch_OpenSelectedFolderBtn =
         Button("mSearch_OpenSelectedFolderBtn", "Open selected folder", 125, false);
     mSearch_OpenSelectedFileBtn =
@@ -421,6 +425,8 @@ QWidget* MainDialog_Ui::QueryPane_Create()
     layout->addWidget(mSearch_InDirectiveCheck, 3, 1);
     layout->addWidget(mSearch_InStringCheck, 4, 1);
     layout->addWidget(mSearch_CaseSensitiveCheck, 1, 2, 1, 2, Qt::AlignLeft);
+    layout->addWidget(mSearch_WholeWordCheck, 2, 2, 1, 2, Qt::AlignLeft);
+    layout->addWidget(mSearch_RegexCheck, 3, 2, 1, 2, Qt::AlignLeft);
     layout->addLayout(openButtons, 4, 2, 1, 2, Qt::AlignRight | Qt::AlignBottom);
     return pane;
 }

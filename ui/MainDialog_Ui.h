@@ -87,6 +87,8 @@ public:
     QCheckBox* mSearch_InDirectiveCheck;
     QCheckBox* mSearch_InStringCheck;
     QCheckBox* mSearch_CaseSensitiveCheck;
+    QCheckBox* mSearch_WholeWordCheck;
+    QCheckBox* mSearch_RegexCheck;
     QPushButton* mSearch_OpenSelectedFolderBtn;
     QPushButton* mSearch_OpenSelectedFileBtn;
     QTreeWidget* mSearch_ResultTree;

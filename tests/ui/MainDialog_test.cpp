@@ -498,6 +498,13 @@ TEST_F(MainDialog, SearchesAsAskedAndOpensWhatItFinds)
     EXPECT_EQ(window.Text("mSearch_ResultTree"),
               "project/ (1)\n  notes.txt (1)\n    Line 1 : Say hello to the team\n")
         << "the whole answer after the cancels";
+    window.Check("mSearch_RegexCheck", true);
+    window.Search("te+a[m]");
+    EXPECT_EQ(window.Text("mSearch_ResultTree"),
+              "project/ (1)\n  notes.txt (1)\n    Line 1 : Say hello to the team\n");
+    window.Search("(");
+    EXPECT_EQ(window.mDesktop.TakeLog(), "Search: bad regular expression: missing ): (\n");
+    window.Check("mSearch_RegexCheck", false);
     window.Search("absent");
     EXPECT_EQ(window.Status(), "No match");
     EXPECT_EQ(window.mDesktop.TakeLog(), "") << "finding nothing is no error";
