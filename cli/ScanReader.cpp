@@ -215,7 +215,8 @@ public:
     bool RawNumber(const char*, rapidjson::SizeType, bool) { return Refuse("a number"); }
     bool String(const char* text, rapidjson::SizeType length, bool)
     {
-        return Guard([&] { Text(std::string_view(text, length)); });
+        return IsUnicode(std::string_view(text, length)) &&
+               Guard([&] { Text(std::string_view(text, length)); });
     }
     bool StartObject()
     {
@@ -223,7 +224,8 @@ public:
     }
     bool Key(const char* key, rapidjson::SizeType length, bool)
     {
-        return Guard([&] { SelectKey(std::string_view(key, length)); });
+        return IsUnicode(std::string_view(key, length)) &&
+               Guard([&] { SelectKey(std::string_view(key, length)); });
     }
     bool EndObject(rapidjson::SizeType)
     {
@@ -251,6 +253,15 @@ private:
             mProblem = failure.what();
             return false;
         }
+    }
+    // The parser lets an escaped lone surrogate ("\udc00") through as bytes outside
+    // UTF-8; JSON text is Unicode, so such a string is refused like any malformed one.
+    bool IsUnicode(std::string_view text)
+    {
+        if (IsValidUtf8(text))
+            return true;
+        mProblem = "a string that is not valid Unicode (a lone surrogate escape)";
+        return false;
     }
     bool Refuse(const std::string& found)
     {

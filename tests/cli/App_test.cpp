@@ -434,6 +434,7 @@ TEST(App, DiffRefusesWhatScanNeverWrites)
         {R"({"root":{"name":"r","kind":"folder","counters":[],"nodes":[)"
          R"({"name":"r/a\u0000b","kind":"file","counters":[]}]}})",
          "NUL"},
+        {R"({"root":{"name":"r\udc00","kind":"folder","counters":[]}})", "a lone surrogate"},
         {R"({"root":{"name":"r","kind":"folder","counters":[],"nodes":[)"
          R"({"name":"elsewhere/a","kind":"file","counters":[]}]}})",
          "\"elsewhere/a\" is not a name in the folder \".\""},
