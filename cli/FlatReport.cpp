@@ -9,34 +9,34 @@ namespace VarnikCli::FlatReport
 
 void Writer::WriteFile(const Vn::SearchResult_File& file)
 {
+    const std::string path = file.GetName();
     if (mOptions.mForm == Form::Files)
     {
-        mOut.Text(file.GetName()) << (mOptions.mNull ? '\0' : '\n');
+        mOut.Text(path) << (mOptions.mNull ? '\0' : '\n');
         return;
     }
     if (mOptions.mForm == Form::Counts)
     {
-        WritePath(file, ':');
+        WritePath(path, ':');
         mOut << file.GetCount() << '\n';
         return;
     }
-    if ((mOptions.mBefore != 0 || mOptions.mAfter != 0) && WriteWithContext(file))
+    if ((mOptions.mBefore != 0 || mOptions.mAfter != 0) && WriteWithContext(file, path))
         return;
     for (const auto& line : file.mLines)
-        WriteLine(file, line.mLine, line.mText.c_str(), true);
+        WriteLine(path, line.mLine, line.mText.c_str(), true);
 }
 
-void Writer::WritePath(const Vn::SearchResult_File& file, char separator)
+void Writer::WritePath(const std::string& path, char separator)
 {
-    mOut.Text(file.GetName()) << (mOptions.mNull ? '\0' : separator);
+    mOut.Text(path) << (mOptions.mNull ? '\0' : separator);
 }
 
 // "path:line:text" for a match, "path-line-text" for a line around one.
-void Writer::WriteLine(const Vn::SearchResult_File& file, uint64_t number, const char* text,
-                       bool match)
+void Writer::WriteLine(const std::string& path, uint64_t number, const char* text, bool match)
 {
     const char separator = match ? ':' : '-';
-    WritePath(file, separator);
+    WritePath(path, separator);
     mOut << number << separator;
     WriteHighlighted(mOut, TreeReport::WithoutLineEnd(text), match ? mOptions.mHighlight : nullptr);
     mOut << '\n';
@@ -44,10 +44,10 @@ void Writer::WriteLine(const Vn::SearchResult_File& file, uint64_t number, const
 
 // A line is shown when it lies within the reach of a match; "--" parts groups that do
 // not touch, in one file or across files.
-bool Writer::WriteWithContext(const Vn::SearchResult_File& file)
+bool Writer::WriteWithContext(const Vn::SearchResult_File& file, const std::string& path)
 {
     Vn::LineReader reader;
-    if (!reader.Open(file.GetName()))
+    if (!reader.Open(path.c_str()))
         return false;
     auto match = file.mLines.begin();
     uint64_t shown = 0;
@@ -65,7 +65,7 @@ bool Writer::WriteWithContext(const Vn::SearchResult_File& file)
             mOut << "--\n";
         mGroupWritten = true;
         shown = number;
-        WriteLine(file, number, line, number == match->mLine);
+        WriteLine(path, number, line, number == match->mLine);
     }
     return true;
 }

@@ -5,6 +5,7 @@
 #include "engine/search/SearchResult_File.h"
 
 #include <cstdint>
+#include <string>
 
 namespace VarnikCli
 {
@@ -44,11 +45,11 @@ public:
 
 private:
     // The path and the separator after it, or a NUL.
-    void WritePath(const Vn::SearchResult_File& file, char separator);
-    void WriteLine(const Vn::SearchResult_File& file, uint64_t number, const char* text,
-                   bool match);
-    // Reads the file again for the lines around the matches; false when it cannot.
-    bool WriteWithContext(const Vn::SearchResult_File& file);
+    void WritePath(const std::string& path, char separator);
+    void WriteLine(const std::string& path, uint64_t number, const char* text, bool match);
+    // Reads the file at `path` again for the lines around the matches; false when it
+    // cannot.
+    bool WriteWithContext(const Vn::SearchResult_File& file, const std::string& path);
 
     Output& mOut;
     const Options mOptions;

@@ -1,10 +1,10 @@
 #include "cli/JsonReport.h"
 
 #include "cli/JsonWriter.h"
-#include "cli/TreeWalk.h"
 #include "engine/counters/Counter_Count.h"
 #include "engine/counters/Counter_Histogram.h"
 #include "engine/search/SearchResult_File.h"
+#include "engine/tree/TreeWalk.h"
 
 namespace VarnikCli::JsonReport
 {
@@ -76,7 +76,7 @@ void WriteLines(JsonWriter& json, const Vn::SearchResult_File& file)
 
 // Opens the object of a result with its name and kind; a folder's array of children,
 // opened last, is closed by EndEntry.
-void StartEntry(JsonWriter& json, const char* name, bool isFolder)
+void StartEntry(JsonWriter& json, const std::string& name, bool isFolder)
 {
     json.StartObject();
     json.Key("name");
@@ -133,13 +133,13 @@ void ScanWriter::Finish()
 void WriteScan(std::ostream& out, const Vn::Data_Folder& root, const ScanHeader& header)
 {
     ScanWriter writer(out, header);
-    WalkTree<Vn::Data_Node>(
+    Vn::WalkTree<Vn::Data_Node>(
         root,
         [&writer](const Vn::Data_Node& node, size_t)
-        { writer.Node(node.GetName(), ChildrenOf(node) != nullptr, node.mCounters); },
+        { writer.Node(node.GetName(), node.IsFolder(), node.mCounters); },
         [&writer](const Vn::Data_Node& node, size_t)
         {
-            if (ChildrenOf(node) != nullptr)
+            if (node.IsFolder())
                 writer.EndFolder();
         });
     writer.Finish();
@@ -153,11 +153,11 @@ void WriteSearch(std::ostream& out, const Vn::SearchResult_Folder* root)
     if (root == nullptr)
         json.Null();
     else
-        WalkTree<Vn::SearchResult>(
+        Vn::WalkTree<Vn::SearchResult>(
             *root,
             [&json](const Vn::SearchResult& result, size_t)
             {
-                const bool isFolder = ChildrenOf(result) != nullptr;
+                const bool isFolder = result.IsFolder();
                 StartEntry(json, result.GetName(), isFolder);
                 json.Key("count");
                 json.Uint64(result.GetCount());
@@ -166,13 +166,10 @@ void WriteSearch(std::ostream& out, const Vn::SearchResult_Folder* root)
                     json.Key("results");
                     json.StartArray();
                 }
-                else if (const auto* file = dynamic_cast<const Vn::SearchResult_File*>(&result))
-                {
-                    WriteLines(json, *file);
-                }
+                else
+                    WriteLines(json, static_cast<const Vn::SearchResult_File&>(result));
             },
-            [&json](const Vn::SearchResult& result, size_t)
-            { EndEntry(json, ChildrenOf(result) != nullptr); });
+            [&json](const Vn::SearchResult& result, size_t) { EndEntry(json, result.IsFolder()); });
     json.EndObject();
     json.Finish();
 }

@@ -2,8 +2,6 @@
 
 #include "lib/Path.h"
 
-#include <string_view>
-
 namespace VarnikCli
 {
 
@@ -12,15 +10,16 @@ std::string NameBelowRoot(const Vn::Data_Node& node, const Vn::Data_Folder& root
     return &node == &root ? "." : NameBelowRoot(node, root.GetName());
 }
 
+// A node in a folder knows its path below the root. One that a scan file hands over
+// before it joins a folder holds the name that was written, which starts with the root's.
 std::string NameBelowRoot(const Vn::Data_Node& node, std::string_view rootName)
 {
-    std::string_view name = node.GetName();
-    if (dynamic_cast<const Vn::Data_Folder*>(&node) == nullptr && name.starts_with(rootName) &&
-        name.size() > rootName.size())
-    {
-        name.remove_prefix(rootName.size() + (rootName.ends_with(TrovLib::SEPARATOR) ? 0 : 1));
-    }
-    return std::string(name);
+    if (node.GetParent() != nullptr)
+        return node.GetName_BelowRoot();
+    std::string name = node.GetName();
+    if (!node.IsFolder() && name.starts_with(rootName) && name.size() > rootName.size())
+        name.erase(0, rootName.size() + (rootName.ends_with(TrovLib::SEPARATOR) ? 0 : 1));
+    return name;
 }
 
 } // namespace VarnikCli

@@ -2,9 +2,9 @@
 
 #include "cli/JsonWriter.h"
 #include "cli/NodeNames.h"
-#include "cli/TreeWalk.h"
 #include "engine/counters/Counter_Count.h"
 #include "engine/tree/CounterSchema.h"
+#include "engine/tree/TreeWalk.h"
 #include "lib/Path.h"
 
 #include <algorithm>
@@ -60,11 +60,6 @@ const uint64_t* Find(const std::map<std::string, uint64_t>& counts, const std::s
 {
     const auto found = counts.find(name);
     return found != counts.end() ? &found->second : nullptr;
-}
-
-bool IsFolder(const Vn::Data_Node& node)
-{
-    return dynamic_cast<const Vn::Data_Folder*>(&node) != nullptr;
 }
 
 uint64_t LinesOf(const Vn::Data_Node& file)
@@ -174,7 +169,7 @@ const Vn::Data_Node* ScanDiff::Match(Level& level, const Vn::Data_Node& node, bo
         std::lower_bound(level.mChildren.begin(), level.mChildren.end(), &node, ByOwnName);
     if (found == level.mChildren.end() ||
         std::strcmp((*found)->GetName_Relative(), node.GetName_Relative()) != 0 ||
-        IsFolder(**found) != isFolder)
+        (*found)->IsFolder() != isFolder)
         return nullptr;
     level.mMatched[found - level.mChildren.begin()] = true;
     return *found;
@@ -185,7 +180,7 @@ const Vn::Data_Node* ScanDiff::Match(Level& level, const Vn::Data_Node& node, bo
 void ScanDiff::OneSided(const Vn::Data_Node& node, const std::string& path, bool held)
 {
     const bool removed = held == mHeldIsOld;
-    const bool isFolder = IsFolder(node);
+    const bool isFolder = node.IsFolder();
     if (mBy == By::File && !isFolder)
     {
         const uint64_t lines = LinesOf(node);
@@ -212,12 +207,12 @@ void ScanDiff::HeldOnly(const Level& level)
             OneSided(*level.mChildren[i], NameBelowRoot(*level.mChildren[i], mHeld), true);
             continue;
         }
-        ForEachInTree<Vn::Data_Node>(*level.mChildren[i],
-                                     [this](const Vn::Data_Node& node, size_t)
-                                     {
-                                         if (!IsFolder(node))
-                                             OneSided(node, NameBelowRoot(node, mHeld), true);
-                                     });
+        Vn::ForEachInTree<Vn::Data_Node>(*level.mChildren[i],
+                                         [this](const Vn::Data_Node& node, size_t)
+                                         {
+                                             if (!node.IsFolder())
+                                                 OneSided(node, NameBelowRoot(node, mHeld), true);
+                                         });
     }
 }
 

@@ -1,10 +1,10 @@
 #include "cli/ScanReader.h"
 
-#include "cli/TreeWalk.h"
 #include "cli/Utf8.h"
 #include "engine/counters/Counter_Count.h"
 #include "engine/counters/Counter_Histogram.h"
 #include "engine/counters/Counter_Names.h"
+#include "engine/tree/TreeWalk.h"
 #include "lib/Format.h"
 #include "lib/Path.h"
 
@@ -703,7 +703,7 @@ void Parser::EnterNode(bool isFolder)
     if (mRoot == nullptr)
         mRoot.reset(static_cast<Vn::Data_Folder*>(node.release()));
     else
-        mFolders[mFolders.size() - (isFolder ? 2 : 1)].mFolder->mNodes.push_back(std::move(node));
+        mFolders[mFolders.size() - (isFolder ? 2 : 1)].mFolder->AddNode_Totalled(std::move(node));
 }
 
 void Parser::MakeCounter()
@@ -789,13 +789,12 @@ public:
 
 void VisitTree(const Vn::Data_Folder& root, ScanVisitor& visitor)
 {
-    WalkTree<Vn::Data_Node>(
+    Vn::WalkTree<Vn::Data_Node>(
         root,
-        [&visitor](const Vn::Data_Node& node, size_t)
-        { visitor.Enter(node, ChildrenOf(node) != nullptr); },
+        [&visitor](const Vn::Data_Node& node, size_t) { visitor.Enter(node, node.IsFolder()); },
         [&visitor](const Vn::Data_Node& node, size_t)
         {
-            if (ChildrenOf(node) != nullptr)
+            if (node.IsFolder())
                 visitor.Leave();
         });
 }

@@ -2,8 +2,8 @@
 
 #include "cli/CensusReport.h"
 #include "cli/NodeNames.h"
-#include "cli/TreeWalk.h"
 #include "engine/tree/CounterSchema.h"
+#include "engine/tree/TreeWalk.h"
 #include "lib/Path.h"
 
 #include <algorithm>
@@ -44,13 +44,14 @@ void AddTypes(Table& table, const Vn::Data_Folder& root)
         for (const auto& type : files->mCounters)
             order.push_back(type->GetName());
     }
-    ForEachInTree<Vn::Data_Node>(root,
-                                 [&byType](const Vn::Data_Node& node, size_t)
-                                 {
-                                     if (ChildrenOf(node) != nullptr)
-                                         return;
-                                     byType[std::string(TypeOf(node))] += TotalsOf(node.mCounters);
-                                 });
+    Vn::ForEachInTree<Vn::Data_Node>(root,
+                                     [&byType](const Vn::Data_Node& node, size_t)
+                                     {
+                                         if (node.IsFolder())
+                                             return;
+                                         byType[std::string(TypeOf(node))] +=
+                                             TotalsOf(node.mCounters);
+                                     });
     for (const std::string& type : order)
         table.Add(RowOf({type}, byType[type]));
 }
@@ -76,19 +77,19 @@ Table UnknownTable(const Vn::Data_Folder& root)
 {
     std::vector<std::string> order;
     std::map<std::string, std::pair<uint64_t, uint64_t>> byKey; // files, bytes
-    ForEachInTree<Vn::Data_Node>(root,
-                                 [&](const Vn::Data_Node& node, size_t)
-                                 {
-                                     if (ChildrenOf(node) != nullptr ||
-                                         TypeOf(node) != Vn::Schema::NAME_UNKNOWN)
-                                         return;
-                                     const std::string key = UnknownKey(node.GetName());
-                                     auto [entry, added] = byKey.try_emplace(key);
-                                     if (added)
-                                         order.push_back(key);
-                                     entry->second.first++;
-                                     entry->second.second += SizeOf(node.GetName());
-                                 });
+    Vn::ForEachInTree<Vn::Data_Node>(
+        root,
+        [&](const Vn::Data_Node& node, size_t)
+        {
+            if (node.IsFolder() || TypeOf(node) != Vn::Schema::NAME_UNKNOWN)
+                return;
+            const std::string key = UnknownKey(node.GetName_Relative());
+            auto [entry, added] = byKey.try_emplace(key);
+            if (added)
+                order.push_back(key);
+            entry->second.first++;
+            entry->second.second += SizeOf(node.GetName());
+        });
     Table table({"name", "files", "bytes"});
     std::pair<uint64_t, uint64_t> total;
     for (const std::string& key : order)
@@ -150,21 +151,21 @@ Table Build(const Vn::Data_Folder& root, const std::string& kind, size_t depth, 
         AddTypes(table, root);
         return table;
     }
-    ForEachInTree<Vn::Data_Node>(root,
-                                 [&](const Vn::Data_Node& node, size_t nodeDepth)
-                                 {
-                                     const bool isFolder = ChildrenOf(node) != nullptr;
-                                     if (files == isFolder || (!files && nodeDepth > depth))
-                                         return;
-                                     Table::Row names = {NameBelowRoot(node, root)};
-                                     if (files)
-                                         names.push_back(std::string(TypeOf(node)));
-                                     Table::Row row =
-                                         RowOf(std::move(names), TotalsOf(node.mCounters));
-                                     if (labels)
-                                         row.emplace_back(Vn::FileLabels::Id(node.mLabel));
-                                     table.Add(std::move(row));
-                                 });
+    Vn::ForEachInTree<Vn::Data_Node>(root,
+                                     [&](const Vn::Data_Node& node, size_t nodeDepth)
+                                     {
+                                         const bool isFolder = node.IsFolder();
+                                         if (files == isFolder || (!files && nodeDepth > depth))
+                                             return;
+                                         Table::Row names = {NameBelowRoot(node, root)};
+                                         if (files)
+                                             names.push_back(std::string(TypeOf(node)));
+                                         Table::Row row =
+                                             RowOf(std::move(names), TotalsOf(node.mCounters));
+                                         if (labels)
+                                             row.emplace_back(Vn::FileLabels::Id(node.mLabel));
+                                         table.Add(std::move(row));
+                                     });
     return table;
 }
 

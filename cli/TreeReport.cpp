@@ -1,9 +1,9 @@
 #include "cli/TreeReport.h"
 
 #include "cli/Highlight.h"
-#include "cli/TreeWalk.h"
 #include "engine/counters/Counter_Group.h"
 #include "engine/search/SearchResult_File.h"
+#include "engine/tree/TreeWalk.h"
 
 #include <string>
 
@@ -51,15 +51,14 @@ void WriteCounters(Output& out, const Vn::Data_Node& node)
 
 void WriteResults(Output& out, const Vn::SearchResult& root, const Vn::SearchRequest* highlight)
 {
-    ForEachInTree<Vn::SearchResult>(
+    Vn::ForEachInTree<Vn::SearchResult>(
         root,
         [&](const Vn::SearchResult& result, size_t depth)
         {
             Indent(out, depth).Text(result.GetText()) << '\n';
-            const auto* file = dynamic_cast<const Vn::SearchResult_File*>(&result);
-            if (file == nullptr)
+            if (result.IsFolder())
                 return;
-            for (const auto& line : file->mLines)
+            for (const auto& line : static_cast<const Vn::SearchResult_File&>(result).mLines)
             {
                 Indent(out, depth + 1) << "Line " << line.mLine << " : ";
                 // As the window shows it: up to a NUL byte.

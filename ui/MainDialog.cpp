@@ -74,11 +74,11 @@ void View_AddRoot(QTreeWidget& view, std::unique_ptr<QTreeWidgetItem> node)
 }
 
 // The root is named by the root folder as given, any other folder by its path below it.
-std::string FolderPath(const char* rootName, const char* folderName, bool isRoot)
+std::string FolderPath(const std::string& rootName, const std::string& folderName, bool isRoot)
 {
     if (isRoot)
         return rootName;
-    return TrovLib::Format("%s%c%s", rootName, TrovLib::SEPARATOR, folderName);
+    return rootName + TrovLib::SEPARATOR + folderName;
 }
 
 // The files of a result tree, counted without recursion, since trees may be deep.
@@ -92,8 +92,8 @@ uint64_t ResultFiles(const Vn::SearchResult_Folder& root)
         folders.pop_back();
         for (const auto& child : folder->mResults)
         {
-            if (const auto* subFolder = dynamic_cast<const Vn::SearchResult_Folder*>(child.get()))
-                folders.push_back(subFolder);
+            if (child->IsFolder())
+                folders.push_back(static_cast<const Vn::SearchResult_Folder*>(child.get()));
             else
                 files++;
         }
@@ -665,7 +665,7 @@ void MainDialog::Parse(const char* where)
 // A new root makes the search results of the old one meaningless.
 void MainDialog::Parse_Show(std::unique_ptr<Vn::Data_Folder> root, double seconds)
 {
-    if (mParse_Root && std::string_view(mParse_Root->GetName()) != root->GetName())
+    if (mParse_Root && mParse_Root->GetName() != root->GetName())
         Search_Result_Release();
     Parse_Release();
     mParse_Root = std::move(root);

@@ -95,9 +95,10 @@ std::unique_ptr<QTreeWidgetItem> Parse_FolderNode_Create(const Vn::Data_Folder& 
         toFill.pop_back();
         for (size_t i = 0; i < parent->mNodes.size(); i++)
         {
-            if (const auto* subFolder =
-                    dynamic_cast<const Vn::Data_Folder*>(parent->mNodes[i].get()))
+            if (parent->mNodes[i]->IsFolder())
             {
+                const auto* subFolder =
+                    static_cast<const Vn::Data_Folder*>(parent->mNodes[i].get());
                 auto* subNode = Parse_Node_Create(*subFolder, true, i).release();
                 Node_SetTag(*subNode, subFolder);
                 node->addChild(subNode);
@@ -114,7 +115,7 @@ QList<QTreeWidgetItem*> Parse_FileNodes_Create(const Vn::Data_Folder& folder)
     for (size_t i = 0; i < folder.mNodes.size(); i++)
     {
         const Vn::Data_Node& file = *folder.mNodes[i];
-        if (dynamic_cast<const Vn::Data_Folder*>(&file) != nullptr)
+        if (file.IsFolder())
             continue;
         auto node = Parse_Node_Create(file, false, i);
         Node_SetTag(*node, &file);
@@ -184,11 +185,13 @@ std::unique_ptr<QTreeWidgetItem> Search_FolderNode_Create(const Vn::SearchResult
         toFill.pop_back();
         for (const auto& child : parent->mResults)
         {
-            if (const auto* file = dynamic_cast<const Vn::SearchResult_File*>(child.get()))
-                node->addChild(Search_FileNode_Create(*file).release());
-            else if (const auto* subFolder =
-                         dynamic_cast<const Vn::SearchResult_Folder*>(child.get()))
+            if (!child->IsFolder())
+                node->addChild(
+                    Search_FileNode_Create(static_cast<const Vn::SearchResult_File&>(*child))
+                        .release());
+            else
             {
+                const auto* subFolder = static_cast<const Vn::SearchResult_Folder*>(child.get());
                 auto* subNode = Node_Create(subFolder->GetText()).release();
                 Node_SetTag(*subNode, subFolder);
                 node->addChild(subNode);

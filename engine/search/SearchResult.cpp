@@ -1,23 +1,20 @@
 #include "engine/search/SearchResult.h"
 
-#include "lib/Path.h"
+#include "engine/search/SearchResult_Folder.h"
 
 namespace Vn
 {
 
-SearchResult::SearchResult(const char* name) : mName(name) {}
-
-SearchResult::~SearchResult() = default;
+SearchResult::SearchResult(const char* name, bool isFolder) : TreeNode(name, isFolder) {}
 
 uint64_t SearchResult::GetCount() const
 {
     return mCount;
 }
 
-const char* SearchResult::GetDisplayName() const
+const SearchResult_Folder* SearchResult::GetParent() const
 {
-    const auto separator = mName.rfind(TrovLib::SEPARATOR);
-    return separator == std::string::npos ? mName.c_str() : mName.c_str() + separator + 1;
+    return static_cast<const SearchResult_Folder*>(TreeNode::GetParent());
 }
 
 } // namespace Vn

@@ -1,34 +1,32 @@
 #pragma once
 
+#include "engine/tree/TreeNode.h"
+
 #include <cstdint>
 #include <string>
 
 namespace Vn
 {
 
-// A node of the tree that a search returns: a folder or a file that holds matches.
-class SearchResult
+class SearchResult_Folder;
+
+// A node of the tree that a search returns: a folder or a file that holds matches,
+// named as the nodes of a scan are (TreeNode).
+class SearchResult : public TreeNode
 {
 public:
-    explicit SearchResult(const char* name);
-    virtual ~SearchResult();
-
-    SearchResult(const SearchResult&) = delete;
-    SearchResult& operator=(const SearchResult&) = delete;
-
     // Matching lines in this file, or below this folder.
     virtual uint64_t GetCount() const;
     virtual std::string GetText() const = 0;
 
-    const char* GetName() const { return mName.c_str(); }
     // The part of the name after its last separator, or the whole name.
-    const char* GetDisplayName() const;
+    const char* GetDisplayName() const { return GetName_Relative(); }
+    const SearchResult_Folder* GetParent() const;
 
 protected:
-    uint64_t mCount = 0;
+    SearchResult(const char* name, bool isFolder);
 
-private:
-    const std::string mName;
+    uint64_t mCount = 0;
 };
 
 } // namespace Vn

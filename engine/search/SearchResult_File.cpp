@@ -12,7 +12,7 @@ std::string SearchResult_File::Line_Info::GetText() const
     return TrovLib::Format("Line %" PRIu64 " : %s", mLine, mText.c_str());
 }
 
-SearchResult_File::SearchResult_File(const char* name) : SearchResult(name) {}
+SearchResult_File::SearchResult_File(const char* name) : SearchResult(name, false) {}
 
 void SearchResult_File::AddLine(uint64_t line, const char* text)
 {

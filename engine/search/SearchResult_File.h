@@ -9,7 +9,7 @@
 namespace Vn
 {
 
-// A file with matching lines, named by its full path.
+// A file with matching lines.
 class SearchResult_File : public SearchResult
 {
 public:

@@ -8,8 +8,7 @@
 namespace Vn
 {
 
-// A folder with matches below it: the root is named by the root text as given, any
-// other folder by its path relative to the root.
+// A folder with matches below it.
 class SearchResult_Folder : public SearchResult
 {
 public:
@@ -24,5 +23,15 @@ public:
 
     std::vector<std::unique_ptr<SearchResult>> mResults;
 };
+
+// The children of a folder result; null for a file result.
+inline const std::vector<std::unique_ptr<SearchResult>>* ChildrenOf(const SearchResult& result)
+{
+    return result.IsFolder() ? &static_cast<const SearchResult_Folder&>(result).mResults : nullptr;
+}
+inline std::vector<std::unique_ptr<SearchResult>>* ChildrenOf(SearchResult& result)
+{
+    return result.IsFolder() ? &static_cast<SearchResult_Folder&>(result).mResults : nullptr;
+}
 
 } // namespace Vn

@@ -8,8 +8,7 @@
 namespace Vn
 {
 
-// A folder of the data tree. The root is named by the root text exactly as given,
-// a sub-folder by its path relative to the root.
+// A folder of the data tree.
 class Data_Folder : public Data_Node
 {
 public:
@@ -22,11 +21,23 @@ public:
     // over: nothing below a finished folder changes afterwards, so its totals never
     // need to be propagated again.
     void AddNode(std::unique_ptr<Data_Node> node);
+    // Takes the node without a merge, for a folder whose counters hold its totals already.
+    void AddNode_Totalled(std::unique_ptr<Data_Node> node);
 
     // The file child at `index`, counted among the files only; null past the last.
     Data_Node* GetFile(unsigned index) const;
 
     std::vector<std::unique_ptr<Data_Node>> mNodes;
 };
+
+// The children of a folder node; null for a file node.
+inline const std::vector<std::unique_ptr<Data_Node>>* ChildrenOf(const Data_Node& node)
+{
+    return node.IsFolder() ? &static_cast<const Data_Folder&>(node).mNodes : nullptr;
+}
+inline std::vector<std::unique_ptr<Data_Node>>* ChildrenOf(Data_Node& node)
+{
+    return node.IsFolder() ? &static_cast<Data_Folder&>(node).mNodes : nullptr;
+}
 
 } // namespace Vn

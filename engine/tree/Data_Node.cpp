@@ -1,18 +1,17 @@
 #include "engine/tree/Data_Node.h"
 
-#include "lib/Path.h"
+#include "engine/tree/Data_Folder.h"
 
 namespace Vn
 {
 
-Data_Node::Data_Node(const char* name) : mName(name) {}
+Data_Node::Data_Node(const char* name) : Data_Node(name, false) {}
 
-Data_Node::~Data_Node() = default;
+Data_Node::Data_Node(const char* name, bool isFolder) : TreeNode(name, isFolder) {}
 
-const char* Data_Node::GetName_Relative() const
+const Data_Folder* Data_Node::GetParent() const
 {
-    const auto separator = mName.rfind(TrovLib::SEPARATOR);
-    return separator == std::string::npos ? mName.c_str() : mName.c_str() + separator + 1;
+    return static_cast<const Data_Folder*>(TreeNode::GetParent());
 }
 
 } // namespace Vn

@@ -5,6 +5,7 @@
 #include "engine/search/SearchResult_File.h"
 #include "engine/search/SearchResult_Folder.h"
 #include "engine/tree/Data_Folder.h"
+#include "engine/tree/TreeWalk.h"
 
 #include <sstream>
 #include <stdexcept>
@@ -29,17 +30,6 @@ void DescribeCounter(const Vn::Counter& counter, const Vn::Counter* parent,
     if (const auto* group = dynamic_cast<const Vn::Counter_Group*>(&counter))
         for (const auto& child : group->mCounters)
             DescribeCounter(*child, &counter, indent + "  ", out);
-}
-
-void DescribeResult(const Vn::SearchResult& result, const std::string& indent, std::string& out)
-{
-    out += indent + result.GetText() + " " + result.GetName() + "\n";
-    if (const auto* folder = dynamic_cast<const Vn::SearchResult_Folder*>(&result))
-        for (const auto& child : folder->mResults)
-            DescribeResult(*child, indent + "  ", out);
-    if (const auto* file = dynamic_cast<const Vn::SearchResult_File*>(&result))
-        for (const auto& line : file->mLines)
-            out += indent + "  " + line.GetText() + (line.mText.ends_with('\n') ? "" : "\n");
 }
 
 void AddHistogram(Vn::Counter_List& counters, const std::string& name, const std::string& values)
@@ -89,21 +79,33 @@ std::string Describe(const Vn::Counter_List& counters)
     return out;
 }
 
-std::string Describe(const Vn::Data_Node& node)
+std::string Describe(const Vn::Data_Node& root)
 {
-    std::string out = std::string("node ") + node.GetName() + "\n";
-    for (const auto& counter : node.mCounters)
-        DescribeCounter(*counter, nullptr, "  ", out);
-    if (const auto* folder = dynamic_cast<const Vn::Data_Folder*>(&node))
-        for (const auto& child : folder->mNodes)
-            out += Describe(*child);
+    std::string out;
+    Vn::ForEachInTree(root,
+                      [&out](const Vn::Data_Node& node, size_t)
+                      {
+                          out += "node " + node.GetName() + "\n";
+                          for (const auto& counter : node.mCounters)
+                              DescribeCounter(*counter, nullptr, "  ", out);
+                      });
     return out;
 }
 
-std::string Describe(const Vn::SearchResult& result)
+std::string Describe(const Vn::SearchResult& root)
 {
     std::string out;
-    DescribeResult(result, "", out);
+    Vn::ForEachInTree(
+        root,
+        [&out](const Vn::SearchResult& result, size_t depth)
+        {
+            const std::string indent(2 * depth, ' ');
+            out += indent + result.GetText() + " " + result.GetName() + "\n";
+            if (result.IsFolder())
+                return;
+            for (const auto& line : static_cast<const Vn::SearchResult_File&>(result).mLines)
+                out += indent + "  " + line.GetText() + (line.mText.ends_with('\n') ? "" : "\n");
+        });
     return out;
 }
 

@@ -28,8 +28,8 @@ std::string Outline(const Data_Folder& folder, const std::string& root)
         std::string name = node->GetName();
         name.erase(0, name.starts_with(root + "/") ? root.size() + 1 : 0);
         text += (text.empty() ? "" : " ") + name;
-        if (const auto* sub = dynamic_cast<const Data_Folder*>(node.get()))
-            text += "{" + Outline(*sub, root) + "}";
+        if (node->IsFolder())
+            text += "{" + Outline(static_cast<const Data_Folder&>(*node), root) + "}";
     }
     return text;
 }

@@ -1,5 +1,6 @@
 #include "TreeText.h"
 #include "engine/tree/Data_Folder.h"
+#include "engine/tree/TreeWalk.h"
 
 #include <gtest/gtest.h>
 
@@ -35,6 +36,38 @@ TEST(Data_Folder, HoldsTheTotalsOfItsSubtree)
               DescribeCounters("File=4[txt=1, cpp=3], Line=18, Parsing Error=1"));
     EXPECT_EQ(Describe(root.mNodes[0]->mCounters),
               DescribeCounters("File=3[txt=1, cpp=2], Line=17"));
+}
+
+// Each node is made with the name the walk gives it; once in the tree, it keeps only its
+// own component and must still answer with that name.
+TEST(Data_Folder, NodesInTheTreeKeepTheirNames)
+{
+    for (const std::string root : {"r", "/home/r", "/home/r/", "/"})
+    {
+        SCOPED_TRACE(root);
+        const std::vector<std::string> names = {
+            root, root + "/b.c", "src", root + "/src/a.h", "src/core", root + "/src/core/x.cpp"};
+        auto made = std::make_unique<Data_Folder>(names[4].c_str());
+        made->AddNode(std::make_unique<Data_Node>(names[5].c_str()));
+        auto above = std::make_unique<Data_Folder>(names[2].c_str());
+        above->AddNode(std::make_unique<Data_Node>(names[3].c_str()));
+        above->AddNode(std::move(made));
+        Data_Folder top(names[0].c_str());
+        top.AddNode(std::make_unique<Data_Node>(names[1].c_str()));
+        top.AddNode(std::move(above));
+
+        std::vector<std::string> walked;
+        Vn::ForEachInTree<Data_Node>(top, [&walked](const Data_Node& node, size_t)
+                                     { walked.push_back(node.GetName()); });
+        EXPECT_EQ(walked, names);
+        const auto& src = static_cast<const Data_Folder&>(*top.mNodes[1]);
+        const auto& core = static_cast<const Data_Folder&>(*src.mNodes[1]);
+        const Data_Node& x = *core.mNodes[0];
+        EXPECT_STREQ(x.GetName_Relative(), "x.cpp");
+        EXPECT_EQ(x.GetName_BelowRoot(), "src/core/x.cpp");
+        EXPECT_EQ(x.GetParent(), &core);
+        EXPECT_EQ(core.GetParent()->GetParent(), &top);
+    }
 }
 
 TEST(Data_Node, RelativeNameIsTheLastComponent)
