@@ -25,6 +25,14 @@ namespace
 constexpr unsigned PROGRESS_FILES_PER_CHECK = 256;
 constexpr std::chrono::milliseconds PROGRESS_INTERVAL(200);
 
+// The last component of a path below the root. A folder node keeps only that, and so does
+// a pending folder: on a deep tree, whole paths would add up to the square of the depth.
+const char* OwnName(const char* relative)
+{
+    const char* separator = std::strrchr(relative, TrovLib::SEPARATOR);
+    return separator != nullptr ? separator + 1 : relative;
+}
+
 } // namespace
 
 FolderParser::FolderParser(FileParser_List* fileParsers)
@@ -144,7 +152,7 @@ bool FolderParser::OnFolder_Accepted(const char* relative)
     ThrowIfCancelled();
 
     auto folder = std::make_unique<Pending_Folder>();
-    folder->mName = relative == nullptr ? mRootName : relative;
+    folder->mName = relative == nullptr ? mRootName : OwnName(relative);
     folder->mParent = std::exchange(mPending_Folder, folder.get());
     if (mLabels != nullptr)
         Labels_EnterFolder(*folder, relative);
@@ -237,15 +245,13 @@ std::unique_ptr<Data_Folder> FolderParser::Scan_Result(Pending_Folder& pending)
     return root;
 }
 
-// A folder's labels come from its name and those above it, and its .gitattributes chains
-// to the one in force.
+// A folder's labels come from its own name and those above it, and its .gitattributes
+// chains to the one in force.
 void FolderParser::Labels_EnterFolder(Pending_Folder& folder, const char* relative)
 {
     if (const Pending_Folder* parent = folder.mParent)
     {
-        const char* name = std::strrchr(relative, TrovLib::SEPARATOR);
-        folder.mFolderLabels =
-            parent->mFolderLabels | mLabels->ByFolder(name != nullptr ? name + 1 : relative);
+        folder.mFolderLabels = parent->mFolderLabels | mLabels->ByFolder(folder.mName);
         folder.mAttributesInForce = parent->mAttributesInForce;
     }
     const TrovLib::RegularFile file =
@@ -354,8 +360,6 @@ std::unique_ptr<Folder> FolderParser::Assemble(Pending_Folder& root, AddFile add
         {
             Pending_Folder& sub = *entry.mFolder;
             steps.push_back({&sub, std::make_unique<Folder>(sub.mName.c_str()), 0});
-            // The answer holds the name now; on a deep tree the names add up quickly.
-            std::string().swap(sub.mName);
             continue;
         }
         FileJobs::Task& task = WaitForAnswer(entry);

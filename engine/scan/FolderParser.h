@@ -113,7 +113,7 @@ private:
         // recurse.
         ~Pending_Folder();
 
-        std::string mName;
+        std::string mName; // the root text as given, or the folder's own name
         std::vector<Pending_Entry> mEntries;
         Pending_Folder* mParent = nullptr;
         // While the folder is walked, under the language table: the labels its name and
