@@ -1,5 +1,7 @@
 #include "ui/BackgroundPass.h"
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace Varnik
@@ -11,6 +13,7 @@ BackgroundPass::BackgroundPass(Vn::FolderParser& folderParser, QObject* parent)
     qRegisterMetaType<Vn::Progress>();
     mFolderParser.SetProgressCallback([this](const Vn::Progress& progress)
                                       { emit Progressed(progress); });
+    mFolderParser.SetFileCallback([this](const Vn::SearchResult_File& file) { Found(file); });
 }
 
 BackgroundPass::~BackgroundPass()
@@ -21,6 +24,7 @@ BackgroundPass::~BackgroundPass()
         mThread.join();
     }
     mFolderParser.SetProgressCallback(nullptr);
+    mFolderParser.SetFileCallback(nullptr);
 }
 
 void BackgroundPass::Scan(const std::string& rootFolder)
@@ -29,17 +33,43 @@ void BackgroundPass::Scan(const std::string& rootFolder)
           { outcome.mScan = mFolderParser.Parse(rootFolder.c_str(), cancel); });
 }
 
-// The request is copied, so that the window may change its own while the pass runs.
+// The request is copied, so that the window may change its own while the pass runs. The
+// files found have all been handed over when the search returns, so its tree goes here,
+// off the GUI thread.
 void BackgroundPass::Search(const std::string& rootFolder, const Vn::SearchRequest& request)
 {
-    Start([this, rootFolder, request](Outcome& outcome, const Vn::CancelToken& cancel)
-          { outcome.mSearch = mFolderParser.Search(rootFolder.c_str(), request, cancel); });
+    Start([this, rootFolder, request](Outcome&, const Vn::CancelToken& cancel)
+          { mFolderParser.Search(rootFolder.c_str(), request, cancel).reset(); });
+}
+
+void BackgroundPass::Found(const Vn::SearchResult_File& file)
+{
+    const std::string name = file.GetName();
+    auto copy = std::make_unique<Vn::SearchResult_File>(name.c_str());
+    for (const Vn::SearchResult_File::Line_Info& line : file.mLines)
+        copy->AddLine(line.mLine, line.mText.c_str());
+    const std::lock_guard lock(mFoundMutex);
+    mFound.push_back(std::move(copy));
+}
+
+void BackgroundPass::TakeFiles(std::deque<std::unique_ptr<Vn::SearchResult_File>>& files)
+{
+    const std::lock_guard lock(mFoundMutex);
+    if (files.empty())
+        files.swap(mFound);
+    else
+        std::move(mFound.begin(), mFound.end(), std::back_inserter(files));
+    mFound.clear();
 }
 
 void BackgroundPass::Start(std::function<void(Outcome&, const Vn::CancelToken&)> work)
 {
     mCancel = std::make_shared<Vn::CancelToken>();
     mOutcome = Outcome();
+    {
+        const std::lock_guard lock(mFoundMutex);
+        mFound.clear();
+    }
     mClock.start();
     mThread = std::thread(
         [this, work = std::move(work), cancel = mCancel]

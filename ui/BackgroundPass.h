@@ -2,14 +2,17 @@
 
 #include "engine/scan/FolderParser.h"
 #include "engine/search/SearchRequest.h"
+#include "engine/search/SearchResult_File.h"
 
 #include <QElapsedTimer>
 #include <QMetaType>
 #include <QObject>
 
+#include <deque>
 #include <exception>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -26,9 +29,15 @@ namespace Varnik
 // comes, and never the next one. A pass the user cancels gives no results, even when the
 // engine finished before it heard the request: the window then keeps what it shows.
 //
+// A search hands each file it finds over as soon as the file is final, in walk order: the
+// pass thread copies it into a queue that the GUI thread empties with TakeFiles, and the
+// engine's own result tree is dropped on the pass thread when the search ends (see
+// SearchResultModel for why the window holds copies).
+//
 // Shared between threads: the folder parser while a pass runs, which the GUI thread does
-// not touch; the pass's cancel token, which is atomic; and mOutcome, written by the pass
-// thread before it queues Finished and read by the GUI thread only after joining it.
+// not touch; the pass's cancel token, which is atomic; the queue of files found, guarded
+// by mFoundMutex; and mOutcome, written by the pass thread before it queues Finished and
+// read by the GUI thread only after joining it.
 class BackgroundPass : public QObject
 {
     Q_OBJECT
@@ -37,7 +46,6 @@ public:
     struct Outcome
     {
         std::unique_ptr<Vn::Data_Folder> mScan;
-        std::unique_ptr<Vn::SearchResult_Folder> mSearch; // null: no match, or no search
         bool mCancelled = false;
         std::exception_ptr mFailure;
         double mSeconds = 0;
@@ -62,6 +70,9 @@ public:
     bool IsRunning() const { return mThread.joinable(); }
     // After Finished: the outcome of the pass, which is then over.
     Outcome Take();
+    // Moves the files that the running or last search found since the last call to the
+    // end of `files`.
+    void TakeFiles(std::deque<std::unique_ptr<Vn::SearchResult_File>>& files);
 
 signals:
     // From the pass thread, a few times a second while it runs.
@@ -71,6 +82,8 @@ signals:
 
 private:
     void Start(std::function<void(Outcome&, const Vn::CancelToken&)> work);
+    // On the pass thread: a copy of a file found, for the window.
+    void Found(const Vn::SearchResult_File& file);
 
     Vn::FolderParser& mFolderParser;
     std::thread mThread;
@@ -78,6 +91,8 @@ private:
     std::shared_ptr<Vn::CancelToken> mCancel = std::make_shared<Vn::CancelToken>();
     Outcome mOutcome;
     QElapsedTimer mClock;
+    std::mutex mFoundMutex;
+    std::deque<std::unique_ptr<Vn::SearchResult_File>> mFound;
 };
 
 } // namespace Varnik

@@ -5,7 +5,6 @@
 #include "engine/scan/Engine.h"
 #include "engine/search/SearchRequest.h"
 #include "engine/search/SearchResult_File.h"
-#include "engine/search/SearchResult_Folder.h"
 #include "engine/tree/CounterSchema.h"
 #include "engine/tree/Data_Folder.h"
 #include "lib/Exception.h"
@@ -27,6 +26,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -37,8 +37,10 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QTreeView>
 #include <QTreeWidget>
 
+#include <chrono>
 #include <cstdlib>
 #include <stdexcept>
 #include <string_view>
@@ -54,10 +56,16 @@ namespace
 // A result tree of up to this many lines opens fully expanded, a larger one at its first
 // level.
 constexpr unsigned EXPANDED_LINES_MAX = 1000;
+// "Expand all" opens at most this many rows, and this many levels: Qt lays out the
+// expanded rows of a view by recursion, one call per level.
+constexpr int EXPANDED_ROWS_MAX = 10000;
+constexpr int EXPANDED_LEVELS_MAX = 1000;
+// Results stream into the view on each tick, for a slice of its time, so that the window
+// paints and answers between ticks.
+constexpr std::chrono::milliseconds STREAM_TICK(30);
+constexpr std::chrono::milliseconds STREAM_SLICE(20);
 
-// Views are filled and emptied by the window itself, which must not take that for a
-// selection by the user.
-template <class View> void View_Clear(View& view)
+void View_Clear(QTreeWidget& view)
 {
     const QSignalBlocker blocker(view);
     view.clear();
@@ -73,32 +81,35 @@ void View_AddRoot(QTreeWidget& view, std::unique_ptr<QTreeWidgetItem> node)
     root->setExpanded(true);
 }
 
+// Opens the rows breadth first, fetching as it goes, within the bounds above.
+void View_ExpandAll(QTreeView& view)
+{
+    QAbstractItemModel& model = *view.model();
+    std::deque<std::pair<QModelIndex, int>> toOpen;
+    for (int row = 0; row < model.rowCount(); row++)
+        toOpen.emplace_back(model.index(row, 0), 1);
+    for (int rows = 0; !toOpen.empty() && rows < EXPANDED_ROWS_MAX;)
+    {
+        const auto [index, level] = toOpen.front();
+        toOpen.pop_front();
+        if (level > EXPANDED_LEVELS_MAX || !model.hasChildren(index))
+            continue;
+        if (model.canFetchMore(index))
+            model.fetchMore(index);
+        view.expand(index);
+        const int children = model.rowCount(index);
+        rows += children;
+        for (int row = 0; row < children; row++)
+            toOpen.emplace_back(model.index(row, 0, index), level + 1);
+    }
+}
+
 // The root is named by the root folder as given, any other folder by its path below it.
 std::string FolderPath(const std::string& rootName, const std::string& folderName, bool isRoot)
 {
     if (isRoot)
         return rootName;
-    return rootName + TrovLib::SEPARATOR + folderName;
-}
-
-// The files of a result tree, counted without recursion, since trees may be deep.
-uint64_t ResultFiles(const Vn::SearchResult_Folder& root)
-{
-    uint64_t files = 0;
-    std::vector<const Vn::SearchResult_Folder*> folders{&root};
-    while (!folders.empty())
-    {
-        const Vn::SearchResult_Folder* folder = folders.back();
-        folders.pop_back();
-        for (const auto& child : folder->mResults)
-        {
-            if (child->IsFolder())
-                folders.push_back(static_cast<const Vn::SearchResult_Folder*>(child.get()));
-            else
-                files++;
-        }
-    }
-    return files;
+    return TrovLib::Format("%s%c%s", rootName.c_str(), TrovLib::SEPARATOR, folderName.c_str());
 }
 
 // "~" stands for the home folder, a relative path starts from the current folder, and
@@ -181,6 +192,13 @@ MainDialog::MainDialog(Desktop& desktop) : mDesktop(desktop), mOptions(mSettings
 {
     mUi.Setup(*this);
     setAcceptDrops(true);
+    mUi.Models_Set(mParse_FolderModel, mParse_FileModel, mSearch_Model);
+    for (QTreeView* view : {mUi.mFolders, mUi.mFiles})
+    {
+        const auto [column, order] = mSettings.SortOrder(view->objectName());
+        view->sortByColumn(column, order);
+    }
+    mSearch_StreamTimer.setInterval(STREAM_TICK);
     mUi.mInfo_SortByCountAction->setChecked(mSettings.SortByCount());
     Search_Options_Restore();
     mStatus = {"Choose a folder to count its lines: type it above, click Browse or drop it here",
@@ -202,6 +220,7 @@ MainDialog::MainDialog(Desktop& desktop) : mDesktop(desktop), mOptions(mSettings
 MainDialog::~MainDialog()
 {
     mPass.reset();
+    Search_Stream_Stop();
     for (QObject* child : findChildren<QObject*>())
         child->disconnect(this);
     Parse_Release();
@@ -222,17 +241,21 @@ void MainDialog::Engine_Create()
 
 bool MainDialog::IsBusy() const
 {
-    return mPass && mPass->IsRunning();
+    return (mPass && mPass->IsRunning()) || mSearch_Streaming;
 }
 
 void MainDialog::Controls_Connect()
 {
     connect(mUi.mRootFolderBrowseBtn, &QPushButton::clicked, this,
             &MainDialog::mRootFolderBrowseBtn_Click);
-    connect(mUi.mFolders, &QTreeWidget::currentItemChanged, this,
+    connect(mUi.mFolders->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &MainDialog::mFolders_AfterSelect);
-    connect(mUi.mFiles, &QTreeWidget::currentItemChanged, this,
+    connect(mUi.mFiles->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &MainDialog::mFiles_SelectedIndexChanged);
+    for (QTreeView* view : {mUi.mFolders, mUi.mFiles})
+        connect(view->header(), &QHeaderView::sortIndicatorChanged, this,
+                [this, view](int column, Qt::SortOrder order)
+                { mSettings.SetSortOrder(view->objectName(), column, order); });
     connect(mUi.mInfo, &QTreeWidget::currentItemChanged, this, &MainDialog::mInfo_AfterSelect);
     connect(mUi.mInfo, &QTreeWidget::itemExpanded, this,
             [this](const QTreeWidgetItem* node) { mInfo_Expanded.insert(Node_GetKey(node)); });
@@ -263,7 +286,7 @@ void MainDialog::Controls_Connect()
             &MainDialog::mSearch_SelectAllFileTypeBtn_Click);
     connect(mUi.mSearch_UnselectAllFileTypeBtn, &QPushButton::clicked, this,
             &MainDialog::mSearch_UnselectAllFileTypeBtn_Click);
-    connect(mUi.mSearch_ResultTree, &QTreeWidget::currentItemChanged, this,
+    connect(mUi.mSearch_ResultTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &MainDialog::mSearch_ResultTree_AfterSelect);
     connect(mUi.mSearch_OpenSelectedFolderBtn, &QPushButton::clicked, this,
             &MainDialog::mSearch_OpenSelectedFolderBtn_Click);
@@ -277,25 +300,22 @@ void MainDialog::Controls_Connect()
             &MainDialog::Search_FileTypes_Filter);
     connect(mUi.mSearch_FileTypeList, &QListWidget::itemChanged, this,
             &MainDialog::Controls_Enable);
-    connect(mUi.mSearch_ExpandAllAction, &QAction::triggered, mUi.mSearch_ResultTree,
-            &QTreeWidget::expandAll);
+    connect(mUi.mSearch_ExpandAllAction, &QAction::triggered, this,
+            [this] { View_ExpandAll(*mUi.mSearch_ResultTree); });
+    connect(&mSearch_StreamTimer, &QTimer::timeout, this, &MainDialog::Search_Stream_Drain);
     PathActions_Connect();
     connect(mUi.mTabControl, &QTabWidget::currentChanged, this, &MainDialog::Page_Changed);
-    connect(mUi.mProgressLine, &ProgressLine::CancelClicked, this, [this] { mPass->Cancel(); });
+    connect(mUi.mProgressLine, &ProgressLine::CancelClicked, this, &MainDialog::Pass_Cancel);
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this,
-            [this]
-            {
-                if (IsBusy())
-                    mPass->Cancel();
-            });
+            &MainDialog::Pass_Cancel);
 }
 
 // Enter or a double click on a file or a result line opens it; the context menus act on
 // the node under the mouse, which the click made current.
 void MainDialog::PathActions_Connect()
 {
-    connect(mUi.mFiles, &QTreeWidget::itemActivated, this, &MainDialog::mOpenFileBtn_Click);
-    connect(mUi.mSearch_ResultTree, &QTreeWidget::itemActivated, this,
+    connect(mUi.mFiles, &QTreeView::activated, this, &MainDialog::mOpenFileBtn_Click);
+    connect(mUi.mSearch_ResultTree, &QTreeView::activated, this,
             [this]
             {
                 if (mSearch_File)
@@ -334,8 +354,8 @@ void MainDialog::PathActions_Connect()
             {
                 if (mSearch_File)
                     Util_Path_Copy(mSearch_File->GetName());
-                else if (mSearch_Folder)
-                    Util_Path_Copy(Search_FolderPath());
+                else if (!mSearch_Folder.empty())
+                    Util_Path_Copy(mSearch_Folder);
             });
 }
 
@@ -381,14 +401,14 @@ void MainDialog::Controls_Enable()
     mUi.mSearch_Btn->setEnabled(idle && mParse_Root != nullptr && typeChecked &&
                                 !mUi.mSearch_TextBox->text().isEmpty());
     mUi.mSearch_OpenSelectedFileBtn->setEnabled(idle && mSearch_File != nullptr);
-    mUi.mSearch_OpenSelectedFolderBtn->setEnabled(idle && mSearch_Folder != nullptr);
+    mUi.mSearch_OpenSelectedFolderBtn->setEnabled(idle && !mSearch_Folder.empty());
     const bool fileChosen = mUi.mOpenFileBtn->isEnabled();
     mUi.mFiles_PathActions.mOpen->setEnabled(fileChosen);
     mUi.mFiles_PathActions.mExplore->setEnabled(fileChosen);
     mUi.mFiles_PathActions.mCopyPath->setEnabled(fileChosen);
-    mUi.mSearch_PathActions.mOpen->setEnabled(idle && mSearch_Folder != nullptr);
-    mUi.mSearch_PathActions.mExplore->setEnabled(idle && mSearch_Folder != nullptr);
-    mUi.mSearch_PathActions.mCopyPath->setEnabled(mSearch_Folder != nullptr);
+    mUi.mSearch_PathActions.mOpen->setEnabled(idle && !mSearch_Folder.empty());
+    mUi.mSearch_PathActions.mExplore->setEnabled(idle && !mSearch_Folder.empty());
+    mUi.mSearch_PathActions.mCopyPath->setEnabled(!mSearch_Folder.empty());
 }
 
 template <class Work> void MainDialog::Handle(const char* where, Work work)
@@ -627,12 +647,14 @@ void MainDialog::Pass_Start(const char* where, bool search)
     mUi.mProgressLine->Start(search ? "Searching" : "Scanning", search);
 }
 
+// A search that ends well goes on streaming until its last file is in the view.
 void MainDialog::Pass_Finished()
 {
     BackgroundPass::Outcome outcome = mPass->Take();
     const char* pass = mPass_Search ? "Search" : "Scan";
     if (outcome.mFailure)
     {
+        Search_Stream_Stop();
         Status_Set(mPass_Search, QString("%1 failed").arg(pass));
         Search_Result_Release();
         if (!mPass_Search)
@@ -641,16 +663,38 @@ void MainDialog::Pass_Finished()
         ReportException(mPass_Where, outcome.mFailure);
         return;
     }
+    const QString unreadable = QString::fromLocal8Bit(outcome.mUnreadable);
     if (outcome.mCancelled)
+    {
+        Search_Stream_Stop();
         Status_Set(mPass_Search, QString("%1 cancelled").arg(pass));
+    }
     else if (mPass_Search)
-        Handle(mPass_Where, [&] { Search_Result_Show(std::move(outcome.mSearch)); });
+    {
+        mSearch_PassOver = true;
+        mSearch_Unreadable = unreadable;
+        Search_Stream_Drain();
+    }
     else
+    {
         Handle(mPass_Where, [&] { Parse_Show(std::move(outcome.mScan), outcome.mSeconds); });
-    if (!outcome.mCancelled && !outcome.mUnreadable.empty())
-        Status_Set(mPass_Search,
-                   mStatus[mPass_Search] + "; " + QString::fromLocal8Bit(outcome.mUnreadable));
+        if (!unreadable.isEmpty())
+            Status_Set(false, mStatus[false] + "; " + unreadable);
+    }
     Controls_Enable();
+}
+
+// A search whose pass is over may still be streaming its rows into the view.
+void MainDialog::Pass_Cancel()
+{
+    if (mPass->IsRunning())
+        mPass->Cancel();
+    else if (mSearch_Streaming)
+    {
+        Search_Stream_Stop();
+        Status_Set(true, "Search cancelled");
+        Controls_Enable();
+    }
 }
 
 void MainDialog::Parse(const char* where)
@@ -672,7 +716,7 @@ void MainDialog::Parse_Show(std::unique_ptr<Vn::Data_Folder> root, double second
     Parse_Folder_Update();
     Search_FileTypes_Fill();
     mSettings.SetLastRoot(mParse_Root->GetName());
-    const QString folder = LocalText_ToQt(mParse_Root->GetName_Relative());
+    const QString folder = LocalText_ToQt(std::string(mParse_Root->GetName_Relative()));
     setWindowTitle((folder.isEmpty() ? "/" : folder) + " - Varnik");
     Status_Set(false, QString("%1 files, %2 lines in %3 s")
                           .arg(ProgressLine::Number(Vn::Schema::CountOf(mParse_Root->mCounters,
@@ -691,10 +735,10 @@ void MainDialog::Parse_Release()
     mParse_Histogram = nullptr;
     if (mParse_Root)
     {
-        View_Clear(*mUi.mFolders);
-        View_Clear(*mUi.mFiles);
+        mParse_FolderModel.SetRoot(nullptr);
+        mParse_FileModel.SetFolder(nullptr);
         View_Clear(*mUi.mInfo);
-        mParse_Root.reset();
+        mDisposal.Release(std::move(mParse_Root));
     }
     mParse_FolderChosen = false;
     Controls_Enable();
@@ -702,11 +746,11 @@ void MainDialog::Parse_Release()
 
 void MainDialog::Parse_Folder_Update()
 {
-    View_Clear(*mUi.mFolders);
     mParse_FolderChosen = false;
+    mParse_FolderModel.SetRoot(mParse_Root.get());
     if (mParse_Root)
     {
-        View_AddRoot(*mUi.mFolders, Parse_FolderNode_Create(*mParse_Root));
+        mUi.mFolders->expand(mParse_FolderModel.GetRootIndex());
         mParse_Folder = mParse_Root.get();
         mParse_Select = mParse_Root.get();
     }
@@ -715,13 +759,9 @@ void MainDialog::Parse_Folder_Update()
 
 void MainDialog::Parse_File_Update()
 {
-    View_Clear(*mUi.mFiles);
+    mParse_FileModel.SetFolder(mParse_Folder);
     if (mParse_Folder)
-    {
-        const QSignalBlocker blocker(mUi.mFiles);
-        mUi.mFiles->addTopLevelItems(Parse_FileNodes_Create(*mParse_Folder));
         mParse_Select = mParse_Folder;
-    }
     Parse_Counter_Update();
 }
 
@@ -732,7 +772,8 @@ void MainDialog::Parse_Counter_Update()
     if (mParse_Select)
     {
         auto root = Parse_CounterNode_Create(mParse_Select->mCounters,
-                                             mParse_Select->GetName_Relative(), nullptr);
+                                             std::string(mParse_Select->GetName_Relative()).c_str(),
+                                             nullptr);
         if (mUi.mInfo_SortByCountAction->isChecked())
             Parse_CounterNodes_SortByCount(*root);
         View_AddRoot(*mUi.mInfo, std::move(root));
@@ -749,12 +790,12 @@ std::string MainDialog::Parse_FolderPath(const Vn::Data_Folder& folder) const
     return FolderPath(mParse_Root->GetName(), folder.GetName(), &folder == mParse_Root.get());
 }
 
-void MainDialog::mFolders_AfterSelect(const QTreeWidgetItem* node)
+void MainDialog::mFolders_AfterSelect(const QModelIndex& index)
 {
     Handle(__func__,
-           [this, node]
+           [this, index]
            {
-               const auto* folder = Node_GetTag<Vn::Data_Folder>(node);
+               const Vn::Data_Folder* folder = mParse_FolderModel.GetFolder(index);
                if (folder == nullptr)
                    return;
                mParse_Folder = folder;
@@ -764,14 +805,14 @@ void MainDialog::mFolders_AfterSelect(const QTreeWidgetItem* node)
            });
 }
 
-void MainDialog::mFiles_SelectedIndexChanged(const QTreeWidgetItem* node)
+void MainDialog::mFiles_SelectedIndexChanged(const QModelIndex& index)
 {
     Handle(__func__,
-           [this, node]
+           [this, index]
            {
                if (mParse_Folder == nullptr)
                    return;
-               mParse_Select = Node_GetTag<Vn::Data_Node>(node);
+               mParse_Select = mParse_FileModel.GetFile(index);
                Parse_Counter_Update();
            });
 }
@@ -813,8 +854,8 @@ void MainDialog::mCounters_DisplayBtn_Click()
            {
                if (mParse_Histogram == nullptr || mParse_Select == nullptr || IsBusy())
                    return;
-               DisplayForm form(*mParse_Histogram, mParse_Select->GetName_Relative(), mDesktop,
-                                this);
+               const std::string name(mParse_Select->GetName_Relative());
+               DisplayForm form(*mParse_Histogram, name.c_str(), mDesktop, this);
                form.exec();
            });
 }
@@ -931,77 +972,79 @@ void MainDialog::Search_Options_Keep()
 void MainDialog::Search_Result_Release()
 {
     mSearch_File = nullptr;
-    mSearch_Folder = nullptr;
+    mSearch_Folder.clear();
     mSearch_Line = 0;
-    if (mSearch_Root)
-    {
-        View_Clear(*mUi.mSearch_ResultTree);
-        mSearch_Root.reset();
-    }
+    mSearch_Model.Clear();
     Controls_Enable();
 }
 
-void MainDialog::Search_Result_Show(std::unique_ptr<Vn::SearchResult_Folder> root)
+// The delegate marks a literal text; the spans of an expression stay unmarked.
+void MainDialog::Search_Result_Begin()
 {
     Search_Result_Release();
-    mSearch_Root = std::move(root);
-    Search_Result_Update();
-    if (!mSearch_Root)
-    {
-        Status_Set(true, "No match");
-        return;
-    }
-    Status_Set(true, QString("%1 lines in %2 files")
-                         .arg(ProgressLine::Number(mSearch_Root->GetCount()),
-                              ProgressLine::Number(ResultFiles(*mSearch_Root))));
-}
-
-void MainDialog::Search_Result_Update()
-{
-    View_Clear(*mUi.mSearch_ResultTree);
-    if (!mSearch_Root)
-        return;
-    // The delegate marks a literal text; the spans of an expression stay unmarked.
+    mSearch_Begun = true;
+    mSearch_Model.Reset(mRootFolder);
     const bool literal = !mSearch_Request->mFlags.Regex;
     mUi.mSearch_MatchDelegate->SetText(literal ? LocalText_ToQt(mSearch_Request->mText) : "",
                                        mSearch_Request->mFlags.CaseSensitive ? Qt::CaseSensitive
                                                                              : Qt::CaseInsensitive);
-    View_AddRoot(*mUi.mSearch_ResultTree, Search_FolderNode_Create(*mSearch_Root));
-    if (mSearch_Root->GetCount() <= EXPANDED_LINES_MAX)
-        mUi.mSearch_ResultTree->expandAll();
 }
 
-// A line node stands for its file, and a file node for its folder too.
-void MainDialog::Search_Node_Select(const QTreeWidgetItem& node)
+// The results on screen stay until the new search brings its first file.
+void MainDialog::Search_Stream_Drain()
 {
-    const QTreeWidgetItem* fileNode = nullptr;
-    const QTreeWidgetItem* folderNode = &node;
-    if (Node_GetTag<Vn::SearchResult_Folder>(&node) == nullptr)
+    if (!mSearch_Streaming)
+        return;
+    mPass->TakeFiles(mSearch_Pending);
+    if (!mSearch_Pending.empty() && !mSearch_Begun)
+        Search_Result_Begin();
+    mSearch_Model.Append(mSearch_Pending, std::chrono::steady_clock::now() + STREAM_SLICE);
+    if (mSearch_Model.rowCount() != 0)
+        mUi.mSearch_ResultTree->expand(mSearch_Model.index(0, 0));
+    if (mSearch_PassOver && mSearch_Pending.empty())
+        Search_Stream_End();
+}
+
+void MainDialog::Search_Stream_End()
+{
+    mSearch_StreamTimer.stop();
+    mSearch_Streaming = false;
+    if (!mSearch_Begun)
     {
-        fileNode = Node_GetTag<Vn::SearchResult_File>(&node) ? &node : node.parent();
-        folderNode = fileNode ? fileNode->parent() : nullptr;
+        Search_Result_Release();
+        Status_Set(true, "No match");
     }
-    mSearch_Line = Node_GetLine(&node);
-    Search_FileNode_Select(fileNode);
-    Search_FolderNode_Select(folderNode);
-}
-
-void MainDialog::Search_FileNode_Select(const QTreeWidgetItem* node)
-{
-    mSearch_File = Node_GetTag<Vn::SearchResult_File>(node);
+    else
+    {
+        if (mSearch_Model.GetLines() <= EXPANDED_LINES_MAX)
+            View_ExpandAll(*mUi.mSearch_ResultTree);
+        Status_Set(true, QString("%1 lines in %2 files")
+                             .arg(ProgressLine::Number(mSearch_Model.GetLines()),
+                                  ProgressLine::Number(mSearch_Model.GetFiles())));
+    }
+    if (!mSearch_Unreadable.isEmpty())
+        Status_Set(true, mStatus[true] + "; " + mSearch_Unreadable);
     Controls_Enable();
 }
 
-void MainDialog::Search_FolderNode_Select(const QTreeWidgetItem* node)
+void MainDialog::Search_Stream_Stop()
 {
-    mSearch_Folder = Node_GetTag<Vn::SearchResult_Folder>(node);
-    Controls_Enable();
+    mSearch_StreamTimer.stop();
+    mSearch_Streaming = false;
+    if (mPass)
+        mPass->TakeFiles(mSearch_Pending);
+    mDisposal.Release(
+        std::make_unique<std::deque<SearchResultModel::File>>(std::move(mSearch_Pending)));
+    mSearch_Pending.clear();
 }
 
-std::string MainDialog::Search_FolderPath() const
+// A line stands for its file, and a file for its folder too.
+void MainDialog::Search_Node_Select(const QModelIndex& index)
 {
-    return FolderPath(mSearch_Root->GetName(), mSearch_Folder->GetName(),
-                      mSearch_Folder == mSearch_Root.get());
+    mSearch_File = mSearch_Model.GetFile(index);
+    mSearch_Line = mSearch_Model.GetLine(index);
+    mSearch_Folder = index.isValid() ? mSearch_Model.GetFolderPath(index) : std::string();
+    Controls_Enable();
 }
 
 void MainDialog::mSearch_Btn_Click()
@@ -1020,7 +1063,12 @@ void MainDialog::mSearch_Btn_Click()
                    return mDesktop.ShowMessage(error.what(), "Search");
                }
                Pass_Start("mSearch_Btn_Click", true);
+               mSearch_Streaming = true;
+               mSearch_Begun = false;
+               mSearch_PassOver = false;
+               mSearch_Unreadable.clear();
                mPass->Search(mRootFolder, *mSearch_Request);
+               mSearch_StreamTimer.start();
                Controls_Enable();
            });
 }
@@ -1035,14 +1083,9 @@ void MainDialog::mSearch_UnselectAllFileTypeBtn_Click()
     Handle(__func__, [this] { Search_FileTypes_Check(false); });
 }
 
-void MainDialog::mSearch_ResultTree_AfterSelect(const QTreeWidgetItem* node)
+void MainDialog::mSearch_ResultTree_AfterSelect(const QModelIndex& index)
 {
-    Handle(__func__,
-           [this, node]
-           {
-               if (node)
-                   Search_Node_Select(*node);
-           });
+    Handle(__func__, [this, index] { Search_Node_Select(index); });
 }
 
 void MainDialog::mSearch_OpenSelectedFolderBtn_Click()
@@ -1050,8 +1093,8 @@ void MainDialog::mSearch_OpenSelectedFolderBtn_Click()
     Handle(__func__,
            [this]
            {
-               if (mSearch_Root && mSearch_Folder && !Busy_Refuse())
-                   Util_Folder_Explore(Search_FolderPath());
+               if (!mSearch_Folder.empty() && !Busy_Refuse())
+                   Util_Folder_Explore(mSearch_Folder);
            });
 }
 

@@ -1,20 +1,28 @@
 #pragma once
 
 #include "engine/scan/AnalysisOptions.h"
+#include "ui/Disposal.h"
+#include "ui/FileListModel.h"
+#include "ui/FolderTreeModel.h"
 #include "ui/MainDialog_Ui.h"
+#include "ui/SearchResultModel.h"
 #include "ui/Settings.h"
 
 #include <QMainWindow>
 #include <QSet>
 #include <QString>
+#include <QTimer>
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <exception>
 #include <memory>
 #include <optional>
 #include <string>
 
+class QModelIndex;
+class QTreeView;
 class QTreeWidgetItem;
 
 namespace Vn
@@ -25,7 +33,6 @@ class Data_Node;
 class Engine;
 class SearchRequest;
 class SearchResult_File;
-class SearchResult_Folder;
 } // namespace Vn
 
 namespace Varnik
@@ -107,6 +114,7 @@ private:
     void Mode_Show();
     void Pass_Start(const char* where, bool search);
     void Pass_Finished();
+    void Pass_Cancel();
     void Parse(const char* where);
     void Parse_Show(std::unique_ptr<Vn::Data_Folder> root, double seconds);
     void Parse_Release();
@@ -122,13 +130,15 @@ private:
     void Search_Options_Restore();
     void Search_Options_Keep();
     void Search_Result_Release();
-    void Search_Result_Show(std::unique_ptr<Vn::SearchResult_Folder> root);
-    void Search_Result_Update();
-    // The selected folder result's path; one must be selected.
-    std::string Search_FolderPath() const;
-    void Search_Node_Select(const QTreeWidgetItem& node);
-    void Search_FileNode_Select(const QTreeWidgetItem* node);
-    void Search_FolderNode_Select(const QTreeWidgetItem* node);
+    // Replaces the results on screen with the rows of the running search.
+    void Search_Result_Begin();
+    // Moves the files found so far into the view, for a slice of time.
+    void Search_Stream_Drain();
+    // Ends the stream once the search is over and its last file is in the view.
+    void Search_Stream_End();
+    // Drops what has not reached the view.
+    void Search_Stream_Stop();
+    void Search_Node_Select(const QModelIndex& index);
 
     void MainDialog_Load();
     void mRootFolderBrowseBtn_Click();
@@ -139,8 +149,8 @@ private:
     void mOptions_OnlyOwnAction_Toggled(bool checked);
     void mOptions_EditorAction_Click();
     void mHelp_AboutAction_Click();
-    void mFolders_AfterSelect(const QTreeWidgetItem* node);
-    void mFiles_SelectedIndexChanged(const QTreeWidgetItem* node);
+    void mFolders_AfterSelect(const QModelIndex& index);
+    void mFiles_SelectedIndexChanged(const QModelIndex& index);
     void mInfo_AfterSelect(const QTreeWidgetItem* node);
     void mOpenFolderBtn_Click();
     void mOpenFileBtn_Click();
@@ -148,12 +158,13 @@ private:
     void mSearch_Btn_Click();
     void mSearch_SelectAllFileTypeBtn_Click();
     void mSearch_UnselectAllFileTypeBtn_Click();
-    void mSearch_ResultTree_AfterSelect(const QTreeWidgetItem* node);
+    void mSearch_ResultTree_AfterSelect(const QModelIndex& index);
     void mSearch_OpenSelectedFolderBtn_Click();
     void mSearch_OpenSelectedFileBtn_Click();
 
     Desktop& mDesktop;
     Settings mSettings;
+    Disposal mDisposal; // frees the trees let go of
     Vn::AnalysisOptions mOptions;
     bool mLoaded = false;
 
@@ -166,15 +177,24 @@ private:
     const Vn::Data_Folder* mParse_Folder = nullptr;          // whose files are listed
     const Vn::Counter_Histogram* mParse_Histogram = nullptr; // selected in the counters
     std::unique_ptr<Vn::Data_Folder> mParse_Root;
+    FolderTreeModel mParse_FolderModel;           // reads mParse_Root
+    FileListModel mParse_FileModel;               // reads mParse_Folder
     const Vn::Data_Node* mParse_Select = nullptr; // whose counters are shown
     bool mParse_FolderChosen = false;             // by the user, in the folder tree
     QSet<QString> mInfo_Expanded;                 // the keys of the counters opened
 
-    const Vn::SearchResult_File* mSearch_File = nullptr;
-    const Vn::SearchResult_Folder* mSearch_Folder = nullptr;
-    uint64_t mSearch_Line = 0; // of the selected line node; 0 for a file or folder
+    const Vn::SearchResult_File* mSearch_File = nullptr; // held by mSearch_Model
+    std::string mSearch_Folder; // the selected folder's path; empty for none
+    uint64_t mSearch_Line = 0;  // of the selected line node; 0 for a file or folder
     std::unique_ptr<Vn::SearchRequest> mSearch_Request;
-    std::unique_ptr<Vn::SearchResult_Folder> mSearch_Root;
+    SearchResultModel mSearch_Model;
+    // From the start of a search until its last row is in the view or it is cancelled.
+    bool mSearch_Streaming = false;
+    bool mSearch_Begun = false;    // the view shows the rows of the running search
+    bool mSearch_PassOver = false; // every file found has been taken from the pass
+    std::deque<SearchResultModel::File> mSearch_Pending; // taken, not yet in the view
+    QString mSearch_Unreadable; // what the search could not read, as a sentence
+    QTimer mSearch_StreamTimer;
 
     MainDialog_Ui mUi;
 };

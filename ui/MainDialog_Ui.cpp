@@ -77,34 +77,38 @@ QCheckBox* CheckBox(const char* name, const char* text)
 }
 
 // One column that widens to its longest line, so that long lines scroll sideways.
-QTreeWidget* TreeView(const char* name)
+template <class View> View* TreeView(const char* name)
 {
-    auto* tree = new QTreeWidget;
+    auto* tree = new View;
     tree->setObjectName(name);
     tree->setFont(Monospace(9));
-    tree->setColumnCount(1);
     tree->setHeaderHidden(true);
     tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     tree->header()->setStretchLastSection(false);
     return tree;
 }
 
-// Names with their line counts, sorted by a click on a column's header; the engine's
-// order comes first. The counts always show whole, and the names take what is left.
-QTreeWidget* SortedView(const char* name)
+// A view of one of the window's item models, whose rows all have the height of one line
+// of text, so that the view need not measure each one.
+QTreeView* ModelView(const char* name)
 {
-    auto* tree = TreeView(name);
-    tree->setColumnCount(2);
-    tree->setHeaderLabels({"Name", "Lines"});
-    tree->setHeaderHidden(false);
-    tree->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    tree->setTextElideMode(Qt::ElideMiddle);
-    tree->setSortingEnabled(true);
-    tree->sortByColumn(0, Qt::AscendingOrder);
+    auto* tree = TreeView<QTreeView>(name);
+    tree->setUniformRowHeights(true);
     return tree;
 }
 
-QAction* TreeAction(QTreeWidget* tree, const QString& name, const char* text)
+// Names with their line counts, sorted by a click on a column's header; the engine's
+// order comes first. The counts always show whole, and the names take what is left.
+QTreeView* SortedView(const char* name)
+{
+    auto* tree = ModelView(name);
+    tree->setHeaderHidden(false);
+    tree->setTextElideMode(Qt::ElideMiddle);
+    tree->setSortingEnabled(true);
+    return tree;
+}
+
+QAction* TreeAction(QWidget* tree, const QString& name, const char* text)
 {
     auto* action = new QAction(text, tree);
     action->setObjectName(name);
@@ -112,7 +116,7 @@ QAction* TreeAction(QTreeWidget* tree, const QString& name, const char* text)
     return action;
 }
 
-MainDialog_Ui::PathActions PathActions_Create(QTreeWidget* tree, const QString& prefix)
+MainDialog_Ui::PathActions PathActions_Create(QWidget* tree, const QString& prefix)
 {
     tree->setContextMenuPolicy(Qt::ActionsContextMenu);
     return {TreeAction(tree, prefix + "_OpenAction", "Open"),
@@ -179,6 +183,16 @@ void MainDialog_Ui::Setup(QMainWindow& window)
     window.setStatusBar(statusStrip1);
 
     window.setCentralWidget(Frame_Create(window));
+}
+
+void MainDialog_Ui::Models_Set(QAbstractItemModel& folders, QAbstractItemModel& files,
+                               QAbstractItemModel& results)
+{
+    mFolders->setModel(&folders);
+    mFiles->setModel(&files);
+    mSearch_ResultTree->setModel(&results);
+    for (QTreeView* sorted : {mFolders, mFiles})
+        sorted->header()->setSectionResizeMode(0, QHeaderView::Stretch);
 }
 
 void MainDialog_Ui::Menus_Create(QMainWindow& window)
@@ -305,7 +319,8 @@ QWidget* MainDialog_Ui::InfoPane_Create()
     auto* pane = new QWidget;
     pane->setFixedWidth(389);
     mCounters_DisplayBtn = Button("mCounters_DisplayBtn", "Display", 54, false);
-    mInfo = TreeView("mInfo");
+    mInfo = TreeView<QTreeWidget>("mInfo");
+    mInfo->setColumnCount(1);
     mInfo_SortByCountAction = new QAction("Sort by count", mInfo);
     mInfo_SortByCountAction->setObjectName("mInfo_SortByCountAction");
     mInfo_SortByCountAction->setCheckable(true);
@@ -334,7 +349,7 @@ QWidget* MainDialog_Ui::SearchPage_Create()
 {
     mSearch_Page = new QWidget;
     mSearch_Page->setObjectName("mSearch_Page");
-    mSearch_ResultTree = TreeView("mSearch_ResultTree");
+    mSearch_ResultTree = ModelView("mSearch_ResultTree");
     mSearch_PathActions = PathActions_Create(mSearch_ResultTree, "mSearch");
     mSearch_ExpandAllAction =
         TreeAction(mSearch_ResultTree, "mSearch_ExpandAllAction", "Expand all");

@@ -1,5 +1,6 @@
 #pragma once
 
+class QAbstractItemModel;
 class QAction;
 class QCheckBox;
 class QLineEdit;
@@ -12,6 +13,7 @@ class QSplitter;
 class QStatusBar;
 class QTabWidget;
 class QToolButton;
+class QTreeView;
 class QTreeWidget;
 class QWidget;
 
@@ -36,6 +38,9 @@ public:
     };
 
     void Setup(QMainWindow& window);
+    // The views show the models, which must outlive them or be taken back first.
+    void Models_Set(QAbstractItemModel& folders, QAbstractItemModel& files,
+                    QAbstractItemModel& results);
 
     QMenuBar* menuStrip1;
     QAction* mFile_OpenAction;
@@ -66,9 +71,9 @@ public:
     QWidget* mCounters_Page;
     QSplitter* splitContainer1;
     QPushButton* mOpenFolderBtn;
-    QTreeWidget* mFolders;
+    QTreeView* mFolders;
     QPushButton* mOpenFileBtn;
-    QTreeWidget* mFiles;
+    QTreeView* mFiles;
     PathActions mFiles_PathActions;
     QPushButton* mCounters_DisplayBtn;
     QTreeWidget* mInfo;
@@ -91,7 +96,7 @@ public:
     QCheckBox* mSearch_RegexCheck;
     QPushButton* mSearch_OpenSelectedFolderBtn;
     QPushButton* mSearch_OpenSelectedFileBtn;
-    QTreeWidget* mSearch_ResultTree;
+    QTreeView* mSearch_ResultTree;
     QAction* mSearch_ExpandAllAction;
     PathActions mSearch_PathActions;
     MatchDelegate* mSearch_MatchDelegate;

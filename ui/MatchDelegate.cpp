@@ -1,6 +1,6 @@
 #include "ui/MatchDelegate.h"
 
-#include "ui/TreeNodes.h"
+#include "ui/SearchResultModel.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -28,7 +28,7 @@ void MatchDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     QStyleOptionViewItem item(option);
     initStyleOption(&item, index);
     const int prefix = item.text.indexOf(LINE_PREFIX_END);
-    if (!mText.isEmpty() && prefix >= 0 && index.data(Node_LineRole()).isValid())
+    if (!mText.isEmpty() && prefix >= 0 && index.data(SearchResultModel::LINE_ROLE).isValid())
     {
         const QStyle* style = item.widget ? item.widget->style() : QApplication::style();
         const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &item, item.widget);

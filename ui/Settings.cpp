@@ -93,4 +93,17 @@ void Settings::SetSortByCount(bool sort)
     mSettings.setValue("sortByCount", sort);
 }
 
+std::pair<int, Qt::SortOrder> Settings::SortOrder(const QString& view) const
+{
+    const int column = mSettings.value("sort/" + view + "/column", 0).toInt();
+    const bool descending = mSettings.value("sort/" + view + "/descending", false).toBool();
+    return {column, descending ? Qt::DescendingOrder : Qt::AscendingOrder};
+}
+
+void Settings::SetSortOrder(const QString& view, int column, Qt::SortOrder order)
+{
+    mSettings.setValue("sort/" + view + "/column", column);
+    mSettings.setValue("sort/" + view + "/descending", order == Qt::DescendingOrder);
+}
+
 } // namespace Varnik

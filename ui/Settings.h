@@ -8,13 +8,14 @@
 #include <QStringList>
 
 #include <string>
+#include <utility>
 
 namespace Varnik
 {
 
 // What the window remembers from one run to the next: the last root folder, its
-// geometry, the analysis options, the editor command, the search options and the
-// counters' order, kept with QSettings under the
+// geometry, the analysis options, the editor command, the search options, the
+// counters' order and the order of each sorted view, kept with QSettings under the
 // application's name. GUI thread only.
 class Settings
 {
@@ -43,6 +44,11 @@ public:
 
     bool SortByCount() const;
     void SetSortByCount(bool sort);
+
+    // The column that a view, by its name, is sorted by, and in which order; the first
+    // column ascending when it was never kept.
+    std::pair<int, Qt::SortOrder> SortOrder(const QString& view) const;
+    void SetSortOrder(const QString& view, int column, Qt::SortOrder order);
 
 private:
     QSettings mSettings;

@@ -2,29 +2,18 @@
 
 #include "engine/counters/Counter.h"
 #include "engine/counters/Counter_List.h"
-#include "engine/search/SearchResult_File.h"
-#include "engine/search/SearchResult_Folder.h"
-#include "engine/tree/Data_Folder.h"
 
 #include <QTreeWidgetItem>
 #include <QVariant>
 
-#include <cstdint>
 #include <memory>
 
 namespace Varnik
 {
 
-// Tree-view nodes for the engine's trees. A node's tag points at the engine object it
-// stands for and never owns it: the window keeps the engine tree alive while the view
-// shows it, and empties the view before releasing the tree.
-
-// A folder of the data tree, with its sub-folders below it; files get no node. Each node
-// shows the folder's lines and files.
-std::unique_ptr<QTreeWidgetItem> Parse_FolderNode_Create(const Vn::Data_Folder& folder);
-
-// The files of a folder, each with its line count and tagged with its node.
-QList<QTreeWidgetItem*> Parse_FileNodes_Create(const Vn::Data_Folder& folder);
+// Tree-view nodes of the counter tree, which shows the counters of one data node. A
+// node's tag points at the counter it stands for and never owns it: the window keeps the
+// data tree alive while the view shows it, and empties the view before releasing the tree.
 
 // One counter: its plain line without a parent, else its share of the parent. A group's
 // children hang below it; a histogram is a leaf that carries the histogram as its tag.
@@ -40,17 +29,6 @@ void Parse_CounterNodes_SortByCount(QTreeWidgetItem& node);
 std::unique_ptr<QTreeWidgetItem> Parse_CounterNode_Create(const Vn::Counter_List& counters,
                                                           const char* text,
                                                           const Vn::Counter* parent);
-
-// A folder result with its files and folders below it, in the order found.
-std::unique_ptr<QTreeWidgetItem> Search_FolderNode_Create(const Vn::SearchResult_Folder& folder);
-// A file result with its matching lines below it, each shown without its terminator and
-// carrying its line number.
-std::unique_ptr<QTreeWidgetItem> Search_FileNode_Create(const Vn::SearchResult_File& file);
-
-// The line number of a result line's node, else 0.
-uint64_t Node_GetLine(const QTreeWidgetItem* node);
-// The data role that holds it.
-int Node_LineRole();
 
 template <class T> void Node_SetTag(QTreeWidgetItem& node, const T* tag)
 {

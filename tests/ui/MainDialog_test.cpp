@@ -139,29 +139,56 @@ public:
     std::string RootFolder() { return Get<QLineEdit>("mRootFolderBox").text().toStdString(); }
     std::string Status() { return Get<QLabel>("mProgressText").text().toStdString(); }
 
-    // Every node of a tree view, a line each, depth first, indented by two spaces a level;
-    // with `expanded`, only the nodes whose children show, unindented.
+    // Every row of a tree view with its depth, depth first, as a user opening every row
+    // would find them.
+    std::vector<std::pair<QModelIndex, int>> Rows(const char* tree)
+    {
+        QAbstractItemModel& model = *Get<QTreeView>(tree).model();
+        std::vector<std::pair<QModelIndex, int>> rows, toVisit{{QModelIndex(), -1}};
+        while (!toVisit.empty())
+        {
+            const auto [parent, depth] = toVisit.back();
+            toVisit.pop_back();
+            if (parent.isValid())
+                rows.emplace_back(parent, depth);
+            while (model.canFetchMore(parent))
+                model.fetchMore(parent);
+            for (int row = model.rowCount(parent) - 1; row >= 0; row--)
+                toVisit.emplace_back(model.index(row, 0, parent), depth + 1);
+        }
+        return rows;
+    }
+
+    // Every row of a tree view, a line each, depth first, indented by two spaces a level;
+    // with `expanded`, only the rows whose children show, unindented.
     std::string Text(const char* tree, bool expanded = false)
     {
         QString text;
-        for (QTreeWidgetItemIterator it(&Get<QTreeWidget>(tree)); *it; ++it)
+        for (const auto& [index, depth] : Rows(tree))
         {
-            for (auto* node = (*it)->parent(); node && !expanded; node = node->parent())
-                text += "  ";
-            if (!expanded || (*it)->isExpanded())
-                text += (*it)->text(0) + "\n";
+            if (!expanded)
+                text += QString(2 * depth, ' ') + index.data().toString() + "\n";
+            else if (Get<QTreeView>(tree).isExpanded(index))
+                text += index.data().toString() + "\n";
         }
         return text.toStdString();
     }
+    // The text of a top-level row in a column.
+    QString Cell(const char* tree, int row, int column)
+    {
+        const QAbstractItemModel& model = *Get<QTreeView>(tree).model();
+        return model.index(row, column).data().toString();
+    }
 
-    // Selects the first node with this text, as a click on it would.
+    // Selects the first row with this text, as a click on it would.
     void Select(const char* view, const QString& text)
     {
-        QTreeWidget& tree = Get<QTreeWidget>(view);
-        const auto found = tree.findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-        if (found.isEmpty())
-            throw std::logic_error("nothing named " + text.toStdString());
-        tree.setCurrentItem(found.front());
+        for (const auto& [index, depth] : Rows(view))
+        {
+            if (index.data().toString() == text)
+                return Get<QTreeView>(view).setCurrentIndex(index);
+        }
+        throw std::logic_error("nothing named " + text.toStdString());
     }
 
     void Browse(const std::string& folder)
@@ -286,13 +313,13 @@ TEST_F(MainDialog, ShowsTheCountersOfTheSelectionAndOpensIt)
 {
     mTree.File("project/scripts/caf\xe9.txt", "1\n2\n\n4\n5\n");
     Window window(mRoot);
-    QTreeWidget& files = window.Get<QTreeWidget>("mFiles");
+    QTreeView& files = window.Get<QTreeView>("mFiles");
     EXPECT_EQ(window.Text("mFiles"), ".gitignore\nCMakeLists.txt\nREADME\nmain.cpp\nnotes.txt\n");
     EXPECT_EQ(Head(window.Text("mInfo"), 2), "project\n  File = 9\n");
     EXPECT_EQ(window.Status().substr(0, 21), "9 files, 27 lines in ");
     // Line counts beside the names; two clicks on that header sort the largest first.
-    EXPECT_EQ(window.Get<QTreeWidget>("mFolders").topLevelItem(0)->text(1), "27 (9 files)");
-    EXPECT_EQ(files.topLevelItem(3)->text(1), "7");
+    EXPECT_EQ(window.Cell("mFolders", 0, 1), "27 (9 files)");
+    EXPECT_EQ(window.Cell("mFiles", 3, 1), "7");
     const QRect lines(files.header()->sectionViewportPosition(1), 0, 10, 10);
     for (int click = 0; click < 2; click++)
         QTest::mouseClick(files.header()->viewport(), Qt::LeftButton, {}, lines.center());
@@ -330,7 +357,7 @@ TEST_F(MainDialog, ShowsTheCountersOfTheSelectionAndOpensIt)
     window.Click("mOpenFileBtn");
     window.Click("mOpenFolderBtn");
     window.mDesktop.mShellFailure = "xdg-open: No such file or directory";
-    QTest::keyClick(&window.Get<QTreeWidget>("mFiles"), Qt::Key_Return);
+    QTest::keyClick(&files, Qt::Key_Return);
     window.Trigger("mFiles_CopyPathAction");
     EXPECT_EQ(window.mDesktop.TakeLog(),
               "open " + mTree.Path("project/scripts/caf\xe9.txt") + "\nexplore " + mRoot +
@@ -404,7 +431,7 @@ TEST_F(MainDialog, SearchesAsAskedAndOpensWhatItFinds)
     window.Wait();
     EXPECT_EQ(window.Text("mSearch_ResultTree"), HELLO_FOUND);
     EXPECT_EQ(window.Text("mSearch_ResultTree", true),
-              QString::fromStdString(HELLO_FOUND).replace("  ", "").toStdString())
+              "project/ (3)\nmain.cpp (1)\nnotes.txt (1)\nsrc/ (1)\ncore/ (1)\nengine.cpp (1)\n")
         << "small trees open whole";
     EXPECT_EQ(window.Status(), "3 lines in 3 files");
 
@@ -475,10 +502,10 @@ TEST_F(MainDialog, SearchesAsAskedAndOpensWhatItFinds)
 
     // Enter and a double click on a result line open it at its line, as "Open" in the
     // context menu does. A command whose quote never closes is refused with a message.
-    QTreeWidget& results = window.Get<QTreeWidget>("mSearch_ResultTree");
+    QTreeView& results = window.Get<QTreeView>("mSearch_ResultTree");
     window.Select("mSearch_ResultTree", rows[0].mNode);
     QTest::keyClick(&results, Qt::Key_Return);
-    const QPoint line = results.visualItemRect(results.currentItem()).center();
+    const QPoint line = results.visualRect(results.currentIndex()).center();
     QTest::mouseClick(results.viewport(), Qt::LeftButton, {}, line); // as a double click begins
     QTest::mouseDClick(results.viewport(), Qt::LeftButton, {}, line);
     window.Trigger("mSearch_OpenAction");

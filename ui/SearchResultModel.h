@@ -1,0 +1,129 @@
+#pragma once
+
+#include "engine/search/SearchResult_File.h"
+#include "ui/Disposal.h"
+
+#include <QAbstractItemModel>
+
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Varnik
+{
+
+// The results of a search as a tree of folders, files and their matching lines, read by
+// the result view a batch of rows at a time.
+//
+// The rows are built from the files that the search streams in walk order, and from them
+// alone: the model owns a copy of each file, made on the pass thread as the engine hands
+// it over. Referring to the engine's own file results would be cheaper, but a pass that
+// is cancelled or fails frees them on its thread at a moment the window cannot know, so
+// the engine's final tree is dropped and these copies are the answer. Since files come in
+// walk order, each folder's rows are appended at its end: a file's folder is the folder
+// being filled or a new one below one of its ancestors, found by comparing paths.
+//
+// An index's internal pointer is the node of its parent (null for the root's row), and
+// its row the place in that parent: a folder's children are folders and files, a file's
+// are its lines, which need no node of their own. A node exposes the rows fetched so far;
+// appending exposes a folder's new rows at once only up to one batch, and the view
+// fetches the rest a batch at a time as the user expands and scrolls.
+//
+// GUI thread only. Released trees are freed on a thread of their own.
+class SearchResultModel : public QAbstractItemModel
+{
+    Q_OBJECT
+
+public:
+    using File = std::unique_ptr<Vn::SearchResult_File>;
+
+    // Where a line's row keeps its number.
+    static constexpr int LINE_ROLE = Qt::UserRole + 1;
+
+    explicit SearchResultModel(QObject* parent = nullptr);
+    ~SearchResultModel() override;
+
+    // Empties the model for the results of a search of `rootName`, the root as the engine
+    // names it.
+    void Reset(const std::string& rootName);
+    // No results at all.
+    void Clear();
+    // Takes files from the front of `files`, in walk order, until none is left or the
+    // clock passes `deadline`.
+    void Append(std::deque<File>& files, std::chrono::steady_clock::time_point deadline);
+
+    bool IsEmpty() const { return mRoot == nullptr || mFiles == 0; }
+    uint64_t GetLines() const;
+    uint64_t GetFiles() const { return mFiles; }
+
+    // The file result of a file's or a line's row, else null.
+    const Vn::SearchResult_File* GetFile(const QModelIndex& index) const;
+    // The line number of a line's row, else 0.
+    uint64_t GetLine(const QModelIndex& index) const;
+    // The full path of a folder's row, or of the folder of a file's or a line's row.
+    std::string GetFolderPath(const QModelIndex& index) const;
+
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
+    QModelIndex parent(const QModelIndex& index) const override;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    bool hasChildren(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
+
+private:
+    struct Folder;
+    struct Node
+    {
+        virtual ~Node() = default;
+
+        Folder* mParent = nullptr;
+        int mRow = 0;          // in the parent
+        int mFetched = 0;      // rows of children that the model shows
+        bool mExposed = false; // the node's own row is shown
+    };
+    struct FileNode : Node
+    {
+        int GetChildren() const;
+        File mFile;
+    };
+    struct Folder : Node
+    {
+        // Takes the subtree apart without recursing, however deep it is.
+        ~Folder() override;
+        int GetChildren() const { return static_cast<int>(mChildren.size()); }
+
+        std::string mName; // relative to the root; the root's is the root as given
+        uint64_t mLines = 0;
+        uint64_t mChangedIn = 0; // the last Append that added lines below it
+        std::vector<std::unique_ptr<Node>> mChildren;
+    };
+
+    static int ChildCount(const Node& node);
+    // The node of the row, or null for a line.
+    Node* NodeOf(const QModelIndex& index) const;
+    QModelIndex IndexOf(const Node& node) const;
+    // The folder that holds the file, made on the way down from the folders open so far.
+    Folder& FolderOf(const std::string& path);
+    Folder& Folder_Open(Folder& parent, std::string name);
+    void Add(Folder& folder, std::unique_ptr<Node> node);
+    // Shows the rows appended to a shown node, up to one batch.
+    void Expose(Node& node);
+    void Fetch(Node& node, int rows);
+
+    Disposal mDisposal; // goes last, after the tree it frees
+    std::string mRootName;
+    std::unique_ptr<Folder> mRoot;
+    // The folders from the root down to the one filled last.
+    std::vector<Folder*> mOpen;
+    // The folders whose lines the current Append changed, from the top down.
+    std::vector<Folder*> mChanged;
+    uint64_t mEpoch = 0; // counts the calls of Append
+    uint64_t mFiles = 0;
+};
+
+} // namespace Varnik
