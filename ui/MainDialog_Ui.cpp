@@ -1,5 +1,6 @@
 #include "ui/MainDialog_Ui.h"
 
+#include "ui/LazyTreeView.h"
 #include "ui/MatchDelegate.h"
 #include "ui/ProgressLine.h"
 
@@ -88,11 +89,11 @@ template <class View> View* TreeView(const char* name)
     return tree;
 }
 
-// A view of one of the window's item models, whose rows all have the height of one line
-// of text, so that the view need not measure each one.
+// A view of one of the window's item models, which fills as the user scrolls, and whose
+// rows all have the height of one line of text, so that the view need not measure each.
 QTreeView* ModelView(const char* name)
 {
-    auto* tree = TreeView<QTreeView>(name);
+    auto* tree = TreeView<LazyTreeView>(name);
     tree->setUniformRowHeights(true);
     return tree;
 }

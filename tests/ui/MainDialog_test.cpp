@@ -5,9 +5,14 @@
 #include "ui/BackgroundPass.h"
 #include "ui/Desktop_Qt.h"
 #include "ui/DisplayForm.h"
+#include "ui/LazyTreeView.h"
 #include "ui/MainDialog.h"
 #include "ui/ProgressLine.h"
+#include "ui/SearchResultModel.h"
 
+#include "engine/parsers/FileParser_Text.h"
+
+#include "FolderChain.h"
 #include "ReadOverrideDropped.h"
 #include "TempTree.h"
 
@@ -35,6 +40,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <deque>
 #include <future>
 #include <stdexcept>
 #include <utility>
@@ -552,6 +559,39 @@ TEST_F(MainDialog, SearchesAsAskedAndOpensWhatItFinds)
     EXPECT_EQ(types[0]->checkState(), Qt::Unchecked);
 }
 
+// A chain of folders 6,000 deep, past what Qt lays out by recursion: the window opens it
+// one level deep, the user opens a path hundreds of levels down and sees its counters,
+// and the search's results open only as deep as Qt can lay out.
+TEST_F(MainDialog, ShowsTreesThousandsOfLevelsDeep)
+{
+    const VarnikTest::FolderChain chain(mRoot, "d", 6000, 1500);
+    Window window(mRoot);
+    QTreeView& folders = window.Get<QTreeView>("mFolders");
+    QAbstractItemModel& model = *folders.model();
+    QModelIndex folder = model.index(0, 0);
+    for (int level = 0; level < 300; level++)
+    {
+        folders.expand(folder);
+        if (model.canFetchMore(folder))
+            model.fetchMore(folder);
+        folder = model.index(0, 0, folder);
+    }
+    folders.setCurrentIndex(folder);
+    EXPECT_EQ(Head(window.Text("mInfo"), 2), "d\n  File = 4\n");
+    EXPECT_EQ(window.Text("mFiles"), "");
+
+    window.Tab(1);
+    window.Search("int x;");
+    EXPECT_EQ(window.Status(), "5 lines in 5 files");
+    QTreeView& results = window.Get<QTreeView>("mSearch_ResultTree");
+    int levels = 0;
+    for (QModelIndex row = results.model()->index(0, 0); results.isExpanded(row);
+         row = results.model()->index(0, 0, row))
+        levels++;
+    EXPECT_GT(levels, 100);
+    EXPECT_LT(levels, 40000);
+}
+
 // Reads "b.gate" only once the test opens the gate, so that the pass waits meanwhile.
 class GateParser : public Vn::FileParser
 {
@@ -629,6 +669,102 @@ TEST(BackgroundPass, ReportsProgressWhileTheEngineWorksAndEndsCancelled)
     const Varnik::BackgroundPass::Outcome whole = pass.Take();
     EXPECT_FALSE(whole.mCancelled);
     ASSERT_NE(whole.mScan, nullptr);
+}
+
+// Searches like a text parser, but reads "b.gate" only once the test opens the gate.
+class GateSearchParser : public Vn::FileParser_Text
+{
+public:
+    GateSearchParser(const char* type, std::shared_future<void> gate)
+        : Vn::FileParser_Text(type), mGate(gate)
+    {
+    }
+    std::unique_ptr<Vn::FileParser> Clone(const char* type) const override
+    {
+        return std::make_unique<GateSearchParser>(type, mGate);
+    }
+    std::unique_ptr<Vn::SearchResult_File> Search(const char* fileName,
+                                                  const Vn::SearchRequest& request) override
+    {
+        if (std::string(fileName).ends_with("b.gate"))
+            mGate.wait();
+        return Vn::FileParser_Text::Search(fileName, request);
+    }
+
+private:
+    std::shared_future<void> mGate;
+};
+
+// The files found reach the view in walk order while the search still runs, the view
+// fetching a long file's lines a batch at a time; a cancel keeps the rows shown.
+TEST(SearchResultModel, ShowsTheFilesOfARunningSearchAndKeepsThemOnCancel)
+{
+    VarnikTest::TempTree tree;
+    std::string many;
+    for (int line = 1; line <= 1500; line++)
+        many += "hello " + std::to_string(line) + "\n";
+    tree.File("a/long.gate", many).File("a/sub/one.gate", "hello\n").File("b.gate", "hello\n");
+    tree.File("c/late.gate", "hello\n");
+    std::promise<void> gate;
+    auto registry = Vn::FileParser_List::CreateFilled();
+    registry->AddParser("gate",
+                        std::make_unique<GateSearchParser>("gate", gate.get_future().share()));
+    Vn::FolderParser folderParser(registry.get());
+    folderParser.SetJobs(2);
+    Varnik::BackgroundPass pass(folderParser);
+    QSignalSpy finished(&pass, &Varnik::BackgroundPass::Finished);
+    Varnik::SearchResultModel model;
+    Varnik::LazyTreeView view;
+    view.setModel(&model);
+    view.show();
+
+    model.Reset(tree.Root());
+    Vn::SearchRequest request;
+    request.SetText("hello");
+    pass.Search(tree.Root(), request);
+    std::deque<Varnik::SearchResultModel::File> files;
+    const auto streamed = [&]
+    {
+        pass.TakeFiles(files);
+        model.Append(files, std::chrono::steady_clock::now() + std::chrono::milliseconds(20));
+        return model.GetFiles() == 2;
+    };
+    ASSERT_TRUE(QTest::qWaitFor(streamed, PASS_TIMEOUT_MS)) << "before the gate";
+    EXPECT_EQ(model.GetLines(), 1501u);
+    const QModelIndex root = model.index(0, 0), a = model.index(0, 0, root);
+    const QModelIndex longFile = model.index(0, 0, a), sub = model.index(1, 0, a);
+    EXPECT_EQ(a.data().toString(), "a/ (1501)");
+    EXPECT_EQ(longFile.data().toString(), "long.gate (1500)");
+    EXPECT_EQ(model.index(0, 0, sub).data().toString(), "one.gate (1)");
+    EXPECT_EQ(model.GetFolderPath(sub), tree.Path("a/sub"));
+    for (const QModelIndex& row : {root, a, longFile})
+        view.expand(row);
+    QApplication::processEvents(); // lays the view out
+    EXPECT_EQ(model.rowCount(longFile), 1000) << "one batch";
+    const QModelIndex last = model.index(999, 0, longFile);
+    EXPECT_EQ(last.data().toString(), "Line 1000 : hello 1000");
+    EXPECT_EQ(model.GetLine(last), 1000u);
+    EXPECT_EQ(model.GetFile(last), model.GetFile(longFile));
+    view.scrollTo(last);
+    EXPECT_EQ(model.rowCount(longFile), 1500) << "fetched as its last row came in sight";
+
+    pass.Cancel();
+    gate.set_value();
+    ASSERT_TRUE(QTest::qWaitFor([&finished] { return finished.count() == 1; }, PASS_TIMEOUT_MS));
+    EXPECT_TRUE(pass.Take().mCancelled);
+    EXPECT_EQ(model.GetFiles(), 2u) << "what was shown stays";
+
+    // A search that runs whole streams every file, in walk order.
+    files.clear();
+    model.Reset(tree.Root());
+    pass.Search(tree.Root(), request);
+    ASSERT_TRUE(QTest::qWaitFor([&finished] { return finished.count() == 2; }, PASS_TIMEOUT_MS));
+    EXPECT_FALSE(pass.Take().mCancelled);
+    streamed();
+    QStringList top;
+    for (int row = 0; row < model.rowCount(root); row++)
+        top.append(model.index(row, 0, root).data().toString());
+    EXPECT_EQ(top.join(", "), "a/ (1501), b.gate (1), c/ (1)");
 }
 
 // xdg-open may start and still fail; a stand-in that fails proves the user hears of it.

@@ -6,6 +6,7 @@
 #include "lib/Exception.h"
 #include "lib/IgnoreList.h"
 
+#include "FolderChain.h"
 #include "ReadOverrideDropped.h"
 #include "TempTree.h"
 
@@ -27,40 +28,6 @@
 
 namespace
 {
-
-// A chain of `depth` folders named `name` below the root, with a file "f.c" at every
-// `every` levels and at the bottom, each with one line holding "x". Made one level at a
-// time through descriptors, since the full paths are far too long for the system.
-class Chain
-{
-public:
-    Chain(const std::string& root, const std::string& name, int depth, int every)
-        : mPath(root + "/" + name)
-    {
-        int folder = open(root.c_str(), O_RDONLY | O_DIRECTORY);
-        for (int level = 0; level <= depth; level++)
-        {
-            if (level % every == 0 || level == depth)
-            {
-                const int file = openat(folder, "f.c", O_WRONLY | O_CREAT, 0600);
-                mFiles += write(file, "int x;\n", 7) == 7 ? 1 : 0;
-                close(file);
-            }
-            if (level < depth)
-                mkdirat(folder, name.c_str(), 0700);
-            const int below = level < depth ? openat(folder, name.c_str(), O_DIRECTORY) : -1;
-            close(std::exchange(folder, below));
-        }
-    }
-
-    // rm walks by descriptors too, where the test tree's own removal would give up.
-    ~Chain() { std::system(("rm -rf '" + mPath + "'").c_str()); }
-
-    unsigned mFiles = 0;
-
-private:
-    const std::string mPath;
-};
 
 // The count named `name` of the node, or of the count named `parent` when one is given.
 uint64_t Count(const Vn::Data_Node& node, const char* name, const char* parent = nullptr)
@@ -105,7 +72,7 @@ TEST_F(HostileTree, CountsEveryFileOfTreesBeyondThePathLimit)
     for (const auto& shape : trees)
     {
         SCOPED_TRACE(shape.mDepth);
-        const Chain chain(mTree.Root(), shape.mName, shape.mDepth, shape.mEvery);
+        const VarnikTest::FolderChain chain(mTree.Root(), shape.mName, shape.mDepth, shape.mEvery);
         mFolderParser.SetJobs(2);
         EXPECT_EQ(FileCount(*mFolderParser.Parse(mTree.Root().c_str())), chain.mFiles);
         Vn::SearchRequest request;
