@@ -91,9 +91,11 @@ void SearchResultModel::Clear()
 void SearchResultModel::Append(std::deque<File>& files,
                                std::chrono::steady_clock::time_point deadline)
 {
+    if (!mRoot)
+        return;
     mChanged.clear();
     mEpoch++;
-    for (unsigned taken = 0; !files.empty() && mRoot; taken++)
+    for (unsigned taken = 0; !files.empty(); taken++)
     {
         if (taken % FILES_PER_CLOCK == FILES_PER_CLOCK - 1 &&
             std::chrono::steady_clock::now() > deadline)

@@ -52,7 +52,7 @@ public:
     // No results at all.
     void Clear();
     // Takes files from the front of `files`, in walk order, until none is left or the
-    // clock passes `deadline`.
+    // clock passes `deadline`; nothing after Clear, until the next Reset.
     void Append(std::deque<File>& files, std::chrono::steady_clock::time_point deadline);
 
     bool IsEmpty() const { return mRoot == nullptr || mFiles == 0; }
