@@ -1,20 +1,30 @@
 // How soon the window answers on a large tree: the time from the program's start to the
-// window's first painted frame while the first scan runs, and how long Cancel takes to
-// end a scan and a search that are well under way.
-//   varnik-window-bench TREE
-// Runs on whatever platform Qt picks (QT_QPA_PLATFORM=offscreen, or an X server).
+// window's first painted frame while the first scan runs, how long Cancel takes to end a
+// scan, and, for a search that finds many lines, the longest the GUI thread went without
+// coming back to its events, the memory the results took and gave back, and how long
+// Cancel takes while the results stream into the view.
+//   varnik-window-bench TREE [TEXT]
+// TEXT is "int" unless given. Runs on whatever platform Qt picks (QT_QPA_PLATFORM=offscreen,
+// or an X server).
 
 #include "ui/Desktop_Qt.h"
 #include "ui/MainDialog.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
+#include <QTreeView>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <unistd.h>
 
 namespace
 {
@@ -24,6 +34,14 @@ using Clock = std::chrono::steady_clock;
 double Seconds(Clock::time_point since)
 {
     return std::chrono::duration<double>(Clock::now() - since).count();
+}
+
+double ResidentMegabytes()
+{
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1 << 20);
 }
 
 // Notes the first paint of the window.
@@ -39,17 +57,118 @@ public:
     Clock::time_point mAt;
 };
 
-// Lets the pass run for a second, then clicks Cancel and waits until the window is idle.
+double ThreadSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+// The longest stretch that the GUI thread went without answering: a timer asks every
+// few milliseconds, and the longest gap between its answers, less its interval, is it.
+// On a busy machine that gap holds the time other programs ran; the processor time that
+// the GUI thread spent between two answers is the window's own share.
+class StallWatch
+{
+public:
+    struct Stall
+    {
+        double mWall = 0; // seconds
+        double mWork = 0; // seconds of the GUI thread's processor time
+    };
+
+    StallWatch()
+    {
+        QObject::connect(&mTimer, &QTimer::timeout,
+                         [this]
+                         {
+                             const double work = ThreadSeconds();
+                             const double wall = Seconds(mLast) - INTERVAL.count() / 1000.0;
+                             mLongest.mWall = std::max(mLongest.mWall, wall);
+                             mLongest.mWork = std::max(mLongest.mWork, work - mLastWork);
+                             mLast = Clock::now();
+                             mLastWork = work;
+                         });
+        mTimer.start(INTERVAL);
+    }
+    // The longest stretches since the last call.
+    Stall Take()
+    {
+        mLast = Clock::now();
+        mLastWork = ThreadSeconds();
+        return std::exchange(mLongest, Stall());
+    }
+
+private:
+    static constexpr std::chrono::milliseconds INTERVAL{5};
+    QTimer mTimer;
+    Clock::time_point mLast = Clock::now();
+    double mLastWork = ThreadSeconds();
+    Stall mLongest;
+};
+
+void WaitWhileBusy(Varnik::MainDialog& window)
+{
+    while (window.IsBusy())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+}
+
+// Clicks Cancel and waits until the window is idle.
+double Cancel(Varnik::MainDialog& window)
+{
+    const Clock::time_point clicked = Clock::now();
+    window.findChild<QPushButton*>("mCancelBtn")->click();
+    WaitWhileBusy(window);
+    return Seconds(clicked);
+}
+
+// Lets the pass run for a second, then cancels it.
 double CancelAfterASecond(Varnik::MainDialog& window)
 {
     QTest::qWait(1000);
-    if (!window.IsBusy())
-        return -1;
-    const Clock::time_point clicked = Clock::now();
-    window.findChild<QPushButton*>("mCancelBtn")->click();
-    while (window.IsBusy())
+    return window.IsBusy() ? Cancel(window) : -1;
+}
+
+void Search(Varnik::MainDialog& window, const char* text)
+{
+    window.findChild<QLineEdit*>("mSearch_TextBox")->setText(text);
+    window.findChild<QPushButton*>("mSearch_Btn")->click();
+}
+
+// A whole search, a search that finds nothing, and a search cancelled once its first rows
+// show.
+void SearchFigures(Varnik::MainDialog& window, const char* text)
+{
+    window.findChild<QTabWidget*>("mTabControl")->setCurrentIndex(1);
+    StallWatch stalls;
+    const double before = ResidentMegabytes();
+    const Clock::time_point start = Clock::now();
+    stalls.Take();
+    Search(window, text);
+    WaitWhileBusy(window);
+    const StallWatch::Stall stall = stalls.Take();
+    const double found = ResidentMegabytes();
+    std::printf("search for \"%s\": %s in %.2f s\n", text,
+                window.findChild<QLabel*>("mProgressText")->text().toUtf8().constData(),
+                Seconds(start));
+    std::printf("  longest GUI stall: %.0f ms, of which the window's own work %.0f ms\n",
+                stall.mWall * 1000, stall.mWork * 1000);
+
+    Search(window, "\x01 found nowhere \x01");
+    WaitWhileBusy(window);
+    QTest::qWait(2000); // the released results are freed on a thread of their own
+    const double released = ResidentMegabytes();
+    std::printf("  memory: %.0f MB before, %.0f MB with the results, %.0f MB after a search "
+                "that found nothing (%.0f MB given back)\n",
+                before, found, released, found - released);
+
+    Search(window, text);
+    const QAbstractItemModel& results =
+        *window.findChild<QTreeView*>("mSearch_ResultTree")->model();
+    while (window.IsBusy() && results.rowCount() == 0)
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
-    return Seconds(clicked);
+    std::printf("  cancel while the results stream in: %.3f s\n",
+                window.IsBusy() ? Cancel(window) : -1);
 }
 
 } // namespace
@@ -57,9 +176,9 @@ double CancelAfterASecond(Varnik::MainDialog& window)
 int main(int argc, char** argv)
 {
     const Clock::time_point start = Clock::now();
-    if (argc != 2)
+    if (argc != 2 && argc != 3)
     {
-        std::fprintf(stderr, "usage: varnik-window-bench TREE\n");
+        std::fprintf(stderr, "usage: varnik-window-bench TREE [TEXT]\n");
         return 2;
     }
     QApplication application(argc, argv);
@@ -80,13 +199,13 @@ int main(int argc, char** argv)
     window.findChild<QPushButton*>("mRootFolderBrowseBtn")->setFocus();
     QTest::keyClick(window.findChild<QLineEdit*>("mRootFolderBox"), Qt::Key_Return);
     const Clock::time_point scan = Clock::now();
-    while (window.IsBusy())
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
-    std::printf("whole scan: %.2f s\n", Seconds(scan));
+    StallWatch stalls;
+    WaitWhileBusy(window);
+    const StallWatch::Stall stall = stalls.Take();
+    std::printf("whole scan: %.2f s (longest GUI stall %.0f ms, of which the window's own work "
+                "%.0f ms)\n",
+                Seconds(scan), stall.mWall * 1000, stall.mWork * 1000);
 
-    window.findChild<QTabWidget*>("mTabControl")->setCurrentIndex(1);
-    window.findChild<QLineEdit*>("mSearch_TextBox")->setText("int");
-    window.findChild<QPushButton*>("mSearch_Btn")->click();
-    std::printf("cancel of a search: %.3f s\n", CancelAfterASecond(window));
+    SearchFigures(window, argc == 3 ? argv[2] : "int");
     return 0;
 }
