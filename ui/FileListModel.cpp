@@ -22,7 +22,7 @@ void FileListModel::SetFolder(const Vn::Data_Folder* folder)
     mFetched = 0;
     for (size_t i = 0; folder && i < folder->mNodes.size(); i++)
     {
-        if (dynamic_cast<const Vn::Data_Folder*>(folder->mNodes[i].get()) == nullptr)
+        if (!folder->mNodes[i]->IsFolder())
             mFiles.push_back({folder->mNodes[i].get(), i});
     }
     NodeRows_Sort(mFiles, mSortColumn, mSortOrder);

@@ -43,7 +43,7 @@ FolderTreeModel::Listing& FolderTreeModel::Listed(const Vn::Data_Folder& folder)
     listing.mListed = true;
     for (size_t i = 0; i < folder.mNodes.size(); i++)
     {
-        if (dynamic_cast<const Vn::Data_Folder*>(folder.mNodes[i].get()) != nullptr)
+        if (folder.mNodes[i]->IsFolder())
             listing.mFolders.push_back({folder.mNodes[i].get(), i});
     }
     NodeRows_Sort(listing.mFolders, mSortColumn, mSortOrder);

@@ -1,8 +1,9 @@
 #include "ui/SearchResultModel.h"
 
+#include "engine/tree/TreeWalk.h"
+
 #include "lib/Format.h"
 #include "lib/Path.h"
-#include "lib/ReleaseTree.h"
 #include "ui/LocalText.h"
 
 #include <algorithm>
@@ -45,12 +46,12 @@ bool IsWithin(std::string_view folder, std::string_view within)
 
 SearchResultModel::Folder::~Folder()
 {
-    TrovLib::ReleaseTree(mChildren,
-                         [](Node& node)
-                         {
-                             auto* folder = dynamic_cast<Folder*>(&node);
-                             return folder != nullptr ? &folder->mChildren : nullptr;
-                         });
+    Vn::ReleaseTree(mChildren,
+                    [](Node& node)
+                    {
+                        auto* folder = dynamic_cast<Folder*>(&node);
+                        return folder != nullptr ? &folder->mChildren : nullptr;
+                    });
 }
 
 int SearchResultModel::FileNode::GetChildren() const

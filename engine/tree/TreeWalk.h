@@ -49,8 +49,10 @@ template <class Node, class Visit> void ForEachInTree(const Node& root, Visit vi
 }
 
 // Destroys the subtrees owned by `nodes` one node at a time, each folder emptied before
-// it goes, so that no destructor recurses.
-template <class Node> void ReleaseTree(std::vector<std::unique_ptr<Node>>& nodes)
+// it goes, so that no destructor recurses. `childrenOf(node)` gives a pointer to the
+// node's own children, or null for a file.
+template <class Node, class Children>
+void ReleaseTree(std::vector<std::unique_ptr<Node>>& nodes, Children childrenOf)
 {
     std::vector<std::unique_ptr<Node>> doomed = std::move(nodes);
     nodes.clear();
@@ -60,13 +62,19 @@ template <class Node> void ReleaseTree(std::vector<std::unique_ptr<Node>>& nodes
         doomed.pop_back();
         if (node == nullptr)
             continue;
-        if (auto* children = ChildrenOf(*node))
+        if (auto* children = childrenOf(*node))
         {
             for (std::unique_ptr<Node>& child : *children)
                 doomed.push_back(std::move(child));
             children->clear();
         }
     }
+}
+
+// The same for the engine's trees, whose folders give their children by `ChildrenOf`.
+template <class Node> void ReleaseTree(std::vector<std::unique_ptr<Node>>& nodes)
+{
+    ReleaseTree(nodes, [](Node& node) { return ChildrenOf(node); });
 }
 
 } // namespace Vn
