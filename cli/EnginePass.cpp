@@ -112,7 +112,7 @@ Vn::AnalysisOptions EnginePass::Options() const
     options.mSkipVendored = mSkipVendored || mOnlyOwn;
     options.mSkipMinified = mSkipMinified || mOnlyOwn;
     options.mSkipLock = mSkipLock || mOnlyOwn;
-    options.mLanguages = options.mLanguages || options.SkippedLabels() != 0;
+    options.mLanguages = options.mLanguages || options.SkipsLabels();
     if (mIgnoreRules == "git")
         options.mWalk.mIgnoreRules = TrovLib::IgnoreRules::Git;
     options.mWalk.mReadIgnoreFiles = !mNoIgnore;

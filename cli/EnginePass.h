@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/Console.h"
-#include "engine/scan/AnalysisOptions.h"
+#include "engine/options/AnalysisOptions.h"
 #include "engine/scan/Engine.h"
 
 #include <functional>

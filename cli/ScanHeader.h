@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/JsonWriter.h"
-#include "engine/scan/AnalysisOptions.h"
+#include "engine/options/AnalysisOptions.h"
 
 #include <string>
 #include <vector>

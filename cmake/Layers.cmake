@@ -3,10 +3,12 @@
 #
 # The sources include by layer ("lib/Walker.h", "engine/scan/FolderParser.h"), so a
 # layer's include folder is a folder of the build tree holding one link, named like the
-# layer, to the layer's sources. Linking a target brings its folder along.
+# layer's folder, to the layer's sources; a layer below another inside its folder
+# (engine/options) gets a folder of its own. Linking a target brings its folder along.
 function(varnik_expose target folder)
   set(root ${PROJECT_BINARY_DIR}/include/${folder})
-  file(MAKE_DIRECTORY ${root})
+  get_filename_component(parent ${root}/${folder} DIRECTORY)
+  file(MAKE_DIRECTORY ${parent})
   file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${root}/${folder} SYMBOLIC)
   target_include_directories(${target} PUBLIC ${root})
 endfunction()

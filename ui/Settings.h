@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/scan/AnalysisOptions.h"
+#include "engine/options/AnalysisOptions.h"
 
 #include <QByteArray>
 #include <QSettings>

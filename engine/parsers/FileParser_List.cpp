@@ -37,6 +37,15 @@ std::unique_ptr<FileParser> CreateParser(ParserKind kind, const char* type, bool
     throw std::invalid_argument("unknown parser kind");
 }
 
+// The labels whose files the options leave out.
+LabelSet SkippedLabels(const AnalysisOptions& options)
+{
+    return static_cast<LabelSet>((options.mSkipGenerated ? Bit(Label::GENERATED) : 0) |
+                                 (options.mSkipVendored ? Bit(Label::VENDORED) : 0) |
+                                 (options.mSkipMinified ? Bit(Label::MINIFIED) : 0) |
+                                 (options.mSkipLock ? Bit(Label::LOCK) : 0));
+}
+
 std::string_view Trim(std::string_view text)
 {
     while (!text.empty() && TrovLib::Ascii::IsBlank(text.front()))
@@ -101,8 +110,7 @@ void FileParser_List::CreateParsers(const AnalysisOptions& options)
     if (options.mLanguages)
     {
         mLanguages = LanguageTable::Create(options.mLanguageFiles);
-        mLanguageParser =
-            std::make_unique<FileParser_Language>(mLanguages, options.SkippedLabels());
+        mLanguageParser = std::make_unique<FileParser_Language>(mLanguages, SkippedLabels(options));
         return;
     }
     AddParsers(CLASSIC_TYPES, options.mModernCpp);

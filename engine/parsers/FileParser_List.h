@@ -1,9 +1,9 @@
 #pragma once
 
 #include "engine/languages/LanguageTable.h"
+#include "engine/options/AnalysisOptions.h"
 #include "engine/parsers/FileParser.h"
 #include "engine/parsers/FileParser_Language.h"
-#include "engine/scan/AnalysisOptions.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "engine/options/AnalysisOptions.h"
 #include "engine/parsers/FileParser_List.h"
-#include "engine/scan/AnalysisOptions.h"
 #include "engine/scan/CancelToken.h"
 #include "engine/scan/FileJobs.h"
 #include "engine/scan/LabelAttributes.h"

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "engine/languages/FileLabels.h"
 #include "lib/WalkOptions.h"
 
 #include <string>
@@ -42,25 +41,10 @@ struct AnalysisOptions
     bool mSkipLock = false;
     TrovLib::WalkOptions mWalk;
 
-    LabelSet SkippedLabels() const
-    {
-        return static_cast<LabelSet>((mSkipGenerated ? Bit(Label::GENERATED) : 0) |
-                                     (mSkipVendored ? Bit(Label::VENDORED) : 0) |
-                                     (mSkipMinified ? Bit(Label::MINIFIED) : 0) |
-                                     (mSkipLock ? Bit(Label::LOCK) : 0));
-    }
-
     // Every option that makes the analysis closer to what compilers and git see.
-    static AnalysisOptions Precise()
-    {
-        AnalysisOptions options;
-        options.mCommonTypes = true;
-        options.mModernCpp = true;
-        options.mLanguages = true;
-        options.mWalk.mIgnoreRules = TrovLib::IgnoreRules::Git;
-        options.mWalk.mFollowFileLinks = false;
-        return options;
-    }
+    static AnalysisOptions Precise();
+    // Whether any kind of labelled file is left out.
+    bool SkipsLabels() const;
 };
 
 } // namespace Vn
