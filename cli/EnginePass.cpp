@@ -14,7 +14,6 @@
 #include <optional>
 #include <stdexcept>
 #include <sys/stat.h>
-#include <tuple>
 #include <unistd.h>
 
 namespace VarnikCli
@@ -32,6 +31,25 @@ Vn::AnalysisOptions::CountAs ParsedCountAs(const std::string& text)
         throw std::runtime_error(
             TrovLib::Format("--count-as \"%s\": expected EXT:TYPE, as in cc:cpp", text.c_str()));
     return {text.substr(0, colon), text.substr(colon + 1)};
+}
+
+// The switches that --precise turns on, as a user would type them.
+std::string PreciseFlags()
+{
+    std::vector<std::string> flags;
+    for (const Vn::AnalysisSwitch& option : Vn::ANALYSIS_SWITCHES)
+    {
+        if (option.mPrecise)
+            flags.push_back(option.Spelled());
+    }
+    return Joined(flags, ", ");
+}
+
+// Skipping labelled files takes the language table, so those switches turn it on.
+std::string Help(const Vn::AnalysisSwitch& option)
+{
+    return std::string(option.mHelp) +
+           (option.mGroup == Vn::AnalysisSwitch::Group::LABELS ? " (implies --languages)" : "");
 }
 
 } // namespace
@@ -55,32 +73,30 @@ void EnginePass::AddOptions(CLI::App& command)
         ->check(WholeNumber(1, 256))
         ->type_name("N");
     const char* analysis = "Analysis (default: the classic analysis)";
-    command
-        .add_flag("--precise", mPrecise,
-                  "All of the options below but --count-as, --exclude, --language-file, --skip-*, "
-                  "--only-own")
-        ->group(analysis);
+    command.add_flag(Vn::PRECISE_FLAG, mPrecise, "Turn on " + PreciseFlags())->group(analysis);
+    for (size_t i = 0; i < std::size(Vn::ANALYSIS_SWITCHES); i++)
+    {
+        const Vn::AnalysisSwitch& option = Vn::ANALYSIS_SWITCHES[i];
+        if (option.mValueOn == nullptr)
+        {
+            command.add_flag(option.mFlag, mSwitches[i], Help(option))->group(analysis);
+            continue;
+        }
+        mSwitchValues[i] = option.mValueOff;
+        command.add_option(option.mFlag, mSwitchValues[i], Help(option))
+            ->check(CLI::IsMember({option.mValueOff, option.mValueOn}).description(""))
+            ->type_name(std::string(option.mValueOff) + "|" + option.mValueOn)
+            ->capture_default_str()
+            ->group(analysis);
+    }
+    command.add_flag(Vn::ONLY_OWN_FLAG, mOnlyOwn, "All four --skip-* options")->group(analysis);
     command.add_option("--count-as", mCountAs, "Count files of type EXT as the registered TYPE")
         ->allow_extra_args(false)
         ->type_name("EXT:TYPE")
         ->group(analysis);
-    command.add_flag("--common-types", mCommonTypes, "Register the usual extensions")
-        ->group(analysis);
-    command.add_option("--ignore-rules", mIgnoreRules, "The rules of ignore files")
-        ->check(CLI::IsMember({"classic", "git"}).description(""))
-        ->type_name("classic|git")
-        ->capture_default_str()
-        ->group(analysis);
     command.add_option("--exclude", mExcludes, "A pattern applied as if in the root's ignore file")
         ->allow_extra_args(false)
         ->type_name("PATTERN")
-        ->group(analysis);
-    command.add_flag("--no-ignore", mNoIgnore, "Read no ignore files")->group(analysis);
-    command.add_flag("--modern-cpp", mModernCpp, "Lex C and C++ as C++11 and later do")
-        ->group(analysis);
-    command.add_flag("--no-follow-links", mNoFollowLinks, "Skip links to files too")
-        ->group(analysis);
-    command.add_flag("--languages", mLanguages, "Read every file by the language table")
         ->group(analysis);
     command
         .add_option("--language-file", mLanguageFiles,
@@ -88,37 +104,22 @@ void EnginePass::AddOptions(CLI::App& command)
         ->allow_extra_args(false)
         ->type_name("FILE")
         ->group(analysis);
-    for (const auto& [flag, member, what] :
-         {std::tuple("--skip-generated", &mSkipGenerated, "generated"),
-          std::tuple("--skip-vendored", &mSkipVendored, "vendored"),
-          std::tuple("--skip-minified", &mSkipMinified, "minified"),
-          std::tuple("--skip-lock", &mSkipLock, "lock")})
-        command
-            .add_flag(flag, *member,
-                      std::string("Neither count nor search ") + what +
-                          " files (implies --languages)")
-            ->group(analysis);
-    command.add_flag("--only-own", mOnlyOwn, "All four --skip-* options")->group(analysis);
 }
 
 Vn::AnalysisOptions EnginePass::Options() const
 {
     Vn::AnalysisOptions options = mPrecise ? Vn::AnalysisOptions::Precise() : Vn::AnalysisOptions();
-    options.mCommonTypes = options.mCommonTypes || mCommonTypes;
-    options.mModernCpp = options.mModernCpp || mModernCpp;
-    options.mLanguages = options.mLanguages || mLanguages || !mLanguageFiles.empty();
+    for (size_t i = 0; i < std::size(Vn::ANALYSIS_SWITCHES); i++)
+    {
+        const Vn::AnalysisSwitch& option = Vn::ANALYSIS_SWITCHES[i];
+        const bool on =
+            option.mValueOn == nullptr ? mSwitches[i] : mSwitchValues[i] == option.mValueOn;
+        if (on || (mOnlyOwn && option.mGroup == Vn::AnalysisSwitch::Group::LABELS))
+            option.Set(options, true);
+    }
     options.mLanguageFiles = mLanguageFiles;
-    options.mSkipGenerated = mSkipGenerated || mOnlyOwn;
-    options.mSkipVendored = mSkipVendored || mOnlyOwn;
-    options.mSkipMinified = mSkipMinified || mOnlyOwn;
-    options.mSkipLock = mSkipLock || mOnlyOwn;
-    options.mLanguages = options.mLanguages || options.SkipsLabels();
-    if (mIgnoreRules == "git")
-        options.mWalk.mIgnoreRules = TrovLib::IgnoreRules::Git;
-    options.mWalk.mReadIgnoreFiles = !mNoIgnore;
+    options.mLanguages = options.mLanguages || !mLanguageFiles.empty() || options.SkipsLabels();
     options.mWalk.mExcludes = mExcludes;
-    if (mNoFollowLinks)
-        options.mWalk.mFollowFileLinks = false;
     for (const std::string& countAs : mCountAs)
         options.mCountAs.push_back(ParsedCountAs(countAs));
     return options;

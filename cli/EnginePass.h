@@ -1,9 +1,10 @@
 #pragma once
 
 #include "cli/Console.h"
-#include "engine/options/AnalysisOptions.h"
+#include "engine/options/AnalysisSwitch.h"
 #include "engine/scan/Engine.h"
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -49,20 +50,13 @@ private:
 
     unsigned mJobs = 0; // 0: one per core
     bool mPrecise = false;
-    std::vector<std::string> mCountAs;
-    bool mCommonTypes = false;
-    std::string mIgnoreRules = "classic";
-    std::vector<std::string> mExcludes;
-    bool mNoIgnore = false;
-    bool mModernCpp = false;
-    bool mLanguages = false;
-    std::vector<std::string> mLanguageFiles;
-    bool mNoFollowLinks = false;
-    bool mSkipGenerated = false;
-    bool mSkipVendored = false;
-    bool mSkipMinified = false;
-    bool mSkipLock = false;
+    // By the rows of ANALYSIS_SWITCHES: a plain flag's state, a valued flag's value.
+    std::array<bool, std::size(Vn::ANALYSIS_SWITCHES)> mSwitches = {};
+    std::array<std::string, std::size(Vn::ANALYSIS_SWITCHES)> mSwitchValues;
     bool mOnlyOwn = false;
+    std::vector<std::string> mCountAs;
+    std::vector<std::string> mExcludes;
+    std::vector<std::string> mLanguageFiles;
 };
 
 // The root as the engine should name it, once it is checked to be a readable folder. A

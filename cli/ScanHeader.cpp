@@ -1,6 +1,7 @@
 #include "cli/ScanHeader.h"
 
 #include "cli/Joined.h"
+#include "engine/options/AnalysisSwitch.h"
 
 #include <climits>
 #include <cstdlib>
@@ -14,36 +15,18 @@ namespace
 std::vector<std::string> FlagsOf(const Vn::AnalysisOptions& options)
 {
     std::vector<std::string> flags;
+    for (const Vn::AnalysisSwitch& option : Vn::ANALYSIS_SWITCHES)
+    {
+        if (option.IsOn(options))
+            flags.push_back(option.Spelled('='));
+    }
     for (const auto& countAs : options.mCountAs)
         flags.push_back("--count-as=" + countAs.mExtension + ":" + countAs.mType);
-    if (options.mCommonTypes)
-        flags.emplace_back("--common-types");
-    if (options.mWalk.mIgnoreRules == TrovLib::IgnoreRules::Git)
-        flags.emplace_back("--ignore-rules=git");
     for (const std::string& pattern : options.mWalk.mExcludes)
         flags.push_back("--exclude=" + pattern);
-    if (!options.mWalk.mReadIgnoreFiles)
-        flags.emplace_back("--no-ignore");
-    if (options.mModernCpp)
-        flags.emplace_back("--modern-cpp");
-    if (!options.mWalk.mFollowFileLinks)
-        flags.emplace_back("--no-follow-links");
-    if (options.mLanguages)
-        flags.emplace_back("--languages");
     for (const std::string& file : options.mLanguageFiles)
         flags.push_back("--language-file=" + file);
     return flags;
-}
-
-// --precise leaves out the options that name things of the user's own.
-bool IsPrecise(const Vn::AnalysisOptions& options)
-{
-    const Vn::AnalysisOptions precise = Vn::AnalysisOptions::Precise();
-    return options.mCommonTypes == precise.mCommonTypes &&
-           options.mModernCpp == precise.mModernCpp && options.mLanguages == precise.mLanguages &&
-           options.mWalk.mIgnoreRules == precise.mWalk.mIgnoreRules &&
-           options.mWalk.mReadIgnoreFiles == precise.mWalk.mReadIgnoreFiles &&
-           options.mWalk.mFollowFileLinks == precise.mWalk.mFollowFileLinks;
 }
 
 std::string AbsolutePath(const std::string& path)
@@ -57,7 +40,7 @@ std::string AbsolutePath(const std::string& path)
 ScanHeader ScanHeader::OfScan(const Vn::AnalysisOptions& options, const std::string& root)
 {
     std::vector<std::string> flags = FlagsOf(options);
-    const char* mode = flags.empty() ? "classic" : IsPrecise(options) ? "precise" : "options";
+    const char* mode = flags.empty() ? "classic" : options.IsPrecise() ? "precise" : "options";
     return {VARNIK_VERSION, "scan", AbsolutePath(root), mode, std::move(flags)};
 }
 

@@ -5,6 +5,7 @@
 #include "cli/JsonReport.h"
 #include "cli/TreeReport.h"
 #include "cli/WholeNumber.h"
+#include "engine/search/SearchZone.h"
 #include "lib/Format.h"
 
 #include <CLI/CLI.hpp>
@@ -23,7 +24,7 @@ namespace
 // A comma-separated list; each occurrence takes one argument, so that a list never
 // swallows the positional arguments after it.
 CLI::Option* AddListOption(CLI::App& command, const char* name, std::vector<std::string>& list,
-                           const char* description)
+                           const std::string& description)
 {
     return command.add_option(name, list, description)
         ->delimiter(',')
@@ -31,20 +32,23 @@ CLI::Option* AddListOption(CLI::App& command, const char* name, std::vector<std:
         ->type_name("LIST");
 }
 
+// The names of the zones, as --zones takes them.
+std::vector<std::string> ZoneNames()
+{
+    std::vector<std::string> names;
+    for (const Vn::SearchZone& zone : Vn::SEARCH_ZONES)
+        names.emplace_back(zone.mName);
+    return names;
+}
+
 void SelectZones(const std::vector<std::string>& zones, Vn::SearchRequest::Flags& flags)
 {
-    flags.InCode = flags.InComment = flags.InDirective = flags.InString = false;
+    for (const Vn::SearchZone& zone : Vn::SEARCH_ZONES)
+        zone.mSet(flags, std::find(zones.begin(), zones.end(), zone.mName) != zones.end());
     for (const std::string& zone : zones)
     {
-        if (zone == "code")
-            flags.InCode = true;
-        else if (zone == "comment")
-            flags.InComment = true;
-        else if (zone == "directive")
-            flags.InDirective = true;
-        else if (zone == "string")
-            flags.InString = true;
-        else if (zone != "none")
+        if (std::find(SearchCommand::ZONE_NAMES.begin(), SearchCommand::ZONE_NAMES.end(), zone) ==
+            SearchCommand::ZONE_NAMES.end())
             throw std::runtime_error(
                 TrovLib::Format("unknown zone \"%s\" (zones: %s)", zone.c_str(),
                                 Joined(SearchCommand::ZONE_NAMES, ", ").c_str()));
@@ -55,8 +59,12 @@ void SelectZones(const std::vector<std::string>& zones, Vn::SearchRequest::Flags
 
 } // namespace
 
-const std::vector<std::string> SearchCommand::ZONE_NAMES = {"code", "comment", "directive",
-                                                            "string", "none"};
+const std::vector<std::string> SearchCommand::ZONE_NAMES = []
+{
+    std::vector<std::string> names = ZoneNames();
+    names.emplace_back("none");
+    return names;
+}();
 
 SearchCommand::SearchCommand(CLI::App& cli)
     : mCommand(cli.add_subcommand("search", "Find the lines of a tree that hold a text"))
@@ -75,8 +83,9 @@ SearchCommand::SearchCommand(CLI::App& cli)
     mCommand->add_option("-m,--max-count", mMaxCount, "At most N matching lines per file")
         ->check(WholeNumber(1))
         ->type_name("N");
+    mZones = ZoneNames();
     AddListOption(*mCommand, "--zones", mZones,
-                  "Where a match counts: code, comment, directive, string, or none")
+                  "Where a match counts: " + Joined(mZones, ", ") + ", or none")
         ->type_name("ZONE,...")
         ->capture_default_str();
     AddListOption(*mCommand, "--types", mTypes, "The file types searched (default: all)")

@@ -52,7 +52,7 @@ private:
     bool mIgnoreCase = false;
     bool mWholeWord = false;
     uint64_t mMaxCount = UINT64_MAX;
-    std::vector<std::string> mZones = {"code", "comment", "directive", "string"};
+    std::vector<std::string> mZones; // every zone unless --zones says otherwise
     std::vector<std::string> mTypes;
     std::vector<std::string> mGlobs;
 };

@@ -2,9 +2,11 @@
 
 #include "engine/counters/Counter_Count.h"
 #include "engine/counters/Counter_Histogram.h"
+#include "engine/options/AnalysisSwitch.h"
 #include "engine/scan/Engine.h"
 #include "engine/search/SearchRequest.h"
 #include "engine/search/SearchResult_File.h"
+#include "engine/search/SearchZone.h"
 #include "engine/tree/CounterSchema.h"
 #include "engine/tree/Data_Folder.h"
 #include "lib/Exception.h"
@@ -366,12 +368,11 @@ void MainDialog::Menus_Connect()
     connect(mUi.mFile_RescanAction, &QAction::triggered, this,
             &MainDialog::mFile_RescanAction_Click);
     connect(mUi.mFile_QuitAction, &QAction::triggered, this, &MainDialog::close);
-    for (QAction* option : {mUi.mOptions_CommonTypesAction, mUi.mOptions_ModernCppAction,
-                            mUi.mOptions_GitIgnoreAction, mUi.mOptions_SkipFileLinksAction,
-                            mUi.mOptions_LanguagesAction, mUi.mOptions_SkipGeneratedAction,
-                            mUi.mOptions_SkipVendoredAction, mUi.mOptions_SkipMinifiedAction,
-                            mUi.mOptions_SkipLockAction})
-        connect(option, &QAction::triggered, this, &MainDialog::mOptions_Action_Toggled);
+    for (QAction* option : mUi.mOptions_SwitchActions)
+    {
+        if (option)
+            connect(option, &QAction::triggered, this, &MainDialog::mOptions_Action_Toggled);
+    }
     connect(mUi.mOptions_OnlyOwnAction, &QAction::triggered, this,
             &MainDialog::mOptions_OnlyOwnAction_Toggled);
     connect(mUi.mOptions_PreciseAction, &QAction::triggered, this,
@@ -925,10 +926,8 @@ void MainDialog::Search_Request_Apply()
 
     Vn::SearchRequest::Flags& flags = mSearch_Request->mFlags;
     flags.CaseSensitive = mUi.mSearch_CaseSensitiveCheck->isChecked();
-    flags.InCode = mUi.mSearch_InCodeCheck->isChecked();
-    flags.InComment = mUi.mSearch_InCommentCheck->isChecked();
-    flags.InDirective = mUi.mSearch_InDirectiveCheck->isChecked();
-    flags.InString = mUi.mSearch_InStringCheck->isChecked();
+    for (size_t i = 0; i < std::size(Vn::SEARCH_ZONES); i++)
+        Vn::SEARCH_ZONES[i].mSet(flags, mUi.mSearch_ZoneChecks[i]->isChecked());
     flags.InContent = true;
     flags.WholeWord = mUi.mSearch_WholeWordCheck->isChecked();
     flags.Regex = false;
@@ -1109,30 +1108,24 @@ void MainDialog::mSearch_OpenSelectedFileBtn_Click()
 }
 
 // The menu shows the options in use; "Precise analysis" is checked while all are on.
+// Skipping labelled files takes the language table, so it waits for "All languages".
 void MainDialog::Options_Show()
 {
-    const Vn::AnalysisOptions precise = Vn::AnalysisOptions::Precise();
-    mUi.mOptions_CommonTypesAction->setChecked(mOptions.mCommonTypes);
-    mUi.mOptions_ModernCppAction->setChecked(mOptions.mModernCpp);
-    mUi.mOptions_GitIgnoreAction->setChecked(mOptions.mWalk.mIgnoreRules ==
-                                             TrovLib::IgnoreRules::Git);
-    mUi.mOptions_SkipFileLinksAction->setChecked(!mOptions.mWalk.mFollowFileLinks);
-    mUi.mOptions_LanguagesAction->setChecked(mOptions.mLanguages);
-    mUi.mOptions_PreciseAction->setChecked(
-        mOptions.mCommonTypes == precise.mCommonTypes &&
-        mOptions.mModernCpp == precise.mModernCpp && mOptions.mLanguages == precise.mLanguages &&
-        mOptions.mWalk.mIgnoreRules == precise.mWalk.mIgnoreRules &&
-        mOptions.mWalk.mFollowFileLinks == precise.mWalk.mFollowFileLinks);
-    mUi.mOptions_SkipGeneratedAction->setChecked(mOptions.mSkipGenerated);
-    mUi.mOptions_SkipVendoredAction->setChecked(mOptions.mSkipVendored);
-    mUi.mOptions_SkipMinifiedAction->setChecked(mOptions.mSkipMinified);
-    mUi.mOptions_SkipLockAction->setChecked(mOptions.mSkipLock);
-    mUi.mOptions_OnlyOwnAction->setChecked(mOptions.mSkipGenerated && mOptions.mSkipVendored &&
-                                           mOptions.mSkipMinified && mOptions.mSkipLock);
-    for (QAction* skip :
-         {mUi.mOptions_SkipGeneratedAction, mUi.mOptions_SkipVendoredAction,
-          mUi.mOptions_SkipMinifiedAction, mUi.mOptions_SkipLockAction, mUi.mOptions_OnlyOwnAction})
-        skip->setEnabled(mOptions.mLanguages);
+    bool ownOnly = true;
+    for (size_t i = 0; i < std::size(Vn::ANALYSIS_SWITCHES); i++)
+    {
+        const Vn::AnalysisSwitch& option = Vn::ANALYSIS_SWITCHES[i];
+        const bool labels = option.mGroup == Vn::AnalysisSwitch::Group::LABELS;
+        ownOnly = ownOnly && (!labels || option.IsOn(mOptions));
+        if (QAction* action = mUi.mOptions_SwitchActions[i])
+        {
+            action->setChecked(option.IsOn(mOptions));
+            action->setEnabled(!labels || mOptions.mLanguages);
+        }
+    }
+    mUi.mOptions_PreciseAction->setChecked(mOptions.IsPrecise());
+    mUi.mOptions_OnlyOwnAction->setChecked(ownOnly);
+    mUi.mOptions_OnlyOwnAction->setEnabled(mOptions.mLanguages);
 }
 
 // "Classic" with every option off, "Precise" with all on, else the options that are on.
@@ -1168,17 +1161,11 @@ void MainDialog::mOptions_Action_Toggled()
            [this]
            {
                Vn::AnalysisOptions options = mOptions;
-               options.mCommonTypes = mUi.mOptions_CommonTypesAction->isChecked();
-               options.mModernCpp = mUi.mOptions_ModernCppAction->isChecked();
-               options.mWalk.mIgnoreRules = mUi.mOptions_GitIgnoreAction->isChecked()
-                                                ? TrovLib::IgnoreRules::Git
-                                                : TrovLib::IgnoreRules::Classic;
-               options.mWalk.mFollowFileLinks = !mUi.mOptions_SkipFileLinksAction->isChecked();
-               options.mLanguages = mUi.mOptions_LanguagesAction->isChecked();
-               options.mSkipGenerated = mUi.mOptions_SkipGeneratedAction->isChecked();
-               options.mSkipVendored = mUi.mOptions_SkipVendoredAction->isChecked();
-               options.mSkipMinified = mUi.mOptions_SkipMinifiedAction->isChecked();
-               options.mSkipLock = mUi.mOptions_SkipLockAction->isChecked();
+               for (size_t i = 0; i < std::size(Vn::ANALYSIS_SWITCHES); i++)
+               {
+                   if (const QAction* action = mUi.mOptions_SwitchActions[i])
+                       Vn::ANALYSIS_SWITCHES[i].Set(options, action->isChecked());
+               }
                Options_Apply(options);
            });
 }
@@ -1189,8 +1176,11 @@ void MainDialog::mOptions_OnlyOwnAction_Toggled(bool checked)
            [this, checked]
            {
                Vn::AnalysisOptions options = mOptions;
-               options.mSkipGenerated = options.mSkipVendored = options.mSkipMinified =
-                   options.mSkipLock = checked;
+               for (const Vn::AnalysisSwitch& option : Vn::ANALYSIS_SWITCHES)
+               {
+                   if (option.mGroup == Vn::AnalysisSwitch::Group::LABELS)
+                       option.Set(options, checked);
+               }
                Options_Apply(options);
            });
 }

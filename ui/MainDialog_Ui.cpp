@@ -25,6 +25,10 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <cctype>
+#include <cstring>
+#include <string>
+
 namespace Varnik
 {
 
@@ -75,6 +79,24 @@ QCheckBox* CheckBox(const char* name, const char* text)
     check->setObjectName(name);
     check->setChecked(true);
     return check;
+}
+
+std::string Capitalized(std::string word)
+{
+    word[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(word[0])));
+    return word;
+}
+
+// "mOptions_CommonTypesAction": a switch's action is named after its settings key.
+std::string SwitchActionName(const Vn::AnalysisSwitch& option)
+{
+    return "mOptions_" + Capitalized(option.mSettingsKey + std::strlen("options/")) + "Action";
+}
+
+// "mSearch_InCodeCheck", the name under which the box's state is kept too.
+std::string ZoneCheckName(const Vn::SearchZone& zone)
+{
+    return "mSearch_In" + Capitalized(zone.mName) + "Check";
 }
 
 // One column that widens to its longest line, so that long lines scroll sideways.
@@ -216,24 +238,23 @@ void MainDialog_Ui::Menus_Create(QMainWindow& window)
     mFile_QuitAction->setShortcut(QKeySequence::Quit);
 
     QMenu* options = mOptionsMenu = menuStrip1->addMenu("&Options");
-    mOptions_CommonTypesAction =
-        action(options, "mOptions_CommonTypesAction", "Common file types", true);
-    mOptions_ModernCppAction = action(options, "mOptions_ModernCppAction", "Modern C/C++", true);
-    mOptions_GitIgnoreAction =
-        action(options, "mOptions_GitIgnoreAction", "Git ignore rules", true);
-    mOptions_SkipFileLinksAction =
-        action(options, "mOptions_SkipFileLinksAction", "Skip links to files", true);
-    mOptions_LanguagesAction = action(options, "mOptions_LanguagesAction", "All languages", true);
-    mOptions_PreciseAction = action(options, "mOptions_PreciseAction", "Precise analysis", true);
+    auto addSwitches = [&](Vn::AnalysisSwitch::Group group)
+    {
+        for (size_t i = 0; i < std::size(Vn::ANALYSIS_SWITCHES); i++)
+        {
+            const Vn::AnalysisSwitch& option = Vn::ANALYSIS_SWITCHES[i];
+            if (option.mGroup == group && option.mMenuText != nullptr)
+                mOptions_SwitchActions[i] =
+                    action(options, SwitchActionName(option).c_str(), option.mMenuText, true);
+        }
+    };
+    mOptions_SwitchActions.fill(nullptr);
+    addSwitches(Vn::AnalysisSwitch::Group::READING);
+    mOptions_PreciseAction = action(options, "mOptions_PreciseAction", Vn::PRECISE_MENU_TEXT, true);
     options->addSeparator();
-    mOptions_SkipGeneratedAction =
-        action(options, "mOptions_SkipGeneratedAction", "Skip generated files", true);
-    mOptions_SkipVendoredAction =
-        action(options, "mOptions_SkipVendoredAction", "Skip vendored files", true);
-    mOptions_SkipMinifiedAction =
-        action(options, "mOptions_SkipMinifiedAction", "Skip minified files", true);
-    mOptions_SkipLockAction = action(options, "mOptions_SkipLockAction", "Skip lock files", true);
-    mOptions_OnlyOwnAction = action(options, "mOptions_OnlyOwnAction", "Only own code", true);
+    addSwitches(Vn::AnalysisSwitch::Group::LABELS);
+    mOptions_OnlyOwnAction =
+        action(options, "mOptions_OnlyOwnAction", Vn::ONLY_OWN_MENU_TEXT, true);
     options->addSeparator();
     mOptions_EditorAction = action(options, "mOptions_EditorAction", "Editor command...", false);
 
@@ -410,10 +431,9 @@ QWidget* MainDialog_Ui::QueryPane_Create()
     mSearch_TextBox = TextBox("mSearch_TextBox");
     mSearch_TextBox->setFont(Monospace(8.25));
     mSearch_Btn = Button("mSearch_Btn", "Search", 75, false);
-    mSearch_InCodeCheck = CheckBox("mSearch_InCodeCheck", "Search in code");
-    mSearch_InCommentCheck = CheckBox("mSearch_InCommentCheck", "Search in comment");
-    mSearch_InDirectiveCheck = CheckBox("mSearch_InDirectiveCheck", "Search in directive");
-    mSearch_InStringCheck = CheckBox("mSearch_InStringCheck", "Search in string");
+    for (size_t i = 0; i < std::size(Vn::SEARCH_ZONES); i++)
+        mSearch_ZoneChecks[i] =
+            CheckBox(ZoneCheckName(Vn::SEARCH_ZONES[i]).c_str(), Vn::SEARCH_ZONES[i].mCheckText);
     mSearch_CaseSensitiveCheck = CheckBox("mSearch_CaseSensitiveCheck", "Case sensitive");
     mSearch_WholeWordCheck = CheckBox("mSearch_WholeWordCheck", "Whole word");
     mSearch_RegexCheck = CheckBox("mSearch_RegexCheck", "Regular expression");
@@ -436,10 +456,8 @@ QWidget* MainDialog_Ui::QueryPane_Create()
     layout->setColumnStretch(0, 1);
     layout->addWidget(mSearch_TextBox, 0, 0, 1, 3);
     layout->addWidget(mSearch_Btn, 0, 3);
-    layout->addWidget(mSearch_InCodeCheck, 1, 1);
-    layout->addWidget(mSearch_InCommentCheck, 2, 1);
-    layout->addWidget(mSearch_InDirectiveCheck, 3, 1);
-    layout->addWidget(mSearch_InStringCheck, 4, 1);
+    for (int i = 0; i < static_cast<int>(mSearch_ZoneChecks.size()); i++)
+        layout->addWidget(mSearch_ZoneChecks[i], i + 1, 1);
     layout->addWidget(mSearch_CaseSensitiveCheck, 1, 2, 1, 2, Qt::AlignLeft);
     layout->addWidget(mSearch_WholeWordCheck, 2, 2, 1, 2, Qt::AlignLeft);
     layout->addWidget(mSearch_RegexCheck, 3, 2, 1, 2, Qt::AlignLeft);

@@ -1,5 +1,10 @@
 #pragma once
 
+#include "engine/options/AnalysisSwitch.h"
+#include "engine/search/SearchZone.h"
+
+#include <array>
+
 class QAbstractItemModel;
 class QAction;
 class QCheckBox;
@@ -47,18 +52,10 @@ public:
     QAction* mFile_RescanAction;
     QAction* mFile_QuitAction;
     QMenu* mOptionsMenu;
-    QAction* mOptions_CommonTypesAction;
-    QAction* mOptions_ModernCppAction;
-    QAction* mOptions_LanguagesAction;
-    QAction* mOptions_GitIgnoreAction;
-    QAction* mOptions_SkipFileLinksAction;
+    // By the rows of ANALYSIS_SWITCHES; null for a switch that the menu does not offer.
+    std::array<QAction*, std::size(Vn::ANALYSIS_SWITCHES)> mOptions_SwitchActions;
     QAction* mOptions_PreciseAction;
-    // Skipping labelled files, which takes effect with "All languages".
-    QAction* mOptions_SkipGeneratedAction;
-    QAction* mOptions_SkipVendoredAction;
-    QAction* mOptions_SkipMinifiedAction;
-    QAction* mOptions_SkipLockAction;
-    QAction* mOptions_OnlyOwnAction;
+    QAction* mOptions_OnlyOwnAction; // every switch that skips labelled files
     QAction* mOptions_EditorAction;
     QAction* mHelp_AboutAction;
     QStatusBar* statusStrip1;
@@ -87,10 +84,7 @@ public:
     QPushButton* mSearch_UnselectAllFileTypeBtn;
     QLineEdit* mSearch_TextBox;
     QPushButton* mSearch_Btn;
-    QCheckBox* mSearch_InCodeCheck;
-    QCheckBox* mSearch_InCommentCheck;
-    QCheckBox* mSearch_InDirectiveCheck;
-    QCheckBox* mSearch_InStringCheck;
+    std::array<QCheckBox*, std::size(Vn::SEARCH_ZONES)> mSearch_ZoneChecks; // as SEARCH_ZONES
     QCheckBox* mSearch_CaseSensitiveCheck;
     QCheckBox* mSearch_WholeWordCheck;
     QCheckBox* mSearch_RegexCheck;

@@ -1,5 +1,7 @@
 #include "ui/Settings.h"
 
+#include "engine/options/AnalysisSwitch.h"
+
 namespace Varnik
 {
 
@@ -23,34 +25,25 @@ void Settings::SetGeometry(const QByteArray& geometry)
     mSettings.setValue("geometry", geometry);
 }
 
+// Each switch that the window offers is kept under its own key.
 Vn::AnalysisOptions Settings::Options() const
 {
     Vn::AnalysisOptions options;
-    options.mCommonTypes = mSettings.value("options/commonTypes", false).toBool();
-    options.mModernCpp = mSettings.value("options/modernCpp", false).toBool();
-    options.mLanguages = mSettings.value("options/languages", false).toBool();
-    if (mSettings.value("options/gitIgnoreRules", false).toBool())
-        options.mWalk.mIgnoreRules = TrovLib::IgnoreRules::Git;
-    options.mWalk.mFollowFileLinks = !mSettings.value("options/skipFileLinks", false).toBool();
-    options.mSkipGenerated = mSettings.value("options/skipGenerated", false).toBool();
-    options.mSkipVendored = mSettings.value("options/skipVendored", false).toBool();
-    options.mSkipMinified = mSettings.value("options/skipMinified", false).toBool();
-    options.mSkipLock = mSettings.value("options/skipLock", false).toBool();
+    for (const Vn::AnalysisSwitch& option : Vn::ANALYSIS_SWITCHES)
+    {
+        if (option.mSettingsKey != nullptr)
+            option.Set(options, mSettings.value(option.mSettingsKey, false).toBool());
+    }
     return options;
 }
 
 void Settings::SetOptions(const Vn::AnalysisOptions& options)
 {
-    mSettings.setValue("options/commonTypes", options.mCommonTypes);
-    mSettings.setValue("options/modernCpp", options.mModernCpp);
-    mSettings.setValue("options/languages", options.mLanguages);
-    mSettings.setValue("options/gitIgnoreRules",
-                       options.mWalk.mIgnoreRules == TrovLib::IgnoreRules::Git);
-    mSettings.setValue("options/skipFileLinks", !options.mWalk.mFollowFileLinks);
-    mSettings.setValue("options/skipGenerated", options.mSkipGenerated);
-    mSettings.setValue("options/skipVendored", options.mSkipVendored);
-    mSettings.setValue("options/skipMinified", options.mSkipMinified);
-    mSettings.setValue("options/skipLock", options.mSkipLock);
+    for (const Vn::AnalysisSwitch& option : Vn::ANALYSIS_SWITCHES)
+    {
+        if (option.mSettingsKey != nullptr)
+            mSettings.setValue(option.mSettingsKey, option.IsOn(options));
+    }
 }
 
 QString Settings::EditorCommand() const

@@ -1,22 +1,35 @@
 #include "engine/options/AnalysisOptions.h"
 
+#include "engine/options/AnalysisSwitch.h"
+
+#include <algorithm>
+
 namespace Vn
 {
 
 AnalysisOptions AnalysisOptions::Precise()
 {
     AnalysisOptions options;
-    options.mCommonTypes = true;
-    options.mModernCpp = true;
-    options.mLanguages = true;
-    options.mWalk.mIgnoreRules = TrovLib::IgnoreRules::Git;
-    options.mWalk.mFollowFileLinks = false;
+    for (const AnalysisSwitch& option : ANALYSIS_SWITCHES)
+        option.Set(options, option.mPrecise);
     return options;
+}
+
+bool AnalysisOptions::IsPrecise() const
+{
+    return std::ranges::all_of(ANALYSIS_SWITCHES,
+                               [this](const AnalysisSwitch& option)
+                               {
+                                   return option.mGroup != AnalysisSwitch::Group::READING ||
+                                          option.IsOn(*this) == option.mPrecise;
+                               });
 }
 
 bool AnalysisOptions::SkipsLabels() const
 {
-    return mSkipGenerated || mSkipVendored || mSkipMinified || mSkipLock;
+    return std::ranges::any_of(
+        ANALYSIS_SWITCHES, [this](const AnalysisSwitch& option)
+        { return option.mGroup == AnalysisSwitch::Group::LABELS && option.IsOn(*this); });
 }
 
 } // namespace Vn

@@ -10,7 +10,9 @@ namespace Vn
 
 // The choices beyond the classic analysis, carried from the window and the command line
 // through the folder parser to the registry, the parsers and the walker. Each is off by
-// default, and with every one off the answers are the classic ones.
+// default, and with every one off the answers are the classic ones. The on/off choices
+// are described, with their names on the command line and in the window, by
+// ANALYSIS_SWITCHES (AnalysisSwitch.h).
 struct AnalysisOptions
 {
     // A parser of the same kind as the registered type `mType`, named `mExtension`.
@@ -43,6 +45,9 @@ struct AnalysisOptions
 
     // Every option that makes the analysis closer to what compilers and git see.
     static AnalysisOptions Precise();
+    // Whether the switches that steer the reading are those of Precise; the lists and the
+    // skipping of labelled files do not matter.
+    bool IsPrecise() const;
     // Whether any kind of labelled file is left out.
     bool SkipsLabels() const;
 };

@@ -23,7 +23,10 @@ std::string OptionsOf(const std::vector<std::string>& args)
     line += options.mModernCpp ? "modern " : "";
     line += options.mWalk.mIgnoreRules == TrovLib::IgnoreRules::Git ? "git " : "";
     line += options.mWalk.mReadIgnoreFiles ? "" : "no-ignore ";
-    return line + (options.mWalk.mFollowFileLinks ? "" : "no-links");
+    line += options.mWalk.mFollowFileLinks ? "" : "no-links ";
+    line += options.mLanguages ? "languages " : "";
+    line += options.mSkipGenerated ? "skip-generated " : "";
+    return line + (options.mSkipLock ? "skip-lock" : "");
 }
 
 } // namespace
@@ -32,11 +35,15 @@ TEST(EnginePass, FlagsReachTheAnalysisOptions)
 {
     const std::pair<std::vector<std::string>, std::string> rows[] = {
         {{}, ""},
-        {{"--precise", "--exclude", "build"}, "exclude=build common modern git no-links"},
+        {{"--precise", "--exclude", "build"},
+         "exclude=build common modern git no-links languages "},
+        // Skipping labelled files takes the language table.
+        {{"--skip-lock"}, "languages skip-lock"},
+        {{"--only-own"}, "languages skip-generated skip-lock"},
         {{"--count-as", "cc:cpp", "--count-as", "inl:h", "--common-types", "--ignore-rules", "git",
           "--exclude", "*.o", "--exclude", "gen/", "--no-ignore", "--modern-cpp",
           "--no-follow-links"},
-         "cc:cpp inl:h exclude=*.o exclude=gen/ common modern git no-ignore no-links"},
+         "cc:cpp inl:h exclude=*.o exclude=gen/ common modern git no-ignore no-links "},
     };
     for (const auto& [args, expected] : rows)
         EXPECT_EQ(OptionsOf(args), expected) << testing::PrintToString(args);

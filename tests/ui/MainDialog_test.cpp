@@ -302,8 +302,8 @@ TEST_F(MainDialog, ShowsTheAnalysisMode)
     EXPECT_EQ(mode.menu()->title(), "&Options");
     const std::pair<const char*, const char*> steps[] = {
         {nullptr, "Classic"},
-        {"mOptions_GitIgnoreAction", "Git ignore rules"},
-        {"mOptions_ModernCppAction", "Modern C/C++, Git ignore rules"},
+        {"mOptions_GitIgnoreRulesAction", "Git ignore rules"},
+        {"mOptions_ModernCppAction", "Git ignore rules, Modern C/C++"},
         {"mOptions_PreciseAction", "Precise"},
         {"mOptions_PreciseAction", "Classic"},
     };
@@ -314,6 +314,21 @@ TEST_F(MainDialog, ShowsTheAnalysisMode)
         window.Wait();
         EXPECT_EQ(mode.text().toStdString(), text);
     }
+}
+
+// The options kept by earlier runs keep working: each is read and written under its key.
+TEST_F(MainDialog, KeepsTheOptionsUnderTheirKeys)
+{
+    QSettings().setValue("options/gitIgnoreRules", true);
+    QSettings().setValue("options/skipFileLinks", true);
+    Window window(mRoot);
+    window.Wait();
+    EXPECT_EQ(window.Get<QToolButton>("mModeBtn").text().toStdString(),
+              "Git ignore rules, Skip links to files");
+    window.Trigger("mOptions_ModernCppAction");
+    window.Wait();
+    EXPECT_TRUE(QSettings().value("options/modernCpp").toBool());
+    EXPECT_TRUE(QSettings().value("options/gitIgnoreRules").toBool());
 }
 
 TEST_F(MainDialog, ShowsTheCountersOfTheSelectionAndOpensIt)
