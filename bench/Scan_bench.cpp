@@ -40,10 +40,11 @@ void ParseFiles(benchmark::State& state, const std::string& root,
     parsers.CreateParsers(options);
     int64_t bytes = 0;
     const auto files = SourceTree::ParsedFiles(root, parsers, bytes);
+    Vn::ReadingContext context;
     for (auto _ : state)
     {
         for (const std::string& file : files)
-            benchmark::DoNotOptimize(parsers.Parse(file.c_str()));
+            benchmark::DoNotOptimize(parsers.Parse(file.c_str(), context));
     }
     state.SetBytesProcessed(state.iterations() * bytes);
 }

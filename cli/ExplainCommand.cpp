@@ -71,7 +71,7 @@ int ExplainCommand::Run(Console& console) const
     std::string head(Vn::LanguageTable::HEAD_SIZE + 1, '\0');
     for (const std::string& path : mPaths)
     {
-        const size_t size = Vn::LineReader::ReadStart(path.c_str(), head.data(), head.size());
+        const size_t size = Vn::LineReader().ReadStart(path.c_str(), head.data(), head.size());
         bool binary = false;
         Vn::LanguageTable::Reason reason;
         const Vn::Language* language =

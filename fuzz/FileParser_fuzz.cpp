@@ -14,6 +14,7 @@
 #include "engine/counters/Counter_Count.h"
 #include "engine/parsers/FileParser_Cpp.h"
 #include "engine/parsers/FileParser_List.h"
+#include "engine/parsers/ReadingContext.h"
 #include "engine/tree/CounterSchema.h"
 
 #include <cctype>
@@ -29,15 +30,14 @@ using S = Vn::FileParser_State;
 class TableWalk : public Vn::FileParser_Cpp
 {
 public:
-    TableWalk() : FileParser_Cpp("c") {}
-
-    Lines Run(const std::string& path, const Vn::SearchRequest& request, uint32_t zones)
+    Lines Run(const std::string& path, const Vn::SearchRequest& request, uint32_t zones,
+              Vn::ReadingContext& context)
     {
         mRequest = &request;
         mZones = zones;
         mWalkState = mErrors = mLine = 0;
         mFound.clear();
-        const auto node = Parse(path.c_str());
+        const auto node = Parse(path.c_str(), "c", context);
         mErrors += mStates[mWalkState].mError_EndOfFile;
         VarnikFuzz::Require(Vn::Schema::CountOf(node->mCounters, Vn::Schema::NAME_PARSING_ERROR) ==
                                 mErrors,
@@ -45,7 +45,7 @@ public:
         return mFound;
     }
 
-    void ParseLine(const char* line) override
+    void ParseLine(const char* line, Vn::ReadingContext& context) const override
     {
         uint32_t flags = 0;
         bool found = false;
@@ -57,8 +57,8 @@ public:
             mFound.push_back(mLine);
         mErrors += mStates[mWalkState].mError_EndOfLine;
         mWalkState = mStates[mWalkState].mNext_EndOfLine;
-        FileParser_Cpp::ParseLine(line);
-        VarnikFuzz::Require(mLineFlags == flags && mState == mWalkState,
+        FileParser_Cpp::ParseLine(line, context);
+        VarnikFuzz::Require(context.mLineFlags == flags && context.mState == mWalkState,
                             "the machine moves as the tables read");
     }
 
@@ -66,7 +66,7 @@ private:
     // In the C locale, which the fuzzers run in, only ASCII letters fold.
     static int Fold(char c) { return std::tolower(static_cast<unsigned char>(c)); }
 
-    const char* Step(const char* p, uint32_t& flags)
+    const char* Step(const char* p, uint32_t& flags) const
     {
         for (const Transition_Info* entry = mTransitions[mWalkState];; entry++)
         {
@@ -83,9 +83,12 @@ private:
         }
     }
 
+    // The walk keeps pace with the parser's reading, which is const as the registry shares
+    // it; the walk is the fuzzer's own.
     const Vn::SearchRequest* mRequest = nullptr;
-    uint32_t mZones = 0, mWalkState = 0, mErrors = 0, mLine = 0;
-    Lines mFound;
+    uint32_t mZones = 0;
+    mutable uint32_t mWalkState = 0, mErrors = 0, mLine = 0;
+    mutable Lines mFound;
 };
 
 Lines ExpectedInText(const std::string& path, bool script, uint32_t zones,
@@ -117,6 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static VarnikTest::TempTree tree;
     static TableWalk walk;
     static const Registry parsers;
+    static Vn::ReadingContext context;
     VarnikFuzz::Input input(data, size);
     static constexpr const char* NAMES[] = {"a.c", "a.txt", "a.sh"};
     const char* name = NAMES[input.Byte() % 3];
@@ -128,10 +132,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     request.SetText(input.Take(input.Byte() % 8).c_str());
     const std::string path = tree.File(name, input.RepeatedRest()).Path(name);
 
-    const Lines expected = name[2] == 'c' ? walk.Run(path, request, zones)
+    const Lines expected = name[2] == 'c' ? walk.Run(path, request, zones, context)
                                           : ExpectedInText(path, name[2] == 's', zones, request);
     Lines found;
-    if (const auto result = parsers.Search(path.c_str(), request))
+    if (const auto result = parsers.Search(path.c_str(), request, context))
     {
         for (const auto& line : result->mLines)
             found.push_back(line.mLine);

@@ -6,24 +6,21 @@
 namespace Vn
 {
 
-FileParser::FileParser(const char* type) : mType(type) {}
+FileParser::FileParser() = default;
 
 FileParser::~FileParser() = default;
 
-std::unique_ptr<Data_Node> FileParser::Parse(const char* fileName)
+std::unique_ptr<Data_Node> FileParser::Parse(const char* fileName, const char* type,
+                                             ReadingContext& /*context*/) const
 {
-    return CreateFileNode(fileName, mType);
+    return CreateFileNode(fileName, type);
 }
 
 std::unique_ptr<SearchResult_File> FileParser::Search(const char* /*fileName*/,
-                                                      const SearchRequest& /*request*/)
+                                                      const SearchRequest& /*request*/,
+                                                      ReadingContext& /*context*/) const
 {
     return nullptr;
-}
-
-std::unique_ptr<FileParser> FileParser::Clone(const char* type) const
-{
-    return std::make_unique<FileParser>(type);
 }
 
 bool FileParser::CanSearch() const

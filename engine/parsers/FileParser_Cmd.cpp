@@ -5,14 +5,7 @@
 namespace Vn
 {
 
-FileParser_Cmd::FileParser_Cmd(const char* type) : FileParser_Text(type) {}
-
-std::unique_ptr<FileParser> FileParser_Cmd::Clone(const char* type) const
-{
-    return std::make_unique<FileParser_Cmd>(type);
-}
-
-bool FileParser_Cmd::IsComment(const char* line)
+bool FileParser_Cmd::IsComment(const char* line, const ReadingContext& /*context*/) const
 {
     while (*line == ' ' || *line == '\t')
         line++;

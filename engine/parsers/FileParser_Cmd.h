@@ -5,19 +5,12 @@
 namespace Vn
 {
 
-// Command files, of type "cmd" unless registered under another name: a comment line
-// is a "rem" statement, in any letter case, after optional spaces and tabs.
+// The compiled parser of command files: a comment line is a "rem" statement, in any
+// letter case, after optional spaces and tabs.
 class FileParser_Cmd : public FileParser_Text
 {
-public:
-    inline static constexpr char TYPE[] = "cmd";
-
-    explicit FileParser_Cmd(const char* type = TYPE);
-
-    std::unique_ptr<FileParser> Clone(const char* type) const override;
-
 protected:
-    bool IsComment(const char* line) override;
+    bool IsComment(const char* line, const ReadingContext& context) const override;
 };
 
 } // namespace Vn

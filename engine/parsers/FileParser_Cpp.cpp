@@ -1,7 +1,7 @@
 #include "engine/parsers/FileParser_Cpp.h"
 
 #include "engine/counters/Counter_Count.h"
-#include "engine/tree/CounterSchema.h"
+#include "engine/parsers/ReadingContext.h"
 
 #include <algorithm>
 #include <array>
@@ -307,66 +307,10 @@ std::string_view ModernCondition(const char* line)
     return ConditionAt(end);
 }
 
-} // namespace
-
-FileParser_Cpp::FileParser_Cpp(const char* type, bool modern)
-    : FileParser_State(type, modern ? std::span<const State_Info>(MODERN_STATES) : STATES,
-                       modern ? std::span<const Transition_Info* const>(MODERN_TRANSITIONS)
-                              : TRANSITIONS),
-      mModern(modern)
-{
-}
-
-std::unique_ptr<FileParser> FileParser_Cpp::Clone(const char* type) const
-{
-    return std::make_unique<FileParser_Cpp>(type, mModern);
-}
-
-void FileParser_Cpp::CreateCounters()
-{
-    FileParser_State::CreateCounters();
-    mCounter_Directive = mCounter_Type_Code->mCounters.Append(
-        std::make_unique<Counter_Count>(Schema::NAME_DIRECTIVE, 0));
-    mCounter_If =
-        mNode->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_CONDITIONS, 0));
-}
-
-void FileParser_Cpp::ParseLine_Code(const char* line)
-{
-    FileParser_State::ParseLine_Code(line);
-    if (IsDirective(line))
-        ParseDirective(line);
-}
-
-// Counts the directive and, for a conditional at the start of the line, the names its
-// condition tests. The condition stops at "/" and "#", so neither a comment behind it
-// nor anything behind a division sign belongs to it.
-void FileParser_Cpp::ParseDirective(const char* line)
-{
-    (*mCounter_Directive)++;
-    while (*line == ' ' || *line == '\t')
-        line++;
-    const std::string_view condition = mModern ? ModernCondition(line) : ClassicCondition(line);
-    if (condition.empty())
-        return;
-    (*mCounter_If)++;
-    ParseCondition(condition);
-}
-
-bool FileParser_Cpp::AcceptToken(const Transition_Info& entry, const char* p, const char* line)
-{
-    switch (entry.mToken[0])
-    {
-    case '\'':
-        return IsDigitSeparator(p, line);
-    case ')':
-        return RawString_Close(p);
-    default: // a quote: after R, or after ")delimiter"
-        return entry.mNext == STATE_RAW_DELIMITER ? RawString_Open(p, line) : p == mRaw_End;
-    }
-}
-
-bool FileParser_Cpp::RawString_Open(const char* quote, const char* line)
+// Whether a raw string opens at the quote: the R before it stands alone or after an
+// encoding prefix, and a delimiter of at most DELIMITER_MAX bytes leads up to "(". Keeps
+// the delimiter, since the string may span lines.
+bool RawString_Open(const char* quote, const char* line, ReadingContext::RawString& raw)
 {
     if (quote == line || quote[-1] != 'R')
         return false;
@@ -379,30 +323,84 @@ bool FileParser_Cpp::RawString_Open(const char* quote, const char* line)
         return false;
     const char* delimiter = quote + 1;
     size_t length = 0;
-    while (length <= RAW_DELIMITER_MAX && IsRawDelimiterByte(delimiter[length]))
+    while (length <= raw.DELIMITER_MAX && IsRawDelimiterByte(delimiter[length]))
         length++;
-    if (length > RAW_DELIMITER_MAX || delimiter[length] != '(')
+    if (length > raw.DELIMITER_MAX || delimiter[length] != '(')
         return false;
-    std::copy_n(delimiter, length, mRaw_Delimiter.begin());
-    mRaw_DelimiterLength = length;
+    std::copy_n(delimiter, length, raw.mDelimiter.begin());
+    raw.mDelimiterLength = length;
     return true;
 }
 
-// strncmp stops at the NUL that ends the line, which no delimiter holds.
-bool FileParser_Cpp::RawString_Close(const char* p)
+// Whether the ")" at `p` closes the raw string; keeps where its quote stands. strncmp
+// stops at the NUL that ends the line, which no delimiter holds.
+bool RawString_Close(const char* p, ReadingContext::RawString& raw)
 {
     const char* delimiter = p + 1;
-    if (std::strncmp(delimiter, mRaw_Delimiter.data(), mRaw_DelimiterLength) != 0 ||
-        delimiter[mRaw_DelimiterLength] != '"')
+    if (std::strncmp(delimiter, raw.mDelimiter.data(), raw.mDelimiterLength) != 0 ||
+        delimiter[raw.mDelimiterLength] != '"')
         return false;
-    mRaw_End = delimiter + mRaw_DelimiterLength;
+    raw.mEnd = delimiter + raw.mDelimiterLength;
     return true;
+}
+
+} // namespace
+
+FileParser_Cpp::FileParser_Cpp(bool modern)
+    : FileParser_State(modern ? std::span<const State_Info>(MODERN_STATES) : STATES,
+                       modern ? std::span<const Transition_Info* const>(MODERN_TRANSITIONS)
+                              : TRANSITIONS),
+      mModern(modern)
+{
+}
+
+void FileParser_Cpp::CreateCounters(const char* type, ReadingContext& context) const
+{
+    context.mCounters.Create(*context.mNode, type, true);
+}
+
+void FileParser_Cpp::ParseLine_Code(const char* line, ReadingContext& context) const
+{
+    FileParser_State::ParseLine_Code(line, context);
+    if (IsDirective(line, context))
+        ParseDirective(line, context);
+}
+
+// Counts the directive and, for a conditional at the start of the line, the names its
+// condition tests. The condition stops at "/" and "#", so neither a comment behind it
+// nor anything behind a division sign belongs to it.
+void FileParser_Cpp::ParseDirective(const char* line, ReadingContext& context) const
+{
+    FileCounters& counters = context.mCounters;
+    (*counters.mDirective)++;
+    while (*line == ' ' || *line == '\t')
+        line++;
+    const std::string_view condition = mModern ? ModernCondition(line) : ClassicCondition(line);
+    if (condition.empty())
+        return;
+    (*counters.mIf)++;
+    ParseCondition(condition, context);
+}
+
+bool FileParser_Cpp::AcceptToken(const Transition_Info& entry, const char* p, const char* line,
+                                 ReadingContext& context) const
+{
+    ReadingContext::RawString& raw = context.mRaw;
+    switch (entry.mToken[0])
+    {
+    case '\'':
+        return IsDigitSeparator(p, line);
+    case ')':
+        return RawString_Close(p, raw);
+    default: // a quote: after R, or after ")delimiter"
+        return entry.mNext == STATE_RAW_DELIMITER ? RawString_Open(p, line, raw) : p == raw.mEnd;
+    }
 }
 
 // Every run of characters between separators is a name, numbers and operators such as
 // "+" included; "defined" is skipped wherever it starts. Each step advances by at least
 // one character, and names of any length are counted whole.
-void FileParser_Cpp::ParseCondition(std::string_view condition)
+void FileParser_Cpp::ParseCondition(std::string_view condition, ReadingContext& context)
 {
     size_t position = 0;
     while (position < condition.size())
@@ -414,20 +412,10 @@ void FileParser_Cpp::ParseCondition(std::string_view condition)
         else
         {
             const size_t end = SEPARATORS.FindIn(condition, position);
-            CountName(condition.substr(position, end - position));
+            context.mCounters.CountName(condition.substr(position, end - position));
             position = end;
         }
     }
-}
-
-void FileParser_Cpp::CountName(std::string_view name)
-{
-    mName.assign(name);
-    auto* counter = static_cast<Counter_Count*>(
-        mCounter_If->mCounters.Find(Counter_Count::TYPE, mName.c_str()));
-    if (counter == nullptr)
-        counter = mCounter_If->mCounters.Append(std::make_unique<Counter_Count>(mName.c_str(), 0));
-    (*counter)++;
 }
 
 } // namespace Vn

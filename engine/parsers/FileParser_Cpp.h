@@ -2,18 +2,16 @@
 
 #include "engine/parsers/FileParser_State.h"
 
-#include <array>
-#include <string>
 #include <string_view>
 
 namespace Vn
 {
 
-// C and C++ sources and headers. The C/C++ tables drive the state machine through
-// comments, string and character literals and directives; on top of the line counts
-// this parser counts the directive lines ("Directive", under the type's "Code") and
-// the conditional lines ("#if"), with one child per name that their conditions test,
-// counting the tests of that name.
+// The compiled parser of C and C++ sources and headers. The C/C++ tables drive the state
+// machine through comments, string and character literals and directives; on top of the
+// line counts this parser counts the directive lines ("Directive", under the type's
+// "Code") and the conditional lines ("#if"), with one child per name that their
+// conditions test, counting the tests of that name.
 //
 // The modern parser reads C++11 and later, C23 and what compilers accept besides: raw
 // strings, digit separators, "//" comments and strings continued by a backslash, blanks
@@ -38,36 +36,21 @@ public:
     static constexpr uint32_t STATE_RAW_CLOSE = 11;        // )delimiter"
     static constexpr uint32_t STATE_STRING_CONTINUED = 12; // after a string line's last backslash
 
-    explicit FileParser_Cpp(const char* type, bool modern = false);
-
-    std::unique_ptr<FileParser> Clone(const char* type) const override;
+    explicit FileParser_Cpp(bool modern = false);
 
 protected:
     // Adds "Directive" under the type's "Code", then "#if" to the node.
-    void CreateCounters() override;
-    void ParseLine_Code(const char* line) override;
-    virtual void ParseDirective(const char* line);
+    void CreateCounters(const char* type, ReadingContext& context) const override;
+    void ParseLine_Code(const char* line, ReadingContext& context) const override;
+    virtual void ParseDirective(const char* line, ReadingContext& context) const;
     // The raw strings and digit separators of the modern tables.
-    bool AcceptToken(const Transition_Info& entry, const char* p, const char* line) override;
-
-    Counter_Count* mCounter_Directive = nullptr;
-    Counter_Count* mCounter_If = nullptr;
+    bool AcceptToken(const Transition_Info& entry, const char* p, const char* line,
+                     ReadingContext& context) const override;
 
 private:
-    static constexpr size_t RAW_DELIMITER_MAX = 16;
-
-    void ParseCondition(std::string_view condition);
-    void CountName(std::string_view name);
-    bool RawString_Open(const char* quote, const char* line);
-    bool RawString_Close(const char* p);
+    static void ParseCondition(std::string_view condition, ReadingContext& context);
 
     bool mModern;
-    std::string mName; // reused for each name looked up, so that lines allocate nothing
-    // The delimiter of the raw string being read, which may span lines, and where the
-    // quote that closes it stands once its ")delimiter" has been seen.
-    std::array<char, RAW_DELIMITER_MAX> mRaw_Delimiter{};
-    size_t mRaw_DelimiterLength = 0;
-    const char* mRaw_End = nullptr;
 };
 
 } // namespace Vn

@@ -40,12 +40,28 @@ void AddOpenError(Data_Node& node)
     node.mCounters.Append(std::move(error));
 }
 
+// Adds the long-line label once the file's lines are read.
+void AddLongLineLabel(const ReadingContext::LongLines& watch, LabelFinding& labels)
+{
+    if (watch.mLimit != 0 && watch.mLongest > watch.mLimit)
+        labels.AddLongLine(watch.mLabel, watch.mLimit);
+}
+
+void MeasurePiece(ReadingContext::LongLines& watch, size_t size, bool endsLine)
+{
+    watch.mLength += size;
+    if (endsLine)
+    {
+        watch.mLongest = std::max(watch.mLongest, watch.mLength);
+        watch.mLength = 0;
+    }
+}
+
 } // namespace
 
 FileParser_Language::FileParser_Language(std::shared_ptr<const LanguageTable> table, LabelSet skip)
-    : FileParser(Schema::NAME_UNKNOWN), mTable(std::move(table)), mSkip(skip)
+    : mTable(std::move(table)), mSkip(skip)
 {
-    mName.reserve(64);
 }
 
 bool FileParser_Language::CanSearch() const
@@ -54,63 +70,58 @@ bool FileParser_Language::CanSearch() const
 }
 
 const Language* FileParser_Language::OpenAndDetect(const char* fileName, const TextFinder* finder,
-                                                   bool& binary)
+                                                   bool& binary, ReadingContext& context) const
 {
     binary = false;
-    mLineLength = 0;
-    mLongestLine = 0;
-    mOpened = mReader.Open(fileName, finder, MAX_PIECE);
+    context.mLongLines.mLength = 0;
+    context.mLongLines.mLongest = 0;
+    LineReader& reader = context.mReader;
+    context.mOpened = reader.Open(fileName, finder, MAX_PIECE);
     return mTable->Detect(
-        fileName, [this] { return mReader.Head(LanguageTable::HEAD_SIZE); }, binary);
+        fileName, [&reader] { return reader.Head(LanguageTable::HEAD_SIZE); }, binary);
 }
 
-LabelFinding FileParser_Language::FindLabels(const char* fileName, const LabelHints& hints)
+LabelFinding FileParser_Language::FindLabels(const char* fileName, const LabelHints& hints,
+                                             ReadingContext& context) const
 {
     LabelFinding labels(hints);
     const FileLabels& rules = mTable->GetLabels();
     const char* separator = std::strrchr(fileName, '/');
     const std::string_view name = separator != nullptr ? separator + 1 : fileName;
     rules.ByName(name, labels);
-    rules.ByHead(mReader.Head(FileLabels::MARKER_BYTES), labels);
-    mLongLineLimit = rules.LongLineLimit(name, mLongLineLabel);
+    rules.ByHead(context.mReader.Head(FileLabels::MARKER_BYTES), labels);
+    ReadingContext::LongLines& watch = context.mLongLines;
+    watch.mLimit = rules.LongLineLimit(name, watch.mLabel);
     return labels;
 }
 
-void FileParser_Language::AddLongLineLabel(LabelFinding& labels) const
+bool FileParser_Language::SkipsLongLines(const ReadingContext& context) const
 {
-    if (mLongLineLimit != 0 && mLongestLine > mLongLineLimit)
-        labels.AddLongLine(mLongLineLabel, mLongLineLimit);
+    const ReadingContext::LongLines& watch = context.mLongLines;
+    return watch.mLimit != 0 && (mSkip & Bit(watch.mLabel)) != 0;
 }
 
-void FileParser_Language::MeasurePiece(bool endsLine)
+std::unique_ptr<Data_Node> FileParser_Language::Parse(const char* fileName, const char* /*type*/,
+                                                      ReadingContext& context) const
 {
-    mLineLength += mReader.PieceSize();
-    if (endsLine)
-    {
-        mLongestLine = std::max(mLongestLine, mLineLength);
-        mLineLength = 0;
-    }
-}
-
-std::unique_ptr<Data_Node> FileParser_Language::Parse(const char* fileName)
-{
-    return Parse(fileName, LabelHints());
+    return Parse(fileName, LabelHints(), context);
 }
 
 // A file that its hints, name or first bytes skip is read no further; one that a long line
 // skips is read, then dropped.
-std::unique_ptr<Data_Node> FileParser_Language::Parse(const char* fileName, const LabelHints& hints)
+std::unique_ptr<Data_Node> FileParser_Language::Parse(const char* fileName, const LabelHints& hints,
+                                                      ReadingContext& context) const
 {
     bool binary = false;
-    const Language* language = OpenAndDetect(fileName, nullptr, binary);
-    LabelFinding labels = FindLabels(fileName, hints);
+    const Language* language = OpenAndDetect(fileName, nullptr, binary, context);
+    LabelFinding labels = FindLabels(fileName, hints, context);
     std::unique_ptr<Data_Node> node;
     if ((labels.mSet & mSkip) == 0)
     {
-        node = Count(fileName, language, binary);
-        AddLongLineLabel(labels);
+        node = Count(fileName, language, binary, context);
+        AddLongLineLabel(context.mLongLines, labels);
     }
-    mReader.Close();
+    context.mReader.Close();
     if ((labels.mSet & mSkip) != 0)
     {
         node = std::make_unique<Data_Node>(fileName);
@@ -121,184 +132,153 @@ std::unique_ptr<Data_Node> FileParser_Language::Parse(const char* fileName, cons
 }
 
 std::unique_ptr<Data_Node> FileParser_Language::Count(const char* fileName,
-                                                      const Language* language, bool binary)
+                                                      const Language* language, bool binary,
+                                                      ReadingContext& context) const
 {
     const char* type = language != nullptr ? language->mName.c_str()
                        : binary            ? "Binary"
                                            : Schema::NAME_UNKNOWN;
     std::unique_ptr<Data_Node> node = CreateFileNode(fileName, type);
+    LineReader& reader = context.mReader;
     if (language == nullptr)
     {
         // Detection may have read the first bytes, and failed to.
-        if (mReader.ReadError() != 0)
+        if (reader.ReadError() != 0)
             AddOpenError(*node);
-        mReader.Close();
+        reader.Close();
         return node;
     }
-    if (!mOpened)
+    if (!context.mOpened)
     {
         AddOpenError(*node);
         return node;
     }
-    const Counters counters = CreateCounters(*node, *language);
-    mLexer.Begin(*language, false);
+    context.mCounters.Create(*node, type, language->mHasDirectives);
+    context.mLexer.Begin(*language, false);
     bool unclosed = false;
-    const uint64_t lines = CountLines(counters, unclosed);
+    const uint64_t lines = CountLines(context, unclosed);
     // A read error leaves the lines of part of the file: they are dropped, and the file
     // counts as one that could not be read.
-    if (mReader.ReadError() != 0)
+    if (reader.ReadError() != 0)
     {
         node = CreateFileNode(fileName, type);
         AddOpenError(*node);
         return node;
     }
     if (unclosed)
-        node->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_PARSING_ERROR, 1));
+        context.mCounters.AddParsingError(*node);
     auto length = std::make_unique<Counter_Histogram>(Schema::NAME_FILE_LENGTH, "lines", "files");
     length->AddValue(lines, 1);
     node->mCounters.Append(std::move(length));
     return node;
 }
 
-FileParser_Language::Counters FileParser_Language::CreateCounters(Data_Node& node,
-                                                                  const Language& language)
+uint64_t FileParser_Language::CountLines(ReadingContext& context, bool& unclosed)
 {
-    Counters counters;
-    auto line = std::make_unique<Counter_Count>(Schema::NAME_LINE, 0);
-    counters.mBlank =
-        line->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_BLANK, 0));
-    counters.mCode = line->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_CODE, 0));
-    counters.mComment =
-        line->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_COMMENT, 0));
-    auto type = std::make_unique<Counter_Count>(language.mName.c_str(), 0);
-    counters.mTypeBlank =
-        type->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_BLANK, 0));
-    counters.mTypeCode =
-        type->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_CODE, 0));
-    counters.mTypeComment =
-        type->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_COMMENT, 0));
-    counters.mLine = node.mCounters.Append(std::move(line));
-    counters.mType = node.mCounters.Append(std::move(type));
-    if (language.mHasDirectives)
-    {
-        counters.mDirective = counters.mTypeCode->mCounters.Append(
-            std::make_unique<Counter_Count>(Schema::NAME_DIRECTIVE, 0));
-        counters.mIf =
-            node.mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_CONDITIONS, 0));
-    }
-    return counters;
-}
-
-uint64_t FileParser_Language::CountLines(const Counters& counters, bool& unclosed)
-{
+    LineReader& reader = context.mReader;
+    LanguageLexer& lexer = context.mLexer;
     uint64_t lines = 0;
-    while (const char* piece = mReader.Next())
+    while (const char* piece = reader.Next())
     {
-        const bool endsLine = mReader.PieceEndsLine();
-        mLexer.Feed(piece, piece + mReader.PieceSize(), endsLine);
-        if (counters.mIf != nullptr)
+        const bool endsLine = reader.PieceEndsLine();
+        lexer.Feed(piece, piece + reader.PieceSize(), endsLine);
+        if (context.mCounters.mIf != nullptr)
         {
-            for (std::string_view name : mLexer.GetNames())
-                CountName(*counters.mIf, name);
+            for (std::string_view name : lexer.GetNames())
+                context.mCounters.CountName(name);
         }
-        MeasurePiece(endsLine);
+        MeasurePiece(context.mLongLines, reader.PieceSize(), endsLine);
         if (endsLine)
         {
             lines++;
-            CountLine(counters);
+            CountLine(context);
         }
     }
-    mReader.Close();
-    unclosed = mLexer.End();
+    reader.Close();
+    unclosed = lexer.End();
     return lines;
 }
 
-void FileParser_Language::CountLine(const Counters& counters)
+void FileParser_Language::CountLine(ReadingContext& context)
 {
+    FileCounters& counters = context.mCounters;
+    const LanguageLexer& lexer = context.mLexer;
     (*counters.mLine)++;
     (*counters.mType)++;
-    switch (mLexer.GetClass())
+    switch (lexer.GetClass())
     {
     case LanguageLexer::LineClass::BLANK:
-        (*counters.mBlank)++;
-        (*counters.mTypeBlank)++;
+        counters.CountBlank();
         break;
     case LanguageLexer::LineClass::CODE:
-        (*counters.mCode)++;
-        (*counters.mTypeCode)++;
+        counters.CountCode();
         break;
     case LanguageLexer::LineClass::COMMENT:
-        (*counters.mComment)++;
-        (*counters.mTypeComment)++;
+        counters.CountComment();
         break;
     }
-    if (counters.mDirective != nullptr && mLexer.StartsDirective())
+    if (counters.mDirective != nullptr && lexer.StartsDirective())
         (*counters.mDirective)++;
-    if (counters.mIf != nullptr && mLexer.StartsCondition())
+    if (counters.mIf != nullptr && lexer.StartsCondition())
         (*counters.mIf)++;
 }
 
-void FileParser_Language::CountName(Counter_Count& census, std::string_view name)
-{
-    mName.assign(name);
-    auto* counter =
-        static_cast<Counter_Count*>(census.mCounters.Find(Counter_Count::TYPE, mName.c_str()));
-    if (counter == nullptr)
-        counter = census.mCounters.Append(std::make_unique<Counter_Count>(mName.c_str(), 0));
-    (*counter)++;
-}
-
 std::unique_ptr<SearchResult_File> FileParser_Language::Search(const char* fileName,
-                                                               const SearchRequest& request)
+                                                               const SearchRequest& request,
+                                                               ReadingContext& context) const
 {
-    return Search(fileName, request, LabelHints());
+    return Search(fileName, request, LabelHints(), context);
 }
 
 // A file that matched is read to its end when a long line could still skip it.
 std::unique_ptr<SearchResult_File> FileParser_Language::Search(const char* fileName,
                                                                const SearchRequest& request,
-                                                               const LabelHints& hints)
+                                                               const LabelHints& hints,
+                                                               ReadingContext& context) const
 {
-    mSkippedBinary = false;
+    context.mSkippedBinary = false;
     if (!request.mFlags.InContent)
         return nullptr;
     const TextFinder finder(request);
     bool binary = false;
-    const Language* language = OpenAndDetect(fileName, &finder, binary);
-    LabelFinding labels = FindLabels(fileName, hints);
+    const Language* language = OpenAndDetect(fileName, &finder, binary, context);
+    LabelFinding labels = FindLabels(fileName, hints, context);
     const bool skipped = (labels.mSet & mSkip) != 0;
-    mSkippedBinary = binary && !skipped;
+    context.mSkippedBinary = binary && !skipped;
     const bool selected = language != nullptr ? request.IsFileTypeSelected(language->mName.c_str())
                                               : !binary && request.mFileTypes.empty();
     auto result = std::make_unique<SearchResult_File>(fileName);
     if (selected && !skipped)
-        SearchLines(language, request, *result);
-    if (result->GetCount() != 0 && SkipsLongLines())
+        SearchLines(language, request, *result, context);
+    LineReader& reader = context.mReader;
+    if (result->GetCount() != 0 && SkipsLongLines(context))
     {
-        while (mReader.Next() != nullptr)
-            MeasurePiece(mReader.PieceEndsLine());
-        AddLongLineLabel(labels);
+        while (reader.Next() != nullptr)
+            MeasurePiece(context.mLongLines, reader.PieceSize(), reader.PieceEndsLine());
+        AddLongLineLabel(context.mLongLines, labels);
     }
-    mReader.Close();
+    reader.Close();
     return result->GetCount() == 0 || (labels.mSet & mSkip) != 0 ? nullptr : std::move(result);
 }
 
 // A text of no known language is all code. Once the text occurs no more ahead, the rest
 // of the file cannot match; once enough lines matched, it does not count.
 void FileParser_Language::SearchLines(const Language* language, const SearchRequest& request,
-                                      SearchResult_File& result)
+                                      SearchResult_File& result, ReadingContext& context)
 {
     static const Language PLAIN_TEXT;
-    mLexer.Begin(language != nullptr ? *language : PLAIN_TEXT, true);
+    LineReader& reader = context.mReader;
+    LanguageLexer& lexer = context.mLexer;
+    lexer.Begin(language != nullptr ? *language : PLAIN_TEXT, true);
     uint64_t line = 1;
-    while (const char* piece = mReader.Next())
+    while (const char* piece = reader.Next())
     {
-        if (!mReader.TextAhead() || result.GetCount() >= request.mMaxLines)
+        if (!reader.TextAhead() || result.GetCount() >= request.mMaxLines)
             break;
-        const bool endsLine = mReader.PieceEndsLine();
-        mLexer.Feed(piece, piece + mReader.PieceSize(), endsLine);
-        MeasurePiece(endsLine);
-        if (mReader.PieceHoldsText() && MatchesInZones(piece, mReader.PieceSize(), request))
+        const bool endsLine = reader.PieceEndsLine();
+        lexer.Feed(piece, piece + reader.PieceSize(), endsLine);
+        MeasurePiece(context.mLongLines, reader.PieceSize(), endsLine);
+        if (reader.PieceHoldsText() && MatchesInZones(piece, reader.PieceSize(), request, lexer))
             result.AddLine(line, piece);
         line += endsLine ? 1 : 0;
     }
@@ -306,13 +286,13 @@ void FileParser_Language::SearchLines(const Language* language, const SearchRequ
 
 // Whether the text stands at a place of the piece whose zone the request selects.
 bool FileParser_Language::MatchesInZones(const char* piece, size_t size,
-                                         const SearchRequest& request) const
+                                         const SearchRequest& request, const LanguageLexer& lexer)
 {
     // The finder points at every piece for an expression: one look at the whole piece
     // spares a look at each place of a piece that cannot match.
     if (request.mFlags.Regex && !request.Find(piece))
         return false;
-    const auto& zones = mLexer.GetZones();
+    const auto& zones = lexer.GetZones();
     size_t zone = 0;
     const size_t visible = std::strlen(piece); // the request stops at a NUL, as the reader does
     for (size_t at = 0; at < std::min(size, visible); at++)

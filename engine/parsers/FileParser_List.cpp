@@ -11,7 +11,6 @@
 
 #include <cstring>
 #include <stdexcept>
-#include <typeinfo>
 
 namespace Vn
 {
@@ -19,20 +18,20 @@ namespace Vn
 namespace
 {
 
-std::unique_ptr<FileParser> CreateParser(ParserKind kind, const char* type, bool modernCpp)
+std::unique_ptr<FileParser> CreateParser(ParserKind kind, bool modernCpp)
 {
     switch (kind)
     {
     case ParserKind::COUNT:
-        return std::make_unique<FileParser>(type);
+        return std::make_unique<FileParser>();
     case ParserKind::TEXT:
-        return std::make_unique<FileParser_Text>(type);
+        return std::make_unique<FileParser_Text>();
     case ParserKind::SCRIPT:
-        return std::make_unique<FileParser_Script>(type);
+        return std::make_unique<FileParser_Script>();
     case ParserKind::CMD:
-        return std::make_unique<FileParser_Cmd>(type);
+        return std::make_unique<FileParser_Cmd>();
     case ParserKind::CPP:
-        return std::make_unique<FileParser_Cpp>(type, modernCpp);
+        return std::make_unique<FileParser_Cpp>(modernCpp);
     }
     throw std::invalid_argument("unknown parser kind");
 }
@@ -86,10 +85,10 @@ bool NamesCppMode(std::string_view line)
 }
 
 // The type that the first line of a file without an extension gives it, or null.
-const char* FirstLineType(const char* path)
+const char* FirstLineType(const char* path, LineReader& reader)
 {
     char start[LineReader::MAX_PIECE + 1];
-    const size_t size = LineReader::ReadStart(path, start, sizeof start);
+    const size_t size = reader.ReadStart(path, start, sizeof start);
     std::string_view line(start, size);
     line = line.substr(0, line.find('\n'));
     if (line.starts_with("#!"))
@@ -131,31 +130,14 @@ std::unique_ptr<FileParser_List> FileParser_List::CreateFilled(const AnalysisOpt
     return parsers;
 }
 
-// Each parser is cloned under a name of the copy's own, so the copy outlives this one.
-std::unique_ptr<FileParser_List> FileParser_List::CreateCopy() const
-{
-    auto copy = std::make_unique<FileParser_List>();
-    copy->mByFileName = mByFileName;
-    copy->mLanguages = mLanguages;
-    if (mLanguageParser != nullptr)
-        copy->mLanguageParser =
-            std::make_unique<FileParser_Language>(mLanguages, mLanguageParser->GetSkip());
-    for (const char* type : mOrder)
-    {
-        const FileParser& parser = *mParsers.find(type)->second;
-        std::unique_ptr<FileParser> clone = parser.Clone(copy->KeepName(parser.mType));
-        const FileParser& cloned = *clone;
-        if (typeid(cloned) != typeid(parser))
-            throw std::logic_error(std::string("the parser of \"") + type +
-                                   "\" cannot be copied: its class gives no Clone");
-        copy->AddParser(type, std::move(clone));
-    }
-    return copy;
-}
-
 void FileParser_List::AddParser(const char* type, std::unique_ptr<FileParser> parser)
 {
-    const auto [entry, added] = mParsers.insert_or_assign(type, std::move(parser));
+    AddType(type, *mOwned.emplace_back(std::move(parser)));
+}
+
+void FileParser_List::AddType(const char* type, const FileParser& parser)
+{
+    const auto [entry, added] = mParsers.insert_or_assign(type, &parser);
     if (added)
         mOrder.push_back(entry->first.c_str());
 }
@@ -180,14 +162,21 @@ std::vector<const char*> FileParser_List::GetSearchTypes() const
 void FileParser_List::AddParsers(std::span<const Registration> table, bool modernCpp)
 {
     for (const Registration& registration : table)
-        AddParser(registration.mType,
-                  CreateParser(registration.mKind, registration.mType, modernCpp));
+        AddType(registration.mType, ParserOfKind(registration.mKind, modernCpp));
+}
+
+const FileParser& FileParser_List::ParserOfKind(ParserKind kind, bool modernCpp)
+{
+    const FileParser*& parser = mKinds[static_cast<size_t>(kind)];
+    if (parser == nullptr)
+        parser = mOwned.emplace_back(CreateParser(kind, modernCpp)).get();
+    return *parser;
 }
 
 // No type holds a dot, since a type is what follows the last one.
 void FileParser_List::AddCountAs(const AnalysisOptions::CountAs& countAs)
 {
-    const FileParser* model = FindParser(countAs.mType);
+    const FileParser* model = Find(std::string_view(countAs.mType)).mParser;
     if (model == nullptr)
         throw std::invalid_argument("cannot count \"" + countAs.mExtension + "\" as \"" +
                                     countAs.mType + "\": unknown file type \"" + countAs.mType +
@@ -195,8 +184,7 @@ void FileParser_List::AddCountAs(const AnalysisOptions::CountAs& countAs)
     if (countAs.mExtension.find('.') != std::string::npos)
         throw std::invalid_argument("cannot count \"" + countAs.mExtension +
                                     "\" as a type: a type holds no dot");
-    const char* name = KeepName(countAs.mExtension);
-    AddParser(name, model->Clone(name));
+    AddType(KeepName(countAs.mExtension), *model);
 }
 
 const char* FileParser_List::KeepName(std::string_view name)
@@ -204,64 +192,70 @@ const char* FileParser_List::KeepName(std::string_view name)
     return mNames.emplace_back(name).c_str();
 }
 
-FileParser* FileParser_List::FindParser(std::string_view type) const
+FileParser_List::Entry FileParser_List::Find(std::string_view type) const
 {
     const auto found = mParsers.find(type);
-    return found != mParsers.end() ? found->second.get() : nullptr;
+    if (found == mParsers.end())
+        return {};
+    return {found->first.c_str(), found->second};
 }
 
-// The type is everything after the last dot of the whole path, folders included.
-FileParser* FileParser_List::GetParser(const char* path) const
+const FileParser* FileParser_List::GetParser(const char* path) const
 {
     if (mLanguageParser != nullptr)
         return mLanguageParser.get();
+    LineReader reader;
+    return Find(path, reader).mParser;
+}
+
+// The type is everything after the last dot of the whole path, folders included.
+FileParser_List::Entry FileParser_List::Find(const char* path, LineReader& reader) const
+{
     if (mByFileName)
-        return GetParser_ByFileName(path);
+        return Find_ByFileName(path, reader);
     const char* dot = std::strrchr(path, '.');
-    return FindParser(dot != nullptr ? dot + 1 : "NoExtension");
+    return Find(dot != nullptr ? dot + 1 : "NoExtension");
 }
 
 // The type is the text after the last dot of the file's own name, so that a dotted
 // folder (python3.11/os, lib.d/README) does not make one up. A name without a dot gets
 // its type from the file's first line, or has the type "NoExtension".
-FileParser* FileParser_List::GetParser_ByFileName(const char* path) const
+FileParser_List::Entry FileParser_List::Find_ByFileName(const char* path, LineReader& reader) const
 {
     const char* separator = std::strrchr(path, TrovLib::SEPARATOR);
     const char* dot = std::strrchr(separator != nullptr ? separator + 1 : path, '.');
     if (dot != nullptr)
-        return FindParser(dot + 1);
-    if (const char* type = FirstLineType(path))
+        return Find(dot + 1);
+    if (const char* type = FirstLineType(path, reader))
     {
-        if (FileParser* parser = FindParser(type))
-            return parser;
+        if (const Entry entry = Find(type); entry.mParser != nullptr)
+            return entry;
     }
-    return FindParser("NoExtension");
+    return Find("NoExtension");
 }
 
-std::unique_ptr<Data_Node> FileParser_List::Parse(const char* path, const LabelHints& hints) const
+std::unique_ptr<Data_Node> FileParser_List::Parse(const char* path, ReadingContext& context,
+                                                  const LabelHints& hints) const
 {
     if (mLanguageParser != nullptr)
-        return mLanguageParser->Parse(path, hints);
-    if (FileParser* parser = GetParser(path))
-        return parser->Parse(path);
+        return mLanguageParser->Parse(path, hints, context);
+    if (const Entry entry = Find(path, context.mReader); entry.mParser != nullptr)
+        return entry.mParser->Parse(path, entry.mType, context);
     return FileParser::CreateFileNode(path, Schema::NAME_UNKNOWN);
-}
-
-bool FileParser_List::SearchSkippedBinary() const
-{
-    return mLanguageParser != nullptr && mLanguageParser->SkippedBinary();
 }
 
 std::unique_ptr<SearchResult_File> FileParser_List::Search(const char* path,
                                                            const SearchRequest& request,
+                                                           ReadingContext& context,
                                                            const LabelHints& hints) const
 {
+    context.mSkippedBinary = false;
     if (mLanguageParser != nullptr)
-        return mLanguageParser->Search(path, request, hints);
-    FileParser* parser = GetParser(path);
-    if (parser == nullptr || !request.IsFileTypeSelected(parser->mType))
+        return mLanguageParser->Search(path, request, hints, context);
+    const Entry entry = Find(path, context.mReader);
+    if (entry.mParser == nullptr || !request.IsFileTypeSelected(entry.mType))
         return nullptr;
-    return parser->Search(path, request);
+    return entry.mParser->Search(path, request, context);
 }
 
 } // namespace Vn

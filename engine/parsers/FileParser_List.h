@@ -4,6 +4,8 @@
 #include "engine/options/AnalysisOptions.h"
 #include "engine/parsers/FileParser.h"
 #include "engine/parsers/FileParser_Language.h"
+#include "engine/parsers/LineReader.h"
+#include "engine/parsers/ReadingContext.h"
 
 #include <array>
 #include <cstdint>
@@ -27,6 +29,7 @@ enum class ParserKind : uint8_t
     CMD,    // "rem" comment lines
     CPP,    // C and C++
 };
+inline constexpr size_t KIND_COUNT = static_cast<size_t>(ParserKind::CPP) + 1;
 
 // A file type and what reads its files.
 struct Registration
@@ -93,12 +96,13 @@ consteval std::array<const char*, N> SearchableTypes(std::span<const Registratio
 // The classic types offered for search; a registry's GetSearchTypes gives its own.
 inline constexpr auto FILE_TYPES = SearchableTypes<CountSearchable(CLASSIC_TYPES)>(CLASSIC_TYPES);
 
-// Maps a file's type, the text after the last dot of its path, to its parser. With the
-// common types it is the text after the last dot of the file's name, and a name without
-// a dot may get its type from the file's first line.
+// The registry: maps a file's type, the text after the last dot of its path, to the
+// compiled parser of its kind. With the common types it is the text after the last dot of
+// the file's name, and a name without a dot may get its type from the file's first line.
 //
-// A registry and its parsers serve one thread at a time: parsers keep the state of the
-// file they read. CreateCopy makes the registry of another thread.
+// Each kind of parser is compiled once, and the types of that kind point at it, so a
+// count-as type costs a name. Once filled, the registry and its parsers never change:
+// every worker reads them at once, each with a ReadingContext of its own.
 class FileParser_List
 {
 public:
@@ -115,10 +119,8 @@ public:
     void CreateParsers(const AnalysisOptions& options = {});
     // A new registry holding every parser that Varnik knows under `options`.
     static std::unique_ptr<FileParser_List> CreateFilled(const AnalysisOptions& options = {});
-    // A registry that answers as this one does, with parsers of its own, for another
-    // thread. Throws std::logic_error for a parser whose class gives no copy of its own.
-    std::unique_ptr<FileParser_List> CreateCopy() const;
-    // A second parser of a type keeps the place of the first in the order of registration.
+    // Registers the parser under `type`. A second parser of a type keeps the place of the
+    // first in the order of registration.
     void AddParser(const char* type, std::unique_ptr<FileParser> parser);
 
     // The registered types whose parser can search, in the order of their registration;
@@ -130,30 +132,47 @@ public:
 
     // The parser of the path's type, or null. A path without any dot has the type
     // "NoExtension".
-    FileParser* GetParser(const char* path) const;
+    const FileParser* GetParser(const char* path) const;
     // The file's node; a type without parser gives "File" = 1 holding "Unknown" = 1.
     // `hints` serve the language table, which labels files.
-    std::unique_ptr<Data_Node> Parse(const char* path, const LabelHints& hints = {}) const;
-    // Null unless the type has a parser, is selected by the request and matches.
+    std::unique_ptr<Data_Node> Parse(const char* path, ReadingContext& context,
+                                     const LabelHints& hints = {}) const;
+    // Null unless the type has a parser, is selected by the request and matches. The
+    // context tells whether the search passed over a binary file, which the language
+    // table never searches.
     std::unique_ptr<SearchResult_File> Search(const char* path, const SearchRequest& request,
+                                              ReadingContext& context,
                                               const LabelHints& hints = {}) const;
-    // Whether the last Search passed over a binary file, which the language table never
-    // searches.
-    bool SearchSkippedBinary() const;
 
-    // Filled through AddParser only, which keeps the order of registration beside it.
-    std::map<std::string, std::unique_ptr<FileParser>, std::less<>> mParsers;
+    // The parser of each type; several types may share one. Filled through AddParser
+    // only, which keeps the order of registration beside it.
+    std::map<std::string, const FileParser*, std::less<>> mParsers;
 
 private:
+    // A registered type and its parser.
+    struct Entry
+    {
+        const char* mType = nullptr;
+        const FileParser* mParser = nullptr;
+    };
+
     void AddParsers(std::span<const Registration> table, bool modernCpp);
+    // Registers the parser, owned by the registry, under another type.
+    void AddType(const char* type, const FileParser& parser);
     void AddCountAs(const AnalysisOptions::CountAs& countAs);
+    // The parser of the kind, compiled at its first use.
+    const FileParser& ParserOfKind(ParserKind kind, bool modernCpp);
     // A copy of `name` that lives as long as the registry.
     const char* KeepName(std::string_view name);
-    FileParser* FindParser(std::string_view type) const;
-    FileParser* GetParser_ByFileName(const char* path) const;
+    Entry Find(std::string_view type) const;
+    // The entry of the path's type; `reader` reads the first line of a name without a dot.
+    Entry Find(const char* path, LineReader& reader) const;
+    Entry Find_ByFileName(const char* path, LineReader& reader) const;
 
     std::shared_ptr<const LanguageTable> mLanguages;
     std::unique_ptr<FileParser_Language> mLanguageParser; // reads every file when there is a table
+    std::vector<std::unique_ptr<FileParser>> mOwned;      // the parsers, each compiled once
+    std::array<const FileParser*, KIND_COUNT> mKinds{};   // the parser of each kind, once made
     std::vector<const char*> mOrder; // the keys of mParsers, in the order of registration
     std::deque<std::string> mNames;  // the names kept, which never move
     // The type comes from the file's name, and a name without a dot may be recognised by

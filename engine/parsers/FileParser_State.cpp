@@ -1,5 +1,7 @@
 #include "engine/parsers/FileParser_State.h"
 
+#include "engine/parsers/ReadingContext.h"
+
 #include "lib/Ascii.h"
 
 #include <stdexcept>
@@ -43,9 +45,9 @@ uint32_t SelectedZones(const SearchRequest::Flags& flags)
 
 } // namespace
 
-FileParser_State::FileParser_State(const char* type, std::span<const State_Info> states,
+FileParser_State::FileParser_State(std::span<const State_Info> states,
                                    std::span<const Transition_Info* const> transitions)
-    : FileParser_Text(type), mStates(states.data()), mTransitions(transitions.data())
+    : mStates(states.data()), mTransitions(transitions.data())
 {
     if (states.size() != transitions.size())
         throw std::invalid_argument("one transition list per state expected");
@@ -104,7 +106,7 @@ FileParser_State::Moves FileParser_State::Compile(uint32_t state, const Transiti
 }
 
 // Inlined into the loops over a line, so that the run stays in registers.
-inline const char* FileParser_State::Step(const char* p, Run& run)
+inline const char* FileParser_State::Step(const char* p, Run& run) const
 {
     const Move& move = mMoves[run.mState][static_cast<unsigned char>(*p)];
     if (move.mKind == MOVE_TOKEN)
@@ -114,13 +116,13 @@ inline const char* FileParser_State::Step(const char* p, Run& run)
     return p + 1;
 }
 
-const char* FileParser_State::StepToken(const char* p, uint32_t first, Run& run)
+const char* FileParser_State::StepToken(const char* p, uint32_t first, Run& run) const
 {
     const Transition_Info* entry = mTransitions[run.mState] + first;
     for (; entry->mLength != 0; entry++)
     {
-        if (Matches(*entry, p) &&
-            ((entry->mLineFlags & FLAG_GUARDED) == 0 || AcceptToken(*entry, p, run.mLine)))
+        if (Matches(*entry, p) && ((entry->mLineFlags & FLAG_GUARDED) == 0 ||
+                                   AcceptToken(*entry, p, run.mLine, run.mContext)))
             break;
     }
     run.mLineFlags |= entry->mLineFlags & ~FLAG_GUARDED;
@@ -130,7 +132,7 @@ const char* FileParser_State::StepToken(const char* p, uint32_t first, Run& run)
 
 // Bytes that keep the state are taken in a tight loop: the row of moves stays the same,
 // and the next lookup waits on nothing but the next byte.
-inline void FileParser_State::RunFrom(const char* p, Run& run)
+inline void FileParser_State::RunFrom(const char* p, Run& run) const
 {
     for (;;)
     {
@@ -147,89 +149,87 @@ inline void FileParser_State::RunFrom(const char* p, Run& run)
     }
 }
 
-std::unique_ptr<FileParser> FileParser_State::Clone(const char* type) const
+std::unique_ptr<Data_Node> FileParser_State::Parse(const char* fileName, const char* type,
+                                                   ReadingContext& context) const
 {
-    return std::make_unique<FileParser_State>(type, std::span(mStates, mMoves.size()),
-                                              std::span(mTransitions, mMoves.size()));
-}
-
-std::unique_ptr<Data_Node> FileParser_State::Parse(const char* fileName)
-{
-    mLineFlags = 0;
-    mState = 0;
-    std::unique_ptr<Data_Node> node = FileParser_Text::Parse(fileName);
-    if (!mUnreadable && mStates[mState].mError_EndOfFile)
-        AddParsingError(*node);
+    context.mLineFlags = 0;
+    context.mState = 0;
+    std::unique_ptr<Data_Node> node = FileParser_Text::Parse(fileName, type, context);
+    if (!context.mUnreadable && mStates[context.mState].mError_EndOfFile)
+        context.mCounters.AddParsingError(*node);
     return node;
 }
 
 std::unique_ptr<SearchResult_File> FileParser_State::Search(const char* fileName,
-                                                            const SearchRequest& request)
+                                                            const SearchRequest& request,
+                                                            ReadingContext& context) const
 {
-    mLineFlags = 0;
-    mState = 0;
-    mSearch_Anywhere = MatchesAnywhere(request);
-    return FileParser_Text::Search(fileName, request);
+    context.mLineFlags = 0;
+    context.mState = 0;
+    context.mSearch_Anywhere = MatchesAnywhere(request);
+    return FileParser_Text::Search(fileName, request, context);
 }
 
-bool FileParser_State::IsComment(const char* /*line*/)
+bool FileParser_State::IsComment(const char* /*line*/, const ReadingContext& context) const
 {
-    return (mLineFlags & FLAG_COMMENT) != 0 && (mLineFlags & (FLAG_CODE | FLAG_DIRECTIVE)) == 0;
+    const uint32_t flags = context.mLineFlags;
+    return (flags & FLAG_COMMENT) != 0 && (flags & (FLAG_CODE | FLAG_DIRECTIVE)) == 0;
 }
 
-void FileParser_State::ParseLine(const char* line)
+void FileParser_State::ParseLine(const char* line, ReadingContext& context) const
 {
-    if (RunLine(line))
-        AddParsingError();
-    FileParser_Text::ParseLine(line);
+    if (RunLine(line, context))
+        AddParsingError(context);
+    FileParser_Text::ParseLine(line, context);
 }
 
-void FileParser_State::Search_Line(const char* line)
+void FileParser_State::Search_Line(const char* line, ReadingContext& context) const
 {
-    if (mSearch_Anywhere)
+    const SearchRequest& request = *context.mRequest;
+    if (context.mSearch_Anywhere)
     {
         // An empty line is not searched, not even for the empty text.
-        if (line[0] != '\0' && mRequest->Find(line))
-            mResult->AddLine(mLineNumber, line);
+        if (line[0] != '\0' && request.Find(line))
+            context.mResult->AddLine(context.mLineNumber, line);
         return;
     }
     // The finder points at every line for an expression: one look at the whole line
     // spares a look at each place of a line that cannot match.
-    if (mRequest->mFlags.Regex && !mRequest->Find(line))
+    if (request.mFlags.Regex && !request.Find(line))
     {
-        RunLine(line);
+        RunLine(line, context);
         return;
     }
-    const uint32_t zones = SelectedZones(mRequest->mFlags);
+    const uint32_t zones = SelectedZones(request.mFlags);
     const std::string_view view(line);
     bool matched = false;
-    Run run{mState, 0, line};
+    Run run{context.mState, 0, line, context};
     const char* p = line;
     // The zone is that of the state before the token at `p` is read. Once the line
     // matches, the rest of it only has to carry the state.
     for (; *p != '\0' && !matched; p = Step(p, run))
-        matched = (mStates[run.mState].mZones & zones) != 0 && mRequest->MatchesAt(view, p - line);
+        matched = (mStates[run.mState].mZones & zones) != 0 && request.MatchesAt(view, p - line);
     RunFrom(p, run);
-    mState = run.mState;
-    mLineFlags = run.mLineFlags;
-    EndLine();
+    context.mState = run.mState;
+    context.mLineFlags = run.mLineFlags;
+    EndLine(context);
     if (matched)
-        mResult->AddLine(mLineNumber, line);
+        context.mResult->AddLine(context.mLineNumber, line);
 }
 
-void FileParser_State::Search_Skip(const char* line)
+void FileParser_State::Search_Skip(const char* line, ReadingContext& context) const
 {
-    if (!mSearch_Anywhere)
-        RunLine(line);
+    if (!context.mSearch_Anywhere)
+        RunLine(line, context);
 }
 
-bool FileParser_State::IsDirective(const char* /*line*/)
+bool FileParser_State::IsDirective(const char* /*line*/, const ReadingContext& context) const
 {
-    return (mLineFlags & FLAG_DIRECTIVE) != 0;
+    return (context.mLineFlags & FLAG_DIRECTIVE) != 0;
 }
 
 bool FileParser_State::AcceptToken(const Transition_Info& /*entry*/, const char* /*p*/,
-                                   const char* /*line*/)
+                                   const char* /*line*/, ReadingContext& /*context*/) const
 {
     return true;
 }
@@ -254,19 +254,19 @@ bool FileParser_State::MatchesAnywhere(const SearchRequest& request) const
            (request.mFlags.CaseSensitive || !mInsideToken[OtherCase(first)]);
 }
 
-bool FileParser_State::RunLine(const char* line)
+bool FileParser_State::RunLine(const char* line, ReadingContext& context) const
 {
-    Run run{mState, 0, line};
+    Run run{context.mState, 0, line, context};
     RunFrom(line, run);
-    mState = run.mState;
-    mLineFlags = run.mLineFlags;
-    return EndLine();
+    context.mState = run.mState;
+    context.mLineFlags = run.mLineFlags;
+    return EndLine(context);
 }
 
-bool FileParser_State::EndLine()
+bool FileParser_State::EndLine(ReadingContext& context) const
 {
-    const State_Info& ended = mStates[mState];
-    mState = ended.mNext_EndOfLine;
+    const State_Info& ended = mStates[context.mState];
+    context.mState = ended.mNext_EndOfLine;
     return ended.mError_EndOfLine;
 }
 

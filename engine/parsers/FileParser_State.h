@@ -11,7 +11,7 @@
 namespace Vn
 {
 
-// A text parser driven by a character-level state machine, so that constructs
+// A compiled text parser driven by a character-level state machine, so that constructs
 // spanning several lines (block comments) and the zones of a line (code, comment,
 // directive, string) are recognised.
 //
@@ -38,6 +38,9 @@ namespace Vn
 // walk goes on with the next entry. That is how a language states the few things a
 // table cannot, such as what stands before the token. A guarded entry is always
 // compared literally, and the flag is never added to a line's flags.
+//
+// The compiled tables are shared by every worker; the state the machine is in, and the
+// flags of the line, belong to the file being read and live in the reading context.
 //
 // A search only has to compare in the lines that hold the text; the machine runs
 // over the others to keep its state. When every state lies in a selected zone and
@@ -79,41 +82,41 @@ public:
 
     // The tables are not copied: they must outlive the parser. `transitions` holds one
     // list per state, each ending with its default entry.
-    FileParser_State(const char* type, std::span<const State_Info> states,
+    FileParser_State(std::span<const State_Info> states,
                      std::span<const Transition_Info* const> transitions);
 
-    std::unique_ptr<FileParser> Clone(const char* type) const override;
-    std::unique_ptr<Data_Node> Parse(const char* fileName) override;
-    std::unique_ptr<SearchResult_File> Search(const char* fileName,
-                                              const SearchRequest& request) override;
+    std::unique_ptr<Data_Node> Parse(const char* fileName, const char* type,
+                                     ReadingContext& context) const override;
+    std::unique_ptr<SearchResult_File> Search(const char* fileName, const SearchRequest& request,
+                                              ReadingContext& context) const override;
 
 protected:
     // A comment line holds comment text and neither code nor a directive.
-    bool IsComment(const char* line) override;
-    void ParseLine(const char* line) override;
+    bool IsComment(const char* line, const ReadingContext& context) const override;
+    void ParseLine(const char* line, ReadingContext& context) const override;
     // Searches only the positions whose zone the request selects.
-    void Search_Line(const char* line) override;
+    void Search_Line(const char* line, ReadingContext& context) const override;
     // Runs the machine over the line, so that the next line starts in the right state.
-    void Search_Skip(const char* line) override;
-    virtual bool IsDirective(const char* line);
+    void Search_Skip(const char* line, ReadingContext& context) const override;
+    virtual bool IsDirective(const char* line, const ReadingContext& context) const;
     // Whether the guarded entry's token, found at `p` in the line, is taken. Always
     // true here.
-    virtual bool AcceptToken(const Transition_Info& entry, const char* p, const char* line);
+    virtual bool AcceptToken(const Transition_Info& entry, const char* p, const char* line,
+                             ReadingContext& context) const;
 
-    uint32_t mLineFlags = 0;
-    uint32_t mState = 0;
     const State_Info* mStates;
     const Transition_Info* const* mTransitions;
 
 private:
     // The machine's state and flags while it runs over a line. They are copied out of the
-    // members for the run: the bytes of a line may alias any member, so the compiler
-    // would otherwise store and reload them at every byte.
+    // context for the run: the bytes of a line may alias any of its members, so the
+    // compiler would otherwise store and reload them at every byte.
     struct Run
     {
         uint32_t mState;
         uint32_t mLineFlags;
-        const char* mLine; // for the guards, which may look back
+        const char* mLine;        // for the guards, which may look back
+        ReadingContext& mContext; // for the guards, which may remember
     };
 
     // What a byte does in a state.
@@ -136,24 +139,23 @@ private:
     static Moves Compile(uint32_t state, const Transition_Info* list, size_t stateCount);
 
     // Runs the machine from `p` to the end of its line.
-    void RunFrom(const char* p, Run& run);
-    // Runs a whole line from the current state and leaves it; true when the line ends
+    void RunFrom(const char* p, Run& run) const;
+    // Runs a whole line from the context's state and leaves it; true when the line ends
     // in a parsing error.
-    bool RunLine(const char* line);
+    bool RunLine(const char* line, ReadingContext& context) const;
     // Takes the transition at `p`, not at the end of the line, and returns the position
     // after its token.
-    const char* Step(const char* p, Run& run);
+    const char* Step(const char* p, Run& run) const;
     // The literal walk of the list, from entry `first` on.
-    const char* StepToken(const char* p, uint32_t first, Run& run);
+    const char* StepToken(const char* p, uint32_t first, Run& run) const;
     // Leaves the state a line ended in; true when that is a parsing error.
-    bool EndLine();
+    bool EndLine(ReadingContext& context) const;
     // Whether the request counts a match at every place the text stands at.
     bool MatchesAnywhere(const SearchRequest& request) const;
 
     std::vector<Moves> mMoves; // per state
     // The bytes that a token longer than one byte holds after its first.
     std::bitset<256> mInsideToken;
-    bool mSearch_Anywhere = false; // the search in progress needs no machine
 };
 
 } // namespace Vn

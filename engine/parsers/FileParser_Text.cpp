@@ -2,6 +2,7 @@
 
 #include "engine/counters/Counter_Count.h"
 #include "engine/counters/Counter_Histogram.h"
+#include "engine/parsers/ReadingContext.h"
 #include "engine/search/TextFinder.h"
 #include "engine/tree/CounterSchema.h"
 #include "lib/Ascii.h"
@@ -9,66 +10,58 @@
 namespace Vn
 {
 
-FileParser_Text::FileParser_Text(const char* type) : FileParser(type) {}
-
-std::unique_ptr<Data_Node> FileParser_Text::Parse(const char* fileName)
+std::unique_ptr<Data_Node> FileParser_Text::Parse(const char* fileName, const char* type,
+                                                  ReadingContext& context) const
 {
-    mCounter_ParsingError = nullptr;
-    std::unique_ptr<Data_Node> node = FileParser::Parse(fileName);
-    mNode = node.get();
-    mUnreadable = !mReader.Open(fileName);
-    if (!mUnreadable)
+    context.mCounters.mParsingError = nullptr;
+    std::unique_ptr<Data_Node> node = CreateFileNode(fileName, type);
+    context.mNode = node.get();
+    context.mUnreadable = !context.mReader.Open(fileName);
+    if (!context.mUnreadable)
     {
-        CreateCounters();
-        ParseLines();
+        CreateCounters(type, context);
+        ParseLines(context);
         // A read error leaves the lines of part of the file: they are dropped, and the
         // file counts as one that could not be read.
-        mUnreadable = mReader.ReadError() != 0;
-        if (mUnreadable)
+        context.mUnreadable = context.mReader.ReadError() != 0;
+        if (context.mUnreadable)
         {
-            node = FileParser::Parse(fileName);
-            mNode = node.get();
-            mCounter_ParsingError = nullptr;
+            node = CreateFileNode(fileName, type);
+            context.mNode = node.get();
+            context.mCounters.mParsingError = nullptr;
         }
         else
         {
             auto length =
                 std::make_unique<Counter_Histogram>(Schema::NAME_FILE_LENGTH, "lines", "files");
-            length->AddValue(mLineNumber, 1);
+            length->AddValue(context.mLineNumber, 1);
             node->mCounters.Append(std::move(length));
         }
     }
-    if (mUnreadable)
-    {
-        AddParsingError();
-        mCounter_ParsingError->mCounters.Append(
+    if (context.mUnreadable)
+        context.mCounters.AddParsingError(*node).mCounters.Append(
             std::make_unique<Counter_Count>("File Open Error", 1));
-    }
-    mNode = nullptr;
+    context.mNode = nullptr;
     return node;
 }
 
 std::unique_ptr<SearchResult_File> FileParser_Text::Search(const char* fileName,
-                                                           const SearchRequest& request)
+                                                           const SearchRequest& request,
+                                                           ReadingContext& context) const
 {
     if (!request.mFlags.InContent)
         return nullptr;
     auto result = std::make_unique<SearchResult_File>(fileName);
-    mRequest = &request;
-    mResult = result.get();
+    context.mRequest = &request;
+    context.mResult = result.get();
     const TextFinder finder(request);
-    if (mReader.Open(fileName, &finder))
-        SearchLines();
-    mRequest = nullptr;
-    mResult = nullptr;
+    if (context.mReader.Open(fileName, &finder))
+        SearchLines(context);
+    context.mRequest = nullptr;
+    context.mResult = nullptr;
     if (result->GetCount() == 0)
         return nullptr;
     return result;
-}
-
-std::unique_ptr<FileParser> FileParser_Text::Clone(const char* type) const
-{
-    return std::make_unique<FileParser_Text>(type);
 }
 
 bool FileParser_Text::CanSearch() const
@@ -76,56 +69,42 @@ bool FileParser_Text::CanSearch() const
     return true;
 }
 
-void FileParser_Text::ParseLines()
+void FileParser_Text::ParseLines(ReadingContext& context) const
 {
-    mLineNumber = 0;
-    while (const char* line = mReader.Next())
+    context.mLineNumber = 0;
+    while (const char* line = context.mReader.Next())
     {
-        mLineNumber++;
-        ParseLine(line);
+        context.mLineNumber++;
+        ParseLine(line, context);
     }
-    mReader.Close();
+    context.mReader.Close();
 }
 
 // Only the lines in which the reader sees the text can match; the others are skipped,
 // and the reading ends where the text occurs no more, or once enough lines matched.
-void FileParser_Text::SearchLines()
+void FileParser_Text::SearchLines(ReadingContext& context) const
 {
-    mLineNumber = 0;
-    while (const char* line = mReader.Next())
+    LineReader& reader = context.mReader;
+    context.mLineNumber = 0;
+    while (const char* line = reader.Next())
     {
-        if (!mReader.TextAhead() || mResult->GetCount() >= mRequest->mMaxLines)
+        if (!reader.TextAhead() || context.mResult->GetCount() >= context.mRequest->mMaxLines)
             break;
-        mLineNumber++;
-        if (mReader.PieceHoldsText())
-            Search_Line(line);
+        context.mLineNumber++;
+        if (reader.PieceHoldsText())
+            Search_Line(line, context);
         else
-            Search_Skip(line);
+            Search_Skip(line, context);
     }
-    mReader.Close();
+    reader.Close();
 }
 
-void FileParser_Text::CreateCounters()
+void FileParser_Text::CreateCounters(const char* type, ReadingContext& context) const
 {
-    auto line = std::make_unique<Counter_Count>(Schema::NAME_LINE, 0);
-    mCounter_Blank = line->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_BLANK, 0));
-    mCounter_Code = line->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_CODE, 0));
-    mCounter_Comment =
-        line->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_COMMENT, 0));
-
-    auto type = std::make_unique<Counter_Count>(mType, 0);
-    mCounter_Type_Blank =
-        type->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_BLANK, 0));
-    mCounter_Type_Code =
-        type->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_CODE, 0));
-    mCounter_Type_Comment =
-        type->mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_COMMENT, 0));
-
-    mCounter_Line = mNode->mCounters.Append(std::move(line));
-    mCounter_Type = mNode->mCounters.Append(std::move(type));
+    context.mCounters.Create(*context.mNode, type, false);
 }
 
-bool FileParser_Text::IsBlank(const char* line)
+bool FileParser_Text::IsBlank(const char* line) const
 {
     for (; *line != '\0'; line++)
     {
@@ -135,86 +114,74 @@ bool FileParser_Text::IsBlank(const char* line)
     return true;
 }
 
-bool FileParser_Text::IsComment(const char* /*line*/)
+bool FileParser_Text::IsComment(const char* /*line*/, const ReadingContext& /*context*/) const
 {
     return false;
 }
 
-void FileParser_Text::ParseLine_Blank(const char* /*line*/)
+void FileParser_Text::ParseLine_Blank(const char* /*line*/, ReadingContext& context) const
 {
-    (*mCounter_Blank)++;
-    (*mCounter_Type_Blank)++;
+    context.mCounters.CountBlank();
 }
 
-void FileParser_Text::ParseLine_Code(const char* /*line*/)
+void FileParser_Text::ParseLine_Code(const char* /*line*/, ReadingContext& context) const
 {
-    (*mCounter_Code)++;
-    (*mCounter_Type_Code)++;
+    context.mCounters.CountCode();
 }
 
-void FileParser_Text::ParseLine_Comment(const char* /*line*/)
+void FileParser_Text::ParseLine_Comment(const char* /*line*/, ReadingContext& context) const
 {
-    (*mCounter_Comment)++;
-    (*mCounter_Type_Comment)++;
+    context.mCounters.CountComment();
 }
 
-void FileParser_Text::ParseLine(const char* line)
+void FileParser_Text::ParseLine(const char* line, ReadingContext& context) const
 {
-    (*mCounter_Line)++;
-    (*mCounter_Type)++;
+    (*context.mCounters.mLine)++;
+    (*context.mCounters.mType)++;
     if (IsBlank(line))
-        ParseLine_Blank(line);
-    else if (IsComment(line))
-        ParseLine_Comment(line);
+        ParseLine_Blank(line, context);
+    else if (IsComment(line, context))
+        ParseLine_Comment(line, context);
     else
-        ParseLine_Code(line);
+        ParseLine_Code(line, context);
 }
 
-Counter_Count* FileParser_Text::AddParsingError(Data_Node& file)
+void FileParser_Text::AddParsingError(ReadingContext& context)
 {
-    if (mCounter_ParsingError == nullptr)
-        mCounter_ParsingError =
-            file.mCounters.Append(std::make_unique<Counter_Count>(Schema::NAME_PARSING_ERROR, 0));
-    (*mCounter_ParsingError)++;
-    return mCounter_ParsingError;
+    context.mCounters.AddParsingError(*context.mNode);
 }
 
-void FileParser_Text::AddParsingError()
+void FileParser_Text::Search_Code(const char* line, ReadingContext& context) const
 {
-    AddParsingError(*mNode);
+    AddIfFound(line, context);
 }
 
-void FileParser_Text::Search_Code(const char* line)
+void FileParser_Text::Search_Comment(const char* line, ReadingContext& context) const
 {
-    AddIfFound(line);
+    AddIfFound(line, context);
 }
 
-void FileParser_Text::Search_Comment(const char* line)
+void FileParser_Text::Search_Line(const char* line, ReadingContext& context) const
 {
-    AddIfFound(line);
-}
-
-void FileParser_Text::Search_Line(const char* line)
-{
-    const SearchRequest::Flags flags = mRequest->mFlags;
+    const SearchRequest::Flags flags = context.mRequest->mFlags;
     if (IsBlank(line))
         return;
-    if (IsComment(line))
+    if (IsComment(line, context))
     {
         if (flags.InComment)
-            Search_Comment(line);
+            Search_Comment(line, context);
     }
     else if (flags.InCode || flags.InComment || flags.InDirective || flags.InString)
-        Search_Code(line);
+        Search_Code(line, context);
 }
 
-void FileParser_Text::Search_Skip(const char* /*line*/) {}
+void FileParser_Text::Search_Skip(const char* /*line*/, ReadingContext& /*context*/) const {}
 
 // Adds the line to the result when the request finds its text in it.
-void FileParser_Text::AddIfFound(const char* line)
+void FileParser_Text::AddIfFound(const char* line, ReadingContext& context)
 {
-    if (mRequest->Find(line))
-        mResult->AddLine(mLineNumber, line);
+    if (context.mRequest->Find(line))
+        context.mResult->AddLine(context.mLineNumber, line);
 }
 
 } // namespace Vn

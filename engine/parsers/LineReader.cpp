@@ -40,27 +40,20 @@ uint64_t LineFeedMask(const char* bytes)
     return mask;
 }
 
-// The innermost open scope of the thread, if any.
-thread_local LineReader::OpenScope* tOpenScope = nullptr;
-
 } // namespace
 
-LineReader::OpenScope::OpenScope(int folder, size_t offset)
-    : mFolder(folder), mOffset(offset), mOuter(tOpenScope)
-{
-    tOpenScope = this;
-}
-
-LineReader::OpenScope::~OpenScope()
-{
-    tOpenScope = mOuter;
-}
-
-LineReader::LineReader() = default;
+LineReader::LineReader() : mBase(AT_FDCWD) {}
 
 LineReader::~LineReader()
 {
     Close();
+}
+
+void LineReader::SetBase(int folder, size_t offset)
+{
+    mBase = folder;
+    mBaseOffset = offset;
+    mError = 0;
 }
 
 bool LineReader::Open(const char* fileName, const TextFinder* finder)
@@ -73,7 +66,7 @@ bool LineReader::Open(const char* fileName, const TextFinder* finder, size_t max
     Close();
     mMaxPiece = maxPiece;
     mReadError = 0;
-    const TrovLib::RegularFile file = OpenInScope(fileName);
+    const TrovLib::RegularFile file = OpenFromBase(fileName);
     if (file.mFd < 0)
         return false;
     mFile = file.mFd;
@@ -102,7 +95,7 @@ void LineReader::Close()
 
 size_t LineReader::ReadStart(const char* fileName, char* buffer, size_t size)
 {
-    const TrovLib::RegularFile file = OpenInScope(fileName);
+    const TrovLib::RegularFile file = OpenFromBase(fileName);
     ssize_t count = 0;
     if (file.mFd >= 0)
     {
@@ -110,7 +103,7 @@ size_t LineReader::ReadStart(const char* fileName, char* buffer, size_t size)
             count = read(file.mFd, buffer, size - 1);
         while (count < 0 && errno == EINTR);
         if (count < 0)
-            ReportError(errno);
+            mError = errno;
         close(file.mFd);
     }
     const size_t length = count > 0 ? static_cast<size_t>(count) : 0;
@@ -118,22 +111,12 @@ size_t LineReader::ReadStart(const char* fileName, char* buffer, size_t size)
     return length;
 }
 
-// Within a scope, the path is opened below the scope's folder, and a failure is kept.
-TrovLib::RegularFile LineReader::OpenInScope(const char* fileName)
+TrovLib::RegularFile LineReader::OpenFromBase(const char* fileName)
 {
-    OpenScope* const scope = tOpenScope;
-    const TrovLib::RegularFile file =
-        scope == nullptr ? TrovLib::RegularFile::Open(AT_FDCWD, fileName)
-                         : TrovLib::RegularFile::Open(scope->mFolder, fileName + scope->mOffset);
+    const TrovLib::RegularFile file = TrovLib::RegularFile::Open(mBase, fileName + mBaseOffset);
     if (file.mFd < 0 && file.mError != 0)
-        ReportError(file.mError);
+        mError = file.mError;
     return file;
-}
-
-void LineReader::ReportError(int error)
-{
-    if (tOpenScope != nullptr)
-        tOpenScope->mError = error;
 }
 
 const char* LineReader::Next()
@@ -230,7 +213,7 @@ void LineReader::Fill()
             if (count < 0)
             {
                 mReadError = errno;
-                ReportError(mReadError);
+                mError = mReadError;
             }
             mEndOfFile = true;
             return;

@@ -43,36 +43,18 @@ public:
     static constexpr size_t BLOCK_SIZE = 64 * 1024;
     static constexpr size_t WHOLE_FILE = 1024 * 1024;
 
-    // While it lives, Open on the calling thread takes the path it is given from
-    // `offset` on and opens it relative to the folder descriptor `folder`, so that a file
-    // whose full path is too long for the system opens below a folder that is already
-    // open. It also keeps the errno of an open or a read that failed on that thread
-    // meanwhile.
-    class OpenScope
-    {
-    public:
-        OpenScope(int folder, size_t offset);
-        ~OpenScope();
-
-        OpenScope(const OpenScope&) = delete;
-        OpenScope& operator=(const OpenScope&) = delete;
-
-        // 0 unless an open or a read failed.
-        int GetError() const { return mError; }
-
-    private:
-        friend class LineReader;
-        const int mFolder;
-        const size_t mOffset;
-        int mError = 0;
-        OpenScope* const mOuter;
-    };
-
     LineReader();
     ~LineReader();
 
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
+
+    // Files opened from now on are opened relative to the folder descriptor `folder`,
+    // taking their path from `offset` on, so that a file whose full path is too long for
+    // the system opens below a folder that is already open. Forgets the last error.
+    void SetBase(int folder, size_t offset);
+    // The errno of the last open or read that failed since SetBase, or 0.
+    int GetError() const { return mError; }
 
     // Closes any file still open, then opens this one. False when it cannot be
     // opened for reading or is not a regular file. The finder, when given, must
@@ -97,8 +79,8 @@ public:
 
     // Reads at most `size` - 1 bytes from the start of a regular file into `buffer`, ends
     // them with a NUL and returns how many there are: 0 when the file cannot be read,
-    // which a read error then also tells the thread's open scope.
-    static size_t ReadStart(const char* fileName, char* buffer, size_t size);
+    // which GetError then tells. Leaves the open file, if any, as it is.
+    size_t ReadStart(const char* fileName, char* buffer, size_t size);
 
     // Whether the finder's text begins somewhere in the bytes of the current piece.
     // Only then can the piece match; it still may not, when the text runs past the
@@ -113,10 +95,8 @@ private:
     static constexpr size_t NO_LINE_FEED = SIZE_MAX;
     static constexpr size_t MASK_BYTES = 64;
 
-    // Opens a regular file within the thread's open scope, if any.
-    static TrovLib::RegularFile OpenInScope(const char* fileName);
-    // Keeps a failed read's errno, for the reader and the thread's open scope, if any.
-    static void ReportError(int error);
+    // Opens a regular file relative to the base, keeping the errno of a failure.
+    TrovLib::RegularFile OpenFromBase(const char* fileName);
     void Reserve(size_t capacity);
     void Fill();
     // The first line feed in [from, limit), or NO_LINE_FEED.
@@ -136,6 +116,9 @@ private:
     bool mEndOfFile = false;
     int mReadError = 0;
     int mFile = -1;
+    int mBase;              // the folder that paths are opened relative to
+    size_t mBaseOffset = 0; // where in a path the part relative to it begins
+    int mError = 0;         // see GetError
     size_t mSizeAtOpen = 0; // what fstat told
     size_t mBytesRead = 0;
 

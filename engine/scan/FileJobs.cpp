@@ -1,6 +1,5 @@
 #include "engine/scan/FileJobs.h"
 
-#include "engine/parsers/LineReader.h"
 #include "lib/Exception.h"
 #include "lib/Format.h"
 #include "lib/RegularFile.h"
@@ -27,11 +26,11 @@ std::thread FileJobs::StartStdThread(std::function<void()> work)
 
 // A started thread holds this object, so it must be stopped before any exception leaves
 // the constructor, whose destructor then never runs.
-FileJobs::FileJobs(FileParser_List& registry,
-                   std::span<const std::unique_ptr<FileParser_List>> workers,
+FileJobs::FileJobs(const FileParser_List& registry, ReadingContext& context,
+                   std::span<const std::unique_ptr<ReadingContext>> workers,
                    const SearchRequest* request, const CancelToken& cancel,
                    const StartThread& startThread)
-    : mRegistry(registry), mRequest(request), mCancel(cancel)
+    : mRegistry(registry), mContext(context), mRequest(request), mCancel(cancel)
 {
     mThreads.reserve(workers.size()); // so that keeping a started thread cannot fail
     for (const auto& worker : workers)
@@ -87,7 +86,7 @@ void FileJobs::Post(Task& task)
 {
     if (mThreads.empty())
     {
-        Run(task, mRegistry);
+        Run(task, mContext);
         return;
     }
     mBatch.push_back(&task);
@@ -136,22 +135,22 @@ void FileJobs::Wait(const Task& task, const std::function<void()>& waiting)
         std::rethrow_exception(mFailure);
 }
 
-void FileJobs::Run(Task& task, FileParser_List& registry)
+// The context opens the task's file below its base folder, if any, and only during the
+// task, since the base is released with the task.
+void FileJobs::Run(Task& task, ReadingContext& context)
 {
-    const int base = task.mBase ? task.mBase->Get() : AT_FDCWD;
+    context.SetBase(task.mBase ? task.mBase->Get() : AT_FDCWD, task.mBaseOffset);
+    if (mRequest == nullptr)
+        task.mNode = mRegistry.Parse(task.mPath.c_str(), context, task.mHints);
+    else
     {
-        const LineReader::OpenScope scope(base, task.mBaseOffset);
-        if (mRequest == nullptr)
-            task.mNode = registry.Parse(task.mPath.c_str(), task.mHints);
-        else
-        {
-            task.mResult = registry.Search(task.mPath.c_str(), *mRequest, task.mHints);
-            task.mSkippedBinary = registry.SearchSkippedBinary();
-            if (task.mResult)
-                mHits.fetch_add(task.mResult->GetCount(), std::memory_order_relaxed);
-        }
-        task.mOpenError = scope.GetError();
+        task.mResult = mRegistry.Search(task.mPath.c_str(), *mRequest, context, task.mHints);
+        task.mSkippedBinary = context.mSkippedBinary;
+        if (task.mResult)
+            mHits.fetch_add(task.mResult->GetCount(), std::memory_order_relaxed);
     }
+    task.mOpenError = context.GetError();
+    context.SetBase(AT_FDCWD, 0);
     if (TrovLib::IsDescriptorShortage(task.mOpenError))
         TrovLib::ThrowSystemError("open failed", task.mPath, "Vn::FileJobs::Run", task.mOpenError);
     std::string().swap(task.mPath);
@@ -162,7 +161,7 @@ void FileJobs::Run(Task& task, FileParser_List& registry)
     mDone.fetch_add(1, std::memory_order_relaxed);
 }
 
-void FileJobs::Work(FileParser_List& registry)
+void FileJobs::Work(ReadingContext& context)
 {
     std::unique_lock<std::mutex> lock(mMutex);
     for (;;)
@@ -178,7 +177,7 @@ void FileJobs::Work(FileParser_List& registry)
         try
         {
             for (Task* task : batch)
-                Run(*task, registry);
+                Run(*task, context);
             lock.lock();
         }
         catch (...)

@@ -24,9 +24,9 @@ namespace Vn
 {
 
 // Runs the work on the files of one pass: each file is parsed (a scan) or searched (a
-// search) by a registry. With no worker registries the work runs at once on the
-// calling thread; otherwise each worker thread runs files with a registry of its own,
-// since parsers keep the state of the file they read. Tasks travel to the workers in
+// search) by the registry, which every thread shares. With no worker contexts the work
+// runs at once on the calling thread, in its own reading context; otherwise each worker
+// thread runs files in a context of its own. Tasks travel to the workers in
 // batches, so that waking a thread is not paid per file. The caller waits for each task
 // before it reads the answer, and so can put the answers together in walk order while
 // the workers are still busy with later files.
@@ -66,13 +66,14 @@ public:
     using StartThread = std::function<std::thread(std::function<void()> work)>;
     static std::thread StartStdThread(std::function<void()> work);
 
-    // `request` is null for a scan. `workers` are the worker threads' registries. The
-    // pass stops as soon as `cancel` is cancelled; it must outlive the jobs. When some
-    // worker threads cannot start, the jobs go on with those that did and say so in
-    // GetWarning; when none can, throws Exception (CODE_THREAD_ERROR) with the reason.
-    FileJobs(FileParser_List& registry, std::span<const std::unique_ptr<FileParser_List>> workers,
-             const SearchRequest* request, const CancelToken& cancel,
-             const StartThread& startThread = StartStdThread);
+    // `request` is null for a scan. `context` serves the calling thread, `workers` the
+    // worker threads, one thread each. The pass stops as soon as `cancel` is cancelled; it must
+    // outlive the jobs. When some worker threads cannot start, the jobs go on with those that did
+    // and say so in GetWarning; when none can, throws Exception (CODE_THREAD_ERROR) with the
+    // reason.
+    FileJobs(const FileParser_List& registry, ReadingContext& context,
+             std::span<const std::unique_ptr<ReadingContext>> workers, const SearchRequest* request,
+             const CancelToken& cancel, const StartThread& startThread = StartStdThread);
     // Cancels what is left.
     ~FileJobs();
 
@@ -102,13 +103,14 @@ public:
 private:
     using Batch = std::vector<Task*>;
 
-    void Run(Task& task, FileParser_List& registry);
+    void Run(Task& task, ReadingContext& context);
     bool IsCancelled() const { return mCancel.IsCancelled(); }
-    void Work(FileParser_List& registry);
+    void Work(ReadingContext& context);
     // Hands the tasks posted since the last batch to the workers.
     void SendBatch();
 
-    FileParser_List& mRegistry;
+    const FileParser_List& mRegistry;
+    ReadingContext& mContext; // the calling thread's
     const SearchRequest* mRequest;
     const CancelToken& mCancel;
     std::atomic<uint64_t> mDone{0};

@@ -35,7 +35,7 @@ const char* OwnName(const char* relative)
 
 } // namespace
 
-FolderParser::FolderParser(FileParser_List* fileParsers)
+FolderParser::FolderParser(const FileParser_List* fileParsers)
     : mFileParsers(fileParsers), mRootName(nullptr), mJobs(nullptr), mPending_Folder(nullptr)
 {
     IgnoreFile_Add(".gitignore");
@@ -50,9 +50,9 @@ void FolderParser::SetProgressCallback(ProgressCallback callback)
 
 void FolderParser::SetJobs(unsigned jobs)
 {
-    mWorkerParsers.clear();
+    mWorkerContexts.clear();
     for (unsigned job = 0; jobs > 1 && job < jobs; job++)
-        mWorkerParsers.push_back(mFileParsers->CreateCopy());
+        mWorkerContexts.push_back(std::make_unique<ReadingContext>());
 }
 
 std::unique_ptr<Data_Folder> FolderParser::Parse(const char* rootFolder, const CancelToken& cancel)
@@ -92,7 +92,7 @@ std::unique_ptr<Result> FolderParser::Pass(const char* rootFolder, const SearchR
     try
     {
         std::unique_ptr<Pending_Folder> pending; // outlives the jobs, whose workers hold its tasks
-        FileJobs jobs(*mFileParsers, mWorkerParsers, request, cancel);
+        FileJobs jobs(*mFileParsers, mContext, mWorkerContexts, request, cancel);
         pending = Walk(rootFolder, jobs);
         mUnreadable.mWorkers = jobs.GetWarning();
         auto root = makeResult(*pending);

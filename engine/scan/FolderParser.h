@@ -2,6 +2,7 @@
 
 #include "engine/options/AnalysisOptions.h"
 #include "engine/parsers/FileParser_List.h"
+#include "engine/parsers/ReadingContext.h"
 #include "engine/scan/CancelToken.h"
 #include "engine/scan/FileJobs.h"
 #include "engine/scan/LabelAttributes.h"
@@ -62,7 +63,7 @@ public:
     using FileCallback = std::function<void(const SearchResult_File&)>;
 
     // The registry is not owned and must outlive the folder parser.
-    explicit FolderParser(FileParser_List* fileParsers);
+    explicit FolderParser(const FileParser_List* fileParsers);
     ~FolderParser() override;
 
     // The root folder node, named by `rootFolder` exactly as given; null only when the
@@ -95,9 +96,9 @@ public:
     // still part of the answer that Search returns.
     void SetFileCallback(FileCallback callback);
 
-    // Reads files on `jobs` worker threads, each with its copy of the registry given to
-    // the constructor, as it is now. 0 or 1 reads them on the calling thread with that
-    // registry. The answers are the same either way.
+    // Reads files on `jobs` worker threads, which share the registry given to the
+    // constructor, each with a reading context of its own. 0 or 1 reads them on the
+    // calling thread. The answers are the same either way.
     void SetJobs(unsigned jobs);
 
 private:
@@ -167,8 +168,9 @@ private:
     void Progress_FileQueued();
     void Progress_Report();
 
-    FileParser_List* mFileParsers; // not owned
-    std::vector<std::unique_ptr<FileParser_List>> mWorkerParsers;
+    const FileParser_List* mFileParsers; // not owned
+    ReadingContext mContext;             // reads the files when there are no workers
+    std::vector<std::unique_ptr<ReadingContext>> mWorkerContexts;
 
     // The state of a pass.
     const char* mRootName; // the root text as given

@@ -611,16 +611,13 @@ TEST_F(MainDialog, ShowsTreesThousandsOfLevelsDeep)
 class GateParser : public Vn::FileParser
 {
 public:
-    explicit GateParser(std::shared_future<void> gate) : Vn::FileParser("gate"), mGate(gate) {}
-    std::unique_ptr<Vn::FileParser> Clone(const char*) const override
-    {
-        return std::make_unique<GateParser>(mGate);
-    }
-    std::unique_ptr<Vn::Data_Node> Parse(const char* fileName) override
+    explicit GateParser(std::shared_future<void> gate) : mGate(gate) {}
+    std::unique_ptr<Vn::Data_Node> Parse(const char* fileName, const char* type,
+                                         Vn::ReadingContext& context) const override
     {
         if (std::string(fileName).ends_with("b.gate"))
             mGate.wait();
-        return Vn::FileParser::Parse(fileName);
+        return Vn::FileParser::Parse(fileName, type, context);
     }
 
 private:

@@ -1,5 +1,6 @@
 #include "ParserTest.h"
 #include "engine/parsers/FileParser_State.h"
+#include "engine/parsers/ReadingContext.h"
 
 #include <gtest/gtest.h>
 
@@ -41,17 +42,19 @@ TEST(FileParser_State, RunsAnyTableInEntryOrder)
         {"% x\n", CODE_LINE},  {"x rem\n", "blank 0, code 1, comment 0, errors 1"},
     };
     VarnikTest::TempTree tree;
-    FileParser_State parser("toy", STATES, TRANSITIONS);
+    const FileParser_State parser(STATES, TRANSITIONS);
+    Vn::ReadingContext context;
     for (const auto& [line, summary] : rows)
     {
         tree.File("a.toy", line);
-        EXPECT_EQ(LineSummary(*parser.Parse(tree.Path("a.toy").c_str())), summary) << line;
+        EXPECT_EQ(LineSummary(*parser.Parse(tree.Path("a.toy").c_str(), "toy", context)), summary)
+            << line;
     }
 
     static constexpr S::Transition_Info TO_NOWHERE[] = {{nullptr, 0, false, 7, 0}};
     const S::Transition_Info* const BAD[] = {IN_CODE, TO_NOWHERE};
-    EXPECT_THROW(FileParser_State("toy", STATES, BAD), std::out_of_range);
-    EXPECT_THROW(FileParser_State("toy", std::span(STATES, 1), TRANSITIONS), std::invalid_argument);
+    EXPECT_THROW(FileParser_State(STATES, BAD), std::out_of_range);
+    EXPECT_THROW(FileParser_State(std::span(STATES, 1), TRANSITIONS), std::invalid_argument);
 }
 
 } // namespace

@@ -40,10 +40,11 @@ TEST(FileParser_Text, FileThatCannotBeOpenedIsAParsingError)
     for (const std::string& name : names)
     {
         const std::string path = test.mTree.Path(name);
-        EXPECT_EQ(CounterText(*test.mParsers.Parse(path.c_str())),
+        EXPECT_EQ(CounterText(*test.mParsers.Parse(path.c_str(), test.mContext)),
                   "File = 1\n  100.0% txt (1)\nParsing Error = 1\n  100.0% File Open Error (1)\n")
             << name;
-        EXPECT_EQ(test.mParsers.Search(path.c_str(), Request("", VarnikTest::CODE)), nullptr)
+        EXPECT_EQ(test.mParsers.Search(path.c_str(), Request("", VarnikTest::CODE), test.mContext),
+                  nullptr)
             << name;
     }
 }
@@ -100,8 +101,8 @@ TEST(FileParser_Text, SearchKeepsTheLineAsRead)
 {
     ParserTest test;
     test.mTree.File("a.txt", "a\r\nfind\r\nfind");
-    const auto result =
-        test.mParsers.Search(test.mTree.Path("a.txt").c_str(), Request("find", VarnikTest::CODE));
+    const auto result = test.mParsers.Search(test.mTree.Path("a.txt").c_str(),
+                                             Request("find", VarnikTest::CODE), test.mContext);
     ASSERT_NE(result, nullptr);
     ASSERT_EQ(result->mLines.size(), 2u);
     EXPECT_EQ(result->mLines[0].mLine, 2u);

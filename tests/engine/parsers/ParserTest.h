@@ -66,7 +66,8 @@ inline Lines FoundLines(const Vn::FileParser_List& parsers, const std::string& p
                         const Vn::SearchRequest& request)
 {
     Lines lines;
-    if (const auto result = parsers.Search(path.c_str(), request))
+    Vn::ReadingContext context;
+    if (const auto result = parsers.Search(path.c_str(), request, context))
     {
         for (const auto& line : result->mLines)
             lines.push_back(line.mLine);
@@ -74,7 +75,8 @@ inline Lines FoundLines(const Vn::FileParser_List& parsers, const std::string& p
     return lines;
 }
 
-// A registry as Varnik fills it, and a throw-away folder for the files it reads.
+// A registry as Varnik fills it, a reading context, and a throw-away folder for the files
+// it reads.
 class ParserTest
 {
 public:
@@ -83,7 +85,7 @@ public:
     std::unique_ptr<Vn::Data_Node> Parse(std::string_view name, std::string_view content)
     {
         mTree.File(name, content);
-        return mParsers.Parse(mTree.Path(name).c_str());
+        return mParsers.Parse(mTree.Path(name).c_str(), mContext);
     }
 
     Lines SearchLines(std::string_view name, std::string_view content,
@@ -95,6 +97,7 @@ public:
 
     TempTree mTree;
     Vn::FileParser_List mParsers;
+    Vn::ReadingContext mContext;
 };
 
 } // namespace VarnikTest

@@ -39,24 +39,19 @@ std::string Outline(const Data_Folder& folder, const std::string& root)
 class HookParser : public Vn::FileParser
 {
 public:
-    HookParser(const char* type, std::function<void()> hook)
-        : Vn::FileParser(type), mHook(std::move(hook))
-    {
-    }
-    std::unique_ptr<Vn::FileParser> Clone(const char* type) const override
-    {
-        return std::make_unique<HookParser>(type, mHook);
-    }
-    std::unique_ptr<Vn::Data_Node> Parse(const char* fileName) override
+    explicit HookParser(std::function<void()> hook) : mHook(std::move(hook)) {}
+    std::unique_ptr<Vn::Data_Node> Parse(const char* fileName, const char* type,
+                                         Vn::ReadingContext& context) const override
     {
         mHook();
-        return Vn::FileParser::Parse(fileName);
+        return Vn::FileParser::Parse(fileName, type, context);
     }
     std::unique_ptr<Vn::SearchResult_File> Search(const char* fileName,
-                                                  const Vn::SearchRequest& request) override
+                                                  const Vn::SearchRequest& request,
+                                                  Vn::ReadingContext& context) const override
     {
         mHook();
-        return Vn::FileParser::Search(fileName, request);
+        return Vn::FileParser::Search(fileName, request, context);
     }
 
 private:
@@ -70,10 +65,9 @@ std::function<std::unique_ptr<Vn::FileParser_List>()> Hooked(Vn::CancelToken*& r
     return [&running]
     {
         auto parsers = Vn::FileParser_List::CreateFilled();
-        parsers->AddParser("stop",
-                           std::make_unique<HookParser>("stop", [&running] { running->Cancel(); }));
+        parsers->AddParser("stop", std::make_unique<HookParser>([&running] { running->Cancel(); }));
         parsers->AddParser(
-            "bad", std::make_unique<HookParser>("bad", [] { throw std::runtime_error("failed"); }));
+            "bad", std::make_unique<HookParser>([] { throw std::runtime_error("failed"); }));
         return parsers;
     };
 }

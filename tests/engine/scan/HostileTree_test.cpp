@@ -147,9 +147,10 @@ TEST_F(HostileTree, CountsAFileWhoseReadFailsAsUnreadable)
 TEST_F(HostileTree, GoesOnWithTheWorkerThreadsThatCouldStart)
 {
     mTree.File("a.c", "int a;\n");
-    std::vector<std::unique_ptr<Vn::FileParser_List>> workers;
+    Vn::ReadingContext context;
+    std::vector<std::unique_ptr<Vn::ReadingContext>> workers;
     for (int worker = 0; worker < 3; worker++)
-        workers.push_back(mParsers->CreateCopy());
+        workers.push_back(std::make_unique<Vn::ReadingContext>());
     const Vn::CancelToken notCancelled;
     for (const int canStart : {2, 0})
     {
@@ -162,11 +163,11 @@ TEST_F(HostileTree, GoesOnWithTheWorkerThreadsThatCouldStart)
         };
         if (canStart == 0)
         {
-            EXPECT_THROW(Vn::FileJobs(*mParsers, workers, nullptr, notCancelled, start),
+            EXPECT_THROW(Vn::FileJobs(*mParsers, context, workers, nullptr, notCancelled, start),
                          TrovLib::Exception);
             continue;
         }
-        Vn::FileJobs jobs(*mParsers, workers, nullptr, notCancelled, start);
+        Vn::FileJobs jobs(*mParsers, context, workers, nullptr, notCancelled, start);
         EXPECT_EQ(jobs.GetWarning(),
                   "1 of 3 worker threads could not start (resource temporarily unavailable)");
         Vn::FileJobs::Task task;
@@ -214,7 +215,8 @@ TEST_F(HostileTree, EndsAPassThatRunsOutOfDescriptors)
     };
     withoutDescriptors([&] { mFolderParser.Parse(mTree.Root().c_str()); });
     const Vn::CancelToken notCancelled;
-    Vn::FileJobs jobs(*mParsers, {}, nullptr, notCancelled);
+    Vn::ReadingContext context;
+    Vn::FileJobs jobs(*mParsers, context, {}, nullptr, notCancelled);
     Vn::FileJobs::Task task;
     task.mPath = mTree.Path("a.c");
     withoutDescriptors([&] { jobs.Post(task); });
