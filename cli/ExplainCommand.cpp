@@ -68,21 +68,22 @@ bool ExplainCommand::Parsed() const
 int ExplainCommand::Run(Console& console) const
 {
     const auto table = Vn::LanguageTable::Create(mLanguageFiles);
-    std::string head(Vn::LanguageTable::HEAD_SIZE + 1, '\0');
+    Vn::LineReader reader;
     for (const std::string& path : mPaths)
     {
-        const size_t size = Vn::LineReader().ReadStart(path.c_str(), head.data(), head.size());
+        reader.Open(path.c_str());
+        const std::string_view head = reader.Head(Vn::LanguageTable::HEAD_SIZE);
         bool binary = false;
         Vn::LanguageTable::Reason reason;
-        const Vn::Language* language =
-            table->Detect(path, std::string_view(head.data(), size), binary, &reason);
+        const Vn::Language* language = table->Detect(
+            path, [head] { return head; },
+            [&reader] { return reader.Tail(Vn::LanguageTable::TAIL_SIZE); }, binary, &reason);
         const std::string name = language != nullptr ? language->mName
                                  : binary            ? "Binary"
                                                      : "Unknown";
         console.mOut.Text(path) << ": " << name << " (";
         console.mOut.Text(reason.mRule) << ")";
-        console.mOut.Text(LabelOf(table->GetLabels(), path, std::string_view(head.data(), size)))
-            << "\n";
+        console.mOut.Text(LabelOf(table->GetLabels(), path, head)) << "\n";
     }
     console.Flush();
     return EXIT_SUCCESS;

@@ -45,6 +45,43 @@ std::string_view FirstLine(std::string_view head)
     return head.substr(0, head.find('\n'));
 }
 
+using ModeLines = std::array<std::string_view, LanguageTable::MODE_LINES>;
+
+// The first lines of the file's head that may hold a mode line; empty ones beyond its end.
+ModeLines FirstLines(std::string_view head)
+{
+    ModeLines lines;
+    for (std::string_view& line : lines)
+    {
+        line = head.substr(0, head.find('\n'));
+        head.remove_prefix(std::min(head.size(), line.size() + 1));
+    }
+    return lines;
+}
+
+// The last lines of the file's tail that may hold a mode line. A tail of TAIL_SIZE bytes
+// may begin inside a line, which is then left out.
+ModeLines LastLines(std::string_view tail)
+{
+    const bool cut = tail.size() >= LanguageTable::TAIL_SIZE;
+    if (tail.ends_with('\n'))
+        tail.remove_suffix(1);
+    ModeLines lines;
+    for (std::string_view& line : lines)
+    {
+        const size_t feed = tail.rfind('\n');
+        if (feed == tail.npos)
+        {
+            if (!cut)
+                line = tail;
+            break;
+        }
+        line = tail.substr(feed + 1);
+        tail.remove_suffix(tail.size() - feed);
+    }
+    return lines;
+}
+
 // The interpreter that a "#!" line names, after "env" and its options and assignments.
 std::string_view Interpreter(std::string_view line)
 {
@@ -326,7 +363,27 @@ const Language* LanguageTable::Settle(const Group& group, std::string_view head,
     return found != nullptr ? group.mRules[best].second.mLanguage : group.mDefaultLanguage;
 }
 
-const Language* LanguageTable::ByContent(std::string_view head, Reason* reason) const
+const Language* LanguageTable::ByModeLine(std::span<const std::string_view> lines,
+                                          Reason* reason) const
+{
+    for (std::string_view line : lines)
+    {
+        const std::string_view mode = ModeName(line);
+        if (mode.empty())
+            continue;
+        const auto found = mByModeName.find(Folded(mode));
+        if (found != mByModeName.end())
+        {
+            if (reason != nullptr)
+                reason->mRule = "mode line " + std::string(mode);
+            return found->second;
+        }
+    }
+    return nullptr;
+}
+
+const Language* LanguageTable::ByContent(std::string_view head, const Tail& tail,
+                                         Reason* reason) const
 {
     const std::string_view first = FirstLine(head);
     if (first.starts_with("#!"))
@@ -342,22 +399,10 @@ const Language* LanguageTable::ByContent(std::string_view head, Reason* reason) 
             return found->second;
         }
     }
-    std::string_view rest = head;
-    for (int line = 0; line < 5 && !rest.empty(); line++)
-    {
-        const std::string_view mode = ModeName(rest.substr(0, rest.find('\n')));
-        if (!mode.empty())
-        {
-            const auto found = mByModeName.find(Folded(mode));
-            if (found != mByModeName.end())
-            {
-                if (reason != nullptr)
-                    reason->mRule = "mode line " + std::string(mode);
-                return found->second;
-            }
-        }
-        rest.remove_prefix(std::min(rest.size(), rest.find('\n') + 1));
-    }
+    if (const Language* language = ByModeLine(FirstLines(head), reason))
+        return language;
+    if (const Language* language = ByModeLine(LastLines(tail()), reason))
+        return language;
     for (const Language* language : mByFirstLine)
     {
         for (const std::string& prefix : language->mFirstLines)
@@ -399,14 +444,14 @@ const Language* LanguageTable::ByPath(std::string_view name, const Head& head, R
     return ByExtension(name, head, reason);
 }
 
-const Language* LanguageTable::Detect(std::string_view path, const Head& head, bool& binary,
-                                      Reason* reason) const
+const Language* LanguageTable::Detect(std::string_view path, const Head& head, const Tail& tail,
+                                      bool& binary, Reason* reason) const
 {
     binary = false;
     if (const Language* language = ByPath(BaseName(path), head, reason))
         return language;
     const std::string_view first = head();
-    if (const Language* language = ByContent(first, reason))
+    if (const Language* language = ByContent(first, tail, reason))
         return language;
     binary = first.find('\0') != first.npos;
     if (reason != nullptr)
@@ -414,10 +459,12 @@ const Language* LanguageTable::Detect(std::string_view path, const Head& head, b
     return nullptr;
 }
 
-const Language* LanguageTable::Detect(std::string_view path, std::string_view head, bool& binary,
+const Language* LanguageTable::Detect(std::string_view path, std::string_view text, bool& binary,
                                       Reason* reason) const
 {
-    return Detect(path, Head([head] { return head; }), binary, reason);
+    const std::string_view tail = text.substr(text.size() - std::min(text.size(), TAIL_SIZE));
+    return Detect(
+        path, [text] { return text; }, [tail] { return tail; }, binary, reason);
 }
 
 std::vector<const Language*> LanguageTable::Select(std::string_view name) const

@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -22,8 +23,9 @@ namespace Vn
 // user's mapping, the exact file name, a file-name pattern, the extension (longest
 // dotted suffix first, an ambiguous one settled by its group's rules over the file's
 // first bytes), then, for a file with no known extension, its "#!" line, an editor's mode
-// line and its first line. What is left is "Binary" when its first bytes hold a NUL, and
-// "Unknown" otherwise. Immutable once loaded: shared read-only between threads.
+// line in its first or last five lines, and its first line. What is left is "Binary" when
+// its first bytes hold a NUL, and "Unknown" otherwise. Immutable once loaded: shared
+// read-only between threads.
 class LanguageTable
 {
 public:
@@ -42,6 +44,10 @@ public:
 
     // The bytes of the file's start that detection reads at most.
     static constexpr size_t HEAD_SIZE = 8192;
+    // The bytes of the file's end that detection reads at most, for a mode line.
+    static constexpr size_t TAIL_SIZE = 4096;
+    // How many lines at either end of a file may hold a mode line.
+    static constexpr int MODE_LINES = 5;
 
     LanguageTable();
     ~LanguageTable();
@@ -72,15 +78,18 @@ public:
     const FileLabels& GetLabels() const { return mLabels; }
     const Language* FindById(std::string_view id) const;
 
-    // The file's first bytes (up to HEAD_SIZE), read only when the name does not decide.
+    // The file's first bytes (up to HEAD_SIZE), read only when the name does not decide;
+    // and its last bytes (up to TAIL_SIZE), read only when nothing before its mode lines
+    // decides.
     using Head = std::function<std::string_view()>;
+    using Tail = Head;
 
     // The language of the file at `path`, or null. `binary` tells a file with a NUL in its
     // first bytes.
-    const Language* Detect(std::string_view path, const Head& head, bool& binary,
+    const Language* Detect(std::string_view path, const Head& head, const Tail& tail, bool& binary,
                            Reason* reason = nullptr) const;
-    // The same, for first bytes already read.
-    const Language* Detect(std::string_view path, std::string_view head, bool& binary,
+    // The same, for a file's text held whole, which is its head and its tail.
+    const Language* Detect(std::string_view path, std::string_view text, bool& binary,
                            Reason* reason = nullptr) const;
 
     // The languages that a --types name selects: an id, a name, an alias, an extension or
@@ -128,7 +137,9 @@ private:
     const Language* ByPath(std::string_view name, const Head& head, Reason* reason) const;
     const Language* ByName(std::string_view name, Reason* reason) const;
     const Language* ByExtension(std::string_view name, const Head& head, Reason* reason) const;
-    const Language* ByContent(std::string_view head, Reason* reason) const;
+    const Language* ByContent(std::string_view head, const Tail& tail, Reason* reason) const;
+    // The language that a mode line among `lines` names, or null.
+    const Language* ByModeLine(std::span<const std::string_view> lines, Reason* reason) const;
     const Language* Settle(const Group& group, std::string_view head, Reason* reason) const;
     // The language of `key` in `index`, or null.
     static const Language* Find(const Index& index, std::string_view key);

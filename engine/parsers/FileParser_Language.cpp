@@ -78,7 +78,8 @@ const Language* FileParser_Language::OpenAndDetect(const char* fileName, const T
     LineReader& reader = context.mReader;
     context.mOpened = reader.Open(fileName, finder, MAX_PIECE);
     return mTable->Detect(
-        fileName, [&reader] { return reader.Head(LanguageTable::HEAD_SIZE); }, binary);
+        fileName, [&reader] { return reader.Head(LanguageTable::HEAD_SIZE); },
+        [&reader] { return reader.Tail(LanguageTable::TAIL_SIZE); }, binary);
 }
 
 LabelFinding FileParser_Language::FindLabels(const char* fileName, const LabelHints& hints,

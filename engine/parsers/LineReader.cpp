@@ -188,6 +188,28 @@ std::string_view LineReader::Head(size_t size)
     return {mBuffer.get(), std::min(size, mEnd)};
 }
 
+// A file held whole in the buffer gives its end from there.
+std::string_view LineReader::Tail(size_t size)
+{
+    if (mFile < 0)
+        return {};
+    if (mEnd == 0 && !mEndOfFile)
+        Fill();
+    if (mEndOfFile && mBytesRead == mEnd && !mHolding)
+        return {mBuffer.get() + mEnd - std::min(size, mEnd), std::min(size, mEnd)};
+    size = std::min(size, mSizeAtOpen);
+    if (size > mTailCapacity)
+    {
+        mTail = std::make_unique_for_overwrite<char[]>(size);
+        mTailCapacity = size;
+    }
+    ssize_t count;
+    do
+        count = pread(mFile, mTail.get(), size, static_cast<off_t>(mSizeAtOpen - size));
+    while (count < 0 && errno == EINTR);
+    return {mTail.get(), count > 0 ? static_cast<size_t>(count) : 0};
+}
+
 // Moves the unread tail to the front of the buffer and reads behind it until the
 // buffer is full. Reading nothing, at the end of the file or on a read error, ends
 // the file, and the error is kept; so does reading as many bytes as the file held when it was

@@ -76,6 +76,10 @@ public:
     bool PieceEndsLine() const;
     // Up to `size` bytes of the start of the open file, read ahead of the first piece.
     std::string_view Head(size_t size);
+    // Up to `size` bytes of the end of the open file, as large as it was when opened. A file
+    // larger than the buffer holds is read there alone, apart from the pieces; nothing when
+    // that read fails. Valid until the next call.
+    std::string_view Tail(size_t size);
 
     // Reads at most `size` - 1 bytes from the start of a regular file into `buffer`, ends
     // them with a NUL and returns how many there are: 0 when the file cannot be read,
@@ -121,6 +125,9 @@ private:
     int mError = 0;         // see GetError
     size_t mSizeAtOpen = 0; // what fstat told
     size_t mBytesRead = 0;
+
+    std::unique_ptr<char[]> mTail; // the end of a file read by Tail
+    size_t mTailCapacity = 0;
 
     uint64_t mLineFeeds = 0;            // a bit per line feed among the 64 bytes at mLineFeedsAt
     size_t mLineFeedsAt = NO_LINE_FEED; // a multiple of MASK_BYTES, or none

@@ -98,6 +98,18 @@ struct Detection
     const char* mExpected; // a language id, "Binary" or "Unknown"
 };
 
+// Thousands of lines, so that the last five stand far past the first bytes.
+std::string LinesThen(std::string_view last)
+{
+    std::string text;
+    for (int line = 0; line < 3000; line++)
+        text += "line\n";
+    return text.append(last);
+}
+const std::string LONG_MODE_LAST = LinesThen("# vim: set ft=python:\n");
+const std::string LONG_MODE_SIXTH_LAST = LinesThen("# vim: set ft=python:\n1\n2\n3\n4\n5\n");
+const std::string LONG_MODE_UNENDED = LinesThen("# -*- mode: ruby -*-");
+
 const Detection DETECTIONS[] = {
     {"src/Makefile", "", "makefile"},
     {"CMakeLists.txt", "", "cmake"},
@@ -111,6 +123,13 @@ const Detection DETECTIONS[] = {
     {"run", "#!/usr/bin/env python3.12\nprint()\n", "python"},
     {"run", "#!/usr/bin/env -S bash -e\n", "sh"},
     {"header", "// -*- mode: c++; tab-width: 4 -*-\n", "cpp"},
+    // A mode line counts in the first or the last five lines, and nowhere between.
+    {"header", "1\n2\n3\n4\n// -*- c++ -*-\n6\n7\n8\n9\n10\n11\n", "cpp"},
+    {"build", "1\n2\n3\n4\n5\n# vim: ft=python\n7\n8\n9\n10\n11\n", "Unknown"},
+    {"build", "1\n2\n3\n4\n5\n6\n# vim: ft=python\n8\n9\n10\n11\n", "python"},
+    {"build", LONG_MODE_LAST, "python"},
+    {"build", LONG_MODE_SIXTH_LAST, "Unknown"},
+    {"build", LONG_MODE_UNENDED, "ruby"},
     {"config", "<?xml version=\"1.0\"?>\n<a/>\n", "xml"},
     {"a.dat", {"ab\0cd", 5}, "Binary"},
 };

@@ -54,4 +54,25 @@ TEST(FileParser_List, CountsEachFileUnderItsTypeAndReadsOnlyLineTypes)
     }
 }
 
+// The table reads a mode line at the end of a file from there, however large the file.
+TEST(FileParser_List, UnderTheLanguageTableAModeLineAtTheEndNamesTheLanguage)
+{
+    Vn::AnalysisOptions options;
+    options.mLanguages = true;
+    const auto parsers = Vn::FileParser_List::CreateFilled(options);
+    Vn::ReadingContext context;
+    VarnikTest::TempTree tree;
+    std::string text;
+    for (int line = 0; line < 50000; line++)
+        text += "x = 1\n";
+    const std::pair<const char*, uint32_t> ends[] = {{"# vim: set ft=python:\n", 1},
+                                                     {"# vim: set ft=python:\n\n\n\n\n\n", 0}};
+    for (const auto& [end, python] : ends)
+    {
+        tree.File("tool", text + end);
+        const auto node = parsers->Parse(tree.Path("tool").c_str(), context);
+        EXPECT_EQ(CountAt(*node, {"File", "Python"}), python) << end;
+    }
+}
+
 } // namespace
