@@ -17,12 +17,6 @@ namespace VarnikTest
 
 using Lines = std::vector<uint32_t>;
 
-// The node's counters as the counter view shows them (TreeText's Describe).
-inline std::string CounterText(const Vn::Data_Node& node)
-{
-    return Describe(node.mCounters);
-}
-
 // The count reached by following `names` down from the node, or 0 when there is none.
 inline uint32_t CountAt(const Vn::Data_Node& node, std::initializer_list<const char*> names)
 {
