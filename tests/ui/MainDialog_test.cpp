@@ -687,20 +687,14 @@ TEST(BackgroundPass, ReportsProgressWhileTheEngineWorksAndEndsCancelled)
 class GateSearchParser : public Vn::FileParser_Text
 {
 public:
-    GateSearchParser(const char* type, std::shared_future<void> gate)
-        : Vn::FileParser_Text(type), mGate(gate)
-    {
-    }
-    std::unique_ptr<Vn::FileParser> Clone(const char* type) const override
-    {
-        return std::make_unique<GateSearchParser>(type, mGate);
-    }
+    explicit GateSearchParser(std::shared_future<void> gate) : mGate(gate) {}
     std::unique_ptr<Vn::SearchResult_File> Search(const char* fileName,
-                                                  const Vn::SearchRequest& request) override
+                                                  const Vn::SearchRequest& request,
+                                                  Vn::ReadingContext& context) const override
     {
         if (std::string(fileName).ends_with("b.gate"))
             mGate.wait();
-        return Vn::FileParser_Text::Search(fileName, request);
+        return Vn::FileParser_Text::Search(fileName, request, context);
     }
 
 private:
@@ -719,8 +713,7 @@ TEST(SearchResultModel, ShowsTheFilesOfARunningSearchAndKeepsThemOnCancel)
     tree.File("c/late.gate", "hello\n");
     std::promise<void> gate;
     auto registry = Vn::FileParser_List::CreateFilled();
-    registry->AddParser("gate",
-                        std::make_unique<GateSearchParser>("gate", gate.get_future().share()));
+    registry->AddParser("gate", std::make_unique<GateSearchParser>(gate.get_future().share()));
     Vn::FolderParser folderParser(registry.get());
     folderParser.SetJobs(2);
     Varnik::BackgroundPass pass(folderParser);
