@@ -2,7 +2,8 @@
 // second, on the generated tree and on /usr/include. "include" stands near the top of
 // most files, "total" in every function of the generated sources. With all zones
 // selected a C source is searched like plain text; with code alone the lines between
-// the places of the text still go through the state machine.
+// the places of the text still go through the state machine. The regular expressions
+// are rare in /usr/include, one of them tied to the start of a line.
 //
 //   build/release/bench/varnik-bench --benchmark_filter=Search
 
@@ -21,6 +22,7 @@ enum Options
     CASE_RESPECTED = 0,
     CASE_IGNORED = 1,
     CODE_ONLY = 2,
+    REGEX = 4,
 };
 
 void Search(benchmark::State& state, const std::string& root, const char* text, int options)
@@ -38,6 +40,8 @@ void Search(benchmark::State& state, const std::string& root, const char* text, 
     request.mFlags.CaseSensitive = (options & CASE_IGNORED) == 0;
     if (options & CODE_ONLY)
         request.mFlags.InComment = request.mFlags.InDirective = request.mFlags.InString = false;
+    if (options & REGEX)
+        request.CompileRegex();
     Vn::FolderParser folders(&parsers);
     for (auto _ : state)
         benchmark::DoNotOptimize(folders.Search(root.c_str(), request));
@@ -69,4 +73,10 @@ BENCHMARK_CAPTURE(BM_Search_Generated, total_code, "total", CASE_RESPECTED | COD
 BENCHMARK_CAPTURE(BM_Search_UsrInclude, include, "include", CASE_RESPECTED)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Search_UsrInclude, include_nocase, "include", CASE_IGNORED)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Search_UsrInclude, regex_ioctl, R"(ioctl\s*\()", REGEX)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Search_UsrInclude, regex_ioctl_code, R"(ioctl\s*\()", REGEX | CODE_ONLY)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Search_UsrInclude, regex_define_line, R"(^#\s*define\s+\w+_H\b)", REGEX)
     ->Unit(benchmark::kMillisecond);

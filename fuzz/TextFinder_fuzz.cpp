@@ -3,15 +3,21 @@
 // neither neighbour is a letter, a digit or "_". The finder stops at the first place the
 // text stands, whatever line feeds and NULs the bytes hold. The text escaped as a
 // regular expression matches where the text does, on one line (in ASCII when case is
-// ignored, since RE2 folds more than the 26 letters).
+// ignored, since RE2 folds more than the 26 letters). Taken as a regular expression
+// itself, the text is never passed over by the finder: from the start of any piece, cut
+// as a reader cuts the bytes, the finder stops within or before the first piece that
+// the request finds it in.
 
 #include "Fuzz.h"
+#include "engine/parsers/LineReader.h"
 #include "engine/search/TextFinder.h"
 
 #include <re2/re2.h>
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace
 {
@@ -32,6 +38,40 @@ bool PlainMatchAt(std::string_view line, size_t at, const std::string& text, boo
     return end <= line.size() && std::equal(text.begin(), text.end(), line.begin() + at, same) &&
            (!word ||
             ((at == 0 || !IsWord(line[at - 1])) && (end == line.size() || !IsWord(line[end]))));
+}
+
+void CheckRegexFinder(const std::string& pattern, bool fold, const std::string& bytes)
+{
+    Vn::SearchRequest request;
+    request.mFlags.CaseSensitive = !fold;
+    request.SetText(pattern.c_str());
+    try
+    {
+        request.CompileRegex();
+    }
+    catch (const std::invalid_argument&)
+    {
+        return;
+    }
+    std::vector<std::pair<size_t, size_t>> pieces;
+    for (size_t begin = 0; begin < bytes.size(); begin = pieces.back().second)
+    {
+        const size_t feed = bytes.find('\n', begin);
+        pieces.emplace_back(begin, std::min(feed == std::string::npos ? bytes.size() : feed + 1,
+                                            begin + Vn::LineReader::MAX_PIECE));
+    }
+    const Vn::TextFinder finder(request);
+    size_t matchingEnd = Vn::TextFinder::NONE; // of the first matching piece from here on
+    for (auto piece = pieces.rbegin(); piece != pieces.rend(); ++piece)
+    {
+        const auto [begin, end] = *piece;
+        if (request.Find(bytes.substr(begin, end - begin).c_str()))
+            matchingEnd = end;
+        const size_t found = finder.Find(bytes.data() + begin, bytes.size() - begin);
+        VarnikFuzz::Require(matchingEnd == Vn::TextFinder::NONE ||
+                                (found != Vn::TextFinder::NONE && begin + found < matchingEnd),
+                            "the finder stops at the latest in the first piece that matches");
+    }
 }
 
 } // namespace
@@ -78,6 +118,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                             "an escaped text matches as a regular expression where it stands");
         anywhere = anywhere || plain;
     }
+    if ((mode & 8) != 0)
+        CheckRegexFinder(text, fold, bytes);
     VarnikFuzz::Require(line.empty() ||
                             (request.Find(line.c_str()) == anywhere &&
                              (!regex.mFlags.Regex || regex.Find(line.c_str()) == anywhere)),

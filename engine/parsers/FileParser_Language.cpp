@@ -289,8 +289,8 @@ void FileParser_Language::SearchLines(const Language* language, const SearchRequ
 bool FileParser_Language::MatchesInZones(const char* piece, size_t size,
                                          const SearchRequest& request, const LanguageLexer& lexer)
 {
-    // The finder points at every piece for an expression: one look at the whole piece
-    // spares a look at each place of a piece that cannot match.
+    // The finder points at many pieces where an expression does not match: one look at the
+    // whole piece spares a look at each place of a piece that cannot match.
     if (request.mFlags.Regex && !request.Find(piece))
         return false;
     const auto& zones = lexer.GetZones();

@@ -193,8 +193,8 @@ void FileParser_State::Search_Line(const char* line, ReadingContext& context) co
             context.mResult->AddLine(context.mLineNumber, line);
         return;
     }
-    // The finder points at every line for an expression: one look at the whole line
-    // spares a look at each place of a line that cannot match.
+    // The finder points at many lines where an expression does not match: one look at the
+    // whole line spares a look at each place of a line that cannot match.
     if (request.mFlags.Regex && !request.Find(line))
     {
         RunLine(line, context);

@@ -28,15 +28,46 @@ std::string_view WithoutLineFeed(std::string_view line)
     return line.ends_with('\n') ? line.substr(0, line.size() - 1) : line;
 }
 
-std::shared_ptr<const re2::RE2> Compiled(const std::string& pattern, bool caseSensitive)
+std::shared_ptr<const re2::RE2> Compiled(const std::string& pattern, bool caseSensitive,
+                                         bool neverNewLine = false)
 {
     re2::RE2::Options options;
     options.set_case_sensitive(caseSensitive);
+    options.set_never_nl(neverNewLine);
     options.set_log_errors(false);
     auto regex = std::make_shared<const re2::RE2>(pattern, options);
     if (!regex->ok())
         throw std::invalid_argument("bad regular expression: " + regex->error());
     return regex;
+}
+
+// Whether the pattern may hold "\A" or "\z", which mean the ends of a line only when the
+// line is read on its own, or a flag group that clears "m" and so turns "^" and "$" back
+// into those. Read from the text, so an escaped look-alike counts too.
+bool NeedsOneLine(std::string_view pattern)
+{
+    if (pattern.find("\\A") != std::string_view::npos ||
+        pattern.find("\\z") != std::string_view::npos)
+        return true;
+    for (size_t group = pattern.find("(?"); group != std::string_view::npos;
+         group = pattern.find("(?", group + 2))
+    {
+        const std::string_view flags = pattern.substr(group + 2);
+        const std::string_view run = flags.substr(0, flags.find_first_not_of("imsU-"));
+        const size_t minus = run.find('-');
+        if (minus != std::string_view::npos && run.find('m', minus) != std::string_view::npos)
+            return true;
+    }
+    return false;
+}
+
+// Whether the pattern may assert something of the bytes around a place: "^", "$", "\b",
+// "\B". Read from the text, so that "[^a]" and "\$" count too.
+bool MayAssert(std::string_view pattern)
+{
+    return pattern.find_first_of("^$") != std::string_view::npos ||
+           pattern.find("\\b") != std::string_view::npos ||
+           pattern.find("\\B") != std::string_view::npos;
 }
 
 } // namespace
@@ -56,6 +87,10 @@ void SearchRequest::CompileRegex()
     mRegex_Word = mFlags.WholeWord
                       ? Compiled("(?:" + mText + ")(?:[^0-9A-Za-z_]|$)", mFlags.CaseSensitive)
                       : nullptr;
+    mRegex_Asserts = MayAssert(mText);
+    mRegex_ManyLines = NeedsOneLine(mText) ? nullptr
+                                           : Compiled((mRegex_Asserts ? "(?m)" : "") + mText,
+                                                      mFlags.CaseSensitive, true);
     mFlags.Regex = true;
 }
 

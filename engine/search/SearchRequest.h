@@ -62,6 +62,18 @@ public:
     // empty line never matches, not even the empty text.
     virtual bool Find(const char* line) const;
 
+    // A regular expression as it is looked for over many lines of a file at once: it never
+    // matches a line feed, and "^" and "$" match at each line. Null when it holds what
+    // needs a line on its own ("\A", "\z", or a flag that turns "^" and "$" back), or for
+    // a text. See TextFinder.
+    struct ManyLines
+    {
+        const re2::RE2* mRegex = nullptr;
+        // It asserts something of the bytes around a place ("^", "$", "\b", "\B").
+        bool mAsserts = false;
+    };
+    ManyLines GetRegex_ManyLines() const { return {mRegex_ManyLines.get(), mRegex_Asserts}; }
+
     std::set<std::string> mFileTypes;
     Flags mFlags;
     std::string mText;
@@ -85,6 +97,8 @@ private:
     std::shared_ptr<const re2::RE2> mRegex;
     // The expression followed by a byte that ends a word, or by the end of the line.
     std::shared_ptr<const re2::RE2> mRegex_Word;
+    std::shared_ptr<const re2::RE2> mRegex_ManyLines;
+    bool mRegex_Asserts = false;
 };
 
 } // namespace Vn

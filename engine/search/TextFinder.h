@@ -17,7 +17,14 @@ namespace Vn
 // NUL bytes lie around it. The line rules (a piece ends the text, so does a NUL) stay
 // with the request's Find and MatchesAt, which the parsers still ask on every line the
 // finder points into. So the finder may point at a place that does not match in the
-// end, but it never passes over one that does. A regular expression may match
+// end, but it never passes over one that does.
+//
+// A regular expression is looked for over all the bytes at once too, as RE2 reads them
+// with "^" and "$" at each line and never across a line feed: a line that matches on its
+// own matches there as well, unless the expression asserts something of the bytes around
+// a place and the line is not what its parser sees, as where a NUL ends it or where a
+// line longer than a piece is cut. The finder then points at such a line as well. An
+// expression that needs each line on its own (see SearchRequest::ManyLines) may match
 // anywhere, so for one the finder points at every place.
 class TextFinder
 {
@@ -34,10 +41,12 @@ public:
 
 private:
     bool StandsAt(const char* bytes) const;
+    size_t FindRegex(const char* bytes, size_t size) const;
 
     std::string_view mText; // up to a NUL, which no line can hold
     bool mIgnoreCase;
     bool mAnywhere;
+    SearchRequest::ManyLines mRegex;
     // The first and the last byte of the text, each with the bit that folding clears
     // from an ASCII letter (0x20) when case is ignored, or no bit; the bytes of the
     // file get the same bit before they are compared.
