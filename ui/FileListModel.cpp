@@ -7,14 +7,6 @@
 namespace Varnik
 {
 
-namespace
-{
-
-// Rows fetched at a time, as the view asks for them.
-constexpr int FETCH_BATCH = 1000;
-
-} // namespace
-
 void FileListModel::SetFolder(const Vn::Data_Folder* folder)
 {
     beginResetModel();

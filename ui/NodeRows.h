@@ -15,6 +15,9 @@ class Data_Node;
 namespace Varnik
 {
 
+// Rows a model hands out at a time, as the view asks for them or as results come in.
+constexpr int FETCH_BATCH = 1000;
+
 // The rows that the folder tree and the files list share: a node of the data tree with
 // its place in its folder, shown as its name and its line count, and ordered as the user
 // clicks the headers: the first column in the engine's order, the second by line count,

@@ -5,6 +5,7 @@
 #include "lib/Format.h"
 #include "lib/Path.h"
 #include "ui/LocalText.h"
+#include "ui/NodeRows.h"
 
 #include <algorithm>
 #include <cinttypes>
@@ -17,8 +18,6 @@ namespace Varnik
 namespace
 {
 
-// Rows fetched at a time, as the view asks for them or as results come in.
-constexpr int FETCH_BATCH = 1000;
 // The clock is read every so many files appended.
 constexpr unsigned FILES_PER_CLOCK = 64;
 
