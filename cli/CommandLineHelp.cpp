@@ -67,7 +67,12 @@ CommandInfo Describe(const CLI::App& app, std::string name)
             continue; // hidden
         if (option->get_positional())
         {
-            command.mPositionals.push_back(option->get_name(true));
+            // As the help shows it: its own text, or "..." when it takes several.
+            const std::string& text = option->get_option_text();
+            command.mPositionals.push_back(option->get_name(true) +
+                                           (!text.empty()                    ? " " + text
+                                            : option->get_expected_max() > 1 ? " ..."
+                                                                             : ""));
             continue;
         }
         OptionInfo info{option->get_snames(),
@@ -238,12 +243,16 @@ constexpr char MANUAL_END[] = R"roff(.SH OUTPUT
 The folder's counter tree, indented by two spaces per level; with \-\-json, every node with
 its counters as one line of JSON; with \-\-table, one row per file type, file or folder; with
 \-\-census, the names that #if, #ifdef and #ifndef test, by count, with their shares.
-Tables print as aligned text, CSV, TSV, Markdown or JSON (\-\-format).
+Tables print as aligned text, CSV, TSV, Markdown or JSON (\-\-format). A file as ROOT is a
+tree that holds it alone, read whatever the ignore files say; several roots are scanned in
+turn and reported as merge reports their scans.
 .TP
 .B search
 The tree of folders and files with matches, each matching line as "Line N : text"; with
 \-\-json, the same as JSON; with \-\-flat, one "path:line:text" line per match; with \-l, the
-files with a match; with \-c, "path:count" per file.
+files with a match; with \-c, "path:count" per file. Several roots, files or folders, are
+searched in turn and their results listed in that order under a root ".". Without \-e, the
+last argument is the TEXT.
 .TP
 .B diff
 Folder by folder, every count that changed ("old \-> new (difference)"), the #if names that

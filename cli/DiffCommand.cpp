@@ -65,8 +65,8 @@ ScanFile DiffCommand::Load(const std::string& side, Console& console) const
         return ReadScanFile(side);
     const std::string root = CheckedRoot(side);
     ScanFile scan{ScanHeader::OfScan(mPass.Options(), root), nullptr};
-    mPass.Run("Scanning", console,
-              [&](Vn::FolderParser& folderParser)
+    mPass.Run("Scanning", console, {root},
+              [&](Vn::FolderParser& folderParser, const std::string&)
               { scan.mRoot = folderParser.Parse(root.c_str()); });
     return scan;
 }

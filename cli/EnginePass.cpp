@@ -57,13 +57,26 @@ std::string Help(const Vn::AnalysisSwitch& option)
 std::string CheckedRoot(std::string root)
 {
     struct stat info = {};
-    if (stat(root.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
-        throw std::runtime_error(TrovLib::Format("%s: not an existing folder", root.c_str()));
-    if (access(root.c_str(), R_OK | X_OK) != 0)
+    const bool found = stat(root.c_str(), &info) == 0;
+    const bool folder = found && S_ISDIR(info.st_mode);
+    if (!found)
+        throw std::runtime_error(
+            TrovLib::Format("%s: not an existing file or folder", root.c_str()));
+    if (!folder && !S_ISREG(info.st_mode))
+        throw std::runtime_error(TrovLib::Format("%s: not a file or folder", root.c_str()));
+    if (access(root.c_str(), folder ? R_OK | X_OK : R_OK) != 0)
         throw std::runtime_error(TrovLib::Format("%s: %s", root.c_str(), std::strerror(errno)));
     while (root.size() > 1 && root.back() == TrovLib::SEPARATOR)
         root.pop_back();
     return root;
+}
+
+std::vector<std::string> CheckedRoots(const std::vector<std::string>& roots)
+{
+    std::vector<std::string> checked;
+    for (const std::string& root : roots)
+        checked.push_back(CheckedRoot(root));
+    return checked;
 }
 
 void EnginePass::AddOptions(CLI::App& command)
@@ -177,8 +190,8 @@ std::vector<std::string> EnginePass::SelectTypes(const std::vector<std::string>&
     return selected;
 }
 
-void EnginePass::Run(const char* activity, Console& console,
-                     const std::function<void(Vn::FolderParser&)>& pass) const
+void EnginePass::Run(const char* activity, Console& console, const std::vector<std::string>& roots,
+                     const Pass& pass) const
 {
     const auto engine = CreateEngine(Options());
     Vn::FolderParser& folderParser = engine->GetFolderParser();
@@ -189,13 +202,18 @@ void EnginePass::Run(const char* activity, Console& console,
         folderParser.SetProgressCallback([&progress](const Vn::Progress& done)
                                          { progress->Show(done); });
     }
-    pass(folderParser);
-    if (std::string warning = folderParser.GetUnreadable().Describe(); !warning.empty())
-        console.mWarnings.push_back(std::move(warning));
-    if (const uint64_t binary = folderParser.GetSkippedBinary(); binary != 0)
-        console.mWarnings.push_back(TrovLib::Format("%llu binary file%s not searched",
-                                                    static_cast<unsigned long long>(binary),
-                                                    binary == 1 ? "" : "s"));
+    for (const std::string& root : roots)
+    {
+        pass(folderParser, root);
+        const std::string where = roots.size() > 1 ? root + ": " : "";
+        if (std::string warning = folderParser.GetUnreadable().Describe(); !warning.empty())
+            console.mWarnings.push_back(where + warning);
+        if (const uint64_t binary = folderParser.GetSkippedBinary(); binary != 0)
+            console.mWarnings.push_back(where +
+                                        TrovLib::Format("%llu binary file%s not searched",
+                                                        static_cast<unsigned long long>(binary),
+                                                        binary == 1 ? "" : "s"));
+    }
 }
 
 } // namespace VarnikCli

@@ -18,8 +18,8 @@ namespace VarnikCli
 {
 
 // What scan and search share: the options that steer the engine (threads and the
-// analysis options) and a pass of the engine over a root folder, with a progress line on
-// the terminal while it runs. Not shared between threads.
+// analysis options) and the passes of the engine over the roots, with a progress line on
+// the terminal while they run. Not shared between threads.
 class EnginePass
 {
 public:
@@ -37,11 +37,13 @@ public:
     // checked against SearchableTypes. Throws std::runtime_error for an unknown name.
     std::vector<std::string> SelectTypes(const std::vector<std::string>& names) const;
 
-    // Runs `pass` with a folder parser set up for these options. On a terminal, a line
-    // counts the folders and files of a pass that takes a while. What the pass could not
-    // read becomes a warning of the console.
-    void Run(const char* activity, Console& console,
-             const std::function<void(Vn::FolderParser&)>& pass) const;
+    // Runs `pass` for each root in turn with a folder parser set up for these options. On
+    // a terminal, a line counts the folders and files of a pass that takes a while. What a
+    // pass could not read becomes a warning of the console, which names the root when
+    // there are several.
+    using Pass = std::function<void(Vn::FolderParser&, const std::string& root)>;
+    void Run(const char* activity, Console& console, const std::vector<std::string>& roots,
+             const Pass& pass) const;
 
 private:
     // The engine of `options`; throws std::runtime_error for a --count-as whose TYPE those
@@ -59,8 +61,11 @@ private:
     std::vector<std::string> mLanguageFiles;
 };
 
-// The root as the engine should name it, once it is checked to be a readable folder. A
-// trailing separator would leave the root node without a name of its own, so it goes.
+// The root as the engine should name it, once it is checked to be a readable folder or
+// file. A trailing separator would leave the root node without a name of its own, so it
+// goes.
 std::string CheckedRoot(std::string root);
+// Each root checked, so that no pass starts before every root is known to be readable.
+std::vector<std::string> CheckedRoots(const std::vector<std::string>& roots);
 
 } // namespace VarnikCli

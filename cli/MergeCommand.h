@@ -13,13 +13,10 @@ class App;
 namespace VarnikCli
 {
 
-// `merge SCAN.json...`: one report of several trees, each a top-level folder named after
-// its root's last component, or NAME in NAME=SCAN.json. The trees of a merged file join
-// as they are (under NAME when it is given one), and counters add up, so merges may be
-// grouped in any way: merging a, b and c writes what merging a with the merge of b and c
-// does. Each file is read twice as it
-// streams by (its totals first, then its nodes), so no tree is ever whole in memory.
-// Not shared between threads.
+// `merge SCAN.json...`: one report of several trees (see ScanMerge), each a top-level
+// folder named after its root's last component, or NAME in NAME=SCAN.json. Each file is
+// read twice as it streams by (its totals first, then its nodes), so no tree is ever
+// whole in memory. Not shared between threads.
 class MergeCommand
 {
 public:

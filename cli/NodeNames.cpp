@@ -17,6 +17,8 @@ std::string NameBelowRoot(const Vn::Data_Node& node, std::string_view rootName)
     if (node.GetParent() != nullptr)
         return node.GetName_BelowRoot();
     std::string name = node.GetName();
+    if (name == rootName) // the one file of a scan of a file
+        return node.GetName_Relative();
     if (!node.IsFolder() && name.starts_with(rootName) && name.size() > rootName.size())
         name.erase(0, rootName.size() + (rootName.ends_with(TrovLib::SEPARATOR) ? 0 : 1));
     return name;

@@ -3,6 +3,7 @@
 #include "cli/CensusReport.h"
 #include "cli/Joined.h"
 #include "cli/JsonReport.h"
+#include "cli/ScanMerge.h"
 #include "cli/TableReport.h"
 #include "cli/TreeReport.h"
 #include "cli/WholeNumber.h"
@@ -13,11 +14,31 @@
 
 namespace VarnikCli
 {
+namespace
+{
+
+// The tree of one root, or a root "." holding the trees of several, which adds their
+// counters up as a merge of their scans does.
+std::unique_ptr<Vn::Data_Folder> Combined(std::vector<std::unique_ptr<Vn::Data_Folder>> trees)
+{
+    if (trees.size() == 1)
+        return std::move(trees.front());
+    auto combined = std::make_unique<Vn::Data_Folder>(".");
+    for (auto& tree : trees)
+        combined->AddNode(std::move(tree));
+    return combined;
+}
+
+} // namespace
 
 ScanCommand::ScanCommand(CLI::App& cli)
     : mCommand(cli.add_subcommand("scan", "Count the files and lines of a tree"))
 {
-    mCommand->add_option("ROOT", mRoot, "The folder to scan")->required()->type_name("");
+    mCommand
+        ->add_option("ROOT", mRoots,
+                     "The folders and files to scan; several join as merge joins their scans")
+        ->required()
+        ->type_name("");
     CLI::Option* json = mCommand->add_flag("--json", mJson, "Print the counter tree as JSON");
     const char* tables = "Tables";
     CLI::Option* table =
@@ -78,22 +99,26 @@ void ScanCommand::CheckOptions() const
 int ScanCommand::Run(Console& console) const
 {
     CheckOptions();
-    const std::string root = CheckedRoot(mRoot);
-    std::unique_ptr<Vn::Data_Folder> tree;
-    mPass.Run("Scanning", console,
-              [&](Vn::FolderParser& folderParser) { tree = folderParser.Parse(root.c_str()); });
+    const std::vector<std::string> roots = CheckedRoots(mRoots);
+    std::vector<std::unique_ptr<Vn::Data_Folder>> trees;
+    mPass.Run("Scanning", console, roots,
+              [&trees](Vn::FolderParser& folderParser, const std::string& root)
+              { trees.push_back(folderParser.Parse(root.c_str())); });
     if (mJson)
     {
-        JsonReport::WriteScan(console.mOut.Stream(), *tree,
-                              ScanHeader::OfScan(mPass.Options(), root));
+        WriteJson(console, roots, trees);
+        for (auto& tree : trees)
+            console.Discard(std::move(tree));
+        return EXIT_SUCCESS;
     }
-    else if (!mTable.empty() || mCensus)
+    std::unique_ptr<Vn::Data_Folder> tree = Combined(std::move(trees));
+    if (!mTable.empty() || mCensus)
     {
         const size_t depth =
             mCommand->count("--depth") != 0 ? mDepth : std::numeric_limits<size_t>::max();
         const bool labels = mPass.Options().mLanguages;
         Table table = mCensus ? CensusReport::Build(*tree, mMinCount)
-                              : TableReport::Build(*tree, mTable, depth, labels);
+                              : TableReport::Build(*tree, mTable, depth, labels, roots.size() > 1);
         if (!mSort.empty())
             table.Sort(mSort);
         if (mTop != 0)
@@ -107,6 +132,38 @@ int ScanCommand::Run(Console& console) const
     console.Flush();
     console.Discard(std::move(tree));
     return EXIT_SUCCESS;
+}
+
+// One root writes its scan; several write what merge writes of their scans.
+void ScanCommand::WriteJson(Console& console, const std::vector<std::string>& roots,
+                            const std::vector<std::unique_ptr<Vn::Data_Folder>>& trees) const
+{
+    std::ostream& out = console.mOut.Stream();
+    if (trees.size() == 1)
+    {
+        JsonReport::WriteScan(out, *trees.front(),
+                              ScanHeader::OfScan(mPass.Options(), roots.front()));
+    }
+    else
+    {
+        std::vector<ScanMerge::Input> inputs;
+        for (size_t i = 0; i < trees.size(); i++)
+        {
+            const Vn::Data_Folder& tree = *trees[i];
+            const ScanHeader header = ScanHeader::OfScan(mPass.Options(), roots[i]);
+            inputs.push_back({roots[i], "",
+                              [&tree, header](ScanVisitor& visitor)
+                              {
+                                  visitor.Header(header);
+                                  VisitTree(tree, visitor);
+                              },
+                              "scan it apart and merge the scans, naming it as NAME=SCAN.json",
+                              std::nullopt});
+        }
+        const ScanMerge merge(std::move(inputs));
+        merge.WriteJson(out, merge.Header(console.mWarnings));
+    }
+    console.Flush();
 }
 
 } // namespace VarnikCli

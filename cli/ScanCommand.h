@@ -3,13 +3,16 @@
 #include "cli/Console.h"
 #include "cli/EnginePass.h"
 
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace VarnikCli
 {
 
-// `scan ROOT`: counts the files and lines of a tree and prints the counter tree, its
-// JSON, a table per type, file or folder, or the ranked census of "#if" names.
+// `scan ROOT...`: counts the files and lines of a tree and prints the counter tree, its
+// JSON, a table per type, file or folder, or the ranked census of "#if" names. Several
+// roots, folders or files, are scanned in turn and reported as merge reports their scans.
 // Not shared between threads.
 class ScanCommand
 {
@@ -21,10 +24,12 @@ public:
 
 private:
     void CheckOptions() const;
+    void WriteJson(Console& console, const std::vector<std::string>& roots,
+                   const std::vector<std::unique_ptr<Vn::Data_Folder>>& trees) const;
 
     CLI::App* mCommand;
     EnginePass mPass;
-    std::string mRoot;
+    std::vector<std::string> mRoots;
     bool mJson = false;
     std::string mTable;
     bool mCensus = false;

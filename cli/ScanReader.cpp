@@ -660,7 +660,8 @@ void Parser::MakeNode()
 }
 
 // A sub-folder is named by its path below the root, a file by the root's name and that
-// path: each continues the path of its folder with one more name of its own.
+// path: each continues the path of its folder with one more name of its own. The one
+// file of a scan of a file is named as the root.
 void Parser::CheckNodeName(const std::string& name, bool isFolder)
 {
     if (mFolders.empty())
@@ -675,9 +676,12 @@ void Parser::CheckNodeName(const std::string& name, bool isFolder)
     OpenFolder& folder = mFolders.back();
     const std::string path = folder.mPath.empty() ? "" : folder.mPath + TrovLib::SEPARATOR;
     const std::string prefix = isFolder ? path : mFilePrefix + path;
+    const bool fileAsRoot =
+        !isFolder && mFolders.size() == 1 && name + TrovLib::SEPARATOR == prefix;
     const std::string_view own =
-        std::string_view(name).substr(std::min(prefix.size(), name.size()));
-    if (!name.starts_with(prefix) || own.empty() || own == "." || own == ".." ||
+        fileAsRoot ? std::string_view(name).substr(name.rfind(TrovLib::SEPARATOR) + 1)
+                   : std::string_view(name).substr(std::min(prefix.size(), name.size()));
+    if ((!fileAsRoot && !name.starts_with(prefix)) || own.empty() || own == "." || own == ".." ||
         own.find(TrovLib::SEPARATOR) != std::string_view::npos)
         throw Failure("\"" + ToValidUtf8(name) + "\" is not a name in the folder \"" +
                       ToValidUtf8(folder.mPath.empty() ? "." : folder.mPath) + "\"");
@@ -789,12 +793,14 @@ public:
 
 void VisitTree(const Vn::Data_Folder& root, ScanVisitor& visitor)
 {
+    bool stopped = false;
     Vn::WalkTree<Vn::Data_Node>(
         root,
-        [&visitor](const Vn::Data_Node& node, size_t) { visitor.Enter(node, node.IsFolder()); },
-        [&visitor](const Vn::Data_Node& node, size_t)
+        [&](const Vn::Data_Node& node, size_t)
+        { stopped = stopped || !visitor.Enter(node, node.IsFolder()); },
+        [&](const Vn::Data_Node& node, size_t)
         {
-            if (node.IsFolder())
+            if (!stopped && node.IsFolder())
                 visitor.Leave();
         });
 }

@@ -26,7 +26,7 @@ public:
     virtual void Leave() = 0;
 };
 
-// Walks a tree in memory for a visitor, without recursing.
+// Walks a tree in memory for a visitor, without recursing, until the visitor stops.
 void VisitTree(const Vn::Data_Folder& root, ScanVisitor& visitor);
 
 // Reads a file of `scan --json` or `merge --json` with rapidjson's SAX reader, holding no

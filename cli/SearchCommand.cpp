@@ -57,6 +57,18 @@ void SelectZones(const std::vector<std::string>& zones, Vn::SearchRequest::Flags
         throw std::runtime_error("the zone \"none\" cannot be combined with another zone");
 }
 
+// The results of one root, or a root "." holding those of several roots that matched.
+std::unique_ptr<Vn::SearchResult_Folder>
+Combined(std::vector<std::unique_ptr<Vn::SearchResult_Folder>> found, size_t roots)
+{
+    if (roots == 1 || found.empty())
+        return found.empty() ? nullptr : std::move(found.front());
+    auto combined = std::make_unique<Vn::SearchResult_Folder>(".");
+    for (auto& result : found)
+        combined->AddResult(std::move(result));
+    return combined;
+}
+
 } // namespace
 
 const std::vector<std::string> SearchCommand::ZONE_NAMES = []
@@ -69,10 +81,14 @@ const std::vector<std::string> SearchCommand::ZONE_NAMES = []
 SearchCommand::SearchCommand(CLI::App& cli)
     : mCommand(cli.add_subcommand("search", "Find the lines of a tree that hold a text"))
 {
-    mCommand->add_option("ROOT", mRoot, "The folder to search")->required()->type_name("");
-    // Checked in Run, so that the message can tell how to pass a text that looks like an
-    // option.
-    mCommand->add_option("TEXT", mText, "The text to find")->type_name("");
+    // The TEXT is told from the roots in Run, so that the message can tell how to pass a
+    // text that looks like an option.
+    mCommand
+        ->add_option("ROOT", mPositionals,
+                     "The folders and files to search, in turn, then the TEXT to find unless -e "
+                     "gives a pattern")
+        ->required()
+        ->option_text("... TEXT");
     mCommand
         ->add_option("-e,--regex", mRegex,
                      "Find a regular expression (RE2's syntax) in place of a TEXT")
@@ -142,18 +158,27 @@ bool SearchCommand::Parsed() const
     return mCommand->parsed();
 }
 
+bool SearchCommand::IsRegex() const
+{
+    return mCommand->count("--regex") != 0;
+}
+
+// Without -e, the last positional is the TEXT and those before it are the roots.
+std::vector<std::string> SearchCommand::Roots() const
+{
+    return {mPositionals.begin(), mPositionals.end() - (IsRegex() ? 0 : 1)};
+}
+
 Vn::SearchRequest SearchCommand::Request() const
 {
-    const bool regex = mCommand->count("--regex") != 0;
-    if (regex && mCommand->count("TEXT") != 0)
-        throw std::runtime_error("give a TEXT or -e PATTERN, not both");
-    if (!regex && mCommand->count("TEXT") == 0)
+    const bool regex = IsRegex();
+    if (!regex && mPositionals.size() < 2)
         throw std::runtime_error("a TEXT to find is required (put -- before a text that begins "
                                  "with \"-\", as in: search ROOT -- -x)");
     const std::vector<std::string> types = mPass.SelectTypes(
         mCommand->count("--types") != 0 && mTypes.empty() ? std::vector<std::string>{""} : mTypes);
     Vn::SearchRequest request;
-    request.SetText(regex ? mRegex.c_str() : mText.c_str());
+    request.SetText(regex ? mRegex.c_str() : mPositionals.back().c_str());
     request.mFlags.CaseSensitive = !mIgnoreCase;
     request.mFlags.WholeWord = mWholeWord;
     request.mMaxLines = mMaxCount;
@@ -198,7 +223,7 @@ int SearchCommand::Run(Console& console) const
     const Vn::SearchRequest request = Request();
     if (mNull && !IsFlat())
         throw std::runtime_error("--null needs --flat, -l or -c");
-    const std::string root = CheckedRoot(mRoot);
+    const std::vector<std::string> roots = CheckedRoots(Roots());
     const Vn::SearchRequest* highlight = UseColor(console) ? &request : nullptr;
     // The flat forms print each file as soon as it is final, so that a pipe gets the
     // first matches of a large tree at once; the lines stand in for a progress line,
@@ -208,9 +233,9 @@ int SearchCommand::Run(Console& console) const
         flat.emplace(console.mOut, FlatOptions(highlight));
     const bool errIsTerminal =
         std::exchange(console.mErrIsTerminal, console.mErrIsTerminal && !flat);
-    std::unique_ptr<Vn::SearchResult_Folder> results;
-    mPass.Run("Searching", console,
-              [&](Vn::FolderParser& folderParser)
+    std::vector<std::unique_ptr<Vn::SearchResult_Folder>> found;
+    mPass.Run("Searching", console, roots,
+              [&](Vn::FolderParser& folderParser, const std::string& root)
               {
                   if (flat)
                       folderParser.SetFileCallback(
@@ -219,9 +244,11 @@ int SearchCommand::Run(Console& console) const
                               flat->WriteFile(file);
                               console.Flush();
                           });
-                  results = folderParser.Search(root.c_str(), request);
+                  if (auto result = folderParser.Search(root.c_str(), request))
+                      found.push_back(std::move(result));
               });
     console.mErrIsTerminal = errIsTerminal;
+    std::unique_ptr<Vn::SearchResult_Folder> results = Combined(std::move(found), roots.size());
     if (mJson)
         JsonReport::WriteSearch(console.mOut.Stream(), results.get());
     else if (results && !flat)

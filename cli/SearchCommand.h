@@ -12,9 +12,10 @@
 namespace VarnikCli
 {
 
-// `search ROOT TEXT` or `search -e PATTERN ROOT`: finds the lines of a tree that hold a
-// text, or match a regular expression, and prints the result
-// tree, its JSON, or one line per match, per file or per file with its count.
+// `search ROOT... TEXT` or `search -e PATTERN ROOT...`: finds the lines of a tree that
+// hold a text, or match a regular expression, and prints the result tree, its JSON, or one
+// line per match, per file or per file with its count. Several roots, folders or files,
+// are searched in turn, and their results listed in that order.
 // Not shared between threads.
 class SearchCommand
 {
@@ -30,6 +31,8 @@ public:
     int Run(Console& console) const;
 
 private:
+    bool IsRegex() const;
+    std::vector<std::string> Roots() const;
     Vn::SearchRequest Request() const;
     bool IsFlat() const;
     FlatReport::Options FlatOptions(const Vn::SearchRequest* highlight) const;
@@ -37,8 +40,7 @@ private:
 
     CLI::App* mCommand;
     EnginePass mPass;
-    std::string mRoot;
-    std::string mText;
+    std::vector<std::string> mPositionals; // the roots, then the TEXT unless -e is given
     std::string mRegex;
     bool mJson = false;
     bool mFlat = false;

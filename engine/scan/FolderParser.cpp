@@ -11,6 +11,7 @@
 #include <cinttypes>
 #include <cstring>
 #include <set>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -131,7 +132,11 @@ std::unique_ptr<FolderParser::Pending_Folder> FolderParser::Walk(const char* roo
     mProgress_Reported = std::chrono::steady_clock::now();
     try
     {
-        Start(rootFolder);
+        struct stat status;
+        if (stat(rootFolder, &status) == 0 && S_ISREG(status.st_mode))
+            WalkFile(rootFolder, static_cast<uint64_t>(status.st_size));
+        else
+            Start(rootFolder);
     }
     catch (...)
     {
@@ -181,6 +186,28 @@ void FolderParser::OnIgnoreFile_Unreadable(const char*, int error)
     mUnreadable.mFiles[error]++;
 }
 
+// A file named as the root is a tree of its own: a root named by the file holds that
+// one file, named the same. The user named it, so no ignore file applies; the globs of a
+// search still see its name.
+void FolderParser::WalkFile(const char* path, uint64_t size)
+{
+    mPending_Root = std::make_unique<Pending_Folder>();
+    mPending_Root->mName = path;
+    mPending_Folder = mPending_Root.get();
+    const char* separator = std::strrchr(path, TrovLib::SEPARATOR);
+    const char* name = separator == nullptr ? path : separator + 1;
+    if (mRequest == nullptr || mRequest->IsPathSelected(name))
+    {
+        auto task = std::make_unique<FileJobs::Task>();
+        task->mPath = path;
+        task->mSize = size;
+        if (mLabels != nullptr)
+            task->mHints = Labels_OfFile(name);
+        Post(std::move(task));
+    }
+    mPending_Folder = nullptr;
+}
+
 void FolderParser::OnFile_Accepted(const char* relative, const timespec*)
 {
     ThrowIfCancelled();
@@ -194,6 +221,11 @@ void FolderParser::OnFile_Accepted(const char* relative, const timespec*)
     task->mSize = GetFileSize();
     if (mLabels != nullptr)
         task->mHints = Labels_OfFile(relative);
+    Post(std::move(task));
+}
+
+void FolderParser::Post(std::unique_ptr<FileJobs::Task> task)
+{
     FileJobs::Task& posted = *task;
     mPending_Folder->mEntries.push_back(Pending_Entry{std::move(task), nullptr});
     mJobs->Post(posted);

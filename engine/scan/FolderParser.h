@@ -67,8 +67,9 @@ public:
     ~FolderParser() override;
 
     // The root folder node, named by `rootFolder` exactly as given; null only when the
-    // pass was cancelled. The pass ends as soon as it can once `cancel` is cancelled,
-    // which may happen before it starts; the token must outlive the call.
+    // pass was cancelled. A root that is a file holds that file alone, named the same. The pass
+    // ends as soon as it can once `cancel` is cancelled, which may happen before it starts; the
+    // token must outlive the call.
     std::unique_ptr<Data_Folder> Parse(const char* rootFolder, const CancelToken& cancel);
     // The root result, or null when nothing matched or the pass was cancelled.
     std::unique_ptr<SearchResult_Folder>
@@ -143,6 +144,10 @@ private:
                                  const CancelToken& cancel, MakeResult makeResult);
     // Walks the tree into a pending tree, its files handed to `jobs`.
     std::unique_ptr<Pending_Folder> Walk(const char* rootFolder, FileJobs& jobs);
+    // The pending tree of a root that is a file.
+    void WalkFile(const char* path, uint64_t size);
+    // Queues an accepted file in the folder being walked and hands it to the jobs.
+    void Post(std::unique_ptr<FileJobs::Task> task);
     std::unique_ptr<Data_Folder> Scan_Result(Pending_Folder& root);
     std::unique_ptr<SearchResult_Folder> Search_Result(Pending_Folder& root);
     // Puts the answer together over an explicit stack of folders: `addFile` takes a

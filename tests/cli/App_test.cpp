@@ -403,6 +403,47 @@ TEST(App, MergeIsAssociative)
               "varnik-cli: a.json: a second tree named \"a\"; name it as NAME=a.json\n");
 }
 
+// Any mix of files and folders, each a pass of its own in the order given. A file named
+// as a root is read even where an ignore file would leave it out, and several roots write
+// what merge writes of their scans.
+TEST(App, ScansAndSearchesSeveralRoots)
+{
+    TempTree tree;
+    MakeProject(tree, "a");
+    tree.File("b/.gitignore", "*.txt\n").File("b/n.txt", "x\n\n").File("b/m.c", "x;\n");
+    const std::string totals = "  File = 5\n    20.0% txt (1)\n    20.0% h (1)\n";
+    ExpectRows(tree.Root(),
+               {{{"search", "-c", "b/n.txt", "a", "x"},
+                 0,
+                 "b/n.txt:1\na/a.txt:1\na/src/lib/d.h:1\na/src/m.cpp:1\n"},
+                {{"search", "-l", "-e", "x;", "b", "a/src/m.cpp"}, 0, "b/m.c\na/src/m.cpp\n"},
+                {{"search", "b/n.txt", "b/m.c", "x"},
+                 0,
+                 "./ (2)\n  n.txt/ (1)\n    n.txt (1)\n      Line 1 : x\n"
+                 "  m.c/ (1)\n    m.c (1)\n      Line 1 : x;\n"},
+                {{"scan", "--table", "files", "a/src/lib/d.h"},
+                 0,
+                 "file   type  lines  blank  code  comment  directive  errors\n"
+                 "d.h    h         3      0     2        1          2       0\n"
+                 "total            3      0     2        1          2       0\n"},
+                {{"scan", "--table", "folders", "--depth", "2", "a/src", "b/n.txt"},
+                 0,
+                 "folder     files  lines  blank  code  comment  directive  errors\n"
+                 ".              3     12      1    10        1          8       0\n"
+                 "a/src          2     10      0     9        1          8       0\n"
+                 "a/src/lib      1      3      0     2        1          2       0\n"
+                 "b/n.txt        1      2      1     1        0          0       0\n"}});
+    for (const char* name : {"a", "b"})
+        ASSERT_EQ(
+            RunIn(tree.Root(), {"scan", "--json", name}, tree.Path(name + std::string(".json")))
+                .mStatus,
+            0);
+    EXPECT_EQ(RunIn(tree.Root(), {"scan", "--json", "a", "b"}),
+              RunIn(tree.Root(), {"merge", "--json", "a.json", "b.json"}));
+    EXPECT_EQ(RunIn(tree.Root(), {"scan", "a", "b"}).mOut.substr(0, 2 + totals.size()),
+              ".\n" + totals);
+}
+
 // Files that scan --json never writes are refused whole, with the place of the fault.
 TEST(App, DiffRefusesWhatScanNeverWrites)
 {
@@ -482,8 +523,8 @@ TEST(App, ErrorsPrintOneLineAndNothingElse)
     TempTree tree;
     tree.File("proj/a.txt", "x\n").Folder("locked").Mode("locked", 0);
     const std::pair<std::vector<std::string>, std::string> rows[] = {
-        {{"scan", "/nonexistent/varnik"}, "not an existing folder"},
-        {{"search", "proj/a.txt", "x"}, "not an existing folder"},
+        {{"scan", "/nonexistent/varnik"}, "not an existing file or folder"},
+        {{"search", "proj", "absent", "x"}, "absent: not an existing file or folder"},
         {{"search", "--zones", "code,strings", "proj", "x"}, "strings"},
         {{"search", "--zones", "code,none", "proj", "x"}, "\"none\" cannot be combined"},
         {{"search", "--types", "C", "proj", "x"}, "unknown file type \"C\" (known: c, cmd, cpp,"},
