@@ -19,7 +19,7 @@ namespace
 
 // The tree of one root, or a root "." holding the trees of several, which adds their
 // counters up as a merge of their scans does.
-std::unique_ptr<Vn::Data_Folder> Combined(std::vector<std::unique_ptr<Vn::Data_Folder>> trees)
+std::unique_ptr<Vn::Data_Folder> CombinedTrees(std::vector<std::unique_ptr<Vn::Data_Folder>> trees)
 {
     if (trees.size() == 1)
         return std::move(trees.front());
@@ -111,7 +111,7 @@ int ScanCommand::Run(Console& console) const
             console.Discard(std::move(tree));
         return EXIT_SUCCESS;
     }
-    std::unique_ptr<Vn::Data_Folder> tree = Combined(std::move(trees));
+    std::unique_ptr<Vn::Data_Folder> tree = CombinedTrees(std::move(trees));
     if (!mTable.empty() || mCensus)
     {
         const size_t depth =

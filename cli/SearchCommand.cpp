@@ -59,7 +59,7 @@ void SelectZones(const std::vector<std::string>& zones, Vn::SearchRequest::Flags
 
 // The results of one root, or a root "." holding those of several roots that matched.
 std::unique_ptr<Vn::SearchResult_Folder>
-Combined(std::vector<std::unique_ptr<Vn::SearchResult_Folder>> found, size_t roots)
+CombinedResults(std::vector<std::unique_ptr<Vn::SearchResult_Folder>> found, size_t roots)
 {
     if (roots == 1 || found.empty())
         return found.empty() ? nullptr : std::move(found.front());
@@ -248,7 +248,8 @@ int SearchCommand::Run(Console& console) const
                       found.push_back(std::move(result));
               });
     console.mErrIsTerminal = errIsTerminal;
-    std::unique_ptr<Vn::SearchResult_Folder> results = Combined(std::move(found), roots.size());
+    std::unique_ptr<Vn::SearchResult_Folder> results =
+        CombinedResults(std::move(found), roots.size());
     if (mJson)
         JsonReport::WriteSearch(console.mOut.Stream(), results.get());
     else if (results && !flat)
