@@ -15,7 +15,10 @@ std::string NameBelowRoot(const Vn::Data_Node& node, const Vn::Data_Folder& root
 std::string NameBelowRoot(const Vn::Data_Node& node, std::string_view rootName)
 {
     if (node.GetParent() != nullptr)
-        return node.GetName_BelowRoot();
+    {
+        std::string below = node.GetName_BelowRoot();
+        return below.empty() ? node.GetName_Relative() : below; // the file of a scan of a file
+    }
     std::string name = node.GetName();
     if (name == rootName) // the one file of a scan of a file
         return node.GetName_Relative();

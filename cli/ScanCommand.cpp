@@ -24,6 +24,7 @@ std::unique_ptr<Vn::Data_Folder> CombinedTrees(std::vector<std::unique_ptr<Vn::D
     if (trees.size() == 1)
         return std::move(trees.front());
     auto combined = std::make_unique<Vn::Data_Folder>(".");
+    combined->SetRootKind(Vn::TreeNode::RootKind::ROOTS);
     for (auto& tree : trees)
         combined->AddNode(std::move(tree));
     return combined;
@@ -118,7 +119,7 @@ int ScanCommand::Run(Console& console) const
             mCommand->count("--depth") != 0 ? mDepth : std::numeric_limits<size_t>::max();
         const bool labels = mPass.Options().mLanguages;
         Table table = mCensus ? CensusReport::Build(*tree, mMinCount)
-                              : TableReport::Build(*tree, mTable, depth, labels, roots.size() > 1);
+                              : TableReport::Build(*tree, mTable, depth, labels);
         if (!mSort.empty())
             table.Sort(mSort);
         if (mTop != 0)

@@ -300,6 +300,7 @@ private:
     uint64_t mPair[2] = {};
     std::unique_ptr<Vn::Data_Folder> mRoot;
     bool mStopped = false;
+    bool mFileAsRoot = false; // the node named last is the one file of a scan of a file
     std::string mProblem;
 };
 
@@ -678,6 +679,7 @@ void Parser::CheckNodeName(const std::string& name, bool isFolder)
     const std::string prefix = isFolder ? path : mFilePrefix + path;
     const bool fileAsRoot =
         !isFolder && mFolders.size() == 1 && name + TrovLib::SEPARATOR == prefix;
+    mFileAsRoot = fileAsRoot;
     const std::string_view own =
         fileAsRoot ? std::string_view(name).substr(name.rfind(TrovLib::SEPARATOR) + 1)
                    : std::string_view(name).substr(std::min(prefix.size(), name.size()));
@@ -707,7 +709,12 @@ void Parser::EnterNode(bool isFolder)
     if (mRoot == nullptr)
         mRoot.reset(static_cast<Vn::Data_Folder*>(node.release()));
     else
-        mFolders[mFolders.size() - (isFolder ? 2 : 1)].mFolder->AddNode_Totalled(std::move(node));
+    {
+        Vn::Data_Folder& parent = *mFolders[mFolders.size() - (isFolder ? 2 : 1)].mFolder;
+        if (mFileAsRoot)
+            parent.SetRootKind(Vn::TreeNode::RootKind::FILE);
+        parent.AddNode_Totalled(std::move(node));
+    }
 }
 
 void Parser::MakeCounter()

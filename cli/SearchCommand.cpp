@@ -64,6 +64,7 @@ CombinedResults(std::vector<std::unique_ptr<Vn::SearchResult_Folder>> found, siz
     if (roots == 1 || found.empty())
         return found.empty() ? nullptr : std::move(found.front());
     auto combined = std::make_unique<Vn::SearchResult_Folder>(".");
+    combined->SetRootKind(Vn::TreeNode::RootKind::ROOTS);
     for (auto& result : found)
         combined->AddResult(std::move(result));
     return combined;

@@ -102,16 +102,6 @@ Table UnknownTable(const Vn::Data_Folder& root)
     return table;
 }
 
-// Under several roots, a node's path as given: a file's name is one already, and a
-// folder's is the path of its tree's root joined with its path below that root.
-std::string PathAsGiven(const Vn::Data_Node& node, size_t depth, const std::string& treeRoot)
-{
-    if (depth <= 1 || ChildrenOf(node) == nullptr)
-        return node.GetName();
-    return treeRoot.ends_with(TrovLib::SEPARATOR) ? treeRoot + node.GetName()
-                                                  : treeRoot + TrovLib::SEPARATOR + node.GetName();
-}
-
 } // namespace
 
 const std::vector<std::string>& Kinds()
@@ -134,8 +124,7 @@ std::vector<std::string> ColumnNames()
     return names;
 }
 
-Table Build(const Vn::Data_Folder& root, const std::string& kind, size_t depth, bool labels,
-            bool roots)
+Table Build(const Vn::Data_Folder& root, const std::string& kind, size_t depth, bool labels)
 {
     if (kind == "unknown")
         return UnknownTable(root);
@@ -162,25 +151,21 @@ Table Build(const Vn::Data_Folder& root, const std::string& kind, size_t depth, 
         AddTypes(table, root);
         return table;
     }
-    std::string treeRoot; // under several roots, that of the tree being walked
-    Vn::ForEachInTree<Vn::Data_Node>(
-        root,
-        [&](const Vn::Data_Node& node, size_t nodeDepth)
-        {
-            const bool isFolder = node.IsFolder();
-            if (roots && nodeDepth == 1)
-                treeRoot = node.GetName();
-            if (files == isFolder || (!files && nodeDepth > depth))
-                return;
-            Table::Row names = {roots ? PathAsGiven(node, nodeDepth, treeRoot)
-                                      : NameBelowRoot(node, root)};
-            if (files)
-                names.push_back(std::string(TypeOf(node)));
-            Table::Row row = RowOf(std::move(names), TotalsOf(node.mCounters));
-            if (labels)
-                row.emplace_back(Vn::FileLabels::Id(node.mLabel));
-            table.Add(std::move(row));
-        });
+    Vn::ForEachInTree<Vn::Data_Node>(root,
+                                     [&](const Vn::Data_Node& node, size_t nodeDepth)
+                                     {
+                                         const bool isFolder = node.IsFolder();
+                                         if (files == isFolder || (!files && nodeDepth > depth))
+                                             return;
+                                         Table::Row names = {NameBelowRoot(node, root)};
+                                         if (files)
+                                             names.push_back(std::string(TypeOf(node)));
+                                         Table::Row row =
+                                             RowOf(std::move(names), TotalsOf(node.mCounters));
+                                         if (labels)
+                                             row.emplace_back(Vn::FileLabels::Id(node.mLabel));
+                                         table.Add(std::move(row));
+                                     });
     return table;
 }
 

@@ -25,10 +25,10 @@ std::vector<std::string> ColumnNames();
 
 // Rows of the given kind, in the order of the scan: types in the order of their first
 // file, files and folders in walk order, folders no deeper than `depth` below the root.
-// With `labels`, a table of files ends with a column of their labels. With `roots`, the
-// root only holds the trees of several roots, and rows name paths as the roots give them.
-Table Build(const Vn::Data_Folder& root, const std::string& kind, size_t depth, bool labels = false,
-            bool roots = false);
+// With `labels`, a table of files ends with a column of their labels. Rows name paths
+// below the root, which under several roots are the paths given.
+Table Build(const Vn::Data_Folder& root, const std::string& kind, size_t depth,
+            bool labels = false);
 
 } // namespace TableReport
 } // namespace VarnikCli

@@ -193,6 +193,7 @@ void FolderParser::WalkFile(const char* path, uint64_t size)
 {
     mPending_Root = std::make_unique<Pending_Folder>();
     mPending_Root->mName = path;
+    mPending_Root->mNamesItsFile = true;
     mPending_Folder = mPending_Root.get();
     const char* separator = std::strrchr(path, TrovLib::SEPARATOR);
     const char* name = separator == nullptr ? path : separator + 1;
@@ -374,6 +375,8 @@ std::unique_ptr<Folder> FolderParser::Assemble(Pending_Folder& root, AddFile add
     };
     std::vector<Step> steps;
     steps.push_back({&root, std::make_unique<Folder>(root.mName.c_str()), 0});
+    if (root.mNamesItsFile)
+        steps.back().mFolder->SetRootKind(TreeNode::RootKind::FILE);
     for (;;)
     {
         Step& step = steps.back();

@@ -115,7 +115,8 @@ private:
         // recurse.
         ~Pending_Folder();
 
-        std::string mName; // the root text as given, or the folder's own name
+        std::string mName;          // the root text as given, or the folder's own name
+        bool mNamesItsFile = false; // the root made for a file given as a root
         std::vector<Pending_Entry> mEntries;
         Pending_Folder* mParent = nullptr;
         // While the folder is walked, under the language table: the labels its name and

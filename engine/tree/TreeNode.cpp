@@ -13,6 +13,8 @@ TreeNode::~TreeNode() = default;
 
 std::string TreeNode::GetName() const
 {
+    if (&PathOwner() != this)
+        return PathOwner().GetName();
     if (mParent == nullptr)
         return mName;
     std::string path;
@@ -30,7 +32,7 @@ std::string TreeNode::GetName() const
 std::string TreeNode::GetName_BelowRoot() const
 {
     std::string path;
-    AppendPathBelowRoot(path);
+    PathOwner().AppendPathBelowRoot(path);
     return path;
 }
 
@@ -43,8 +45,17 @@ const char* TreeNode::GetName_Relative() const
 void TreeNode::Adopt(TreeNode& child)
 {
     child.mParent = this;
+    if (mRootKind == RootKind::ROOTS)
+        return;
     child.mName.erase(0, child.GetName_Relative() - child.mName.c_str());
     child.mName.shrink_to_fit();
+}
+
+const TreeNode& TreeNode::PathOwner() const
+{
+    const bool ofFileRoot =
+        !mIsFolder && mParent != nullptr && mParent->mRootKind == RootKind::FILE;
+    return ofFileRoot ? *mParent : *this;
 }
 
 // Measured first, then filled from its end up, so that a deep path is written once.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace Vn
@@ -15,9 +16,21 @@ namespace Vn
 // are those of the walk: the root is named by the root text exactly as given, a sub-folder
 // by its path below the root, and a file by the root text, a separator and its path below
 // the root.
+//
+// Two kinds of root hold something else than a walked folder. A root made for a file
+// given as a root holds that one file, which is named by the root's path. A root that
+// gathers the trees of several roots lets each keep its root text whole, so that the
+// paths below it are those given.
 class TreeNode
 {
 public:
+    enum class RootKind : uint8_t
+    {
+        FOLDER,
+        FILE,
+        ROOTS,
+    };
+
     virtual ~TreeNode();
 
     TreeNode(const TreeNode&) = delete;
@@ -35,6 +48,8 @@ public:
     // The folder that holds the node; null for a root and a node not yet in a folder.
     const TreeNode* GetParent() const { return mParent; }
     bool IsFolder() const { return mIsFolder; }
+    // Set on a root before it takes its nodes.
+    void SetRootKind(RootKind kind) { mRootKind = kind; }
 
 protected:
     TreeNode(const char* name, bool isFolder);
@@ -46,10 +61,13 @@ protected:
 private:
     // Writes the names from below the root down to this node, separated, after `path`.
     void AppendPathBelowRoot(std::string& path) const;
+    // The node whose path this one has: the root it is the file of, else itself.
+    const TreeNode& PathOwner() const;
 
     std::string mName;
     TreeNode* mParent = nullptr;
     const bool mIsFolder;
+    RootKind mRootKind = RootKind::FOLDER;
 };
 
 } // namespace Vn
