@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -15,7 +16,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
@@ -155,16 +155,13 @@ QLineEdit* TextBox(const char* name)
     return box;
 }
 
-// A small bar chart, the window's icon.
+// The window's icon, in the sizes the build made of its SVG.
 QIcon Icon()
 {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    const int heights[] = {12, 22, 30, 18, 8};
-    for (int i = 0; i < 5; i++)
-        painter.fillRect(1 + i * 6, 32 - heights[i], 5, heights[i], QColor(40, 90, 160));
-    return QIcon(pixmap);
+    QIcon icon;
+    for (const QString& size : QDir(":/icons").entryList())
+        icon.addFile(":/icons/" + size + "/varnik.png");
+    return icon;
 }
 
 QVBoxLayout* Column(QWidget* parent, int left, int top, int right, int bottom, int spacing)

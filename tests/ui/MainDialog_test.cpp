@@ -273,6 +273,7 @@ TEST_F(MainDialog, StartsOnTheFolderOfItsCommandLine)
                   row.mRoot.empty()
                       ? "Varnik"
                       : QString::fromStdString(Head(row.mFolders, 1)).trimmed() + " - Varnik");
+        EXPECT_EQ(window.mDialog.windowIcon().availableSizes().size(), 7); // from the SVG
         EXPECT_EQ(window.Text("mFolders"), row.mFolders);
         EXPECT_EQ(window.Text("mFolders", true), Head(row.mFolders, 1));
         for (const char* button :
