@@ -743,10 +743,13 @@ TEST(SearchResultModel, ShowsTheFilesOfARunningSearchAndKeepsThemOnCancel)
     EXPECT_EQ(longFile.data().toString(), "long.gate (1500)");
     EXPECT_EQ(model.index(0, 0, sub).data().toString(), "one.gate (1)");
     EXPECT_EQ(model.GetFolderPath(sub), tree.Path("a/sub"));
+    EXPECT_EQ(model.rowCount(longFile), 0) << "no line before the view asks";
     for (const QModelIndex& row : {root, a, longFile})
         view.expand(row);
     QApplication::processEvents(); // lays the view out
-    EXPECT_EQ(model.rowCount(longFile), 1000) << "one batch";
+    // A batch at least; whether Qt lays out before or after the expand decides whether
+    // the view already sees the batch's end.
+    EXPECT_GE(model.rowCount(longFile), 1000) << "one batch";
     const QModelIndex last = model.index(999, 0, longFile);
     EXPECT_EQ(last.data().toString(), "Line 1000 : hello 1000");
     EXPECT_EQ(model.GetLine(last), 1000u);
