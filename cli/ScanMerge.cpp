@@ -15,11 +15,6 @@ namespace
 // The merged root is named "." so that its files are "./TREE/PATH".
 constexpr char ROOT[] = ".";
 
-std::string LastComponent(const std::string& path)
-{
-    return path.substr(path.rfind(TrovLib::SEPARATOR) + 1);
-}
-
 // Reads the header and the root's totals, which come first, and for a merged file the
 // names of its trees.
 class TotalsReader : public ScanVisitor
@@ -51,7 +46,8 @@ private:
         if (mInput.mTree.empty() && mInput.mHeader && mInput.mHeader->mKind == "merge")
             return true;
         if (mInput.mTree.empty())
-            mInput.mTree = LastComponent(mInput.mHeader ? mInput.mHeader->mRoot : root.GetName());
+            mInput.mTree =
+                TrovLib::LastComponent(mInput.mHeader ? mInput.mHeader->mRoot : root.GetName());
         AddTree(mInput.mTree);
         return false;
     }

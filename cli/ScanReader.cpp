@@ -681,7 +681,7 @@ void Parser::CheckNodeName(const std::string& name, bool isFolder)
         !isFolder && mFolders.size() == 1 && name + TrovLib::SEPARATOR == prefix;
     mFileAsRoot = fileAsRoot;
     const std::string_view own =
-        fileAsRoot ? std::string_view(name).substr(name.rfind(TrovLib::SEPARATOR) + 1)
+        fileAsRoot ? TrovLib::LastComponent(std::string_view(name))
                    : std::string_view(name).substr(std::min(prefix.size(), name.size()));
     if ((!fileAsRoot && !name.starts_with(prefix)) || own.empty() || own == "." || own == ".." ||
         own.find(TrovLib::SEPARATOR) != std::string_view::npos)

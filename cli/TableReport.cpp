@@ -60,7 +60,7 @@ void AddTypes(Table& table, const Vn::Data_Folder& root)
 // whole name when it has none.
 std::string UnknownKey(std::string_view path)
 {
-    const std::string_view name = path.substr(path.rfind(TrovLib::SEPARATOR) + 1);
+    const std::string_view name = TrovLib::LastComponent(path);
     const size_t dot = name.rfind('.');
     return std::string(dot == std::string_view::npos || dot == 0 ? name : name.substr(dot));
 }

@@ -21,12 +21,6 @@ namespace
 // The clock is read every so many files appended.
 constexpr unsigned FILES_PER_CLOCK = 64;
 
-std::string_view LastComponent(std::string_view name)
-{
-    const size_t separator = name.rfind(TrovLib::SEPARATOR);
-    return separator == std::string_view::npos ? name : name.substr(separator + 1);
-}
-
 std::string WithoutLineEnd(std::string text)
 {
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
@@ -310,7 +304,7 @@ QVariant SearchResultModel::data(const QModelIndex& index, int role) const
     if (const auto* file = dynamic_cast<const FileNode*>(node))
         return LocalText_ToQt(file->mFile->GetText());
     const auto& folder = static_cast<const Folder&>(*node);
-    const std::string name(LastComponent(folder.mName));
+    const std::string name(TrovLib::LastComponent(folder.mName));
     return LocalText_ToQt(
         TrovLib::Format("%s%c (%" PRIu64 ")", name.c_str(), TrovLib::SEPARATOR, folder.mLines));
 }

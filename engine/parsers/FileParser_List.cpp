@@ -222,8 +222,7 @@ FileParser_List::Entry FileParser_List::Find(const char* path, LineReader& reade
 // its type from the file's first line, or has the type "NoExtension".
 FileParser_List::Entry FileParser_List::Find_ByFileName(const char* path, LineReader& reader) const
 {
-    const char* separator = std::strrchr(path, TrovLib::SEPARATOR);
-    const char* dot = std::strrchr(separator != nullptr ? separator + 1 : path, '.');
+    const char* dot = std::strrchr(TrovLib::LastComponent(path), '.');
     if (dot != nullptr)
         return Find(dot + 1);
     if (const char* type = FirstLineType(path, reader))

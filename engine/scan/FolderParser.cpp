@@ -26,14 +26,6 @@ namespace
 constexpr unsigned PROGRESS_FILES_PER_CHECK = 256;
 constexpr std::chrono::milliseconds PROGRESS_INTERVAL(200);
 
-// The last component of a path below the root. A folder node keeps only that, and so does
-// a pending folder: on a deep tree, whole paths would add up to the square of the depth.
-const char* OwnName(const char* relative)
-{
-    const char* separator = std::strrchr(relative, TrovLib::SEPARATOR);
-    return separator != nullptr ? separator + 1 : relative;
-}
-
 } // namespace
 
 FolderParser::FolderParser(const FileParser_List* fileParsers)
@@ -157,7 +149,9 @@ bool FolderParser::OnFolder_Accepted(const char* relative)
     ThrowIfCancelled();
 
     auto folder = std::make_unique<Pending_Folder>();
-    folder->mName = relative == nullptr ? mRootName : OwnName(relative);
+    // A pending folder keeps only its own name, as the tree's nodes do: on a deep tree,
+    // whole paths would add up to the square of the depth.
+    folder->mName = relative == nullptr ? mRootName : TrovLib::LastComponent(relative);
     folder->mParent = std::exchange(mPending_Folder, folder.get());
     if (mLabels != nullptr)
         Labels_EnterFolder(*folder, relative);
@@ -195,8 +189,7 @@ void FolderParser::WalkFile(const char* path, uint64_t size)
     mPending_Root->mName = path;
     mPending_Root->mNamesItsFile = true;
     mPending_Folder = mPending_Root.get();
-    const char* separator = std::strrchr(path, TrovLib::SEPARATOR);
-    const char* name = separator == nullptr ? path : separator + 1;
+    const char* name = TrovLib::LastComponent(path);
     if (mRequest == nullptr || mRequest->IsPathSelected(name))
     {
         auto task = std::make_unique<FileJobs::Task>();

@@ -101,8 +101,7 @@ bool SearchRequest::IsFileTypeSelected(const char* type) const
 
 bool SearchRequest::IsPathSelected(const char* relative) const
 {
-    const char* separator = std::strrchr(relative, TrovLib::SEPARATOR);
-    const char* name = separator == nullptr ? relative : separator + 1;
+    const char* name = TrovLib::LastComponent(relative);
     for (auto glob = mGlobs.rbegin(); glob != mGlobs.rend(); ++glob)
     {
         const bool exclude = glob->starts_with('!');

@@ -38,8 +38,7 @@ std::string TreeNode::GetName_BelowRoot() const
 
 const char* TreeNode::GetName_Relative() const
 {
-    const auto separator = mName.rfind(TrovLib::SEPARATOR);
-    return separator == std::string::npos ? mName.c_str() : mName.c_str() + separator + 1;
+    return TrovLib::LastComponent(mName.c_str());
 }
 
 void TreeNode::Adopt(TreeNode& child)
