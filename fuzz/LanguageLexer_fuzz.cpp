@@ -198,7 +198,7 @@ private:
             }
             return p + 2;
         }
-        if (c == close[0] && Matches(p, close, false) > 0)
+        if (c == close[0] && Matches(p, close, false) > 0 && PlaceHolds(mForm->mClosePlace, p))
         {
             mark = true;
             if (mForm->mEscapeDouble && Matches(p + close.size(), close, false) > 0)

@@ -35,6 +35,7 @@ struct Language_Form
 
     Kind mKind = Kind::LINE;
     Place mPlace = Place::ANYWHERE;
+    Place mClosePlace = Place::ANYWHERE; // of a string's close: PowerShell's "@ in column 1
     // The open and the close. With a captured delimiter (`{d}` in the tokens) the open is
     // mOpen + delimiter + mOpenTail and the close mClose + delimiter + mCloseTail.
     std::string mOpen, mOpenTail, mClose, mCloseTail;

@@ -297,7 +297,7 @@ const char* LanguageLexer::RunString(const char* p)
         if (c == closeFirst)
         {
             const size_t length = Match(p, form.mClose, false);
-            if (length > 0)
+            if (length > 0 && PositionAllows(form.mClosePlace, p))
             {
                 mark = true;
                 if (form.mEscapeDouble && Match(p + length, form.mClose, false) > 0)

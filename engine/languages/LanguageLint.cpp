@@ -34,9 +34,9 @@ LanguageLexer::LineClass ClassOf(LanguageLexer& lexer, const std::string& line)
 // line comment reads as comment: a swapped pair or an opener that never closes fails.
 bool RoundTrips(const Language& language, const Form& form, const Form& lineComment)
 {
-    if (form.mPlace != Form::Place::ANYWHERE || form.mOne || form.mKind == Form::Kind::HEREDOC ||
-        form.mKind == Form::Kind::DIRECTIVE || form.mKind == Form::Kind::LINE ||
-        !form.mNotAfter.none())
+    if (form.mPlace != Form::Place::ANYWHERE || form.mClosePlace != Form::Place::ANYWHERE ||
+        form.mOne || form.mKind == Form::Kind::HEREDOC || form.mKind == Form::Kind::DIRECTIVE ||
+        form.mKind == Form::Kind::LINE || !form.mNotAfter.none())
         return true;
     LanguageLexer lexer;
     lexer.Begin(language, false);

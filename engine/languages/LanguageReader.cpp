@@ -290,6 +290,8 @@ private:
             equals == attribute.npos ? std::string_view() : attribute.substr(equals + 1);
         if (name == "at")
             form.mPlace = Place(value);
+        else if (name == "close-at")
+            form.mClosePlace = ClosePlace(value);
         else if (name == "esc")
             Escape(form, value);
         else if (name == "span")
@@ -362,6 +364,15 @@ private:
                 return place;
         }
         Fail("unknown place \"" + std::string(value) + "\"");
+    }
+
+    // A close may be bound to the start of its line, with or without blanks before it.
+    Form::Place ClosePlace(std::string_view value)
+    {
+        const Form::Place place = Place(value);
+        if (place != Form::Place::LINE_START && place != Form::Place::COLUMN_1)
+            Fail("close-at is line-start or column-1");
+        return place;
     }
 
     void Escape(Form& form, std::string_view value)

@@ -199,6 +199,8 @@ TEST(LanguageTable, UserFilesMapAndReplaceRowsAndNameTheirFaults)
         {"[c]\nname = C\nstring = \" \"\n", "f:3: \"string\" must state esc="},
         {"[c]\nname = C\n[c]\nname = D\n", "f:3: [c] is already defined in this file"},
         {"[c]\nname = C\nblock = %2 x\n", "f:3: a bad %XX escape in \"%2\""},
+        {"[c]\nname = C\nstring = ' ' esc=none close-at=file-start\n",
+         "f:3: close-at is line-start or column-1"},
         {"[label:made]\n", "f:1: unknown label \"made\" (known: generated, vendored, minified, "
                            "lock, documentation)"},
         {"[label:minified]\nlongline = 0 ext=js\n", "f:2: expected a positive number, not \"0\""},
