@@ -471,7 +471,7 @@ private:
 
     bool Allowed(const Form& form, size_t p, size_t length) const
     {
-        const char before = p > 0 ? mLine[p - 1] : '\n';
+        const char before = p > mStart ? mLine[p - 1] : '\n';
         const size_t after = p + length;
         const size_t place =
             form.mKind == Form::Kind::DOC && Prefixed(form, p) ? p - Prefixed(form, p) : p;

@@ -514,7 +514,8 @@ bool LanguageLexer::PlaceAllows(const Form& form, const char* p, size_t length) 
     const char* prefix = form.mKind == Form::Kind::DOC ? PrefixBefore(form, p) : nullptr;
     if (!PositionAllows(form.mPlace, prefix != nullptr ? prefix : p))
         return false;
-    const char before = p > mBegin ? p[-1] : (mPieceStartsLine ? '\n' : mLastByte);
+    // A byte-order mark does not stand before the first token of the file.
+    const char before = p > mLineStart ? p[-1] : (mPieceStartsLine ? '\n' : mLastByte);
     const char* after = p + length;
     if (form.mWord && after < mEnd && !IsSpace(*after))
         return false;

@@ -1,0 +1,2 @@
+﻿# Sets up the build tree.
+mkdir -p build
