@@ -1,36 +1,54 @@
-#Requires -Version 5.1
+﻿#Requires -Version 5.1
 <#
 .SYNOPSIS
-    Writes a short report.
+    Publishes the built site to a share.
 
-.DESCRIPTION
-    The "#" and '<#' in strings below are not comments.
+.EXAMPLE
+    ./Publish-Site.ps1 -Target 'staging' # quotes and # in help text
 #>
+[CmdletBinding()]
 param(
-    [string]$Name = 'world'   # default name
+    [string]$Target = 'production', # end-of-line comment
+    <# The folder that holds the built site. #>
+    [string]$Path = "$PSScriptRoot\site"
 )
 
-$hash = "# not a comment"
-$open = '<# not a comment either #>'
-$quote = "She said ""hi"" and `"bye`""   # doubled and backtick-escaped quotes
-$apos = 'it''s'
+#region Helpers
+function Write-Log([string]$Message) {
+    # Timestamps are sortable.
+    $stamp = (Get-Date).ToString('s')
+    Write-Host "[$stamp] $Message"
+}#end Write-Log
+#endregion
 
-$expanding = @"
-Hello, $Name
-# this line is here-string text
+$quote = "He said ""ship it"" and `"left`""
+$apos = 'it''s done' # '' stands for one quote
+Write-Host `"not a string`" `#not-a-comment
+# The backticks above opened nothing, so this is a comment.
+dotnet new console --language C# --name "Site Tools"
+$hash = '#'; $tag = "#$Target"
+$message = "first line
+# text of the string, not a comment
+last line"
 
-a "@ in the middle does not close it
-"@
+$body = @"
+Target: $Target
+Contact: "ops"@example.org
+# here-string text, not a comment
 
-$literal = @'
-<# literal text #>
+  "@ indented does not close either
+# still here-string text
+"@ | Set-Content -Path (Join-Path $Path 'release.txt')
+$template = @'
+<# not a comment #> $NotExpanded
+    '@ indented, still text
+# verbatim here-string text
 '@
 
-function Get-Total([int[]]$Values) {
-    <# a block comment on one line #>
-    $sum = 0
-    foreach ($v in $Values) { $sum += $v }  <# trailing block #>
-    return $sum
-}
-
-Write-Output $hash $open $quote $apos $expanding $literal (Get-Total 1, 2, 3)
+Write-Log "Publishing $Path to $Target"; <# inline #> Write-Log 'start'
+Copy-Item -Path $Path -Destination "\\server\$Target" -Recurse `
+    -Force
+<# A block comment over lines:
+   # a single-line comment inside it is comment text
+#>
+Write-Output $quote $apos $hash $tag $message $body $template
