@@ -1,27 +1,28 @@
-dnl config.m4 - macros for the sample build.
-dnl Lines starting with dnl are discarded by m4.
-# A hash comment is copied to the output but never expanded.
-divert(-1)
+dnl version.m4: the release numbers shared by the generated files.
+dnl Usage: m4 version.m4 template.in > template
+dnl
+# This comment is copied to the output, and MAJOR in it is not expanded.
+define(`MAJOR', `2')dnl
+define(`MINOR', `7')   dnl the minor number moves with every release
+define(`VERSION', `MAJOR.MINOR')dnl
+    dnl an indented dnl discards its line as well
 
-define(`PROJECT', `sample')dnl the name used below
-define(`VERSION', `1.0')
-define(`HASH', `#')                 # a quoted hash is text
-define(`GREETING', `hello, # still quoted text')
-define(`BANNER', `first line
-# second line, inside the quotes
+    # an indented comment
+define(`HASH', `#')dnl a quoted # is text
+define(`SIGN', `#' `is text once quoted') # and this is a comment
+dnl join(a, b, ...) joins its arguments with dashes.
+define(`join',
+`ifelse($#, 0, `',
+        $#, 1, `$1',
 
-last line')
+        `$1-join(shift($@))')')dnl
 
-dnl Joins two words with a dash.
-define(`join', `$1-$2')dnl
-
-# Upper-cases its argument.
-define(`UPPER', `translit(`$1', `a-z', `A-Z')')
-
-divert(0)dnl
-PROJECT VERSION
-UPPER(PROJECT)
-join(`left', `right')
-BANNER
-GREETING HASH
-dnl the end
+changequote([, ])dnl
+# Autoconf's quotes from here on; # still opens a comment.
+define([dnlnote], [a longer name is another macro])dnl
+define([TITLE], [Release VERSION])dnl
+changequote`'dnl
+TITLE
+join(`a', `b', `c')
+dnlnote
+dnl end of file
