@@ -1,6 +1,5 @@
 #include "cli/FlatReport.h"
 
-#include "cli/Highlight.h"
 #include "cli/TreeReport.h"
 #include "engine/parsers/LineReader.h"
 
@@ -23,8 +22,9 @@ void Writer::WriteFile(const Vn::SearchResult_File& file)
     }
     if ((mOptions.mBefore != 0 || mOptions.mAfter != 0) && WriteWithContext(file, path))
         return;
-    for (const auto& line : file.mLines)
-        WriteLine(path, line.mLine, line.mText.c_str(), true);
+    for (size_t index = 0; index < file.mLines.size(); index++)
+        WriteLine(path, file.mLines[index].mLine, file.mLines[index].mText.c_str(), true,
+                  SpansOf(file, index));
 }
 
 void Writer::WritePath(const std::string& path, char separator)
@@ -33,13 +33,19 @@ void Writer::WritePath(const std::string& path, char separator)
 }
 
 // "path:line:text" for a match, "path-line-text" for a line around one.
-void Writer::WriteLine(const std::string& path, uint64_t number, const char* text, bool match)
+void Writer::WriteLine(const std::string& path, uint64_t number, const char* text, bool match,
+                       Spans spans)
 {
     const char separator = match ? ':' : '-';
     WritePath(path, separator);
     mOut << number << separator;
-    WriteHighlighted(mOut, TreeReport::WithoutLineEnd(text), match ? mOptions.mHighlight : nullptr);
+    WriteHighlighted(mOut, TreeReport::WithoutLineEnd(text), spans);
     mOut << '\n';
+}
+
+Spans Writer::SpansOf(const Vn::SearchResult_File& file, size_t index) const
+{
+    return mOptions.mHighlight ? file.GetSpans(index) : Spans();
 }
 
 // A line is shown when it lies within the reach of a match; "--" parts groups that do
@@ -65,7 +71,9 @@ bool Writer::WriteWithContext(const Vn::SearchResult_File& file, const std::stri
             mOut << "--\n";
         mGroupWritten = true;
         shown = number;
-        WriteLine(path, number, line, number == match->mLine);
+        const bool matching = number == match->mLine;
+        WriteLine(path, number, line, matching,
+                  matching ? SpansOf(file, match - file.mLines.begin()) : Spans());
     }
     return true;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "cli/Highlight.h"
 #include "cli/Output.h"
-#include "engine/search/SearchRequest.h"
 #include "engine/search/SearchResult_File.h"
 
 #include <cstdint>
@@ -25,8 +25,8 @@ enum class Form
 struct Options
 {
     Form mForm = Form::Lines;
-    // With a request, the matches of its text are coloured.
-    const Vn::SearchRequest* mHighlight = nullptr;
+    // The spans of the matches are coloured.
+    bool mHighlight = false;
     // A NUL ends each path, in place of the ':' or the line feed after it, as grep -Z
     // writes it, so that names holding line feeds survive a pipe.
     bool mNull = false;
@@ -46,7 +46,11 @@ public:
 private:
     // The path and the separator after it, or a NUL.
     void WritePath(const std::string& path, char separator);
-    void WriteLine(const std::string& path, uint64_t number, const char* text, bool match);
+    // A line around a match is written without spans.
+    void WriteLine(const std::string& path, uint64_t number, const char* text, bool match,
+                   Spans spans);
+    // The spans of the file's line at `index` to colour.
+    Spans SpansOf(const Vn::SearchResult_File& file, size_t index) const;
     // Reads the file at `path` again for the lines around the matches; false when it
     // cannot.
     bool WriteWithContext(const Vn::SearchResult_File& file, const std::string& path);

@@ -1,6 +1,6 @@
 #include "cli/Highlight.h"
 
-#include <string>
+#include <algorithm>
 
 namespace VarnikCli
 {
@@ -12,24 +12,16 @@ constexpr char MATCH_END[] = "\x1b[0m";
 
 } // namespace
 
-void WriteHighlighted(Output& out, std::string_view line, const Vn::SearchRequest* request)
+void WriteHighlighted(Output& out, std::string_view line, Spans spans)
 {
-    if (request == nullptr)
-    {
-        out.Text(line);
-        return;
-    }
-    // The request reads a line up to a NUL, which the view lacks.
-    const std::string text(line);
     size_t shown = 0;
-    for (size_t at = 0; at < text.size(); ++at)
+    for (const auto& span : spans)
     {
-        const size_t end = request->MatchEnd(text, at);
-        if (end == Vn::SearchRequest::NO_MATCH || end == at)
-            continue;
-        out.Text(line.substr(shown, at - shown)) << MATCH_START;
-        out.Text(line.substr(at, end - at)) << MATCH_END;
-        at = end - 1;
+        const size_t end = std::min<size_t>(size_t{span.mOffset} + span.mLength, line.size());
+        if (span.mOffset >= end)
+            break;
+        out.Text(line.substr(shown, span.mOffset - shown)) << MATCH_START;
+        out.Text(line.substr(span.mOffset, end - span.mOffset)) << MATCH_END;
         shown = end;
     }
     out.Text(line.substr(shown));

@@ -1,15 +1,18 @@
 #pragma once
 
 #include "cli/Output.h"
-#include "engine/search/SearchRequest.h"
+#include "engine/search/SearchResult_File.h"
 
+#include <span>
 #include <string_view>
 
 namespace VarnikCli
 {
 
-// Writes a line of a search answer; with a request, each match of its text is shown in
-// bold red, as grep colours it.
-void WriteHighlighted(Output& out, std::string_view line, const Vn::SearchRequest* request);
+using Spans = std::span<const Vn::SearchResult_File::Span>;
+
+// Writes a line of a search answer with each span of a match in bold red, as grep colours
+// it. Spans past the end of the line, as over its line feed, are cut there.
+void WriteHighlighted(Output& out, std::string_view line, Spans spans);
 
 } // namespace VarnikCli

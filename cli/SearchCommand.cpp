@@ -197,7 +197,7 @@ bool SearchCommand::IsFlat() const
     return mFlat || mFiles || mCounts;
 }
 
-FlatReport::Options SearchCommand::FlatOptions(const Vn::SearchRequest* highlight) const
+FlatReport::Options SearchCommand::FlatOptions(bool highlight) const
 {
     const FlatReport::Form form = mFiles    ? FlatReport::Form::Files
                                   : mCounts ? FlatReport::Form::Counts
@@ -225,7 +225,7 @@ int SearchCommand::Run(Console& console) const
     if (mNull && !IsFlat())
         throw std::runtime_error("--null needs --flat, -l or -c");
     const std::vector<std::string> roots = CheckedRoots(Roots());
-    const Vn::SearchRequest* highlight = UseColor(console) ? &request : nullptr;
+    const bool highlight = UseColor(console);
     // The flat forms print each file as soon as it is final, so that a pipe gets the
     // first matches of a large tree at once; the lines stand in for a progress line,
     // which would break into them.

@@ -35,7 +35,7 @@ private:
     std::vector<std::string> Roots() const;
     Vn::SearchRequest Request() const;
     bool IsFlat() const;
-    FlatReport::Options FlatOptions(const Vn::SearchRequest* highlight) const;
+    FlatReport::Options FlatOptions(bool highlight) const;
     bool UseColor(const Console& console) const;
 
     CLI::App* mCommand;

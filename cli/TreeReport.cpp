@@ -49,7 +49,7 @@ void WriteCounters(Output& out, const Vn::Data_Node& node)
         WriteCounter(out, *counter, nullptr, 1);
 }
 
-void WriteResults(Output& out, const Vn::SearchResult& root, const Vn::SearchRequest* highlight)
+void WriteResults(Output& out, const Vn::SearchResult& root, bool highlight)
 {
     Vn::ForEachInTree<Vn::SearchResult>(
         root,
@@ -58,11 +58,14 @@ void WriteResults(Output& out, const Vn::SearchResult& root, const Vn::SearchReq
             Indent(out, depth).Text(result.GetText()) << '\n';
             if (result.IsFolder())
                 return;
-            for (const auto& line : static_cast<const Vn::SearchResult_File&>(result).mLines)
+            const auto& file = static_cast<const Vn::SearchResult_File&>(result);
+            for (size_t index = 0; index < file.mLines.size(); index++)
             {
+                const Vn::SearchResult_File::Line_Info& line = file.mLines[index];
                 Indent(out, depth + 1) << "Line " << line.mLine << " : ";
                 // As the window shows it: up to a NUL byte.
-                WriteHighlighted(out, WithoutLineEnd(line.mText.c_str()), highlight);
+                WriteHighlighted(out, WithoutLineEnd(line.mText.c_str()),
+                                 highlight ? file.GetSpans(index) : Spans());
                 out << '\n';
             }
         });

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "cli/Output.h"
-#include "engine/search/SearchRequest.h"
 #include "engine/search/SearchResult_Folder.h"
 #include "engine/tree/Data_Node.h"
 
@@ -18,9 +17,8 @@ namespace TreeReport
 void WriteCounters(Output& out, const Vn::Data_Node& node);
 
 // The result tree: folders, files, and under each file its matching lines, each without
-// its line terminator. With `highlight`, the matches of its text are coloured.
-void WriteResults(Output& out, const Vn::SearchResult& root,
-                  const Vn::SearchRequest* highlight = nullptr);
+// its line terminator. With `highlight`, the spans of the matches are coloured.
+void WriteResults(Output& out, const Vn::SearchResult& root, bool highlight = false);
 
 // A line's text without its LF and a CR before it.
 std::string_view WithoutLineEnd(std::string_view text);

@@ -6,10 +6,14 @@
 // ignored, since RE2 folds more than the 26 letters). Taken as a regular expression
 // itself, the text is never passed over by the finder: from the start of any piece, cut
 // as a reader cuts the bytes, the finder stops within or before the first piece that
-// the request finds it in.
+// the request finds it in. The matches a line gathers are those of a walk from left to
+// right that takes the text wherever it stands at a place in a zone, after the match
+// before: each matches, none overlap, none is passed over. The high bits of the mode
+// byte choose which places lie in a zone.
 
 #include "Fuzz.h"
 #include "engine/parsers/LineReader.h"
+#include "engine/search/LineMatches.h"
 #include "engine/search/TextFinder.h"
 
 #include <re2/re2.h>
@@ -38,6 +42,73 @@ bool PlainMatchAt(std::string_view line, size_t at, const std::string& text, boo
     return end <= line.size() && std::equal(text.begin(), text.end(), line.begin() + at, same) &&
            (!word ||
             ((at == 0 || !IsWord(line[at - 1])) && (end == line.size() || !IsWord(line[end]))));
+}
+
+using Spans = std::vector<std::pair<size_t, size_t>>;
+
+// Places in a zone repeat every 4 bytes, as the bits of `zones` say; 0 takes every place.
+bool InZone(size_t at, unsigned zones)
+{
+    return zones == 0 || ((zones >> (at % 4)) & 1) != 0;
+}
+
+// The spans of the matches at the places in a zone, as a plain walk finds them; a match
+// of no bytes counts, so `matched` may hold with no span.
+Spans PlainSpans(std::string_view line, const Vn::SearchRequest& request, unsigned zones,
+                 bool& matched)
+{
+    const std::string& text = request.mText;
+    Spans spans;
+    matched = false;
+    for (size_t at = 0; at <= line.size(); at++)
+    {
+        if (!InZone(at, zones) ||
+            !PlainMatchAt(line, at, text, !request.mFlags.CaseSensitive, request.mFlags.WholeWord))
+            continue;
+        matched = true;
+        if (text.empty())
+            continue;
+        spans.emplace_back(at, text.size());
+        at += text.size() - 1;
+    }
+    return spans;
+}
+
+// The spans that the request gathers in the line from the places in a zone, or from all
+// of them when it finds the text anywhere.
+Spans GatheredSpans(const std::string& line, const Vn::SearchRequest& request, unsigned zones,
+                    bool& matched)
+{
+    Vn::SearchResult_File file("line");
+    Vn::LineMatches matches(request, line, 1, file);
+    if (zones == 0 && request.Find(line.c_str()))
+        matches.AddEverywhere();
+    for (size_t at = 0; zones != 0 && at <= line.size(); at++)
+    {
+        if (InZone(at, zones))
+            matches.TryAt(at);
+    }
+    matched = file.GetCount() != 0;
+    Spans spans;
+    for (size_t index = 0; index < file.mLines.size(); index++)
+    {
+        for (const auto& span : file.GetSpans(index))
+            spans.emplace_back(span.mOffset, span.mLength);
+    }
+    return spans;
+}
+
+void CheckGatheredSpans(const std::string& line, const Vn::SearchRequest& request,
+                        const Vn::SearchRequest& regex, unsigned zones)
+{
+    bool plainMatched = false;
+    bool matched = false;
+    const Spans plain = PlainSpans(line, request, zones, plainMatched);
+    VarnikFuzz::Require(GatheredSpans(line, request, zones, matched) == plain &&
+                            (matched == plainMatched || (zones == 0 && line.empty())),
+                        "a line gathers the spans of a plain walk");
+    VarnikFuzz::Require(!regex.mFlags.Regex || GatheredSpans(line, regex, zones, matched) == plain,
+                        "an escaped text gathers the spans of a plain walk");
 }
 
 void CheckRegexFinder(const std::string& pattern, bool fold, const std::string& bytes)
@@ -120,6 +191,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     if ((mode & 8) != 0)
         CheckRegexFinder(text, fold, bytes);
+    CheckGatheredSpans(line, request, regex, mode >> 4);
     VarnikFuzz::Require(line.empty() ||
                             (request.Find(line.c_str()) == anywhere &&
                              (!regex.mFlags.Regex || regex.Find(line.c_str()) == anywhere)),

@@ -2,6 +2,7 @@
 
 #include "engine/counters/Counter_Count.h"
 #include "engine/counters/Counter_Histogram.h"
+#include "engine/search/LineMatches.h"
 #include "engine/search/TextFinder.h"
 #include "engine/tree/CounterSchema.h"
 
@@ -279,32 +280,33 @@ void FileParser_Language::SearchLines(const Language* language, const SearchRequ
         const bool endsLine = reader.PieceEndsLine();
         lexer.Feed(piece, piece + reader.PieceSize(), endsLine);
         MeasurePiece(context.mLongLines, reader.PieceSize(), endsLine);
-        if (reader.PieceHoldsText() && MatchesInZones(piece, reader.PieceSize(), request, lexer))
-            result.AddLine(line, piece);
+        if (reader.PieceHoldsText())
+            AddMatchesInZones(piece, reader.PieceSize(), line, request, lexer, result);
         line += endsLine ? 1 : 0;
     }
 }
 
-// Whether the text stands at a place of the piece whose zone the request selects.
-bool FileParser_Language::MatchesInZones(const char* piece, size_t size,
-                                         const SearchRequest& request, const LanguageLexer& lexer)
+// Adds the piece, with its matches, when the text stands at a place of it whose zone the
+// request selects.
+void FileParser_Language::AddMatchesInZones(const char* piece, size_t size, uint64_t line,
+                                            const SearchRequest& request,
+                                            const LanguageLexer& lexer, SearchResult_File& result)
 {
     // The finder points at many pieces where an expression does not match: one look at the
     // whole piece spares a look at each place of a piece that cannot match.
     if (request.mFlags.Regex && !request.Find(piece))
-        return false;
+        return;
     const auto& zones = lexer.GetZones();
     size_t zone = 0;
     const size_t visible = std::strlen(piece); // the request stops at a NUL, as the reader does
+    LineMatches matches(request, std::string_view(piece, visible), line, result);
     for (size_t at = 0; at < std::min(size, visible); at++)
     {
         while (zone + 1 < zones.size() && zones[zone + 1].mOffset <= at)
             zone++;
-        if (IsZoneSelected(zones.empty() ? Lexer::ZONE_CODE : zones[zone].mZone, request.mFlags) &&
-            request.MatchesAt(std::string_view(piece, visible), at))
-            return true;
+        if (IsZoneSelected(zones.empty() ? Lexer::ZONE_CODE : zones[zone].mZone, request.mFlags))
+            matches.TryAt(at);
     }
-    return false;
 }
 
 } // namespace Vn

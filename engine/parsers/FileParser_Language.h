@@ -64,8 +64,9 @@ private:
     static void CountLine(ReadingContext& context);
     static void SearchLines(const Language* language, const SearchRequest& request,
                             SearchResult_File& result, ReadingContext& context);
-    static bool MatchesInZones(const char* piece, size_t size, const SearchRequest& request,
-                               const LanguageLexer& lexer);
+    static void AddMatchesInZones(const char* piece, size_t size, uint64_t line,
+                                  const SearchRequest& request, const LanguageLexer& lexer,
+                                  SearchResult_File& result);
 
     const std::shared_ptr<const LanguageTable> mTable;
     const LabelSet mSkip;

@@ -1,6 +1,7 @@
 #include "engine/parsers/FileParser_State.h"
 
 #include "engine/parsers/ReadingContext.h"
+#include "engine/search/LineMatches.h"
 
 #include "lib/Ascii.h"
 
@@ -186,11 +187,12 @@ void FileParser_State::ParseLine(const char* line, ReadingContext& context) cons
 void FileParser_State::Search_Line(const char* line, ReadingContext& context) const
 {
     const SearchRequest& request = *context.mRequest;
+    LineMatches matches(request, line, context.mLineNumber, *context.mResult);
     if (context.mSearch_Anywhere)
     {
         // An empty line is not searched, not even for the empty text.
         if (line[0] != '\0' && request.Find(line))
-            context.mResult->AddLine(context.mLineNumber, line);
+            matches.AddEverywhere();
         return;
     }
     // The finder points at many lines where an expression does not match: one look at the
@@ -201,20 +203,16 @@ void FileParser_State::Search_Line(const char* line, ReadingContext& context) co
         return;
     }
     const uint32_t zones = SelectedZones(request.mFlags);
-    const std::string_view view(line);
-    bool matched = false;
     Run run{context.mState, 0, line, context};
-    const char* p = line;
-    // The zone is that of the state before the token at `p` is read. Once the line
-    // matches, the rest of it only has to carry the state.
-    for (; *p != '\0' && !matched; p = Step(p, run))
-        matched = (mStates[run.mState].mZones & zones) != 0 && request.MatchesAt(view, p - line);
-    RunFrom(p, run);
+    // The zone is that of the state before the token at `p` is read.
+    for (const char* p = line; *p != '\0'; p = Step(p, run))
+    {
+        if ((mStates[run.mState].mZones & zones) != 0)
+            matches.TryAt(static_cast<size_t>(p - line));
+    }
     context.mState = run.mState;
     context.mLineFlags = run.mLineFlags;
     EndLine(context);
-    if (matched)
-        context.mResult->AddLine(context.mLineNumber, line);
 }
 
 void FileParser_State::Search_Skip(const char* line, ReadingContext& context) const

@@ -3,6 +3,7 @@
 #include "engine/counters/Counter_Count.h"
 #include "engine/counters/Counter_Histogram.h"
 #include "engine/parsers/ReadingContext.h"
+#include "engine/search/LineMatches.h"
 #include "engine/search/TextFinder.h"
 #include "engine/tree/CounterSchema.h"
 #include "lib/Ascii.h"
@@ -177,11 +178,11 @@ void FileParser_Text::Search_Line(const char* line, ReadingContext& context) con
 
 void FileParser_Text::Search_Skip(const char* /*line*/, ReadingContext& /*context*/) const {}
 
-// Adds the line to the result when the request finds its text in it.
+// Adds the line to the result, with every match, when the request finds its text in it.
 void FileParser_Text::AddIfFound(const char* line, ReadingContext& context)
 {
     if (context.mRequest->Find(line))
-        context.mResult->AddLine(context.mLineNumber, line);
+        LineMatches(*context.mRequest, line, context.mLineNumber, *context.mResult).AddEverywhere();
 }
 
 } // namespace Vn

@@ -132,13 +132,19 @@ bool SearchRequest::Find(const char* line) const
 {
     if (!mFlags.Regex && !mFlags.WholeWord)
         return FindLiteral(line);
-    const std::string_view view(line);
-    for (size_t at = NextStart(view, 0); at != NO_MATCH; at = NextStart(view, at + 1))
+    size_t end = 0;
+    return NextMatch(line, 0, end) != NO_MATCH;
+}
+
+size_t SearchRequest::NextMatch(std::string_view line, size_t from, size_t& end) const
+{
+    for (size_t at = NextStart(line, from); at != NO_MATCH; at = NextStart(line, at + 1))
     {
-        if (MatchEnd(view, at) != NO_MATCH)
-            return true;
+        end = MatchEnd(line, at);
+        if (end != NO_MATCH)
+            return at;
     }
-    return false;
+    return NO_MATCH;
 }
 
 bool SearchRequest::LiteralAt(const char* position) const

@@ -17,7 +17,19 @@ SearchResult_File::SearchResult_File(const char* name) : SearchResult(name, fals
 void SearchResult_File::AddLine(uint64_t line, const char* text)
 {
     mCount++;
-    mLines.push_back(Line_Info{text, line});
+    mLines.push_back(Line_Info{text, line, mSpans.size()});
+}
+
+void SearchResult_File::AddSpan(size_t offset, size_t length)
+{
+    mSpans.push_back(Span{static_cast<uint32_t>(offset), static_cast<uint32_t>(length)});
+}
+
+std::span<const SearchResult_File::Span> SearchResult_File::GetSpans(size_t index) const
+{
+    const size_t end = index + 1 < mLines.size() ? mLines[index + 1].mFirstSpan : mSpans.size();
+    const size_t first = mLines[index].mFirstSpan;
+    return std::span<const Span>(mSpans).subspan(first, end - first);
 }
 
 std::string SearchResult_File::GetText() const

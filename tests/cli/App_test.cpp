@@ -304,6 +304,58 @@ TEST(App, SearchFindsTheSelectedLines)
     }
 }
 
+// --color marks exactly the spans that matched: in the chosen zones only, as case, whole
+// words and expressions find them, by each kind of parser (a C++ machine, a text file,
+// the language table). "[" and "]" stand for the colour's start and end; lines around a
+// match, shown for context, are never coloured.
+TEST(App, SearchColoursTheSpansThatMatched)
+{
+    TempTree tree;
+    tree.File("proj/m.cpp", "foo(); // foo\n"
+                            "foobar foo; /* Foo */\n"
+                            "const char* s = \"x1\"; int x2;\n")
+        .File("proj/notes.txt", "ab ab\n")
+        .File("proj/s.py", "x = 1  # x\n");
+    const auto marked = [](const std::string& text)
+    {
+        std::string colored;
+        for (const char c : text)
+            colored += c == '[' ? "\x1b[1;31m" : c == ']' ? "\x1b[0m" : std::string(1, c);
+        return colored;
+    };
+    const struct
+    {
+        std::vector<std::string> mArgs;
+        std::string mOut;
+    } rows[] = {
+        {{"--flat", "--zones", "comment", "--types", "cpp", "proj", "foo"},
+         "proj/m.cpp:1:foo(); // [foo]\n"},
+        {{"--flat", "--zones", "code", "--types", "cpp", "proj", "foo"},
+         "proj/m.cpp:1:[foo](); // foo\nproj/m.cpp:2:[foo]bar [foo]; /* Foo */\n"},
+        {{"--flat", "-i", "--zones", "comment", "--types", "cpp", "proj", "foo"},
+         "proj/m.cpp:1:foo(); // [foo]\nproj/m.cpp:2:foobar foo; /* [Foo] */\n"},
+        {{"--flat", "-w", "--types", "cpp", "proj", "foo"},
+         "proj/m.cpp:1:[foo](); // [foo]\nproj/m.cpp:2:foobar [foo]; /* Foo */\n"},
+        {{"--flat", "--zones", "string", "--types", "cpp", "-e", "x[0-9]", "proj"},
+         "proj/m.cpp:3:const char* s = \"[x1]\"; int x2;\n"},
+        {{"--flat", "--types", "txt", "-e", "^|b", "proj"}, "proj/notes.txt:1:a[b] a[b]\n"},
+        {{"--flat", "--languages", "--zones", "comment", "-g", "*.py", "proj", "x"},
+         "proj/s.py:1:x = 1  # [x]\n"},
+        {{"--flat", "-C", "1", "--zones", "comment", "--types", "cpp", "proj", "foo"},
+         "proj/m.cpp:1:foo(); // [foo]\nproj/m.cpp-2-foobar foo; /* Foo */\n"},
+        {{"-i", "--zones", "comment", "--types", "cpp", "proj", "FOO"},
+         "proj/ (2)\n  m.cpp (2)\n    Line 1 : foo(); // [foo]\n"
+         "    Line 2 : foobar foo; /* [Foo] */\n"},
+    };
+    for (const auto& row : rows)
+    {
+        std::vector<std::string> args = {"search", "--color", "always"};
+        args.insert(args.end(), row.mArgs.begin(), row.mArgs.end());
+        SCOPED_TRACE(testing::PrintToString(args));
+        EXPECT_EQ(RunIn(tree.Root(), args), (Outcome{0, marked(row.mOut), ""}));
+    }
+}
+
 // Scans compared as folders and as files of scan --json: a project with a file removed, a
 // folder added and the "#if" names changed, a line moved between files, a file renamed.
 TEST(App, DiffListsWhatChanged)

@@ -1,0 +1,46 @@
+#include "engine/search/LineMatches.h"
+
+namespace Vn
+{
+
+LineMatches::LineMatches(const SearchRequest& request, std::string_view line, uint64_t number,
+                         SearchResult_File& result)
+    : mRequest(request), mLine(line), mNumber(number), mResult(result)
+{
+}
+
+void LineMatches::TryAt(size_t at)
+{
+    if (at < mNext)
+        return;
+    const size_t end = mRequest.MatchEnd(mLine, at);
+    if (end != SearchRequest::NO_MATCH)
+        Add(at, end);
+}
+
+void LineMatches::AddEverywhere()
+{
+    size_t end = 0;
+    for (size_t at = mRequest.NextMatch(mLine, mNext, end); at != SearchRequest::NO_MATCH;
+         at = mRequest.NextMatch(mLine, mNext, end))
+        Add(at, end);
+    Join();
+}
+
+// A match of no bytes lets the next one begin at the next place.
+void LineMatches::Add(size_t at, size_t end)
+{
+    Join();
+    mNext = end > at ? end : at + 1;
+    if (end > at)
+        mResult.AddSpan(at, end - at);
+}
+
+void LineMatches::Join()
+{
+    if (!mJoined)
+        mResult.AddLine(mNumber, mLine.data());
+    mJoined = true;
+}
+
+} // namespace Vn
