@@ -46,8 +46,12 @@ void BackgroundPass::Found(const Vn::SearchResult_File& file)
 {
     const std::string name = file.GetName();
     auto copy = std::make_unique<Vn::SearchResult_File>(name.c_str());
-    for (const Vn::SearchResult_File::Line_Info& line : file.mLines)
-        copy->AddLine(line.mLine, line.mText.c_str());
+    for (size_t index = 0; index < file.mLines.size(); index++)
+    {
+        copy->AddLine(file.mLines[index].mLine, file.mLines[index].mText.c_str());
+        for (const Vn::SearchResult_File::Span& span : file.GetSpans(index))
+            copy->AddSpan(span.mOffset, span.mLength);
+    }
     const std::lock_guard lock(mFoundMutex);
     mFound.push_back(std::move(copy));
 }

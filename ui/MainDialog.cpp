@@ -16,7 +16,6 @@
 #include "ui/Desktop_Qt.h"
 #include "ui/DisplayForm.h"
 #include "ui/LocalText.h"
-#include "ui/MatchDelegate.h"
 #include "ui/ProgressLine.h"
 #include "ui/TreeNodes.h"
 
@@ -977,16 +976,11 @@ void MainDialog::Search_Result_Release()
     Controls_Enable();
 }
 
-// The delegate marks a literal text; the spans of an expression stay unmarked.
 void MainDialog::Search_Result_Begin()
 {
     Search_Result_Release();
     mSearch_Begun = true;
     mSearch_Model.Reset(mRootFolder);
-    const bool literal = !mSearch_Request->mFlags.Regex;
-    mUi.mSearch_MatchDelegate->SetText(literal ? LocalText_ToQt(mSearch_Request->mText) : "",
-                                       mSearch_Request->mFlags.CaseSensitive ? Qt::CaseSensitive
-                                                                             : Qt::CaseInsensitive);
 }
 
 // The results on screen stay until the new search brings its first file.

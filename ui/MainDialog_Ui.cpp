@@ -372,8 +372,7 @@ QWidget* MainDialog_Ui::SearchPage_Create()
     mSearch_PathActions = PathActions_Create(mSearch_ResultTree, "mSearch");
     mSearch_ExpandAllAction =
         TreeAction(mSearch_ResultTree, "mSearch_ExpandAllAction", "Expand all");
-    mSearch_MatchDelegate = new MatchDelegate(mSearch_ResultTree);
-    mSearch_ResultTree->setItemDelegate(mSearch_MatchDelegate);
+    mSearch_ResultTree->setItemDelegate(new MatchDelegate(mSearch_ResultTree));
 
     auto* top = new QHBoxLayout;
     top->setSpacing(0);

@@ -25,7 +25,6 @@ class QWidget;
 namespace Varnik
 {
 
-class MatchDelegate;
 class ProgressLine;
 
 // The controls of the main window, with their texts, fonts, sizes and initial states,
@@ -93,7 +92,6 @@ public:
     QTreeView* mSearch_ResultTree;
     QAction* mSearch_ExpandAllAction;
     PathActions mSearch_PathActions;
-    MatchDelegate* mSearch_MatchDelegate;
 
 private:
     void Menus_Create(QMainWindow& window);

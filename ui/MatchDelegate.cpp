@@ -12,23 +12,15 @@ namespace Varnik
 namespace
 {
 const QColor MARK_COLOR(255, 226, 110);
-// A result line reads "Line 12 : text"; only the text is searched.
-const QString LINE_PREFIX_END = " : ";
 } // namespace
-
-void MatchDelegate::SetText(const QString& text, Qt::CaseSensitivity caseSensitivity)
-{
-    mText = text;
-    mCase = caseSensitivity;
-}
 
 void MatchDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const
 {
     QStyleOptionViewItem item(option);
     initStyleOption(&item, index);
-    const int prefix = item.text.indexOf(LINE_PREFIX_END);
-    if (!mText.isEmpty() && prefix >= 0 && index.data(SearchResultModel::LINE_ROLE).isValid())
+    const auto marks = index.data(SearchResultModel::MARKS_ROLE).value<SearchResultModel::Marks>();
+    if (!marks.isEmpty())
     {
         const QStyle* style = item.widget ? item.widget->style() : QApplication::style();
         const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &item, item.widget);
@@ -36,12 +28,11 @@ void MatchDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
         const int left = area.left() +
                          style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, item.widget) + 1;
         const QFontMetrics metrics(item.font);
-        for (qsizetype at = item.text.indexOf(mText, prefix + LINE_PREFIX_END.size(), mCase);
-             at >= 0; at = item.text.indexOf(mText, at + mText.size(), mCase))
+        for (const auto& [start, length] : marks)
         {
-            const int x = left + metrics.horizontalAdvance(item.text.left(at));
+            const int x = left + metrics.horizontalAdvance(item.text.left(start));
             painter->fillRect(QRect(x, area.top(),
-                                    metrics.horizontalAdvance(item.text.mid(at, mText.size())),
+                                    metrics.horizontalAdvance(item.text.mid(start, length)),
                                     area.height()),
                               MARK_COLOR);
         }

@@ -28,6 +28,33 @@ std::string WithoutLineEnd(std::string text)
     return text;
 }
 
+// The engine's spans count bytes of the line's text; the row shows the decoded text after
+// "Line N : " and without the line's end.
+SearchResultModel::Marks MarksOf(const Vn::SearchResult_File& file, size_t index)
+{
+    const std::string row = file.mLines[index].GetText();
+    const size_t text = row.size() - file.mLines[index].mText.size();
+    const size_t shown = WithoutLineEnd(row).size();
+    int characters = 0;
+    size_t decoded = 0;
+    const auto decodeTo = [&](size_t end)
+    {
+        end = std::min(end, shown);
+        characters += static_cast<int>(LocalText_ToQt(row.substr(decoded, end - decoded)).size());
+        decoded = end;
+    };
+    SearchResultModel::Marks marks;
+    for (const Vn::SearchResult_File::Span& span : file.GetSpans(index))
+    {
+        decodeTo(text + span.mOffset);
+        const int start = characters;
+        decodeTo(text + span.mOffset + span.mLength);
+        if (characters > start)
+            marks.append({start, characters - start});
+    }
+    return marks;
+}
+
 // Whether `folder` (relative to the root) is `within` or a folder below it.
 bool IsWithin(std::string_view folder, std::string_view within)
 {
@@ -288,7 +315,7 @@ bool SearchResultModel::hasChildren(const QModelIndex& parent) const
 
 QVariant SearchResultModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != LINE_ROLE))
+    if (!index.isValid() || (role != Qt::DisplayRole && role != LINE_ROLE && role != MARKS_ROLE))
         return {};
     const Node* node = NodeOf(index);
     if (node == nullptr)
@@ -297,6 +324,8 @@ QVariant SearchResultModel::data(const QModelIndex& index, int role) const
         const Vn::SearchResult_File::Line_Info& line = file.mFile->mLines[index.row()];
         if (role == LINE_ROLE)
             return qulonglong{line.mLine};
+        if (role == MARKS_ROLE)
+            return QVariant::fromValue(MarksOf(*file.mFile, index.row()));
         return LocalText_ToQt(WithoutLineEnd(line.GetText()));
     }
     if (role != Qt::DisplayRole)

@@ -10,6 +10,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace Varnik
@@ -42,6 +43,10 @@ public:
 
     // Where a line's row keeps its number.
     static constexpr int LINE_ROLE = Qt::UserRole + 1;
+    // Where a line's row keeps the spans of its matches, as Marks.
+    static constexpr int MARKS_ROLE = Qt::UserRole + 2;
+    // Each span's first character in the row's text and its length in characters.
+    using Marks = QList<std::pair<int, int>>;
 
     explicit SearchResultModel(QObject* parent = nullptr);
     ~SearchResultModel() override;

@@ -22,11 +22,13 @@
 #include <QClipboard>
 #include <QDir>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -573,6 +575,86 @@ TEST_F(MainDialog, SearchesAsAskedAndOpensWhatItFinds)
     const auto types = next.Get<QListWidget>("mSearch_FileTypeList").findItems(type.text(), {});
     ASSERT_EQ(types.size(), 1);
     EXPECT_EQ(types[0]->checkState(), Qt::Unchecked);
+}
+
+// The columns that the result view's delegate marks when it paints the row, as runs of
+// their first column and width.
+std::vector<std::pair<int, int>> MarkedRuns(QTreeView& view, const QModelIndex& index)
+{
+    const QColor mark(255, 226, 110);
+    QStyleOptionViewItem option;
+    option.initFrom(&view);
+    option.font = view.font(); // as the view hands it to its delegate
+    option.rect = QRect(0, 0, 800, 30);
+    option.widget = &view;
+    QImage image(option.rect.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    view.itemDelegate()->paint(&painter, option, index);
+    painter.end();
+    std::vector<std::pair<int, int>> runs;
+    for (int x = 0; x < image.width(); x++)
+    {
+        bool marked = false;
+        for (int y = 0; y < image.height() && !marked; y++)
+            marked = image.pixelColor(x, y) == mark;
+        if (marked && (runs.empty() || runs.back().first + runs.back().second != x))
+            runs.emplace_back(x, 0);
+        if (marked)
+            runs.back().second++;
+    }
+    return runs;
+}
+
+// A search's line row marks exactly the spans that matched in the chosen zones, with the
+// chosen case and as a regular expression, wherever else the text stands in the line.
+TEST_F(MainDialog, MarksTheSpansThatMatched)
+{
+    mTree.File("project/marks.cpp", "zap(); // Zap, zap\n");
+    Window window(mRoot);
+    window.Tab(1);
+    const struct
+    {
+        bool mInCode, mCaseSensitive, mRegex;
+        const char* mText;
+        QString mMarked; // the row, the marked spans in brackets
+    } rows[] = {
+        {false, true, false, "zap", "Line 1 : zap(); // Zap, [zap]"},
+        {false, false, false, "zap", "Line 1 : zap(); // [Zap], [zap]"},
+        {true, false, false, "zap", "Line 1 : [zap](); // [Zap], [zap]"},
+        {true, true, true, "z.p\\(", "Line 1 : [zap(]); // Zap, zap"},
+    };
+    QTreeView& view = window.Get<QTreeView>("mSearch_ResultTree");
+    const QFontMetrics metrics(view.font());
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE(row.mMarked.toStdString());
+        window.Check("mSearch_InCodeCheck", row.mInCode);
+        window.Check("mSearch_CaseSensitiveCheck", row.mCaseSensitive);
+        window.Check("mSearch_RegexCheck", row.mRegex);
+        window.Search(row.mText);
+        const auto rowsShown = window.Rows("mSearch_ResultTree");
+        ASSERT_EQ(rowsShown.size(), 3u);
+        const QModelIndex line = rowsShown.back().first;
+        QString text = row.mMarked;
+        std::vector<std::pair<int, int>> expected; // from where the text begins
+        for (qsizetype open = text.indexOf('['); open >= 0; open = text.indexOf('['))
+        {
+            text.remove(open, 1);
+            const qsizetype close = text.indexOf(']');
+            text.remove(close, 1);
+            expected.emplace_back(metrics.horizontalAdvance(text.left(open)),
+                                  metrics.horizontalAdvance(text.mid(open, close - open)));
+        }
+        ASSERT_EQ(line.data().toString(), text);
+        const auto runs = MarkedRuns(view, line);
+        ASSERT_EQ(runs.size(), expected.size());
+        const int margin = runs[0].first - expected[0].first; // the style's, before the text
+        EXPECT_GE(margin, 0);
+        EXPECT_LT(margin, 20);
+        for (size_t i = 0; i < runs.size(); i++)
+            EXPECT_EQ(runs[i], std::make_pair(expected[i].first + margin, expected[i].second));
+    }
 }
 
 // A chain of 3,000 folders: the window opens it one level deep, the user opens a path
