@@ -55,25 +55,30 @@ bool Writer::WriteWithContext(const Vn::SearchResult_File& file, const std::stri
     Vn::LineReader reader;
     if (!reader.Open(path.c_str()))
         return false;
-    auto match = file.mLines.begin();
+    const auto end = file.mLines.end();
+    auto next = file.mLines.begin(); // the first match at or after the line read
+    uint64_t reach = 0;              // the last line shown after the matches before it
     uint64_t shown = 0;
     uint64_t number = 0;
     while (const char* line = reader.Next())
     {
         number++;
-        while (match != file.mLines.end() && match->mLine + mOptions.mAfter < number)
-            ++match;
-        if (match == file.mLines.end())
-            break;
-        if (number + mOptions.mBefore < match->mLine)
+        for (; next != end && next->mLine < number; ++next)
+            reach = next->mLine + mOptions.mAfter;
+        const bool ahead = next != end && number + mOptions.mBefore >= next->mLine;
+        if (!ahead && number > reach)
+        {
+            if (next == end)
+                break;
             continue;
+        }
         if (mGroupWritten && (shown == 0 || number != shown + 1))
             mOut << "--\n";
         mGroupWritten = true;
         shown = number;
-        const bool matching = number == match->mLine;
+        const bool matching = next != end && next->mLine == number;
         WriteLine(path, number, line, matching,
-                  matching ? SpansOf(file, match - file.mLines.begin()) : Spans());
+                  matching ? SpansOf(file, next - file.mLines.begin()) : Spans());
     }
     return true;
 }

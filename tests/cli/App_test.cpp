@@ -240,6 +240,13 @@ TEST(App, SearchFindsTheSelectedLines)
                              {{"search", "--flat", "--color", "always", "proj", "X"},
                               0,
                               "proj/sub/deep.h:1:// \x1b[1;31mX\x1b[0m upper\n"},
+                             {{"search", "--flat", "-A", "1", "--types", "cpp", "proj", "x"},
+                              0,
+                              "proj/m.cpp:1:int x = 1; // x counter\n"
+                              "proj/m.cpp:2:const char* s = \"x\";\n"
+                              "proj/m.cpp:3:#define xmax 2\n"
+                              "proj/m.cpp:4:/* the x */\n"
+                              "proj/m.cpp-5-int y;\n"},
                              {{"search", "-c", "proj", "absent"}, 1, ""},
                              {{"search", "--json", "proj", "absent"}, 1, "{\"root\":null}\n"}});
     ExpectRows(tree.Root(), {{{"search", "-l", "--null", "-i", "proj", "X"},
