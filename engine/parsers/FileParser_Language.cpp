@@ -300,7 +300,7 @@ void FileParser_Language::AddMatchesInZones(const char* piece, size_t size, uint
     size_t zone = 0;
     const size_t visible = std::strlen(piece); // the request stops at a NUL, as the reader does
     LineMatches matches(request, std::string_view(piece, visible), line, result);
-    for (size_t at = 0; at < std::min(size, visible); at++)
+    for (size_t at = 0; at < std::min(size, visible) && !matches.Done(); at++)
     {
         while (zone + 1 < zones.size() && zones[zone + 1].mOffset <= at)
             zone++;

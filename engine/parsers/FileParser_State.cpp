@@ -204,12 +204,15 @@ void FileParser_State::Search_Line(const char* line, ReadingContext& context) co
     }
     const uint32_t zones = SelectedZones(request.mFlags);
     Run run{context.mState, 0, line, context};
-    // The zone is that of the state before the token at `p` is read.
-    for (const char* p = line; *p != '\0'; p = Step(p, run))
+    const char* p = line;
+    // The zone is that of the state before the token at `p` is read. Once no match can
+    // begin further on, the rest of the line only has to carry the state.
+    for (; *p != '\0' && !matches.Done(); p = Step(p, run))
     {
         if ((mStates[run.mState].mZones & zones) != 0)
             matches.TryAt(static_cast<size_t>(p - line));
     }
+    RunFrom(p, run);
     context.mState = run.mState;
     context.mLineFlags = run.mLineFlags;
     EndLine(context);

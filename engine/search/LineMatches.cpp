@@ -13,9 +13,13 @@ void LineMatches::TryAt(size_t at)
 {
     if (at < mNext)
         return;
-    const size_t end = mRequest.MatchEnd(mLine, at);
-    if (end != SearchRequest::NO_MATCH)
-        Add(at, end);
+    if (!mLooked || at > mAhead)
+    {
+        mAhead = mRequest.NextMatch(mLine, at, mAheadEnd);
+        mLooked = true;
+    }
+    if (at == mAhead)
+        Add(at, mAheadEnd);
 }
 
 void LineMatches::AddEverywhere()
