@@ -52,6 +52,7 @@ void BackgroundPass::Found(const Vn::SearchResult_File& file)
         for (const Vn::SearchResult_File::Span& span : file.GetSpans(index))
             copy->AddSpan(span.mOffset, span.mLength);
     }
+    copy->Compact();
     const std::lock_guard lock(mFoundMutex);
     mFound.push_back(std::move(copy));
 }

@@ -32,6 +32,12 @@ std::span<const SearchResult_File::Span> SearchResult_File::GetSpans(size_t inde
     return std::span<const Span>(mSpans).subspan(first, end - first);
 }
 
+void SearchResult_File::Compact()
+{
+    mLines.shrink_to_fit();
+    mSpans.shrink_to_fit();
+}
+
 std::string SearchResult_File::GetText() const
 {
     return TrovLib::Format("%s (%" PRIu64 ")", GetDisplayName(), mCount);

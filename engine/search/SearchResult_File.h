@@ -41,6 +41,9 @@ public:
     void AddSpan(size_t offset, size_t length);
     // The spans of the line at `index` of mLines.
     std::span<const Span> GetSpans(size_t index) const;
+    // Gives back the room kept for lines to come, once the file is searched: the results
+    // of a search may hold millions of lines.
+    void Compact();
     // "%s (%llu)": the display name and the count.
     std::string GetText() const override;
 
