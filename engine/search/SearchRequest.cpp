@@ -171,6 +171,11 @@ size_t SearchRequest::NextStart(std::string_view line, size_t from) const
 {
     if (!mFlags.Regex)
     {
+        // No NUL stands before the line's end, so a text without one stands where
+        // LiteralAt finds it.
+        static_assert(std::string_view::npos == NO_MATCH);
+        if (mFlags.CaseSensitive && mText.find('\0') == std::string::npos)
+            return from <= line.size() ? line.find(mText, from) : NO_MATCH;
         for (size_t at = from; at <= line.size(); at++) // the empty text stands at the end too
         {
             if (LiteralAt(line.data() + at))

@@ -59,7 +59,7 @@ public:
         return MatchEnd(line, at) != NO_MATCH;
     }
     // The first place at or after `from` where a match begins, or NO_MATCH; its end goes
-    // into `end`.
+    // into `end`. The line ends at a NUL, as for MatchEnd.
     size_t NextMatch(std::string_view line, size_t from, size_t& end) const;
     // Whether the text occurs anywhere in the NUL-terminated line. Ignoring case, an
     // empty line never matches, not even the empty text.
