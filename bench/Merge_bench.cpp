@@ -4,7 +4,6 @@
 //
 //   build/release/bench/varnik-bench --benchmark_filter=Merge
 
-#include "engine/counters/Counter_Count.h"
 #include "engine/tree/Data_Folder.h"
 
 #include <benchmark/benchmark.h>
@@ -27,13 +26,16 @@ std::vector<std::unique_ptr<Vn::Data_Node>> MakeFiles()
     for (int file = 0; file < FILES; file++)
     {
         auto node = std::make_unique<Vn::Data_Node>("file.c");
-        auto* tested = node->mCounters.Append(std::make_unique<Vn::Counter_Count>("#if", 0));
+        Vn::FileCounts& counts = node->mCounts;
+        counts.Start("c");
+        counts.StartReading(true);
         for (int name = 0; name < NAMES_PER_FILE; name++)
         {
             const std::string macro = "CONFIG_OPTION_" + std::to_string(random() % DISTINCT_NAMES);
-            tested->mCounters.Append(std::make_unique<Vn::Counter_Count>(macro.c_str(), 1));
-            (*tested)++;
+            counts.CountName(macro.c_str());
+            counts.mConditions++;
         }
+        counts.EndReading();
         files.push_back(std::move(node));
     }
     return files;

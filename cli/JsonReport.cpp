@@ -4,6 +4,7 @@
 #include "engine/counters/Counter_Count.h"
 #include "engine/counters/Counter_Histogram.h"
 #include "engine/search/SearchResult_File.h"
+#include "engine/tree/NodeCounters.h"
 #include "engine/tree/TreeWalk.h"
 
 namespace VarnikCli::JsonReport
@@ -136,7 +137,7 @@ void WriteScan(std::ostream& out, const Vn::Data_Folder& root, const ScanHeader&
     Vn::WalkTree<Vn::Data_Node>(
         root,
         [&writer](const Vn::Data_Node& node, size_t)
-        { writer.Node(node.GetName(), node.IsFolder(), node.mCounters); },
+        { writer.Node(node.GetName(), node.IsFolder(), Vn::NodeCounters(node).Get()); },
         [&writer](const Vn::Data_Node& node, size_t)
         {
             if (node.IsFolder())

@@ -4,6 +4,7 @@
 #include "cli/NodeNames.h"
 #include "engine/counters/Counter_Count.h"
 #include "engine/tree/CounterSchema.h"
+#include "engine/tree/NodeCounters.h"
 #include "engine/tree/TreeWalk.h"
 #include "lib/Path.h"
 
@@ -64,7 +65,7 @@ const uint64_t* Find(const std::map<std::string, uint64_t>& counts, const std::s
 
 uint64_t LinesOf(const Vn::Data_Node& file)
 {
-    return Vn::Schema::CountOf(file.mCounters, Vn::Schema::NAME_LINE);
+    return Vn::Schema::TotalsOf(file).mLines;
 }
 
 bool ByOwnName(const Vn::Data_Node* a, const Vn::Data_Node* b)
@@ -230,14 +231,16 @@ void ScanDiff::CompareFiles(const Vn::Data_Node& held, const Vn::Data_Node& visi
 std::vector<ScanDiff::Change> ScanDiff::Changes(const Vn::Data_Node& held,
                                                 const Vn::Data_Node& visiting, Folder* census) const
 {
-    if (SameCounts(held.mCounters, visiting.mCounters))
+    const Vn::NodeCounters heldCounters(held);
+    const Vn::NodeCounters visitingCounters(visiting);
+    if (SameCounts(heldCounters.Get(), visitingCounters.Get()))
         return {};
-    const Vn::Data_Node& oldNode = mHeldIsOld ? held : visiting;
-    const Vn::Data_Node& newNode = mHeldIsOld ? visiting : held;
+    const Vn::NodeCounters& oldCounters = mHeldIsOld ? heldCounters : visitingCounters;
+    const Vn::NodeCounters& newCounters = mHeldIsOld ? visitingCounters : heldCounters;
     Counts oldCounts;
     Counts newCounts;
-    Flatten(oldNode.mCounters, "", oldCounts);
-    Flatten(newNode.mCounters, "", newCounts);
+    Flatten(oldCounters.Get(), "", oldCounts);
+    Flatten(newCounters.Get(), "", newCounts);
     const std::map<std::string, uint64_t> oldByName(oldCounts.begin(), oldCounts.end());
     const std::map<std::string, uint64_t> newByName(newCounts.begin(), newCounts.end());
     const std::string censusPrefix = std::string(CENSUS) + "/";

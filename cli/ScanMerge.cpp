@@ -2,6 +2,7 @@
 
 #include "cli/JsonReport.h"
 #include "cli/NodeNames.h"
+#include "engine/tree/NodeCounters.h"
 #include "lib/Path.h"
 
 #include <set>
@@ -40,7 +41,7 @@ public:
 private:
     bool EnterRoot(const Vn::Data_Node& root)
     {
-        mMerged.mCounters.Add(root.mCounters);
+        mMerged.mCounters.Add(Vn::NodeCounters(root).Get());
         mDepth = 1;
         // A merged file given no name of its own joins its trees to the others.
         if (mInput.mTree.empty() && mInput.mHeader && mInput.mHeader->mKind == "merge")
@@ -83,17 +84,17 @@ public:
         {
             mRootName = node.GetName();
             if (!mTree.empty())
-                mWriter.Node(mTree.substr(0, mTree.size() - 1), true, node.mCounters);
+                mWriter.Node(mTree.substr(0, mTree.size() - 1), true, Vn::NodeCounters(node).Get());
         }
         else if (isFolder)
         {
-            mWriter.Node(mTree + node.GetName(), true, node.mCounters);
+            mWriter.Node(mTree + node.GetName(), true, Vn::NodeCounters(node).Get());
         }
         else
         {
             mWriter.Node(std::string(ROOT) + TrovLib::SEPARATOR + mTree +
                              NameBelowRoot(node, mRootName),
-                         false, node.mCounters);
+                         false, Vn::NodeCounters(node).Get());
             mDepth--;
         }
         return true;

@@ -125,7 +125,8 @@ struct NodeDraft
 {
     NameDraft mName;
     std::string mKind;
-    std::unique_ptr<Vn::Data_Node> mNode; // made once its name and kind are known
+    std::unique_ptr<Vn::Data_Node> mNode;            // made once its name and kind are known
+    std::unique_ptr<Vn::Counter_List> mFileCounters; // a file's, which its node takes whole
     bool mHasCounters = false;
 };
 
@@ -282,6 +283,7 @@ private:
     void MakeNode();
     void CheckNodeName(const std::string& name, bool isFolder);
     void EnterNode(bool isFolder);
+    Vn::Counter_List* CountersOf(NodeDraft& draft);
     void MakeCounter();
     void EndCounter();
     void EndHeader();
@@ -528,7 +530,7 @@ void Parser::Open(bool object)
                 throw Failure("a second \"counters\"");
             MakeNode();
             mNode.mHasCounters = true;
-            mLists.push_back(&mNode.mNode->mCounters);
+            mLists.push_back(CountersOf(mNode));
         }
         else
         {
@@ -691,9 +693,20 @@ void Parser::CheckNodeName(const std::string& name, bool isFolder)
         throw Failure("two nodes named \"" + ToValidUtf8(own) + "\" in one folder");
 }
 
+// A folder's counters are read into its totals; a file's into a list that its node takes.
+Vn::Counter_List* Parser::CountersOf(NodeDraft& draft)
+{
+    if (draft.mNode->IsFolder())
+        return &static_cast<Vn::Data_Folder&>(*draft.mNode).mCounters;
+    draft.mFileCounters = std::make_unique<Vn::Counter_List>();
+    return draft.mFileCounters.get();
+}
+
 void Parser::EnterNode(bool isFolder)
 {
     std::unique_ptr<Vn::Data_Node> node = std::move(mNode.mNode);
+    if (!isFolder)
+        node->mCounts.Take(std::move(mNode.mFileCounters));
     mStopped = !mVisitor.Enter(*node, isFolder);
     auto* folder = isFolder ? static_cast<Vn::Data_Folder*>(node.get()) : nullptr;
     if (isFolder)

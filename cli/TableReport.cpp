@@ -49,8 +49,7 @@ void AddTypes(Table& table, const Vn::Data_Folder& root)
                                      {
                                          if (node.IsFolder())
                                              return;
-                                         byType[std::string(TypeOf(node))] +=
-                                             TotalsOf(node.mCounters);
+                                         byType[std::string(TypeOf(node))] += TotalsOf(node);
                                      });
     for (const std::string& type : order)
         table.Add(RowOf({type}, byType[type]));
@@ -160,8 +159,7 @@ Table Build(const Vn::Data_Folder& root, const std::string& kind, size_t depth, 
                                          Table::Row names = {NameBelowRoot(node, root)};
                                          if (files)
                                              names.push_back(std::string(TypeOf(node)));
-                                         Table::Row row =
-                                             RowOf(std::move(names), TotalsOf(node.mCounters));
+                                         Table::Row row = RowOf(std::move(names), TotalsOf(node));
                                          if (labels)
                                              row.emplace_back(Vn::FileLabels::Id(node.mLabel));
                                          table.Add(std::move(row));

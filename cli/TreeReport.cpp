@@ -3,6 +3,7 @@
 #include "cli/Highlight.h"
 #include "engine/counters/Counter_Group.h"
 #include "engine/search/SearchResult_File.h"
+#include "engine/tree/NodeCounters.h"
 #include "engine/tree/TreeWalk.h"
 
 #include <string>
@@ -45,7 +46,7 @@ std::string_view WithoutLineEnd(std::string_view text)
 void WriteCounters(Output& out, const Vn::Data_Node& node)
 {
     out.Text(node.GetName_Relative()) << '\n';
-    for (const auto& counter : node.mCounters)
+    for (const auto& counter : Vn::NodeCounters(node))
         WriteCounter(out, *counter, nullptr, 1);
 }
 

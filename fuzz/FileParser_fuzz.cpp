@@ -39,8 +39,7 @@ public:
         mFound.clear();
         const auto node = Parse(path.c_str(), "c", context);
         mErrors += mStates[mWalkState].mError_EndOfFile;
-        VarnikFuzz::Require(Vn::Schema::CountOf(node->mCounters, Vn::Schema::NAME_PARSING_ERROR) ==
-                                mErrors,
+        VarnikFuzz::Require(node->mCounts.mErrors == mErrors,
                             "the machine counts the errors of the walk");
         return mFound;
     }

@@ -738,6 +738,7 @@ void MainDialog::Parse_Release()
         mParse_FolderModel.SetRoot(nullptr);
         mParse_FileModel.SetFolder(nullptr);
         View_Clear(*mUi.mInfo);
+        mParse_Counters.reset();
         mDisposal.Release(std::move(mParse_Root));
     }
     mParse_FolderChosen = false;
@@ -769,9 +770,12 @@ void MainDialog::Parse_File_Update()
 void MainDialog::Parse_Counter_Update()
 {
     View_Clear(*mUi.mInfo);
+    mParse_Histogram = nullptr;
+    mParse_Counters.reset();
     if (mParse_Select)
     {
-        auto root = Parse_CounterNode_Create(mParse_Select->mCounters,
+        mParse_Counters = std::make_unique<Vn::NodeCounters>(*mParse_Select);
+        auto root = Parse_CounterNode_Create(mParse_Counters->Get(),
                                              std::string(mParse_Select->GetName_Relative()).c_str(),
                                              nullptr);
         if (mUi.mInfo_SortByCountAction->isChecked())

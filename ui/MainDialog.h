@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/options/AnalysisOptions.h"
+#include "engine/tree/NodeCounters.h"
 #include "ui/Disposal.h"
 #include "ui/FileListModel.h"
 #include "ui/FolderTreeModel.h"
@@ -176,6 +177,8 @@ private:
     std::string mRootFolder;
     const Vn::Data_Folder* mParse_Folder = nullptr;          // whose files are listed
     const Vn::Counter_Histogram* mParse_Histogram = nullptr; // selected in the counters
+    // The counters shown, into which the view's histograms point.
+    std::unique_ptr<Vn::NodeCounters> mParse_Counters;
     std::unique_ptr<Vn::Data_Folder> mParse_Root;
     FolderTreeModel mParse_FolderModel;           // reads mParse_Root
     FileListModel mParse_FileModel;               // reads mParse_Folder

@@ -17,7 +17,7 @@ namespace
 
 uint64_t Lines(const Vn::Data_Node& node)
 {
-    return Vn::Schema::CountOf(node.mCounters, Vn::Schema::NAME_LINE);
+    return Vn::Schema::TotalsOf(node).mLines;
 }
 
 } // namespace
@@ -67,7 +67,7 @@ QVariant NodeRow_Data(const Vn::Data_Node& node, bool folder, int column, int ro
     const QString lines = locale.toString(qulonglong{Lines(node)});
     if (!folder)
         return lines;
-    const uint64_t files = Vn::Schema::CountOf(node.mCounters, Vn::Schema::NAME_FILE);
+    const uint64_t files = Vn::Schema::TotalsOf(node).mFiles;
     return QString("%1 (%2 files)").arg(lines, locale.toString(qulonglong{files}));
 }
 

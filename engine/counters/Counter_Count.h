@@ -19,6 +19,7 @@ public:
 
     uint64_t GetCount() const { return mCount; }
     void operator++(int) { mCount++; }
+    void operator+=(uint64_t count) { mCount += count; }
 
     std::string GetInfo_Relative(const Counter& parent) const override;
     std::string GetInfo() const override;

@@ -1,8 +1,5 @@
 #include "engine/parsers/FileParser.h"
 
-#include "engine/counters/Counter_Count.h"
-#include "engine/tree/CounterSchema.h"
-
 namespace Vn
 {
 
@@ -31,9 +28,7 @@ bool FileParser::CanSearch() const
 std::unique_ptr<Data_Node> FileParser::CreateFileNode(const char* fileName, const char* type)
 {
     auto node = std::make_unique<Data_Node>(fileName);
-    auto file = std::make_unique<Counter_Count>(Schema::NAME_FILE, 1);
-    file->mCounters.Append(std::make_unique<Counter_Count>(type, 1));
-    node->mCounters.Append(std::move(file));
+    node->mCounts.Start(type);
     return node;
 }
 

@@ -354,9 +354,9 @@ FileParser_Cpp::FileParser_Cpp(bool modern)
 {
 }
 
-void FileParser_Cpp::CreateCounters(const char* type, ReadingContext& context) const
+bool FileParser_Cpp::CountsDirectives() const
 {
-    context.mCounters.Create(*context.mNode, type, true);
+    return true;
 }
 
 void FileParser_Cpp::ParseLine_Code(const char* line, ReadingContext& context) const
@@ -372,13 +372,13 @@ void FileParser_Cpp::ParseLine_Code(const char* line, ReadingContext& context) c
 void FileParser_Cpp::ParseDirective(const char* line, ReadingContext& context) const
 {
     FileCounters& counters = context.mCounters;
-    (*counters.mDirective)++;
+    counters.CountDirective();
     while (*line == ' ' || *line == '\t')
         line++;
     const std::string_view condition = mModern ? ModernCondition(line) : ClassicCondition(line);
     if (condition.empty())
         return;
-    (*counters.mIf)++;
+    counters.CountCondition();
     ParseCondition(condition, context);
 }
 

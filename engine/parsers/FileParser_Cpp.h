@@ -39,8 +39,7 @@ public:
     explicit FileParser_Cpp(bool modern = false);
 
 protected:
-    // Adds "Directive" under the type's "Code", then "#if" to the node.
-    void CreateCounters(const char* type, ReadingContext& context) const override;
+    bool CountsDirectives() const override;
     void ParseLine_Code(const char* line, ReadingContext& context) const override;
     virtual void ParseDirective(const char* line, ReadingContext& context) const;
     // The raw strings and digit separators of the modern tables.

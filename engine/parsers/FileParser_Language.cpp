@@ -1,7 +1,5 @@
 #include "engine/parsers/FileParser_Language.h"
 
-#include "engine/counters/Counter_Count.h"
-#include "engine/counters/Counter_Histogram.h"
 #include "engine/search/LineMatches.h"
 #include "engine/search/TextFinder.h"
 #include "engine/tree/CounterSchema.h"
@@ -31,14 +29,6 @@ bool IsZoneSelected(uint8_t zone, const SearchRequest::Flags& flags)
     default:
         return flags.InCode;
     }
-}
-
-// What a file that could not be opened or read counts, beside its "File".
-void AddOpenError(Data_Node& node)
-{
-    auto error = std::make_unique<Counter_Count>(Schema::NAME_PARSING_ERROR, 1);
-    error->mCounters.Append(std::make_unique<Counter_Count>("File Open Error", 1));
-    node.mCounters.Append(std::move(error));
 }
 
 // Adds the long-line label once the file's lines are read.
@@ -146,67 +136,59 @@ std::unique_ptr<Data_Node> FileParser_Language::Count(const char* fileName,
     {
         // Detection may have read the first bytes, and failed to.
         if (reader.ReadError() != 0)
-            AddOpenError(*node);
+            node->mCounts.CountError();
         reader.Close();
         return node;
     }
     if (!context.mOpened)
     {
-        AddOpenError(*node);
+        node->mCounts.CountError();
         return node;
     }
-    context.mCounters.Create(*node, type, language->mHasDirectives);
+    context.mCounters.Start(*node, language->mHasDirectives);
     context.mLexer.Begin(*language, false);
     bool unclosed = false;
-    const uint64_t lines = CountLines(context, unclosed);
+    CountLines(context, unclosed);
     // A read error leaves the lines of part of the file: they are dropped, and the file
     // counts as one that could not be read.
     if (reader.ReadError() != 0)
     {
         node = CreateFileNode(fileName, type);
-        AddOpenError(*node);
+        node->mCounts.CountError();
         return node;
     }
     if (unclosed)
-        context.mCounters.AddParsingError(*node);
-    auto length = std::make_unique<Counter_Histogram>(Schema::NAME_FILE_LENGTH, "lines", "files");
-    length->AddValue(lines, 1);
-    node->mCounters.Append(std::move(length));
+        node->mCounts.CountError();
+    node->mCounts.EndReading();
     return node;
 }
 
-uint64_t FileParser_Language::CountLines(ReadingContext& context, bool& unclosed)
+void FileParser_Language::CountLines(ReadingContext& context, bool& unclosed)
 {
     LineReader& reader = context.mReader;
     LanguageLexer& lexer = context.mLexer;
-    uint64_t lines = 0;
     while (const char* piece = reader.Next())
     {
         const bool endsLine = reader.PieceEndsLine();
         lexer.Feed(piece, piece + reader.PieceSize(), endsLine);
-        if (context.mCounters.mIf != nullptr)
+        if (context.mCounters.HasDirectives())
         {
             for (std::string_view name : lexer.GetNames())
                 context.mCounters.CountName(name);
         }
         MeasurePiece(context.mLongLines, reader.PieceSize(), endsLine);
         if (endsLine)
-        {
-            lines++;
             CountLine(context);
-        }
     }
     reader.Close();
     unclosed = lexer.End();
-    return lines;
 }
 
 void FileParser_Language::CountLine(ReadingContext& context)
 {
     FileCounters& counters = context.mCounters;
     const LanguageLexer& lexer = context.mLexer;
-    (*counters.mLine)++;
-    (*counters.mType)++;
+    counters.CountLine();
     switch (lexer.GetClass())
     {
     case LanguageLexer::LineClass::BLANK:
@@ -219,10 +201,10 @@ void FileParser_Language::CountLine(ReadingContext& context)
         counters.CountComment();
         break;
     }
-    if (counters.mDirective != nullptr && lexer.StartsDirective())
-        (*counters.mDirective)++;
-    if (counters.mIf != nullptr && lexer.StartsCondition())
-        (*counters.mIf)++;
+    if (counters.HasDirectives() && lexer.StartsDirective())
+        counters.CountDirective();
+    if (counters.HasDirectives() && lexer.StartsCondition())
+        counters.CountCondition();
 }
 
 std::unique_ptr<SearchResult_File> FileParser_Language::Search(const char* fileName,

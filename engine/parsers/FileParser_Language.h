@@ -59,8 +59,8 @@ private:
     bool SkipsLongLines(const ReadingContext& context) const;
     std::unique_ptr<Data_Node> Count(const char* fileName, const Language* language, bool binary,
                                      ReadingContext& context) const;
-    // Counts the lines; the number of lines, and whether the file ended inside a construct.
-    static uint64_t CountLines(ReadingContext& context, bool& unclosed);
+    // Counts the lines, and tells whether the file ended inside a construct.
+    static void CountLines(ReadingContext& context, bool& unclosed);
     static void CountLine(ReadingContext& context);
     static void SearchLines(const Language* language, const SearchRequest& request,
                             SearchResult_File& result, ReadingContext& context);

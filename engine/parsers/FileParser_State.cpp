@@ -157,7 +157,7 @@ std::unique_ptr<Data_Node> FileParser_State::Parse(const char* fileName, const c
     context.mState = 0;
     std::unique_ptr<Data_Node> node = FileParser_Text::Parse(fileName, type, context);
     if (!context.mUnreadable && mStates[context.mState].mError_EndOfFile)
-        context.mCounters.AddParsingError(*node);
+        node->mCounts.CountError();
     return node;
 }
 

@@ -1,11 +1,8 @@
 #include "engine/parsers/FileParser_Text.h"
 
-#include "engine/counters/Counter_Count.h"
-#include "engine/counters/Counter_Histogram.h"
 #include "engine/parsers/ReadingContext.h"
 #include "engine/search/LineMatches.h"
 #include "engine/search/TextFinder.h"
-#include "engine/tree/CounterSchema.h"
 #include "lib/Ascii.h"
 
 namespace Vn
@@ -14,13 +11,12 @@ namespace Vn
 std::unique_ptr<Data_Node> FileParser_Text::Parse(const char* fileName, const char* type,
                                                   ReadingContext& context) const
 {
-    context.mCounters.mParsingError = nullptr;
     std::unique_ptr<Data_Node> node = CreateFileNode(fileName, type);
     context.mNode = node.get();
     context.mUnreadable = !context.mReader.Open(fileName);
     if (!context.mUnreadable)
     {
-        CreateCounters(type, context);
+        context.mCounters.Start(*node, CountsDirectives());
         ParseLines(context);
         // A read error leaves the lines of part of the file: they are dropped, and the
         // file counts as one that could not be read.
@@ -29,19 +25,12 @@ std::unique_ptr<Data_Node> FileParser_Text::Parse(const char* fileName, const ch
         {
             node = CreateFileNode(fileName, type);
             context.mNode = node.get();
-            context.mCounters.mParsingError = nullptr;
         }
         else
-        {
-            auto length =
-                std::make_unique<Counter_Histogram>(Schema::NAME_FILE_LENGTH, "lines", "files");
-            length->AddValue(context.mLineNumber, 1);
-            node->mCounters.Append(std::move(length));
-        }
+            node->mCounts.EndReading();
     }
     if (context.mUnreadable)
-        context.mCounters.AddParsingError(*node).mCounters.Append(
-            std::make_unique<Counter_Count>("File Open Error", 1));
+        node->mCounts.CountError();
     context.mNode = nullptr;
     return node;
 }
@@ -100,9 +89,9 @@ void FileParser_Text::SearchLines(ReadingContext& context) const
     reader.Close();
 }
 
-void FileParser_Text::CreateCounters(const char* type, ReadingContext& context) const
+bool FileParser_Text::CountsDirectives() const
 {
-    context.mCounters.Create(*context.mNode, type, false);
+    return false;
 }
 
 bool FileParser_Text::IsBlank(const char* line) const
@@ -137,8 +126,7 @@ void FileParser_Text::ParseLine_Comment(const char* /*line*/, ReadingContext& co
 
 void FileParser_Text::ParseLine(const char* line, ReadingContext& context) const
 {
-    (*context.mCounters.mLine)++;
-    (*context.mCounters.mType)++;
+    context.mCounters.CountLine();
     if (IsBlank(line))
         ParseLine_Blank(line, context);
     else if (IsComment(line, context))
@@ -149,7 +137,7 @@ void FileParser_Text::ParseLine(const char* line, ReadingContext& context) const
 
 void FileParser_Text::AddParsingError(ReadingContext& context)
 {
-    context.mCounters.AddParsingError(*context.mNode);
+    context.mNode->mCounts.CountError();
 }
 
 void FileParser_Text::Search_Code(const char* line, ReadingContext& context) const

@@ -14,10 +14,9 @@ namespace Vn
 class FileParser_Text : public FileParser
 {
 public:
-    // Counters in this order: "File", "Line", the type's count, what CreateCounters of a
-    // derived parser adds, "Parsing Error" when there was one, and "File Length". A file
-    // that cannot be opened, or whose reading fails, gets "Parsing Error" holding
-    // "File Open Error" instead.
+    // Counts the file's lines by kind, its directives when CountsDirectives, and its
+    // parsing errors. A file that cannot be opened, or whose reading fails, counts one
+    // parsing error and no lines.
     std::unique_ptr<Data_Node> Parse(const char* fileName, const char* type,
                                      ReadingContext& context) const override;
     // Null without the request's InContent flag, for a file that cannot be opened, and
@@ -28,7 +27,8 @@ public:
     bool CanSearch() const override;
 
 protected:
-    virtual void CreateCounters(const char* type, ReadingContext& context) const;
+    // Whether the type has directives and conditions to count.
+    virtual bool CountsDirectives() const;
     virtual bool IsBlank(const char* line) const;
     virtual bool IsComment(const char* line, const ReadingContext& context) const;
     virtual void ParseLine_Blank(const char* line, ReadingContext& context) const;

@@ -312,7 +312,7 @@ bool FolderParser::Labels_Tally(const Data_Node& file)
     if (file.mLabel != Label::NONE)
     {
         totals.mFiles++;
-        totals.mLines += Schema::CountOf(file.mCounters, Schema::NAME_LINE);
+        totals.mLines += file.mCounts.mLines;
     }
     return true;
 }

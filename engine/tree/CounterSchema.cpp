@@ -1,5 +1,9 @@
 #include "engine/tree/CounterSchema.h"
 
+#include "engine/tree/NodeCounters.h"
+
+#include <cstring>
+
 namespace Vn::Schema
 {
 
@@ -48,9 +52,31 @@ Totals TotalsOf(const Counter_List& counters)
     return totals;
 }
 
+Totals TotalsOf(const Data_Node& node)
+{
+    const FileCounts& counts = node.mCounts;
+    // A type named "Parsing Error" comes before the error's own count, which the tree's
+    // readers then miss: the tree says what they read.
+    if (node.IsFolder() || counts.Has(FileCounts::WHOLE) ||
+        (counts.GetType() != nullptr && std::strcmp(counts.GetType(), NAME_PARSING_ERROR) == 0))
+        return TotalsOf(NodeCounters(node).Get());
+    Totals totals;
+    totals.mFiles = counts.GetType() != nullptr ? 1 : 0;
+    totals.mLines = counts.mLines;
+    totals.mBlank = counts.mBlank;
+    totals.mCode = counts.mCode;
+    totals.mComment = counts.mComment;
+    totals.mDirective = counts.mDirective;
+    totals.mErrors = counts.mErrors;
+    return totals;
+}
+
 std::string_view TypeOf(const Data_Node& file)
 {
-    const Counter_Count* count = FindCount(file.mCounters, NAME_FILE);
+    if (!file.IsFolder() && !file.mCounts.Has(FileCounts::WHOLE))
+        return file.mCounts.GetType() != nullptr ? file.mCounts.GetType() : "";
+    const NodeCounters counters(file);
+    const Counter_Count* count = FindCount(counters.Get(), NAME_FILE);
     if (count == nullptr || count->mCounters.empty())
         return "";
     return (*count->mCounters.begin())->GetName();

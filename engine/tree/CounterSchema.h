@@ -27,6 +27,8 @@ inline constexpr char NAME_COMMENT[] = "Comment";
 inline constexpr char NAME_DIRECTIVE[] = "Directive";
 inline constexpr char NAME_CONDITIONS[] = "#if";
 inline constexpr char NAME_PARSING_ERROR[] = "Parsing Error";
+// Under "Parsing Error": the file could not be opened or read.
+inline constexpr char NAME_OPEN_ERROR[] = "File Open Error";
 inline constexpr char NAME_FILE_LENGTH[] = "File Length";
 // Under a label's group at the root: the labelled files left out of the counts.
 inline constexpr char NAME_SKIPPED[] = "Skipped";
@@ -48,6 +50,8 @@ struct Totals
 };
 
 Totals TotalsOf(const Counter_List& counters);
+// The same of a node; a file's are read from its counts.
+Totals TotalsOf(const Data_Node& node);
 
 // The type of a file node: the one child of its "File" count; empty for a folder.
 std::string_view TypeOf(const Data_Node& file);

@@ -14,7 +14,10 @@ Data_Folder::~Data_Folder()
 
 void Data_Folder::AddNode(std::unique_ptr<Data_Node> node)
 {
-    mCounters.Add(node->mCounters);
+    if (node->IsFolder())
+        mCounters.Add(static_cast<const Data_Folder&>(*node).mCounters);
+    else
+        node->mCounts.AddTo(mCounters);
     AddNode_Totalled(std::move(node));
 }
 

@@ -27,6 +27,8 @@ public:
     // The file child at `index`, counted among the files only; null past the last.
     Data_Node* GetFile(unsigned index) const;
 
+    // The totals of the subtree.
+    Counter_List mCounters;
     std::vector<std::unique_ptr<Data_Node>> mNodes;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/counters/Counter_List.h"
 #include "engine/languages/FileLabels.h"
+#include "engine/tree/FileCounts.h"
 #include "engine/tree/TreeNode.h"
 
 namespace Vn
@@ -10,7 +10,8 @@ namespace Vn
 class Data_Folder;
 
 // A node of the data tree of a scan, and the class of file nodes; Data_Folder holds the
-// folders. Names are those of TreeNode.
+// folders. Names are those of TreeNode. Readers of counters see a node's counter tree
+// through NodeCounters, and its totals through Schema::TotalsOf.
 class Data_Node : public TreeNode
 {
 public:
@@ -18,7 +19,8 @@ public:
 
     const Data_Folder* GetParent() const;
 
-    Counter_List mCounters;
+    // A file's counters; a folder keeps its totals in a list of its own.
+    FileCounts mCounts;
     // What a file is when not its owners' own code, under the language table.
     Label mLabel = Label::NONE;
     // A file that an option skipped: it counts nowhere, and holds no counters.

@@ -5,6 +5,7 @@
 #include "engine/search/SearchResult_File.h"
 #include "engine/search/SearchResult_Folder.h"
 #include "engine/tree/Data_Folder.h"
+#include "engine/tree/NodeCounters.h"
 #include "engine/tree/TreeWalk.h"
 
 #include <sstream>
@@ -79,6 +80,11 @@ std::string Describe(const Vn::Counter_List& counters)
     return out;
 }
 
+std::string DescribeNode(const Vn::Data_Node& node)
+{
+    return Describe(Vn::NodeCounters(node).Get());
+}
+
 std::string Describe(const Vn::Data_Node& root)
 {
     std::string out;
@@ -86,7 +92,7 @@ std::string Describe(const Vn::Data_Node& root)
                       [&out](const Vn::Data_Node& node, size_t)
                       {
                           out += "node " + node.GetName() + "\n";
-                          for (const auto& counter : node.mCounters)
+                          for (const auto& counter : Vn::NodeCounters(node))
                               DescribeCounter(*counter, nullptr, "  ", out);
                       });
     return out;

@@ -18,6 +18,9 @@ namespace VarnikTest
 // "File Length (Histogram) lines/files: 3 x1 7 x2".
 std::string Describe(const Vn::Counter_List& counters);
 
+// The counters of one node, as above.
+std::string DescribeNode(const Vn::Data_Node& node);
+
 // Each node as "node <name>" with its counters indented below it, then its children.
 std::string Describe(const Vn::Data_Node& node);
 

@@ -5,6 +5,7 @@
 
 using VarnikTest::Describe;
 using VarnikTest::DescribeCounters;
+using VarnikTest::DescribeNode;
 using VarnikTest::Lines;
 using VarnikTest::LineSummary;
 using VarnikTest::ParserTest;
@@ -16,7 +17,7 @@ namespace
 TEST(FileParser_Cpp, AddsDirectiveAndConditionCountersInPlace)
 {
     ParserTest test;
-    EXPECT_EQ(Describe(test.Parse("src/a.cpp", "#ifdef X\nint a; // note\n\n/* open")->mCounters),
+    EXPECT_EQ(DescribeNode(*test.Parse("src/a.cpp", "#ifdef X\nint a; // note\n\n/* open")),
               DescribeCounters("File=1[cpp=1], Line=4[Blank=1, Code=2, Comment=1], "
                                "cpp=4[Blank=1, Code=2[Directive=1], Comment=1], #if=1[X=1], "
                                "File Length~4x1, Parsing Error=1"));
@@ -94,7 +95,7 @@ TEST(FileParser_Cpp, CountsTheNamesThatConditionsTest)
     for (const auto& [content, names] : rows)
     {
         SCOPED_TRACE(content.substr(0, 40));
-        const std::string text = Describe(test.Parse("a.hpp", content)->mCounters);
+        const std::string text = DescribeNode(*test.Parse("a.hpp", content));
         const size_t begin = text.find("#if = ");
         EXPECT_EQ(text.substr(begin, text.find("File Length") - begin), DescribeCounters(names));
     }

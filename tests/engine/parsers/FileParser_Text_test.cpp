@@ -5,6 +5,7 @@
 #include <cstring>
 
 using VarnikTest::Describe;
+using VarnikTest::DescribeNode;
 using VarnikTest::Lines;
 using VarnikTest::ParserTest;
 using VarnikTest::Request;
@@ -17,12 +18,12 @@ TEST(FileParser_Text, CountsEachLineUnderLineAndUnderItsType)
     ParserTest test;
     const auto node = test.Parse("notes.txt", "abc\n\n  \t\nx");
     EXPECT_EQ(node->GetName(), test.mTree.Path("notes.txt"));
-    EXPECT_EQ(Describe(node->mCounters),
+    EXPECT_EQ(DescribeNode(*node),
               "File = 1\n  100.0% txt (1)\n"
               "Line = 4\n  50.0% Blank (2)\n  50.0% Code (2)\n  0.0% Comment (0)\n"
               "txt = 4\n  50.0% Blank (2)\n  50.0% Code (2)\n  0.0% Comment (0)\n"
               "File Length (Histogram) lines/files: 4 x1\n");
-    EXPECT_EQ(Describe(test.Parse("empty.txt", "")->mCounters),
+    EXPECT_EQ(DescribeNode(*test.Parse("empty.txt", "")),
               "File = 1\n  100.0% txt (1)\n"
               "Line = 0\n  Blank = 0\n  Code = 0\n  Comment = 0\n"
               "txt = 0\n  Blank = 0\n  Code = 0\n  Comment = 0\n"
@@ -40,7 +41,7 @@ TEST(FileParser_Text, FileThatCannotBeOpenedIsAParsingError)
     for (const std::string& name : names)
     {
         const std::string path = test.mTree.Path(name);
-        EXPECT_EQ(Describe(test.mParsers.Parse(path.c_str(), test.mContext)->mCounters),
+        EXPECT_EQ(DescribeNode(*test.mParsers.Parse(path.c_str(), test.mContext)),
                   "File = 1\n  100.0% txt (1)\nParsing Error = 1\n  100.0% File Open Error (1)\n")
             << name;
         EXPECT_EQ(test.mParsers.Search(path.c_str(), Request("", VarnikTest::CODE), test.mContext),

@@ -7,6 +7,7 @@
 #include "engine/counters/Counter_Count.h"
 #include "engine/counters/Counter_Histogram.h"
 #include "engine/parsers/FileParser_List.h"
+#include "engine/tree/NodeCounters.h"
 
 #include <string>
 #include <string_view>
@@ -20,7 +21,8 @@ using Lines = std::vector<uint32_t>;
 // The count reached by following `names` down from the node, or 0 when there is none.
 inline uint32_t CountAt(const Vn::Data_Node& node, std::initializer_list<const char*> names)
 {
-    const Vn::Counter_List* list = &node.mCounters;
+    const Vn::NodeCounters counters(node);
+    const Vn::Counter_List* list = &counters.Get();
     const Vn::Counter_Count* count = nullptr;
     for (const char* name : names)
     {

@@ -3,6 +3,7 @@
 
 #include "engine/counters/Counter_Count.h"
 #include "engine/scan/FolderParser.h"
+#include "engine/tree/NodeCounters.h"
 #include "lib/Exception.h"
 #include "lib/IgnoreList.h"
 
@@ -32,7 +33,8 @@ namespace
 // The count named `name` of the node, or of the count named `parent` when one is given.
 uint64_t Count(const Vn::Data_Node& node, const char* name, const char* parent = nullptr)
 {
-    const Vn::Counter_List* counters = &node.mCounters;
+    const Vn::NodeCounters tree(node);
+    const Vn::Counter_List* counters = &tree.Get();
     if (parent != nullptr)
     {
         const auto* outer =

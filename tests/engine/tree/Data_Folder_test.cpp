@@ -15,8 +15,10 @@ namespace
 
 std::unique_ptr<Data_Node> File(const char* name, const char* counters)
 {
+    auto list = std::make_unique<Vn::Counter_List>();
+    AddCounters(*list, counters);
     auto node = std::make_unique<Data_Node>(name);
-    AddCounters(node->mCounters, counters);
+    node->mCounts.Take(std::move(list));
     return node;
 }
 
@@ -34,7 +36,7 @@ TEST(Data_Folder, HoldsTheTotalsOfItsSubtree)
 
     EXPECT_EQ(Describe(root.mCounters),
               DescribeCounters("File=4[txt=1, cpp=3], Line=18, Parsing Error=1"));
-    EXPECT_EQ(Describe(root.mNodes[0]->mCounters),
+    EXPECT_EQ(VarnikTest::DescribeNode(*root.mNodes[0]),
               DescribeCounters("File=3[txt=1, cpp=2], Line=17"));
 }
 
