@@ -4,6 +4,7 @@
 //
 //   build/release/bench/varnik-bench --benchmark_filter=Merge
 
+#include "engine/parsers/FileCounters.h"
 #include "engine/tree/Data_Folder.h"
 
 #include <benchmark/benchmark.h>
@@ -23,19 +24,18 @@ std::vector<std::unique_ptr<Vn::Data_Node>> MakeFiles()
 {
     std::mt19937 random(42);
     std::vector<std::unique_ptr<Vn::Data_Node>> files;
+    Vn::FileCounters counters;
     for (int file = 0; file < FILES; file++)
     {
         auto node = std::make_unique<Vn::Data_Node>("file.c");
-        Vn::FileCounts& counts = node->mCounts;
-        counts.Start("c");
-        counts.StartReading(true);
+        node->mCounts.Start("c");
+        counters.Start(*node, true);
         for (int name = 0; name < NAMES_PER_FILE; name++)
         {
-            const std::string macro = "CONFIG_OPTION_" + std::to_string(random() % DISTINCT_NAMES);
-            counts.CountName(macro.c_str());
-            counts.mConditions++;
+            counters.CountCondition();
+            counters.CountName("CONFIG_OPTION_" + std::to_string(random() % DISTINCT_NAMES));
         }
-        counts.EndReading();
+        node->mCounts.EndReading();
         files.push_back(std::move(node));
     }
     return files;

@@ -2,8 +2,8 @@
 
 #include "engine/tree/FileCounts.h"
 
-#include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace Vn
 {
@@ -14,8 +14,6 @@ class Data_Node;
 class FileCounters
 {
 public:
-    FileCounters();
-
     // Counts the lines of `node` from now on; with `directives`, its directives and the
     // names its conditions test too. Forgets any earlier file.
     void Start(Data_Node& node, bool directives);
@@ -33,9 +31,14 @@ public:
     void CountName(std::string_view name);
 
 private:
+    // The name among the file's, or null; indexes them once they outgrow a linear search.
+    FileCounts::TestedName* Find(std::string_view name);
+
     FileCounts* mCounts = nullptr;
     bool mDirectives = false;
-    std::string mName; // reused for each name looked up, so that lines allocate nothing
+    // The file's names by their position, once they outgrow a linear search. It keeps its
+    // buckets from one file to the next.
+    std::unordered_map<std::string_view, size_t> mIndex;
 };
 
 } // namespace Vn

@@ -57,7 +57,7 @@ Totals TotalsOf(const Data_Node& node)
     const FileCounts& counts = node.mCounts;
     // A type named "Parsing Error" comes before the error's own count, which the tree's
     // readers then miss: the tree says what they read.
-    if (node.IsFolder() || counts.Has(FileCounts::WHOLE) ||
+    if (node.IsFolder() || counts.GetWhole() != nullptr ||
         (counts.GetType() != nullptr && std::strcmp(counts.GetType(), NAME_PARSING_ERROR) == 0))
         return TotalsOf(NodeCounters(node).Get());
     Totals totals;
@@ -73,7 +73,7 @@ Totals TotalsOf(const Data_Node& node)
 
 std::string_view TypeOf(const Data_Node& file)
 {
-    if (!file.IsFolder() && !file.mCounts.Has(FileCounts::WHOLE))
+    if (!file.IsFolder() && file.mCounts.GetWhole() == nullptr)
         return file.mCounts.GetType() != nullptr ? file.mCounts.GetType() : "";
     const NodeCounters counters(file);
     const Counter_Count* count = FindCount(counters.Get(), NAME_FILE);

@@ -83,11 +83,18 @@ void FileCounts::Start(const char* type)
     mType = Counter_Names::Intern(type);
 }
 
-void FileCounts::CountName(const char* name)
+void FileCounts::EndReading()
 {
-    if (mMore == nullptr)
-        mMore = std::make_unique<Counter_List>();
-    PutCount(*mMore, name, 1, true);
+    mFlags |= READ;
+    if (mNames != nullptr)
+        mNames->shrink_to_fit();
+}
+
+FileCounts::TestedNames& FileCounts::Names()
+{
+    if (mNames == nullptr)
+        mNames = std::make_unique<TestedNames>();
+    return *mNames;
 }
 
 void FileCounts::CountError()
@@ -105,8 +112,9 @@ void FileCounts::Take(std::unique_ptr<Counter_List> list)
         return;
     mType = nullptr;
     mLines = mBlank = mCode = mComment = mDirective = mConditions = mErrors = 0;
-    mMore = std::move(list);
-    mFlags = WHOLE;
+    mNames.reset();
+    mWhole = std::move(list);
+    mFlags = 0;
 }
 
 void FileCounts::AppendTo(Counter_List& list) const
@@ -121,9 +129,9 @@ void FileCounts::AddTo(Counter_List& totals) const
 
 void FileCounts::Write(Counter_List& list, bool merge) const
 {
-    if (Has(WHOLE))
+    if (mWhole != nullptr)
     {
-        list.Add(*mMore);
+        list.Add(*mWhole);
         return;
     }
     if (mType == nullptr)
@@ -139,9 +147,13 @@ void FileCounts::Write(Counter_List& list, bool merge) const
     PutLines(list, mType, *this, Has(DIRECTIVES), merge);
     if (Has(DIRECTIVES))
     {
-        Counter_Count& tested = PutCount(list, Schema::NAME_CONDITIONS, mConditions, merge);
-        if (mMore != nullptr)
-            tested.mCounters.Add(*mMore);
+        Counter_List& tested =
+            PutCount(list, Schema::NAME_CONDITIONS, mConditions, merge).mCounters;
+        if (mNames != nullptr)
+        {
+            for (const TestedName& name : *mNames)
+                PutCount(tested, name.mName, name.mCount, merge);
+        }
     }
     if (mErrors != 0 && !Has(ERROR_LAST))
         WriteErrors(list, merge);
@@ -178,10 +190,12 @@ void FileCounts::Read(const Counter_List& list)
     {
         mFlags |= DIRECTIVES;
         mConditions = tested->GetCount();
-        if (!tested->mCounters.empty())
+        // Only the names' counts are kept: a name that is no count, or that holds
+        // counters, makes the rebuilt tree differ.
+        for (const auto& name : tested->mCounters)
         {
-            mMore = std::make_unique<Counter_List>();
-            mMore->Add(tested->mCounters);
+            if (const auto* count = dynamic_cast<const Counter_Count*>(name.get()))
+                Names().push_back({count->GetName(), count->GetCount()});
         }
     }
     const auto last = list.end() - 1;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace Vn
 {
@@ -27,8 +28,15 @@ public:
         READ = 1,       // the lines were read to the end
         DIRECTIVES = 2, // with "Directive" and "#if"
         ERROR_LAST = 4, // the first parsing error came after the lines: it follows "File Length"
-        WHOLE = 8,      // mMore holds the whole tree, of a shape of its own
     };
+
+    // A name tested by "#if", interned, and how often.
+    struct TestedName
+    {
+        const char* mName;
+        uint64_t mCount;
+    };
+    using TestedNames = std::vector<TestedName>;
 
     FileCounts();
     ~FileCounts();
@@ -41,9 +49,7 @@ public:
     // Its lines are being read; `directives` for a language that has directives.
     void StartReading(bool directives) { mFlags |= directives ? DIRECTIVES : 0; }
     // Its lines are all read: "File Length" follows what was counted so far.
-    void EndReading() { mFlags |= READ; }
-    // One more test of `name` by a condition.
-    void CountName(const char* name);
+    void EndReading();
     // One more parsing error. Before the reading, or without it, the file could not be read.
     void CountError();
 
@@ -61,7 +67,9 @@ public:
     // The interned type; null for a skipped file.
     const char* GetType() const { return mType; }
     // The tree of a file of a shape of its own, else null.
-    const Counter_List* GetWhole() const { return Has(WHOLE) ? mMore.get() : nullptr; }
+    const Counter_List* GetWhole() const { return mWhole.get(); }
+    // The names tested by "#if", in the order of their first test; made at the first.
+    TestedNames& Names();
 
     uint64_t mLines = 0;
     uint64_t mBlank = 0;
@@ -80,9 +88,10 @@ private:
     void Read(const Counter_List& list);
 
     const char* mType = nullptr;
-    // With WHOLE, the file's whole tree; else the names tested by "#if" with their counts,
-    // null when none was.
-    std::unique_ptr<Counter_List> mMore;
+    // Null while no name was tested, as in most files.
+    std::unique_ptr<TestedNames> mNames;
+    // Only for a file read back in a shape of its own, whose tree is kept as it is.
+    std::unique_ptr<Counter_List> mWhole;
     uint8_t mFlags = 0;
 };
 

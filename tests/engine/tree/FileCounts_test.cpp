@@ -62,7 +62,7 @@ TEST(FileCounts, TreeReadBackIsKeptInFieldsAndBuiltAlike)
         SCOPED_TRACE(node->GetName());
         Vn::Data_Node read("read");
         read.mCounts.Take(CopyOf(Vn::NodeCounters(*node).Get()));
-        EXPECT_FALSE(read.mCounts.Has(Vn::FileCounts::WHOLE));
+        EXPECT_EQ(read.mCounts.GetWhole(), nullptr);
         EXPECT_EQ(DescribeNode(read), DescribeNode(*node));
         const auto totals = Vn::Schema::TotalsOf(read);
         const auto fromTree = Vn::Schema::TotalsOf(Vn::NodeCounters(read).Get());
@@ -102,12 +102,30 @@ TEST(FileCounts, TreeOfAShapeOfItsOwnIsKeptWhole)
         VarnikTest::AddCounters(*list, text);
         auto read = std::make_unique<Vn::Data_Node>("read");
         read->mCounts.Take(std::move(list));
-        EXPECT_TRUE(read->mCounts.Has(Vn::FileCounts::WHOLE));
+        EXPECT_NE(read->mCounts.GetWhole(), nullptr);
         EXPECT_EQ(DescribeNode(*read), VarnikTest::DescribeCounters(text));
         Vn::Data_Folder folder("root");
         folder.AddNode(std::move(read));
         EXPECT_EQ(Describe(folder.mCounters), VarnikTest::DescribeCounters(text));
     }
+}
+
+// Past the names that a linear search finds, an index takes over for the rest of the file.
+TEST(FileCounts, NamesAreCountedOnceInTheOrderOfTheirFirstTest)
+{
+    std::string content, repeated, expected;
+    for (int name = 0; name < 40; name++)
+    {
+        const std::string text = "N" + std::to_string(name);
+        content += "#if " + text + "\n#endif\n";
+        repeated = "#ifdef " + text + "\n" + repeated;
+        expected += (expected.empty() ? "" : ", ") + text + "=3";
+    }
+    ParserTest test;
+    const std::string tree = DescribeNode(*test.Parse("many.h", content + repeated + content));
+    const size_t begin = tree.find("#if = ");
+    EXPECT_EQ(tree.substr(begin, tree.find("File Length") - begin),
+              VarnikTest::DescribeCounters("#if=120[" + expected + "]"));
 }
 
 } // namespace
