@@ -55,14 +55,15 @@ QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int
     return NodeRow_Header(section, orientation, role);
 }
 
+// Only the first batch: LazyTreeView fetches the next ones as they come into sight.
 bool FileListModel::canFetchMore(const QModelIndex& parent) const
 {
-    return !parent.isValid() && mFetched < static_cast<int>(mFiles.size());
+    return !parent.isValid() && mFetched == 0 && !mFiles.empty();
 }
 
 void FileListModel::fetchMore(const QModelIndex& parent)
 {
-    if (!canFetchMore(parent))
+    if (parent.isValid() || mFetched == static_cast<int>(mFiles.size()))
         return;
     const int last = std::min(static_cast<int>(mFiles.size()), mFetched + FETCH_BATCH) - 1;
     beginInsertRows({}, mFetched, last);

@@ -105,19 +105,22 @@ QVariant FolderTreeModel::headerData(int section, Qt::Orientation orientation, i
     return NodeRow_Header(section, orientation, role);
 }
 
+// Only the first batch: LazyTreeView fetches the next ones as they come into sight.
 bool FolderTreeModel::canFetchMore(const QModelIndex& parent) const
 {
     if (!parent.isValid())
         return false;
     const Listing& listing = Listed(*GetFolder(parent));
-    return listing.mFetched < static_cast<int>(listing.mFolders.size());
+    return listing.mFetched == 0 && !listing.mFolders.empty();
 }
 
 void FolderTreeModel::fetchMore(const QModelIndex& parent)
 {
-    if (!canFetchMore(parent))
+    if (!parent.isValid())
         return;
     Listing& listing = Listed(*GetFolder(parent));
+    if (listing.mFetched == static_cast<int>(listing.mFolders.size()))
+        return;
     const int last =
         std::min(static_cast<int>(listing.mFolders.size()), listing.mFetched + FETCH_BATCH) - 1;
     beginInsertRows(parent.siblingAtColumn(0), listing.mFetched, last);

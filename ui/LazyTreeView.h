@@ -5,10 +5,14 @@
 namespace Varnik
 {
 
-// A tree view over a model that hands out rows a batch at a time. Qt's view asks for the
-// next batch only of the rows at the very end of the view; this one asks for it as soon
-// as the last row fetched of any parent scrolls into sight, so that a long file or folder
-// in the middle of the tree fills as the user reaches its end. GUI thread only.
+// A tree view over a model that hands out rows a batch at a time, fetching the next batch
+// of a parent, wherever it lies in the tree, as the last row fetched comes within a page
+// of sight.
+//
+// Qt's view fetches for every open parent each time it lays itself out, whether its end
+// is in sight or not, so while results stream in, a long file would be fetched whole. The
+// window's models therefore offer only a parent's first batch through canFetchMore, and
+// this view asks for the next ones with fetchMore alone. GUI thread only.
 class LazyTreeView : public QTreeView
 {
     Q_OBJECT
@@ -16,11 +20,13 @@ class LazyTreeView : public QTreeView
 public:
     using QTreeView::QTreeView;
 
+    void doItemsLayout() override;
+
 protected:
     void verticalScrollbarValueChanged(int value) override;
 
 private:
-    // Fetches the next batch of the first parent whose last row fetched is in sight.
+    // Fetches the next batch of the first parent whose last row fetched is near sight.
     void FetchShown();
 };
 

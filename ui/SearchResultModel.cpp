@@ -338,10 +338,11 @@ QVariant SearchResultModel::data(const QModelIndex& index, int role) const
         TrovLib::Format("%s%c (%" PRIu64 ")", name.c_str(), TrovLib::SEPARATOR, folder.mLines));
 }
 
+// Only the first batch: LazyTreeView fetches the next ones as they come into sight.
 bool SearchResultModel::canFetchMore(const QModelIndex& parent) const
 {
     const Node* node = NodeOf(parent);
-    return node != nullptr && node->mFetched < ChildCount(*node);
+    return node != nullptr && node->mFetched == 0 && ChildCount(*node) > 0;
 }
 
 void SearchResultModel::fetchMore(const QModelIndex& parent)
