@@ -20,6 +20,7 @@
 #include "ui/TreeNodes.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -212,7 +213,8 @@ MainDialog::MainDialog(Desktop& desktop) : mDesktop(desktop), mOptions(mSettings
     Controls_Connect();
     Menus_Connect();
     mSearch_Request = std::make_unique<Vn::SearchRequest>();
-    Controls_Enable();
+    const QList<QAction*> orders = mUi.mSearch_OrderActions->actions();
+    Search_Order_Set(orders.value(mSettings.ResultOrder(), orders[0]));
 }
 
 // A running pass is cancelled and waited for; the trees go next, while the views that
@@ -304,6 +306,11 @@ void MainDialog::Controls_Connect()
     connect(mUi.mSearch_ExpandAllAction, &QAction::triggered, this,
             [this] { View_ExpandAll(*mUi.mSearch_ResultTree); });
     connect(&mSearch_StreamTimer, &QTimer::timeout, this, &MainDialog::Search_Stream_Drain);
+    connect(mUi.mSearch_OrderActions, &QActionGroup::triggered, this,
+            [this](QAction* action) {
+                Handle("mSearch_OrderActions_Triggered",
+                       [this, action] { Search_Order_Set(action); });
+            });
     PathActions_Connect();
     connect(mUi.mTabControl, &QTabWidget::currentChanged, this, &MainDialog::Page_Changed);
     connect(mUi.mProgressLine, &ProgressLine::CancelClicked, this, &MainDialog::Pass_Cancel);
@@ -996,8 +1003,7 @@ void MainDialog::Search_Stream_Drain()
     if (!mSearch_Pending.empty() && !mSearch_Begun)
         Search_Result_Begin();
     mSearch_Model.Append(mSearch_Pending, std::chrono::steady_clock::now() + STREAM_SLICE);
-    if (mSearch_Model.rowCount() != 0)
-        mUi.mSearch_ResultTree->expand(mSearch_Model.index(0, 0));
+    Search_Result_Expand();
     if (mSearch_PassOver && mSearch_Pending.empty())
         Search_Stream_End();
 }
@@ -1013,8 +1019,7 @@ void MainDialog::Search_Stream_End()
     }
     else
     {
-        if (mSearch_Model.GetLines() <= EXPANDED_LINES_MAX)
-            View_ExpandAll(*mUi.mSearch_ResultTree);
+        Search_Result_Expand();
         Status_Set(true, QString("%1 lines in %2 files")
                              .arg(ProgressLine::Number(mSearch_Model.GetLines()),
                                   ProgressLine::Number(mSearch_Model.GetFiles())));
@@ -1042,6 +1047,26 @@ void MainDialog::Search_Node_Select(const QModelIndex& index)
     mSearch_Line = mSearch_Model.GetLine(index);
     mSearch_Folder = index.isValid() ? mSearch_Model.GetFolderPath(index) : std::string();
     Controls_Enable();
+}
+
+// The rows are laid out anew, so the selection goes.
+void MainDialog::Search_Order_Set(QAction* action)
+{
+    const int order = static_cast<int>(mUi.mSearch_OrderActions->actions().indexOf(action));
+    action->setChecked(true);
+    mSettings.SetResultOrder(order);
+    mSearch_Model.SetOrder(static_cast<SearchResultModel::Order>(order));
+    Search_Node_Select({});
+    Search_Result_Expand();
+}
+
+void MainDialog::Search_Result_Expand()
+{
+    if (mSearch_Model.rowCount() == 0)
+        return;
+    mUi.mSearch_ResultTree->expand(mSearch_Model.index(0, 0));
+    if (!mSearch_Streaming && mSearch_Model.GetLines() <= EXPANDED_LINES_MAX)
+        View_ExpandAll(*mUi.mSearch_ResultTree);
 }
 
 void MainDialog::mSearch_Btn_Click()

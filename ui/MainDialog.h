@@ -140,6 +140,10 @@ private:
     // Drops what has not reached the view.
     void Search_Stream_Stop();
     void Search_Node_Select(const QModelIndex& index);
+    // Shows the results in the order of the action, kept for the next window.
+    void Search_Order_Set(QAction* action);
+    // Opens the root's row, and every row of small results once they are all in.
+    void Search_Result_Expand();
 
     void MainDialog_Load();
     void mRootFolderBrowseBtn_Click();

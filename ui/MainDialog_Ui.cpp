@@ -5,6 +5,7 @@
 #include "ui/ProgressLine.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QDir>
 #include <QGridLayout>
@@ -373,6 +374,7 @@ QWidget* MainDialog_Ui::SearchPage_Create()
     mSearch_ExpandAllAction =
         TreeAction(mSearch_ResultTree, "mSearch_ExpandAllAction", "Expand all");
     mSearch_ResultTree->setItemDelegate(new MatchDelegate(mSearch_ResultTree));
+    OrderActions_Create();
 
     auto* top = new QHBoxLayout;
     top->setSpacing(0);
@@ -384,6 +386,31 @@ QWidget* MainDialog_Ui::SearchPage_Create()
     layout->addLayout(top);
     layout->addWidget(mSearch_ResultTree, 1);
     return mSearch_Page;
+}
+
+// The orders of the results, in the result tree's context menu and behind a button.
+void MainDialog_Ui::OrderActions_Create()
+{
+    mSearch_OrderActions = new QActionGroup(mSearch_ResultTree);
+    auto* menu = new QMenu(mSearch_ResultTree);
+    auto* separator = new QAction(mSearch_ResultTree);
+    separator->setSeparator(true);
+    mSearch_ResultTree->addAction(separator);
+    for (const auto& [name, text] : {std::pair{"mSearch_OrderWalkAction", "Walk order"},
+                                     {"mSearch_OrderLinesAction", "Most lines first"},
+                                     {"mSearch_OrderNameAction", "By name"}})
+    {
+        QAction* action = TreeAction(mSearch_ResultTree, name, text);
+        action->setCheckable(true);
+        mSearch_OrderActions->addAction(action);
+        menu->addAction(action);
+    }
+    mSearch_OrderBtn = new QToolButton;
+    mSearch_OrderBtn->setObjectName("mSearch_OrderBtn");
+    mSearch_OrderBtn->setText("Order");
+    mSearch_OrderBtn->setMenu(menu);
+    mSearch_OrderBtn->setPopupMode(QToolButton::InstantPopup);
+    mSearch_OrderBtn->setFixedHeight(23);
 }
 
 QWidget* MainDialog_Ui::FileTypePane_Create()
@@ -442,6 +469,7 @@ QWidget* MainDialog_Ui::QueryPane_Create()
 
     auto* openButtons = new QHBoxLayout;
     openButtons->setSpacing(6);
+    openButtons->addWidget(mSearch_OrderBtn);
     openButtons->addWidget(mSearch_OpenSelectedFolderBtn);
     openButtons->addWidget(mSearch_OpenSelectedFileBtn);
 

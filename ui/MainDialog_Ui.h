@@ -7,6 +7,7 @@
 
 class QAbstractItemModel;
 class QAction;
+class QActionGroup;
 class QCheckBox;
 class QLineEdit;
 class QListWidget;
@@ -91,6 +92,9 @@ public:
     QPushButton* mSearch_OpenSelectedFileBtn;
     QTreeView* mSearch_ResultTree;
     QAction* mSearch_ExpandAllAction;
+    // Walk order, most lines first, by name: an action's index is the order it stands for.
+    QActionGroup* mSearch_OrderActions;
+    QToolButton* mSearch_OrderBtn;
     PathActions mSearch_PathActions;
 
 private:
@@ -101,6 +105,7 @@ private:
     QWidget* FilePane_Create();
     QWidget* InfoPane_Create();
     QWidget* SearchPage_Create();
+    void OrderActions_Create();
     QWidget* FileTypePane_Create();
     QWidget* QueryPane_Create();
 };

@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <cinttypes>
+#include <cstring>
 #include <string_view>
+#include <strings.h>
 #include <utility>
 
 namespace Varnik
@@ -132,6 +134,7 @@ void SearchResultModel::Append(std::deque<File>& files,
                 mChanged.push_back(open);
         }
         auto node = std::make_unique<FileNode>();
+        node->mLines = file->GetCount();
         node->mFile = std::move(file);
         Add(folder, std::move(node));
         mFiles++;
@@ -144,6 +147,10 @@ void SearchResultModel::Append(std::deque<File>& files,
     }
     for (Folder* folder : mChanged)
     {
+        if (folder->mFetched != 0)
+            Sort(*folder);
+        else if (mOrder == Order::LINES)
+            folder->mSorted = 0; // its folders' counts grew: sorted whole once fetched
         if (!folder->mExposed)
             continue;
         Expose(*folder);
@@ -191,6 +198,7 @@ void SearchResultModel::Add(Folder& folder, std::unique_ptr<Node> node)
 {
     node->mParent = &folder;
     node->mRow = folder.GetChildren();
+    node->mWalked = mWalked++;
     folder.mChildren.push_back(std::move(node));
 }
 
@@ -202,18 +210,150 @@ void SearchResultModel::Expose(Node& node)
 
 void SearchResultModel::Fetch(Node& node, int rows)
 {
+    auto* folder = dynamic_cast<Folder*>(&node);
+    if (folder != nullptr && (folder->mSortedAs != mOrder || folder->mSorted < ChildCount(node)))
+        Sort(*folder);
     const int first = node.mFetched;
     const int last = std::min(ChildCount(node), first + rows) - 1;
     if (last < first)
         return;
     beginInsertRows(IndexOf(node), first, last);
     node.mFetched = last + 1;
-    if (auto* folder = dynamic_cast<Folder*>(&node))
+    if (folder != nullptr)
     {
         for (int row = first; row <= last; row++)
             folder->mChildren[row]->mExposed = true;
     }
     endInsertRows();
+}
+
+void SearchResultModel::SetOrder(Order order)
+{
+    if (order == mOrder)
+        return;
+    beginResetModel();
+    mOrder = order;
+    std::vector<Node*> fetched;
+    if (mRoot)
+        fetched.push_back(mRoot.get());
+    while (!fetched.empty())
+    {
+        Node& node = *fetched.back();
+        fetched.pop_back();
+        if (auto* folder = dynamic_cast<Folder*>(&node))
+        {
+            for (int row = 0; row < folder->mFetched; row++)
+            {
+                folder->mChildren[row]->mExposed = false;
+                fetched.push_back(folder->mChildren[row].get());
+            }
+        }
+        node.mFetched = 0;
+    }
+    endResetModel();
+}
+
+// Rows shown stay shown, so when one moves further down, the rows shown grow to it.
+void SearchResultModel::Sort(Folder& folder)
+{
+    if (folder.mSortedAs != mOrder)
+    {
+        folder.mSorted = 0;
+        folder.mSortedAs = mOrder;
+    }
+    const std::vector<Node*> order = Sorted(folder);
+    folder.mSorted = folder.GetChildren();
+    int shown = 0;
+    bool moves = false;
+    for (int row = 0; row < static_cast<int>(order.size()); row++)
+    {
+        if (order[row]->mRow < folder.mFetched)
+            shown = row + 1;
+        moves |= row < folder.mFetched && order[row]->mRow != row;
+    }
+    if (!moves)
+        return Reorder(folder, order);
+
+    const QModelIndex parent = IndexOf(folder);
+    if (shown > folder.mFetched)
+    {
+        beginInsertRows(parent, folder.mFetched, shown - 1);
+        folder.mFetched = shown;
+        endInsertRows();
+    }
+    emit layoutAboutToBeChanged({parent}, VerticalSortHint);
+    QModelIndexList from, to;
+    std::vector<const Node*> moved;
+    for (const QModelIndex& index : persistentIndexList())
+    {
+        if (index.internalPointer() == static_cast<Node*>(&folder))
+        {
+            from.append(index);
+            moved.push_back(folder.mChildren[index.row()].get());
+        }
+    }
+    Reorder(folder, order);
+    for (size_t i = 0; i < moved.size(); i++)
+        to.append(createIndex(moved[i]->mRow, from[i].column(), static_cast<Node*>(&folder)));
+    changePersistentIndexList(from, to);
+    emit layoutChanged({parent}, VerticalSortHint);
+}
+
+// Those sorted before keep their order unless their counts grew; the rest are sorted and
+// merged in.
+std::vector<SearchResultModel::Node*> SearchResultModel::Sorted(Folder& folder) const
+{
+    std::vector<Node*> kept, moved;
+    for (int row = 0; row < folder.GetChildren(); row++)
+    {
+        Node* child = folder.mChildren[row].get();
+        const auto* sub = dynamic_cast<const Folder*>(child);
+        const bool grew = mOrder == Order::LINES && sub != nullptr && sub->mChangedIn == mEpoch;
+        (row < folder.mSorted && !grew ? kept : moved).push_back(child);
+    }
+    const auto before = [this](const Node* a, const Node* b) { return Before(*a, *b); };
+    std::sort(moved.begin(), moved.end(), before);
+    std::vector<Node*> order(kept.size() + moved.size());
+    std::merge(kept.begin(), kept.end(), moved.begin(), moved.end(), order.begin(), before);
+    return order;
+}
+
+void SearchResultModel::Reorder(Folder& folder, const std::vector<Node*>& order)
+{
+    std::vector<std::unique_ptr<Node>> children;
+    children.reserve(order.size());
+    for (Node* node : order)
+        children.push_back(std::move(folder.mChildren[node->mRow]));
+    folder.mChildren = std::move(children);
+    for (int row = 0; row < folder.GetChildren(); row++)
+    {
+        folder.mChildren[row]->mRow = row;
+        folder.mChildren[row]->mExposed = row < folder.mFetched;
+    }
+}
+
+// Equal counts and names keep walk order.
+bool SearchResultModel::Before(const Node& a, const Node& b) const
+{
+    if (mOrder == Order::LINES && a.mLines != b.mLines)
+        return a.mLines > b.mLines;
+    if (mOrder == Order::NAME)
+    {
+        const char *nameA = NameOf(a), *nameB = NameOf(b);
+        const int names = strcasecmp(nameA, nameB);
+        if (names != 0)
+            return names < 0;
+        if (const int bytes = std::strcmp(nameA, nameB); bytes != 0)
+            return bytes < 0;
+    }
+    return a.mWalked < b.mWalked;
+}
+
+const char* SearchResultModel::NameOf(const Node& node)
+{
+    if (const auto* file = dynamic_cast<const FileNode*>(&node))
+        return file->mFile->GetDisplayName();
+    return TrovLib::LastComponent(static_cast<const Folder&>(node).mName.c_str());
 }
 
 int SearchResultModel::ChildCount(const Node& node)

@@ -33,6 +33,13 @@ namespace Varnik
 // appending exposes a folder's new rows at once only up to one batch, and the view
 // fetches the rest a batch at a time as the user expands and scrolls.
 //
+// A folder's children show in the order the user chose: walk order, most lines first, or
+// by name, each with walk order for ties. A folder is sorted when its rows are first
+// fetched; while a search runs, the files and folders that came in or whose counts grew
+// are merged into the rows shown, so that no step sorts more than one folder's children.
+// Choosing another order resets the rows shown, and each folder is sorted again as it is
+// opened, so nothing walks or sorts the whole tree at once.
+//
 // GUI thread only. Released trees are freed on a thread of their own.
 class SearchResultModel : public QAbstractItemModel
 {
@@ -48,6 +55,13 @@ public:
     // Each span's first character in the row's text and its length in characters.
     using Marks = QList<std::pair<int, int>>;
 
+    enum class Order
+    {
+        WALK,
+        LINES, // most first
+        NAME
+    };
+
     explicit SearchResultModel(QObject* parent = nullptr);
     ~SearchResultModel() override;
 
@@ -59,6 +73,10 @@ public:
     // Takes files from the front of `files`, in walk order, until none is left or the
     // clock passes `deadline`; nothing after Clear, until the next Reset.
     void Append(std::deque<File>& files, std::chrono::steady_clock::time_point deadline);
+
+    // Shows the rows in another order; the view's rows are reset, the results stay.
+    void SetOrder(Order order);
+    Order GetOrder() const { return mOrder; }
 
     bool IsEmpty() const { return mRoot == nullptr || mFiles == 0; }
     uint64_t GetLines() const;
@@ -90,6 +108,8 @@ private:
         int mRow = 0;          // in the parent
         int mFetched = 0;      // rows of children that the model shows
         bool mExposed = false; // the node's own row is shown
+        uint64_t mLines = 0;   // found in the file, or below the folder
+        uint64_t mWalked = 0;  // the node's place in walk order
     };
     struct FileNode : Node
     {
@@ -102,13 +122,24 @@ private:
         ~Folder() override;
         int GetChildren() const { return static_cast<int>(mChildren.size()); }
 
-        std::string mName; // relative to the root; the root's is the root as given
-        uint64_t mLines = 0;
+        std::string mName;       // relative to the root; the root's is the root as given
         uint64_t mChangedIn = 0; // the last Append that added lines below it
         std::vector<std::unique_ptr<Node>> mChildren;
+        // The first children that are in mSortedAs order; those after came in since.
+        int mSorted = 0;
+        Order mSortedAs = Order::WALK;
     };
 
     static int ChildCount(const Node& node);
+    static const char* NameOf(const Node& node);
+    // Whether `a` goes before `b` in the active order.
+    bool Before(const Node& a, const Node& b) const;
+    // Brings the children of `folder` into the active order, moving the rows shown.
+    void Sort(Folder& folder);
+    // The children of `folder` in the active order, merging those that came in or whose
+    // counts grew into those sorted before.
+    std::vector<Node*> Sorted(Folder& folder) const;
+    void Reorder(Folder& folder, const std::vector<Node*>& order);
     // The node of the row, or null for a line.
     Node* NodeOf(const QModelIndex& index) const;
     QModelIndex IndexOf(const Node& node) const;
@@ -129,6 +160,8 @@ private:
     std::vector<Folder*> mChanged;
     uint64_t mEpoch = 0; // counts the calls of Append
     uint64_t mFiles = 0;
+    uint64_t mWalked = 0; // nodes added
+    Order mOrder = Order::WALK;
 };
 
 } // namespace Varnik

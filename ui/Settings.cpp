@@ -86,6 +86,16 @@ void Settings::SetSortByCount(bool sort)
     mSettings.setValue("sortByCount", sort);
 }
 
+int Settings::ResultOrder() const
+{
+    return mSettings.value("search/order", 0).toInt();
+}
+
+void Settings::SetResultOrder(int order)
+{
+    mSettings.setValue("search/order", order);
+}
+
 std::pair<int, Qt::SortOrder> Settings::SortOrder(const QString& view) const
 {
     const int column = mSettings.value("sort/" + view + "/column", 0).toInt();

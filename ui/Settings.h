@@ -45,6 +45,11 @@ public:
     bool SortByCount() const;
     void SetSortByCount(bool sort);
 
+    // The order of the search results, as the action's index in the order menu; 0, walk
+    // order, when it was never kept.
+    int ResultOrder() const;
+    void SetResultOrder(int order);
+
     // The column that a view, by its name, is sorted by, and in which order; the first
     // column ascending when it was never kept.
     std::pair<int, Qt::SortOrder> SortOrder(const QString& view) const;

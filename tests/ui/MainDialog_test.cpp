@@ -45,6 +45,8 @@
 #include <chrono>
 #include <deque>
 #include <future>
+#include <map>
+#include <random>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -660,6 +662,35 @@ TEST_F(MainDialog, MarksTheSpansThatMatched)
     }
 }
 
+// The order the user picks applies to the results on screen, opened whole when small,
+// and to those of the next window.
+TEST_F(MainDialog, SortsTheResultsInTheOrderChosenLast)
+{
+    mTree.File("sorted/a.txt", "hello\n").File("sorted/b.txt", "hello\nhello\n");
+    mTree.File("sorted/c/d.txt", "hello\nhello\nhello\n");
+    const auto topRows = [](Window& window)
+    {
+        std::string rows;
+        for (const auto& [index, depth] : window.Rows("mSearch_ResultTree"))
+            rows += depth == 1 ? index.data().toString().toStdString() + ", " : "";
+        return rows;
+    };
+    Window window(mTree.Path("sorted"));
+    window.Tab(1);
+    window.Search("hello");
+    EXPECT_EQ(topRows(window), "a.txt (1), b.txt (2), c/ (3), ");
+    window.Trigger("mSearch_OrderLinesAction");
+    EXPECT_EQ(topRows(window), "c/ (3), b.txt (2), a.txt (1), ");
+    EXPECT_EQ(window.Text("mSearch_ResultTree", true),
+              "sorted/ (6)\nc/ (3)\nd.txt (3)\nb.txt (2)\na.txt (1)\n");
+
+    Window next(mTree.Path("sorted"));
+    next.Tab(1);
+    next.Search("hello");
+    EXPECT_TRUE(next.Get<QAction>("mSearch_OrderLinesAction").isChecked());
+    EXPECT_EQ(topRows(next), "c/ (3), b.txt (2), a.txt (1), ");
+}
+
 // A chain of 3,000 folders: the window opens it one level deep, the user opens a path
 // hundreds of levels down and sees its counters, and the search's results, small enough
 // to open whole, open only as deep as Qt lays out its rows, one call per level.
@@ -833,7 +864,7 @@ TEST(SearchResultModel, ShowsTheFilesOfARunningSearchAndKeepsThemOnCancel)
     for (const QModelIndex& row : {root, a, longFile})
         view.expand(row);
     QApplication::processEvents(); // lays the view out
-    view.doItemsLayout(); // as each batch of files streamed in does
+    view.doItemsLayout();          // as each batch of files streamed in does
     EXPECT_EQ(model.rowCount(longFile), 1000) << "one batch, whose end is out of sight";
     const QModelIndex last = model.index(999, 0, longFile);
     EXPECT_EQ(last.data().toString(), "Line 1000 : hello 1000");
@@ -859,6 +890,147 @@ TEST(SearchResultModel, ShowsTheFilesOfARunningSearchAndKeepsThemOnCancel)
     for (int row = 0; row < model.rowCount(root); row++)
         top.append(model.index(row, 0, root).data().toString());
     EXPECT_EQ(top.join(", "), "a/ (2501), b.gate (1), c/ (1)");
+}
+
+// The rows of a model's folders and files, a line each, depth first, indented by two
+// spaces a level; a node's rows as far as they were fetched, unless `all`.
+std::string ResultRows(QAbstractItemModel& model, const QModelIndex& parent, bool all,
+                       int depth = 0)
+{
+    for (int fetched = -1; all && fetched != model.rowCount(parent);)
+    {
+        fetched = model.rowCount(parent);
+        model.fetchMore(parent);
+    }
+    std::string text;
+    for (int row = 0; row < model.rowCount(parent); row++)
+    {
+        const QModelIndex index = model.index(row, 0, parent);
+        const std::string name = index.data().toString().toStdString();
+        text += std::string(2 * depth, ' ') + name + "\n";
+        if (name.find("/ (") != std::string::npos)
+            text += ResultRows(model, index, all, depth + 1);
+    }
+    return text;
+}
+
+// The rows that a plain sort makes of files added in walk order: in each folder, its
+// files and folders by their matching lines, most first, then in walk order.
+class PlainResults
+{
+public:
+    void Add(const std::vector<std::string>& folders, const std::string& file, uint64_t lines)
+    {
+        PlainResults* folder = this;
+        mLines += lines;
+        for (const std::string& name : folders)
+        {
+            auto [it, added] = folder->mFolders.try_emplace(name);
+            if (added)
+                it->second.mWalked = mAdded++;
+            folder = &it->second;
+            folder->mLines += lines;
+        }
+        folder->mFiles.push_back({lines, mAdded++, file, nullptr});
+    }
+    std::string Text(const std::string& name) const
+    {
+        return name + "/ (" + std::to_string(mLines) + ")\n" + Rows(1);
+    }
+
+private:
+    using Row = std::tuple<uint64_t, uint64_t, std::string, const PlainResults*>;
+
+    std::string Rows(int depth) const
+    {
+        std::vector<Row> rows = mFiles;
+        for (const auto& [name, folder] : mFolders)
+            rows.emplace_back(folder.mLines, folder.mWalked, name + "/", &folder);
+        std::sort(rows.begin(), rows.end(),
+                  [](const Row& a, const Row& b) {
+                      return std::pair(std::get<0>(b), std::get<1>(a)) <
+                             std::pair(std::get<0>(a), std::get<1>(b));
+                  });
+        std::string text;
+        for (const auto& [lines, walked, name, folder] : rows)
+        {
+            text += std::string(2 * depth, ' ') + name + " (" + std::to_string(lines) + ")\n";
+            if (folder != nullptr)
+                text += folder->Rows(depth + 1);
+        }
+        return text;
+    }
+
+    uint64_t mLines = 0, mWalked = 0, mAdded = 0;
+    std::map<std::string, PlainResults> mFolders;
+    std::vector<Row> mFiles;
+};
+
+// Results shown most lines first while they stream in, in slices of random sizes: after
+// each, the rows shown are those of a plain sort of what came in, a folder the user
+// opened stays open wherever it moves, and another order applies at once.
+TEST(SearchResultModel, KeepsStreamedRowsInTheChosenOrder)
+{
+    Varnik::SearchResultModel model;
+    Varnik::LazyTreeView view;
+    view.setModel(&model);
+    view.show();
+    model.SetOrder(Varnik::SearchResultModel::Order::LINES);
+    model.Reset("r");
+    std::mt19937 random(12345);
+    PlainResults plain;
+    std::deque<Varnik::SearchResultModel::File> slice;
+    QPersistentModelIndex opened;
+    QString openedName;
+    for (int file = 0; file < 360; file++)
+    {
+        std::vector<std::string> folders = {"d" + std::to_string(file / 30)};
+        if (file % 30 >= 20)
+            folders.push_back("sub");
+        const std::string name = "f" + std::to_string(file) + ".txt";
+        std::string path = "r";
+        for (const std::string& folder : folders)
+            path += "/" + folder;
+        auto found = std::make_unique<Vn::SearchResult_File>((path + "/" + name).c_str());
+        const int lines = std::uniform_int_distribution(1, 4)(random);
+        for (int line = 1; line <= lines; line++)
+            found->AddLine(line, "hit\n");
+        plain.Add(folders, name, lines);
+        slice.push_back(std::move(found));
+        if (std::uniform_int_distribution(0, 15)(random) != 0 && file != 359)
+            continue;
+
+        model.Append(slice, std::chrono::steady_clock::time_point::max());
+        view.expand(model.index(0, 0));
+        const QModelIndex top = model.index(0, 0);
+        if (!opened.isValid() && model.rowCount(top) > 2)
+        {
+            opened = model.index(2, 0, top);
+            openedName = opened.data().toString().section(' ', 0, 0);
+            view.expand(opened);
+        }
+        ASSERT_EQ(ResultRows(model, {}, false), plain.Text("r")) << "after file " << file;
+    }
+    ASSERT_TRUE(opened.isValid());
+    EXPECT_TRUE(opened.data().toString().startsWith(openedName + " ("));
+    EXPECT_TRUE(view.isExpanded(opened)) << "an open folder stays open as it moves";
+
+    const auto topNames = [&model]
+    {
+        QStringList names;
+        const QModelIndex top = model.index(0, 0);
+        for (int row = 0; row < model.rowCount(top); row++)
+            names.append(model.index(row, 0, top).data().toString().section('/', 0, 0));
+        return names.join(' ').toStdString();
+    };
+    model.SetOrder(Varnik::SearchResultModel::Order::NAME);
+    view.expand(model.index(0, 0));
+    QApplication::processEvents(); // lays the view out
+    EXPECT_EQ(topNames(), "d0 d1 d10 d11 d2 d3 d4 d5 d6 d7 d8 d9");
+    model.SetOrder(Varnik::SearchResultModel::Order::WALK);
+    view.expand(model.index(0, 0));
+    QApplication::processEvents(); // lays the view out
+    EXPECT_EQ(topNames(), "d0 d1 d2 d3 d4 d5 d6 d7 d8 d9 d10 d11");
 }
 
 // xdg-open may start and still fail; a stand-in that fails proves the user hears of it.
