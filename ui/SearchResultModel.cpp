@@ -94,8 +94,9 @@ void SearchResultModel::Reset(const std::string& rootName)
     mDisposal.Release(std::move(mRoot));
     mRootName = rootName;
     mRoot = std::make_unique<Folder>();
-    mRoot->mName = rootName;
+    mRoot->mName = TrovLib::LastComponent(rootName);
     mOpen = {mRoot.get()};
+    mOpenPath.clear();
     mFiles = 0;
     endResetModel();
 }
@@ -105,6 +106,7 @@ void SearchResultModel::Clear()
     beginResetModel();
     mDisposal.Release(std::move(mRoot));
     mOpen.clear();
+    mOpenPath.clear();
     mFiles = 0;
     endResetModel();
 }
@@ -171,27 +173,36 @@ SearchResultModel::Folder& SearchResultModel::FolderOf(const std::string& path)
     const std::string_view wanted =
         last == std::string_view::npos ? std::string_view() : relative.substr(0, last);
 
-    while (mOpen.size() > 1 && !IsWithin(wanted, mOpen.back()->mName))
-        mOpen.pop_back();
+    while (mOpen.size() > 1 && !IsWithin(wanted, mOpenPath))
+        Folder_Close();
     Folder* folder = mOpen.back();
-    for (size_t done = mOpen.size() > 1 ? folder->mName.size() : 0; done < wanted.size();
-         done = folder->mName.size())
+    while (mOpenPath.size() < wanted.size())
     {
-        const size_t start = mOpen.size() > 1 ? done + 1 : 0;
+        const size_t start = mOpenPath.empty() ? 0 : mOpenPath.size() + 1;
         const size_t end = std::min(wanted.find(TrovLib::SEPARATOR, start), wanted.size());
-        folder = &Folder_Open(*folder, std::string(wanted.substr(0, end)));
+        folder = &Folder_Open(*folder, wanted.substr(start, end - start));
     }
     return *folder;
 }
 
-SearchResultModel::Folder& SearchResultModel::Folder_Open(Folder& parent, std::string name)
+SearchResultModel::Folder& SearchResultModel::Folder_Open(Folder& parent, std::string_view name)
 {
+    if (mOpen.size() > 1)
+        mOpenPath += TrovLib::SEPARATOR;
+    mOpenPath += name;
     auto folder = std::make_unique<Folder>();
-    folder->mName = std::move(name);
+    folder->mName = name;
     Folder& opened = *folder;
     Add(parent, std::move(folder));
     mOpen.push_back(&opened);
     return opened;
+}
+
+void SearchResultModel::Folder_Close()
+{
+    const size_t name = mOpen.back()->mName.size();
+    mOpen.pop_back();
+    mOpenPath.resize(mOpenPath.size() - name - (mOpen.size() > 1 ? 1 : 0));
 }
 
 void SearchResultModel::Add(Folder& folder, std::unique_ptr<Node> node)
@@ -353,7 +364,7 @@ const char* SearchResultModel::NameOf(const Node& node)
 {
     if (const auto* file = dynamic_cast<const FileNode*>(&node))
         return file->mFile->GetDisplayName();
-    return TrovLib::LastComponent(static_cast<const Folder&>(node).mName.c_str());
+    return static_cast<const Folder&>(node).mName.c_str();
 }
 
 int SearchResultModel::ChildCount(const Node& node)
@@ -410,10 +421,13 @@ std::string SearchResultModel::GetFolderPath(const QModelIndex& index) const
         node = static_cast<const Node*>(index.internalPointer());
     if (dynamic_cast<const FileNode*>(node) != nullptr)
         node = node->mParent;
-    if (node == mRoot.get())
-        return mRootName;
-    return TrovLib::Format("%s%c%s", mRootName.c_str(), TrovLib::SEPARATOR,
-                           static_cast<const Folder*>(node)->mName.c_str());
+    std::vector<const Node*> folders;
+    for (; node != mRoot.get(); node = node->mParent)
+        folders.push_back(node);
+    std::string path = mRootName;
+    for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder)
+        (path += TrovLib::SEPARATOR) += static_cast<const Folder*>(*folder)->mName;
+    return path;
 }
 
 QModelIndex SearchResultModel::index(int row, int column, const QModelIndex& parent) const
@@ -473,9 +487,8 @@ QVariant SearchResultModel::data(const QModelIndex& index, int role) const
     if (const auto* file = dynamic_cast<const FileNode*>(node))
         return LocalText_ToQt(file->mFile->GetText());
     const auto& folder = static_cast<const Folder&>(*node);
-    const std::string name(TrovLib::LastComponent(folder.mName));
-    return LocalText_ToQt(
-        TrovLib::Format("%s%c (%" PRIu64 ")", name.c_str(), TrovLib::SEPARATOR, folder.mLines));
+    return LocalText_ToQt(TrovLib::Format("%s%c (%" PRIu64 ")", folder.mName.c_str(),
+                                          TrovLib::SEPARATOR, folder.mLines));
 }
 
 // Only the first batch: LazyTreeView fetches the next ones as they come into sight.

@@ -10,6 +10,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -122,7 +123,7 @@ private:
         ~Folder() override;
         int GetChildren() const { return static_cast<int>(mChildren.size()); }
 
-        std::string mName;       // relative to the root; the root's is the root as given
+        std::string mName;       // its own; the root's is the last component of the root given
         uint64_t mChangedIn = 0; // the last Append that added lines below it
         std::vector<std::unique_ptr<Node>> mChildren;
         // The first children that are in mSortedAs order; those after came in since.
@@ -145,7 +146,8 @@ private:
     QModelIndex IndexOf(const Node& node) const;
     // The folder that holds the file, made on the way down from the folders open so far.
     Folder& FolderOf(const std::string& path);
-    Folder& Folder_Open(Folder& parent, std::string name);
+    Folder& Folder_Open(Folder& parent, std::string_view name);
+    void Folder_Close();
     void Add(Folder& folder, std::unique_ptr<Node> node);
     // Shows the rows appended to a shown node, up to one batch.
     void Expose(Node& node);
@@ -156,6 +158,9 @@ private:
     std::unique_ptr<Folder> mRoot;
     // The folders from the root down to the one filled last.
     std::vector<Folder*> mOpen;
+    // The path of the last folder in mOpen, relative to the root; each folder holds only
+    // its own name, so that a tree thousands of levels deep takes no more than its names.
+    std::string mOpenPath;
     // The folders whose lines the current Append changed, from the top down.
     std::vector<Folder*> mChanged;
     uint64_t mEpoch = 0; // counts the calls of Append
