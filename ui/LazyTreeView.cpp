@@ -1,5 +1,8 @@
 #include "ui/LazyTreeView.h"
 
+#include <deque>
+#include <utility>
+
 namespace Varnik
 {
 
@@ -8,6 +11,29 @@ void LazyTreeView::doItemsLayout()
 {
     QTreeView::doItemsLayout();
     FetchShown();
+}
+
+void LazyTreeView::ExpandAll(int rows, int levels)
+{
+    scheduleDelayedItemsLayout();
+    QAbstractItemModel& items = *model();
+    std::deque<std::pair<QModelIndex, int>> toOpen;
+    for (int row = 0; row < items.rowCount(); row++)
+        toOpen.emplace_back(items.index(row, 0), 1);
+    for (int opened = 0; !toOpen.empty() && opened < rows;)
+    {
+        const auto [index, level] = toOpen.front();
+        toOpen.pop_front();
+        if (level > levels || !items.hasChildren(index))
+            continue;
+        if (items.canFetchMore(index))
+            items.fetchMore(index);
+        expand(index);
+        const int children = items.rowCount(index);
+        opened += children;
+        for (int row = 0; row < children; row++)
+            toOpen.emplace_back(items.index(row, 0, index), level + 1);
+    }
 }
 
 void LazyTreeView::verticalScrollbarValueChanged(int value)

@@ -21,6 +21,9 @@ public:
     using QTreeView::QTreeView;
 
     void doItemsLayout() override;
+    // Opens the rows breadth first, fetching as it goes, up to about `rows` rows and
+    // `levels` levels; the view is laid out once, after, rather than at each row.
+    void ExpandAll(int rows, int levels);
 
 protected:
     void verticalScrollbarValueChanged(int value) override;

@@ -15,6 +15,7 @@
 #include "ui/BackgroundPass.h"
 #include "ui/Desktop_Qt.h"
 #include "ui/DisplayForm.h"
+#include "ui/LazyTreeView.h"
 #include "ui/LocalText.h"
 #include "ui/ProgressLine.h"
 #include "ui/TreeNodes.h"
@@ -81,29 +82,6 @@ void View_AddRoot(QTreeWidget& view, std::unique_ptr<QTreeWidgetItem> node)
         view.addTopLevelItem(root);
     }
     root->setExpanded(true);
-}
-
-// Opens the rows breadth first, fetching as it goes, within the bounds above.
-void View_ExpandAll(QTreeView& view)
-{
-    QAbstractItemModel& model = *view.model();
-    std::deque<std::pair<QModelIndex, int>> toOpen;
-    for (int row = 0; row < model.rowCount(); row++)
-        toOpen.emplace_back(model.index(row, 0), 1);
-    for (int rows = 0; !toOpen.empty() && rows < EXPANDED_ROWS_MAX;)
-    {
-        const auto [index, level] = toOpen.front();
-        toOpen.pop_front();
-        if (level > EXPANDED_LEVELS_MAX || !model.hasChildren(index))
-            continue;
-        if (model.canFetchMore(index))
-            model.fetchMore(index);
-        view.expand(index);
-        const int children = model.rowCount(index);
-        rows += children;
-        for (int row = 0; row < children; row++)
-            toOpen.emplace_back(model.index(row, 0, index), level + 1);
-    }
 }
 
 // The root is named by the root folder as given, any other folder by its path below it.
@@ -304,7 +282,7 @@ void MainDialog::Controls_Connect()
     connect(mUi.mSearch_FileTypeList, &QListWidget::itemChanged, this,
             &MainDialog::Controls_Enable);
     connect(mUi.mSearch_ExpandAllAction, &QAction::triggered, this,
-            [this] { View_ExpandAll(*mUi.mSearch_ResultTree); });
+            [this] { mUi.mSearch_ResultTree->ExpandAll(EXPANDED_ROWS_MAX, EXPANDED_LEVELS_MAX); });
     connect(&mSearch_StreamTimer, &QTimer::timeout, this, &MainDialog::Search_Stream_Drain);
     connect(mUi.mSearch_OrderActions, &QActionGroup::triggered, this,
             [this](QAction* action) {
@@ -1066,7 +1044,7 @@ void MainDialog::Search_Result_Expand()
         return;
     mUi.mSearch_ResultTree->expand(mSearch_Model.index(0, 0));
     if (!mSearch_Streaming && mSearch_Model.GetLines() <= EXPANDED_LINES_MAX)
-        View_ExpandAll(*mUi.mSearch_ResultTree);
+        mUi.mSearch_ResultTree->ExpandAll(EXPANDED_ROWS_MAX, EXPANDED_LEVELS_MAX);
 }
 
 void MainDialog::mSearch_Btn_Click()

@@ -114,7 +114,7 @@ template <class View> View* TreeView(const char* name)
 
 // A view of one of the window's item models, which fills as the user scrolls, and whose
 // rows all have the height of one line of text, so that the view need not measure each.
-QTreeView* ModelView(const char* name)
+LazyTreeView* ModelView(const char* name)
 {
     auto* tree = TreeView<LazyTreeView>(name);
     tree->setUniformRowHeights(true);

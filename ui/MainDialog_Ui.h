@@ -26,6 +26,7 @@ class QWidget;
 namespace Varnik
 {
 
+class LazyTreeView;
 class ProgressLine;
 
 // The controls of the main window, with their texts, fonts, sizes and initial states,
@@ -90,7 +91,7 @@ public:
     QCheckBox* mSearch_RegexCheck;
     QPushButton* mSearch_OpenSelectedFolderBtn;
     QPushButton* mSearch_OpenSelectedFileBtn;
-    QTreeView* mSearch_ResultTree;
+    LazyTreeView* mSearch_ResultTree;
     QAction* mSearch_ExpandAllAction;
     // Walk order, most lines first, by name: an action's index is the order it stands for.
     QActionGroup* mSearch_OrderActions;
