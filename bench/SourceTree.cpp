@@ -3,10 +3,14 @@
 #include "engine/parsers/FileParser.h"
 #include "lib/Format.h"
 
+#include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -72,19 +76,50 @@ size_t SourceTree::Write(const std::string& root, uint64_t bytes)
     uint64_t written = 0;
     int module = 0;
     for (; written < bytes; module++)
-    {
-        const fs::path folder =
-            fs::path(root) / TrovLib::Format("part%03d", module / FILES_PER_FOLDER);
-        if (module % FILES_PER_FOLDER == 0)
-            fs::create_directories(folder);
-        const char* extension = module % 4 == 0 ? "h" : "c";
-        const std::string text = Module(module, FunctionsOf(module));
-        std::ofstream file(folder / TrovLib::Format("module_%d.%s", module, extension));
-        if (!(file << text))
-            throw std::runtime_error("cannot write into " + folder.string());
-        written += text.size();
-    }
+        written += WriteModule(root, module, FunctionsOf(module));
     return static_cast<size_t>(module);
+}
+
+void SourceTree::WriteShort(const std::string& root, size_t files)
+{
+    for (size_t module = 0; module < files; module++)
+        WriteModule(root, static_cast<int>(module), 2 + static_cast<int>(module % 2));
+}
+
+void SourceTree::WriteChain(const std::string& root, int depth)
+{
+    fs::create_directories(root);
+    int folder = open(root.c_str(), O_RDONLY | O_DIRECTORY);
+    for (int level = 0; level <= depth && folder >= 0; level++)
+    {
+        if (level % 1000 == 0 || level == depth)
+        {
+            const std::string text = Module(level, 2);
+            const int file = openat(folder, "module.c", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (file < 0 ||
+                write(file, text.data(), text.size()) != static_cast<ssize_t>(text.size()))
+                throw std::runtime_error("cannot write into the chain of folders");
+            close(file);
+        }
+        if (level < depth && mkdirat(folder, "d", 0755) != 0 && errno != EEXIST)
+            throw std::runtime_error("cannot make a folder of the chain");
+        const int below = level < depth ? openat(folder, "d", O_RDONLY | O_DIRECTORY) : -1;
+        close(folder);
+        folder = below;
+    }
+}
+
+size_t SourceTree::WriteModule(const std::string& root, int module, int functions)
+{
+    const fs::path folder = fs::path(root) / TrovLib::Format("part%03d", module / FILES_PER_FOLDER);
+    if (module % FILES_PER_FOLDER == 0)
+        fs::create_directories(folder);
+    const char* extension = module % 4 == 0 ? "h" : "c";
+    const std::string text = Module(module, functions);
+    std::ofstream file(folder / TrovLib::Format("module_%d.%s", module, extension));
+    if (!(file << text))
+        throw std::runtime_error("cannot write into " + folder.string());
+    return text.size();
 }
 
 const std::string& SourceTree::Shared()

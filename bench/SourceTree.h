@@ -23,6 +23,13 @@ public:
     // Writes about `bytes` bytes of sources into `root`, creating it; returns the
     // number of files written.
     static size_t Write(const std::string& root, uint64_t bytes);
+    // Writes `files` short sources of two or three functions each, about 1 KiB a file,
+    // into `root`, creating it: a tree of many files on little disk.
+    static void WriteShort(const std::string& root, size_t files);
+    // Writes a chain of `depth` folders named "d" below `root`, with a short source at
+    // every thousandth level and at the bottom. Made a level at a time through
+    // descriptors, since the paths grow far longer than the system takes.
+    static void WriteChain(const std::string& root, int depth);
 
     // A tree of about 8 MiB that the benchmarks share, written once into a temporary
     // folder and removed at exit.
@@ -32,6 +39,10 @@ public:
     // their bytes in `bytes`: what a throughput is measured against.
     static std::vector<std::string> ParsedFiles(const std::string& root,
                                                 const Vn::FileParser_List& parsers, int64_t& bytes);
+
+private:
+    // Writes the source numbered `module` into its folder below `root`; returns its size.
+    static size_t WriteModule(const std::string& root, int module, int functions);
 };
 
 } // namespace VarnikBench

@@ -1,15 +1,18 @@
 // How soon the window answers on a large tree: the time from the program's start to the
 // window's first painted frame while the first scan runs, how long Cancel takes to end a
-// scan, and, for a search that finds many lines, the longest the GUI thread went without
-// coming back to its events, the memory the results took and gave back, and how long
-// Cancel takes while the results stream into the view.
+// scan, the memory the window holds per file after a scan, and, for a search that finds
+// many lines, the longest the GUI thread went without coming back to its events while
+// the results stream in, are sorted, opened and scrolled through, the memory they took
+// and gave back, and how long Cancel takes at moments of the search and of its display.
 //   varnik-window-bench TREE [TEXT]
 // TEXT is "int" unless given. Runs on whatever platform Qt picks (QT_QPA_PLATFORM=offscreen,
-// or an X server).
+// or an X server). varnik-make-tree writes trees of a million files (--short) and chains
+// of folders tens of thousands of levels deep (--chain).
 
 #include "ui/Desktop_Qt.h"
 #include "ui/MainDialog.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -135,6 +138,69 @@ void Search(Varnik::MainDialog& window, const char* text)
     window.findChild<QPushButton*>("mSearch_Btn")->click();
 }
 
+QString Status(const Varnik::MainDialog& window)
+{
+    return window.findChild<QLabel*>("mProgressText")->text();
+}
+
+// The number that a status text starts with, as in "1,000,000 files, ...".
+double LeadingCount(const QString& status)
+{
+    return status.section(' ', 0, 0).remove(',').toDouble();
+}
+
+// The longest stall while `work` runs and the window then settles.
+template <class Work> StallWatch::Stall StallOf(StallWatch& stalls, Work work)
+{
+    stalls.Take();
+    work();
+    QTest::qWait(200);
+    return stalls.Take();
+}
+
+void PrintStall(const char* what, const StallWatch::Stall& stall)
+{
+    std::printf("  longest GUI stall %s: %.0f ms, of which the window's own work %.0f ms\n", what,
+                stall.mWall * 1000, stall.mWork * 1000);
+}
+
+// What a user does with the results: each order in turn, "Expand all", and a jump to the
+// last row and back.
+void DisplayFigures(Varnik::MainDialog& window, StallWatch& stalls)
+{
+    for (const char* order :
+         {"mSearch_OrderLinesAction", "mSearch_OrderNameAction", "mSearch_OrderWalkAction"})
+    {
+        QAction& action = *window.findChild<QAction*>(order);
+        PrintStall(qPrintable("ordering " + action.text()),
+                   StallOf(stalls, [&] { action.trigger(); }));
+    }
+    QTreeView& results = *window.findChild<QTreeView*>("mSearch_ResultTree");
+    PrintStall(
+        "on Expand all",
+        StallOf(stalls, [&] { window.findChild<QAction*>("mSearch_ExpandAllAction")->trigger(); }));
+    for (const Qt::Key key : {Qt::Key_End, Qt::Key_Home})
+    {
+        PrintStall(key == Qt::Key_End ? "on End" : "on Home",
+                   StallOf(stalls, [&] { QTest::keyClick(&results, key); }));
+    }
+}
+
+// Cancels a search at moments of its run and of its display.
+void CancelFigures(Varnik::MainDialog& window, const char* text)
+{
+    std::printf("  cancel:");
+    for (const int after : {250, 1000, 3000, 6000, 12000})
+    {
+        Search(window, text);
+        QTest::qWait(after);
+        if (!window.IsBusy())
+            break;
+        std::printf(" %.3f s after %.2f s;", Cancel(window), after / 1000.0);
+    }
+    std::printf("\n");
+}
+
 // A whole search, a search that finds nothing, and a search cancelled once its first rows
 // show.
 void SearchFigures(Varnik::MainDialog& window, const char* text)
@@ -148,27 +214,27 @@ void SearchFigures(Varnik::MainDialog& window, const char* text)
     WaitWhileBusy(window);
     const StallWatch::Stall stall = stalls.Take();
     const double found = ResidentMegabytes();
-    std::printf("search for \"%s\": %s in %.2f s\n", text,
-                window.findChild<QLabel*>("mProgressText")->text().toUtf8().constData(),
+    std::printf("search for \"%s\": %s in %.2f s\n", text, qPrintable(Status(window)),
                 Seconds(start));
-    std::printf("  longest GUI stall: %.0f ms, of which the window's own work %.0f ms\n",
-                stall.mWall * 1000, stall.mWork * 1000);
+    PrintStall("while the results stream in", stall);
+    DisplayFigures(window, stalls);
 
     Search(window, "\x01 found nowhere \x01");
     WaitWhileBusy(window);
     QTest::qWait(2000); // the released results are freed on a thread of their own
     const double released = ResidentMegabytes();
-    std::printf("  memory: %.0f MB before, %.0f MB with the results, %.0f MB after a search "
-                "that found nothing (%.0f MB given back)\n",
-                before, found, released, found - released);
+    std::printf("  memory: %.0f MB before, %.0f MB with the results (%.0f MB added), %.0f MB "
+                "after a search that found nothing (%.0f MB given back)\n",
+                before, found, found - before, released, found - released);
 
     Search(window, text);
     const QAbstractItemModel& results =
         *window.findChild<QTreeView*>("mSearch_ResultTree")->model();
     while (window.IsBusy() && results.rowCount() == 0)
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
-    std::printf("  cancel while the results stream in: %.3f s\n",
+    std::printf("  cancel as the first results show: %.3f s\n",
                 window.IsBusy() ? Cancel(window) : -1);
+    CancelFigures(window, text);
 }
 
 } // namespace
@@ -205,6 +271,10 @@ int main(int argc, char** argv)
     std::printf("whole scan: %.2f s (longest GUI stall %.0f ms, of which the window's own work "
                 "%.0f ms)\n",
                 Seconds(scan), stall.mWall * 1000, stall.mWork * 1000);
+    QTest::qWait(2000); // the first scan's tree is freed on a thread of its own
+    const double files = LeadingCount(Status(window));
+    std::printf("memory after the scan: %.0f MB, %.2f KiB a file (%s)\n", ResidentMegabytes(),
+                ResidentMegabytes() * 1024 / std::max(files, 1.0), qPrintable(Status(window)));
 
     SearchFigures(window, argc == 3 ? argv[2] : "int");
     return 0;
