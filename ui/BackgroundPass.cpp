@@ -34,18 +34,19 @@ void BackgroundPass::Scan(const std::string& rootFolder)
 }
 
 // The request is copied, so that the window may change its own while the pass runs. The
-// files found have all been handed over when the search returns, so its tree goes here,
-// off the GUI thread.
+// files found have all been handed over when the search returns, so its tree is freed
+// off the GUI thread, and the memory given back, while the pass ends.
 void BackgroundPass::Search(const std::string& rootFolder, const Vn::SearchRequest& request)
 {
     Start([this, rootFolder, request](Outcome&, const Vn::CancelToken& cancel)
-          { mFolderParser.Search(rootFolder.c_str(), request, cancel).reset(); });
+          { mDisposal.Release(mFolderParser.Search(rootFolder.c_str(), request, cancel)); });
 }
 
 void BackgroundPass::Found(const Vn::SearchResult_File& file)
 {
     const std::string name = file.GetName();
     auto copy = std::make_unique<Vn::SearchResult_File>(name.c_str());
+    copy->mLines.reserve(file.mLines.size());
     for (size_t index = 0; index < file.mLines.size(); index++)
     {
         copy->AddLine(file.mLines[index].mLine, file.mLines[index].mText.c_str());

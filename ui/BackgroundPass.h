@@ -3,6 +3,7 @@
 #include "engine/scan/FolderParser.h"
 #include "engine/search/SearchRequest.h"
 #include "engine/search/SearchResult_File.h"
+#include "ui/Disposal.h"
 
 #include <QElapsedTimer>
 #include <QMetaType>
@@ -31,7 +32,7 @@ namespace Varnik
 //
 // A search hands each file it finds over as soon as the file is final, in walk order: the
 // pass thread copies it into a queue that the GUI thread empties with TakeFiles, and the
-// engine's own result tree is dropped on the pass thread when the search ends (see
+// engine's own result tree goes to a thread of its own when the search ends (see
 // SearchResultModel for why the window holds copies).
 //
 // Shared between threads: the folder parser while a pass runs, which the GUI thread does
@@ -93,6 +94,7 @@ private:
     QElapsedTimer mClock;
     std::mutex mFoundMutex;
     std::deque<std::unique_ptr<Vn::SearchResult_File>> mFound;
+    Disposal mDisposal; // fed by the pass thread; goes first, after the pass
 };
 
 } // namespace Varnik
