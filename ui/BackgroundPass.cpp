@@ -7,21 +7,39 @@
 namespace Varnik
 {
 
+namespace
+{
+
+// The cancel token of the pass that runs on this thread, if it is a pass thread.
+thread_local const Vn::CancelToken* tPassCancel = nullptr;
+
+bool PassCancelled()
+{
+    return tPassCancel != nullptr && tPassCancel->IsCancelled();
+}
+
+} // namespace
+
 BackgroundPass::BackgroundPass(Vn::FolderParser& folderParser, QObject* parent)
     : QObject(parent), mFolderParser(folderParser)
 {
     qRegisterMetaType<Vn::Progress>();
-    mFolderParser.SetProgressCallback([this](const Vn::Progress& progress)
-                                      { emit Progressed(progress); });
+    mFolderParser.SetProgressCallback(
+        [this](const Vn::Progress& progress)
+        {
+            if (!PassCancelled())
+                emit Progressed(progress);
+        });
     mFolderParser.SetFileCallback([this](const Vn::SearchResult_File& file) { Found(file); });
 }
 
 BackgroundPass::~BackgroundPass()
 {
-    if (mThread.joinable())
+    mRun->mCancel.Cancel();
+    for (std::thread* thread : {&mThread, &mCancelled})
     {
-        Cancel();
-        mThread.join();
+        if (thread->joinable())
+            thread->join();
     }
     mFolderParser.SetProgressCallback(nullptr);
     mFolderParser.SetFileCallback(nullptr);
@@ -42,6 +60,8 @@ void BackgroundPass::Search(const std::string& rootFolder, const Vn::SearchReque
           { mDisposal.Release(mFolderParser.Search(rootFolder.c_str(), request, cancel)); });
 }
 
+// The check and the push go under one lock, so that no file of a cancelled pass lands
+// after the next pass emptied the queue.
 void BackgroundPass::Found(const Vn::SearchResult_File& file)
 {
     const std::string name = file.GetName();
@@ -55,7 +75,8 @@ void BackgroundPass::Found(const Vn::SearchResult_File& file)
     }
     copy->Compact();
     const std::lock_guard lock(mFoundMutex);
-    mFound.push_back(std::move(copy));
+    if (!PassCancelled())
+        mFound.push_back(std::move(copy));
 }
 
 void BackgroundPass::TakeFiles(std::deque<std::unique_ptr<Vn::SearchResult_File>>& files)
@@ -68,49 +89,66 @@ void BackgroundPass::TakeFiles(std::deque<std::unique_ptr<Vn::SearchResult_File>
     mFound.clear();
 }
 
+// The folder parser is free once a cancelled pass has unwound, so the new thread waits
+// for the old one first.
 void BackgroundPass::Start(std::function<void(Outcome&, const Vn::CancelToken&)> work)
 {
-    mCancel = std::make_shared<Vn::CancelToken>();
-    mOutcome = Outcome();
+    mRun = std::make_shared<Run>();
+    mRunning = true;
     {
         const std::lock_guard lock(mFoundMutex);
         mFound.clear();
     }
-    mClock.start();
+    mRun->mClock.start();
     mThread = std::thread(
-        [this, work = std::move(work), cancel = mCancel]
+        [this, work = std::move(work), run = mRun, cancelled = std::move(mCancelled)]() mutable
         {
+            if (cancelled.joinable())
+                cancelled.join();
+            tPassCancel = &run->mCancel;
             try
             {
-                work(mOutcome, *cancel);
-                mOutcome.mUnreadable = mFolderParser.GetUnreadable().Describe();
+                work(run->mOutcome, run->mCancel);
+                run->mOutcome.mUnreadable = mFolderParser.GetUnreadable().Describe();
             }
             catch (...)
             {
-                mOutcome.mFailure = std::current_exception();
+                run->mOutcome.mFailure = std::current_exception();
             }
-            mOutcome.mSeconds = static_cast<double>(mClock.elapsed()) / 1000;
-            emit Finished();
+            run->mOutcome.mSeconds = static_cast<double>(run->mClock.elapsed()) / 1000;
+            Report(*run);
         });
 }
 
-void BackgroundPass::Cancel()
+void BackgroundPass::Report(Run& run)
 {
-    mCancel->Cancel();
+    if (!run.mReported.exchange(true))
+        QMetaObject::invokeMethod(this, &BackgroundPass::Finished, Qt::QueuedConnection);
 }
 
+// A pass still running is reported over at once.
+void BackgroundPass::Cancel()
+{
+    mRun->mCancel.Cancel();
+    if (mThread.joinable())
+        Report(*mRun);
+}
+
+// The thread of a cancelled pass is left to unwind; the next pass or the destructor
+// joins it.
 BackgroundPass::Outcome BackgroundPass::Take()
 {
-    if (mThread.joinable())
-        mThread.join();
-    Outcome outcome = std::move(mOutcome);
-    mOutcome = Outcome();
-    if (mCancel->IsCancelled())
+    mRunning = false;
+    if (mRun->mCancel.IsCancelled())
     {
-        outcome = Outcome();
-        outcome.mCancelled = true;
+        if (mThread.joinable())
+            mCancelled = std::move(mThread);
+        Outcome cancelled;
+        cancelled.mCancelled = true;
+        return cancelled;
     }
-    return outcome;
+    mThread.join();
+    return std::move(mRun->mOutcome);
 }
 
 } // namespace Varnik

@@ -9,6 +9,7 @@
 #include <QMetaType>
 #include <QObject>
 
+#include <atomic>
 #include <deque>
 #include <exception>
 #include <functional>
@@ -28,17 +29,20 @@ namespace Varnik
 // Each pass gets a cancel token of its own, made before the pass thread starts and kept
 // until the outcome is taken, so a cancel reaches the pass it was meant for whenever it
 // comes, and never the next one. A pass the user cancels gives no results, even when the
-// engine finished before it heard the request: the window then keeps what it shows.
+// engine finished before it heard the request: the window then keeps what it shows. A
+// cancelled pass is reported over at once, while its thread unwinds the engine, which may
+// take a while on a large tree; the next pass waits for that thread on its own thread.
 //
 // A search hands each file it finds over as soon as the file is final, in walk order: the
 // pass thread copies it into a queue that the GUI thread empties with TakeFiles, and the
 // engine's own result tree goes to a thread of its own when the search ends (see
-// SearchResultModel for why the window holds copies).
+// SearchResultModel for why the window holds copies). The files and progress of a
+// cancelled pass are dropped.
 //
 // Shared between threads: the folder parser while a pass runs, which the GUI thread does
-// not touch; the pass's cancel token, which is atomic; the queue of files found, guarded
-// by mFoundMutex; and mOutcome, written by the pass thread before it queues Finished and
-// read by the GUI thread only after joining it.
+// not touch; the pass's Run, whose cancel token and report flag are atomic and whose
+// outcome the pass thread writes before it queues Finished and the GUI thread reads only
+// after joining it; and the queue of files found, guarded by mFoundMutex.
 class BackgroundPass : public QObject
 {
     Q_OBJECT
@@ -68,7 +72,7 @@ public:
     // reaches the engine.
     void Cancel();
     // From the start of a pass until its outcome is taken.
-    bool IsRunning() const { return mThread.joinable(); }
+    bool IsRunning() const { return mRunning; }
     // After Finished: the outcome of the pass, which is then over.
     Outcome Take();
     // Moves the files that the running or last search found since the last call to the
@@ -82,16 +86,27 @@ signals:
     void Finished();
 
 private:
+    // One pass, held by the window's side and by its thread.
+    struct Run
+    {
+        Vn::CancelToken mCancel;
+        std::atomic<bool> mReported = false; // Finished was queued for it
+        Outcome mOutcome;
+        QElapsedTimer mClock;
+    };
+
     void Start(std::function<void(Outcome&, const Vn::CancelToken&)> work);
+    // Queues Finished for the run, unless it was already.
+    void Report(Run& run);
     // On the pass thread: a copy of a file found, for the window.
     void Found(const Vn::SearchResult_File& file);
 
     Vn::FolderParser& mFolderParser;
     std::thread mThread;
-    // That of the last pass; the pass thread holds it too, for as long as it runs.
-    std::shared_ptr<Vn::CancelToken> mCancel = std::make_shared<Vn::CancelToken>();
-    Outcome mOutcome;
-    QElapsedTimer mClock;
+    std::thread mCancelled; // that of a cancelled pass taken, which may still unwind
+    // The last pass; its thread holds it too, for as long as it runs.
+    std::shared_ptr<Run> mRun = std::make_shared<Run>();
+    bool mRunning = false;
     std::mutex mFoundMutex;
     std::deque<std::unique_ptr<Vn::SearchResult_File>> mFound;
     Disposal mDisposal; // fed by the pass thread; goes first, after the pass

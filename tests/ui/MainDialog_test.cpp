@@ -782,11 +782,13 @@ TEST(BackgroundPass, ReportsProgressWhileTheEngineWorksAndEndsCancelled)
         QTest::qWaitFor([&line] { return line.Text().contains("1 files"); }, PASS_TIMEOUT_MS));
     EXPECT_TRUE(line.Text().startsWith("Scanning: 1 folders, 1 files, 0.0 MB, "));
     pass.Cancel();
-    gate.set_value();
-    EXPECT_TRUE(QTest::qWaitFor([&finished] { return finished.count() == 1; }, PASS_TIMEOUT_MS));
+    EXPECT_TRUE(QTest::qWaitFor([&finished] { return finished.count() == 1; }, PASS_TIMEOUT_MS))
+        << "over at once, while the engine still waits";
     const Varnik::BackgroundPass::Outcome outcome = pass.Take();
     EXPECT_TRUE(outcome.mCancelled);
     EXPECT_EQ(outcome.mScan, nullptr);
+    EXPECT_FALSE(pass.IsRunning());
+    gate.set_value();
 
     // A cancel made as a pass starts ends that pass, and the next one runs whole.
     pass.Scan(tree.Root());
