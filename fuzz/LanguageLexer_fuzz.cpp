@@ -99,6 +99,7 @@ private:
         RAW,
         DOC,
         HEREDOC,
+        QUOTE,
     };
     struct Heredoc
     {
@@ -132,6 +133,8 @@ private:
             return p + 1;
         case State::HEREDOC:
             return HeredocLine();
+        case State::QUOTE:
+            return mBetween ? StepBetween(p) : StepQuote(p);
         }
         return p + 1;
     }
@@ -209,6 +212,99 @@ private:
         return p + 1;
     }
 
+    // A part of a quote-like operator: a bracket nests with its partner, an escape takes
+    // the next byte, and the close ends the part; a bracketed part leaves a gap before the
+    // next one, any other shares its close with it. Word bytes after the last are flags.
+    size_t StepQuote(size_t p)
+    {
+        const char c = mLine[p];
+        if (c == mQuoteClose)
+        {
+            mCode = true;
+            if (--mDepth > 0)
+                return p + 1;
+            if (--mPartsLeft == 0)
+            {
+                size_t end = p + 1;
+                while (end < mLine.size() && IsWord(mLine[end]))
+                    end++; // flags
+                return Close(end);
+            }
+            mBetween = mQuoteNest != mQuoteClose;
+            mBlankBetween = false;
+            mDepth = 1;
+            return p + 1;
+        }
+        if (c == mQuoteNest)
+            mDepth++;
+        else if (Has(mForm->mEscapes, c))
+        {
+            mCode = true;
+            return std::min(p + 2, mLine.size());
+        }
+        mCode = mCode || !IsSpace(c);
+        return p + 1;
+    }
+
+    // In the gap of s{a} {b}: white space, a line comment after a blank, or the delimiter.
+    size_t StepBetween(size_t p)
+    {
+        if (IsSpace(mLine[p]))
+        {
+            mBlankBetween = true;
+            return p + 1;
+        }
+        if (mBlankBetween && LineCommentAt(p))
+        {
+            mComment = true;
+            return mLine.size();
+        }
+        mBetween = false;
+        mCode = true;
+        return Part(p);
+    }
+
+    size_t Part(size_t delimiter)
+    {
+        const char d = mLine[delimiter];
+        const size_t pair = mForm->mPairs.find(d);
+        mQuoteNest = d;
+        mQuoteClose = pair != std::string::npos && pair % 2 == 0 ? mForm->mPairs[pair + 1] : d;
+        mDepth = 1;
+        return delimiter + 1;
+    }
+
+    bool LineCommentAt(size_t p) const
+    {
+        for (const Form* form : mForms)
+        {
+            if (form->mKind == Form::Kind::LINE && Matches(p, form->mOpen, form->mNoCase) > 0)
+                return true;
+        }
+        return false;
+    }
+
+    // The word alone, blanks where the row allows them, then the delimiter: no white space,
+    // no word byte, none the row refuses, not "=>", and past blanks no comment marker.
+    size_t QuoteOpen(const Form& form, size_t p, size_t after)
+    {
+        if (IsWord(form.mOpen[0]) && p > mStart && IsWord(mLine[p - 1]))
+            return 0;
+        size_t q = after;
+        while (form.mBlanks && q < mLine.size() && IsSpace(mLine[q]) && mLine[q] != '\n')
+            q++;
+        if (q >= mLine.size())
+            return 0;
+        const char d = mLine[q];
+        if (IsSpace(d) || IsWord(d) || Has(form.mNotBefore, d) ||
+            mLine.substr(q).starts_with("=>") || (q > after && LineCommentAt(q)))
+            return 0;
+        Enter(State::QUOTE, form, q);
+        mPartsLeft = form.mParts;
+        mBetween = false;
+        return Part(q);
+    }
+
     size_t Open(const Form& form, size_t p, size_t after)
     {
         switch (form.mKind)
@@ -233,6 +329,8 @@ private:
         case Form::Kind::ESCAPE:
             mCode = true;
             return after < mLine.size() && mLine[after] != '\n' ? after + 1 : after;
+        case Form::Kind::QUOTE:
+            return QuoteOpen(form, p, after);
         }
         return 0;
     }
@@ -538,6 +636,9 @@ private:
     const Form* mDirective = nullptr;
     size_t mDepth = 0;
     std::string mDelimiter;
+    char mQuoteNest = '\0', mQuoteClose = '\0';
+    int mPartsLeft = 0;
+    bool mBetween = false, mBlankBetween = false;
     bool mEscapedEnd = false;
     int mBrackets = 0;
     bool mInDirective = false;

@@ -23,6 +23,7 @@ struct Language_Form
         DOC,       // a doc string
         DIRECTIVE, // a preprocessor directive, to the end of its logical line
         ESCAPE,    // in code, a byte that quotes the byte after it, as Shell's backslash
+        QUOTE,     // a word, then a string between delimiters of the writer's choice: q{a}
     };
     enum class Place : uint8_t
     {
@@ -71,6 +72,12 @@ struct Language_Form
     bool mAnyWord = false; // the word runs to a blank or an operator, not just a name
     std::bitset<256> mQuotes;
     std::bitset<256> mAfterWord; // bytes allowed after the closing word
+    // Quote-like operators: the parts the string has (s/a/b/ has two), the bracket pairs
+    // that nest and close with their partner, each open then its close, and whether blanks
+    // may stand before a delimiter.
+    uint8_t mParts = 1;
+    std::string mPairs;
+    bool mBlanks = false;
     // Doc strings count as comment unless the row says otherwise.
     bool mDocIsComment = true;
     // Directives: the words that may follow the marker (any when empty) and those whose

@@ -72,6 +72,8 @@ void LanguageLexer::Begin(const Language& language, bool recordZones)
     mDepth = 0;
     mDelimiter.clear();
     mEscapedEnd = false;
+    mPartsLeft = 0;
+    mBetweenParts = false;
     mBrackets = 0;
     mInDirective = false;
     mInCondition = false;
@@ -120,6 +122,9 @@ void LanguageLexer::Feed(const char* begin, const char* end, bool endsLine)
         case State::HEREDOC:
             p = RunHeredocLine(p);
             break;
+        case State::QUOTE:
+            p = RunQuote(p);
+            break;
         }
     }
     mLineHadContent = mLine_Code || mLine_Comment;
@@ -152,6 +157,7 @@ bool LanguageLexer::End()
     case State::RAW:
     case State::DOC:
     case State::HEREDOC:
+    case State::QUOTE:
         return true;
     case State::STRING:
         return mForm->mMultiLine;
@@ -363,6 +369,75 @@ const char* LanguageLexer::RunHeredocLine(const char* p)
     return mEnd;
 }
 
+// A part of a quote-like operator runs to its close; a bracket nests with its partner.
+// An escape takes the byte after it, and so a delimiter.
+const char* LanguageLexer::RunQuote(const char* p)
+{
+    const Form& form = *mForm;
+    while (p < mEnd)
+    {
+        if (mBetweenParts)
+        {
+            p = RunBetweenParts(p);
+            continue;
+        }
+        const char c = *p;
+        if (c == mQuoteClose)
+        {
+            mLine_Code = true;
+            p++;
+            if (--mDepth > 0)
+                continue;
+            if (--mPartsLeft == 0)
+                return Close(SkipFlags(p));
+            // s/a/b/ shares its middle delimiter; s{a}{b} has a second of its own.
+            mBetweenParts = mQuoteNest != mQuoteClose;
+            mBlankBetween = false;
+            mDepth = 1;
+            continue;
+        }
+        if (c == mQuoteNest)
+            mDepth++;
+        else if (form.mEscapes[static_cast<unsigned char>(c)])
+        {
+            mLine_Code = true;
+            p = std::min(p + 2, mEnd);
+            continue;
+        }
+        mLine_Code = mLine_Code || !IsSpace(c);
+        p++;
+    }
+    return p;
+}
+
+// The word bytes right after the last delimiter are the operator's flags: s/a/b/gs.
+const char* LanguageLexer::SkipFlags(const char* p) const
+{
+    while (p < mEnd && Text::IsWordByte(*p))
+        p++;
+    return p;
+}
+
+// Between s{a} and {b}: blanks and line ends, then the second part's delimiter. Past a
+// blank, a line comment's marker comments out the rest of the line.
+const char* LanguageLexer::RunBetweenParts(const char* p)
+{
+    for (; p < mEnd && IsSpace(*p); p++)
+        mBlankBetween = true;
+    if (p == mEnd)
+        return p;
+    if (mBlankBetween && OpensLineComment(p))
+    {
+        mLine_Comment = true;
+        SetZone(p, ZONE_COMMENT);
+        return mEnd;
+    }
+    mBetweenParts = false;
+    mLine_Code = true;
+    SetZone(p, ZONE_STRING);
+    return StartPart(p);
+}
+
 const char* LanguageLexer::Close(const char* p)
 {
     mState = State::CODE;
@@ -413,6 +488,8 @@ const char* LanguageLexer::Open(const Form& form, const char* p, const char* aft
         // The quoted byte opens nothing; a quoted line feed continues the line.
         mLine_Code = true;
         return after < mEnd && *after != '\n' ? after + 1 : after;
+    case Form::Kind::QUOTE:
+        return OpenQuote(form, p, after);
     }
     return nullptr;
 }
@@ -508,14 +585,64 @@ const char* LanguageLexer::OpenHeredoc(const Form& form, const char* p, const ch
     return q;
 }
 
+// The operator's word stands as a word of its own; the first part's delimiter follows it,
+// past blanks where the row allows them.
+const char* LanguageLexer::OpenQuote(const Form& form, const char* p, const char* after)
+{
+    if (Text::IsWordByte(form.mOpen[0]) && Text::IsWordByte(ByteBefore(p)))
+        return nullptr;
+    const char* q = after;
+    while (form.mBlanks && q < mEnd && Text::IsBlank(*q))
+        q++;
+    if (q == mEnd || !IsDelimiter(form, q, q > after))
+        return nullptr;
+    Enter(State::QUOTE, form, p, q);
+    mPartsLeft = form.mParts;
+    mBetweenParts = false;
+    return StartPart(q);
+}
+
+// Any byte but white space or a word byte, unless the row refuses it. A word before "=>"
+// is a hash key, and past a blank a line comment's marker opens a comment.
+bool LanguageLexer::IsDelimiter(const Form& form, const char* p, bool afterBlanks) const
+{
+    const char c = *p;
+    if (IsSpace(c) || Text::IsWordByte(c) || form.mNotBefore[static_cast<unsigned char>(c)])
+        return false;
+    if (c == '=' && p + 1 < mEnd && p[1] == '>')
+        return false;
+    return !afterBlanks || !OpensLineComment(p);
+}
+
+const char* LanguageLexer::StartPart(const char* delimiter)
+{
+    mQuoteNest = mQuoteClose = *delimiter;
+    const std::string& pairs = mForm->mPairs;
+    for (size_t i = 0; i < pairs.size(); i += 2)
+    {
+        if (pairs[i] == *delimiter)
+            mQuoteClose = pairs[i + 1];
+    }
+    mDepth = 1;
+    return delimiter + 1;
+}
+
+bool LanguageLexer::OpensLineComment(const char* p) const
+{
+    return std::any_of(mLanguage->mForms.begin(), mLanguage->mForms.end(),
+                       [&](const Form& form) {
+                           return form.mKind == Form::Kind::LINE &&
+                                  Match(p, form.mOpen, form.mNoCase) > 0;
+                       });
+}
+
 // A doc string's place is that of its prefix, if it has one: r"""...""".
 bool LanguageLexer::PlaceAllows(const Form& form, const char* p, size_t length) const
 {
     const char* prefix = form.mKind == Form::Kind::DOC ? PrefixBefore(form, p) : nullptr;
     if (!PositionAllows(form.mPlace, prefix != nullptr ? prefix : p))
         return false;
-    // A byte-order mark does not stand before the first token of the file.
-    const char before = p > mLineStart ? p[-1] : (mPieceStartsLine ? '\n' : mLastByte);
+    const char before = ByteBefore(p);
     const char* after = p + length;
     if (form.mWord && after < mEnd && !IsSpace(*after))
         return false;
@@ -528,6 +655,12 @@ bool LanguageLexer::PlaceAllows(const Form& form, const char* p, size_t length) 
     if (form.mNotAfterNumber && after < mEnd && Text::IsWordByte(*after) && AfterNumber(p))
         return false;
     return !form.mNotAfter[static_cast<unsigned char>(before)] || PrefixBefore(form, p) != nullptr;
+}
+
+char LanguageLexer::ByteBefore(const char* p) const
+{
+    // A byte-order mark does not stand before the first token of the file.
+    return p > mLineStart ? p[-1] : (mPieceStartsLine ? '\n' : mLastByte);
 }
 
 bool LanguageLexer::PositionAllows(Form::Place place, const char* p) const

@@ -15,13 +15,14 @@ namespace Vn
 // It is reset per file and reuses its buffers, so reading allocates nothing per line.
 //
 // The machine has one state per kind of construct (code, a line comment, a block comment,
-// a string, a raw string, a doc string, a heredoc body). In code it skips runs of bytes
-// that open nothing, through the language's first-byte table, and at a byte that may open
-// something tries that byte's forms, longest open first; position rules (line start,
-// column 1, after a blank, not after a word) are checked once a token matched. A directive
-// is not a state but a mark over code: comments and strings inside it keep their zones, a
-// comment opened on it runs to its close, and the directive ends with its logical line.
-// Heredoc words queue while their line is read and take over at its end.
+// a string, a raw string, a doc string, a heredoc body, a quote-like operator). In code it
+// skips runs of bytes that open nothing, through the language's first-byte table, and at
+// a byte that may open something tries that byte's forms, longest open first; position
+// rules (line start, column 1, after a blank, not after a word) are checked once a token
+// matched. A directive is not a state but a mark over code: comments and strings inside
+// it keep their zones, a comment opened on it runs to its close, and the directive ends
+// with its logical line. Heredoc words queue while their line is read and take over at
+// its end.
 //
 // A line may come in several pieces (very long lines are read in bounded pieces); the
 // state carries across them, and the line's class is known once its last piece is fed.
@@ -79,6 +80,7 @@ private:
         RAW,
         DOC,
         HEREDOC,
+        QUOTE,
     };
     struct Heredoc
     {
@@ -95,6 +97,9 @@ private:
     const char* RunString(const char* p);
     const char* RunRaw(const char* p);
     const char* RunHeredocLine(const char* p);
+    const char* RunQuote(const char* p);
+    const char* RunBetweenParts(const char* p);
+    const char* SkipFlags(const char* p) const;
     void CountBracket(char c);
     void EndLine();
 
@@ -107,10 +112,16 @@ private:
     const char* Capture(const Language_Form& form, const char* p);
     const char* OpenDirective(const Language_Form& form, const char* p, const char* after);
     const char* OpenHeredoc(const Language_Form& form, const char* p, const char* after);
+    const char* OpenQuote(const Language_Form& form, const char* p, const char* after);
+    // Starts a part of a quote-like operator at its delimiter; the position after it.
+    const char* StartPart(const char* delimiter);
+    bool IsDelimiter(const Language_Form& form, const char* p, bool afterBlanks) const;
+    bool OpensLineComment(const char* p) const;
     const char* Close(const char* p);
 
     bool PlaceAllows(const Language_Form& form, const char* p, size_t length) const;
     bool PositionAllows(Language_Form::Place place, const char* p) const;
+    char ByteBefore(const char* p) const;
     // Where one of the form's prefixes starts right before `p`, or null.
     const char* PrefixBefore(const Language_Form& form, const char* p) const;
     bool AfterNumber(const char* p) const;
@@ -139,9 +150,17 @@ private:
     State mState = State::CODE;
     const Language_Form* mForm = nullptr; // of the construct being read
     const Language_Form* mDirective = nullptr;
-    size_t mDepth = 0;        // of a nesting block comment
+    size_t mDepth = 0;        // of a nesting block comment or a bracketed quote
     std::string mDelimiter;   // captured by a raw string or block
     bool mEscapedEnd = false; // the piece ended in an escaped line feed
+    // A quote-like operator: the bytes that nest and close its part (the same byte when the
+    // delimiter is no bracket), the parts left, and whether it is between two parts, before
+    // the second's delimiter, and past a blank there.
+    char mQuoteNest = '\0';
+    char mQuoteClose = '\0';
+    uint8_t mPartsLeft = 0;
+    bool mBetweenParts = false;
+    bool mBlankBetween = false;
     int mBrackets = 0;
     bool mInDirective = false;
     bool mInCondition = false;

@@ -21,7 +21,23 @@ bool IsComment(const Form& form)
 
 bool IsString(const Form& form)
 {
-    return form.mKind == Form::Kind::STRING || form.mKind == Form::Kind::RAW;
+    return form.mKind == Form::Kind::STRING || form.mKind == Form::Kind::RAW ||
+           form.mKind == Form::Kind::QUOTE;
+}
+
+// The form with " a " inside: for a quote-like operator s( a )( a ) with the first of
+// its bracket pairs, or s/ a / a / without one.
+std::string Pair(const Form& form)
+{
+    if (form.mKind != Form::Kind::QUOTE)
+        return form.mOpen + form.mOpenTail + " a " + form.mClose + form.mCloseTail;
+    const bool brackets = !form.mPairs.empty();
+    const std::string open = brackets ? form.mPairs.substr(0, 1) : "/";
+    const std::string close = brackets ? form.mPairs.substr(1, 1) : "/";
+    std::string pair = form.mOpen + open + " a " + close;
+    if (form.mParts == 2)
+        pair += (brackets ? open : "") + " a " + close;
+    return pair;
 }
 
 LanguageLexer::LineClass ClassOf(LanguageLexer& lexer, const std::string& line)
@@ -36,12 +52,12 @@ bool RoundTrips(const Language& language, const Form& form, const Form& lineComm
 {
     if (form.mPlace != Form::Place::ANYWHERE || form.mClosePlace != Form::Place::ANYWHERE ||
         form.mOne || form.mKind == Form::Kind::HEREDOC || form.mKind == Form::Kind::DIRECTIVE ||
-        form.mKind == Form::Kind::LINE || !form.mNotAfter.none())
+        form.mKind == Form::Kind::LINE ||
+        (!form.mNotAfter.none() && form.mKind != Form::Kind::QUOTE))
         return true;
     LanguageLexer lexer;
     lexer.Begin(language, false);
-    const std::string pair = form.mOpen + form.mOpenTail + " a " + form.mClose + form.mCloseTail;
-    return ClassOf(lexer, "x " + pair + " \n") == LanguageLexer::LineClass::CODE &&
+    return ClassOf(lexer, "x " + Pair(form) + " \n") == LanguageLexer::LineClass::CODE &&
            ClassOf(lexer, lineComment.mOpen + " c\n") == LanguageLexer::LineClass::COMMENT &&
            !lexer.End();
 }
@@ -63,7 +79,7 @@ void LintRow(const Language& language, std::vector<std::string>& faults)
         hasBlock = hasBlock || form.mKind == Form::Kind::BLOCK;
         hasString = hasString || IsString(form) || form.mKind == Form::Kind::HEREDOC;
         if (form.mKind == Form::Kind::LINE && form.mPlace == Form::Place::ANYWHERE && !form.mWord &&
-            !form.mBoundary && !form.mAfterBlank && form.mNotAfter.none() && lineComment == nullptr)
+            !form.mBoundary && !form.mAfterBlank && !form.mNotAfter['\n'] && lineComment == nullptr)
             lineComment = &form;
         if (IsComment(form) && form.mPlace == Form::Place::ANYWHERE)
             commentOpens.insert(form.mOpen);

@@ -229,7 +229,7 @@ private:
             {"string", {Form::Kind::STRING, 2}}, {"char", {Form::Kind::STRING, 2}},
             {"raw", {Form::Kind::RAW, 2}},       {"heredoc", {Form::Kind::HEREDOC, 1}},
             {"doc", {Form::Kind::DOC, 2}},       {"directive", {Form::Kind::DIRECTIVE, 1}},
-            {"escape", {Form::Kind::ESCAPE, 1}},
+            {"escape", {Form::Kind::ESCAPE, 1}}, {"quote", {Form::Kind::QUOTE, 1}},
         };
         if (key == "cont" || key == "embed")
             return true; // continuation is stated per rule; embedding is not read yet
@@ -247,15 +247,15 @@ private:
             Fail("\"" + std::string(key) + "\" takes " + std::to_string(positional) + " token(s)");
         Form form;
         form.mKind = kind;
-        form.mMultiLine =
-            kind == Form::Kind::RAW || kind == Form::Kind::DOC || kind == Form::Kind::BLOCK;
+        form.mMultiLine = kind == Form::Kind::RAW || kind == Form::Kind::DOC ||
+                          kind == Form::Kind::BLOCK || kind == Form::Kind::QUOTE;
         SetTokens(form, tokens[0], positional == 2 ? tokens[1] : std::string_view());
         for (size_t i = positional; i < tokens.size(); i++)
             ReadAttribute(form, tokens[i]);
         if (form.mCaptures && form.mKind == Form::Kind::STRING)
             form.mKind = Form::Kind::RAW;
-        if ((key == "string" || key == "char") && form.mEscapes.none() && !form.mEscapeDouble &&
-            !mEscapeStated)
+        if ((key == "string" || key == "char" || key == "quote") && form.mEscapes.none() &&
+            !form.mEscapeDouble && !mEscapeStated)
             Fail("\"" + std::string(key) + "\" must state esc=");
         mEscapeStated = false;
         row.mForms.push_back(std::move(form));
@@ -324,6 +324,14 @@ private:
             form.mCaptureMax = Number(value);
         else if (name == "cont")
             form.mContinues = true;
+        else if (name == "parts")
+        {
+            if (value != "1" && value != "2")
+                Fail("parts is 1 or 2");
+            form.mParts = value == "2" ? 2 : 1;
+        }
+        else if (name == "pairs")
+            form.mPairs = Pairs(value);
         else if (!Flag(form, name))
             Fail("unknown attribute \"" + std::string(attribute) + "\"");
     }
@@ -334,7 +342,7 @@ private:
             {"word", &Form::mWord},      {"boundary", &Form::mBoundary}, {"nocase", &Form::mNoCase},
             {"nest", &Form::mNests},     {"one", &Form::mOne},           {"dash", &Form::mDash},
             {"tilde", &Form::mTilde},    {"touch", &Form::mTouch},       {"indent", &Form::mIndent},
-            {"eof", &Form::mMayEndFile}, {"anyword", &Form::mAnyWord},
+            {"eof", &Form::mMayEndFile}, {"anyword", &Form::mAnyWord},   {"blanks", &Form::mBlanks},
         };
         if (name == "nocase-prefix")
             return true; // prefixes are compared as written, in either case
@@ -387,6 +395,22 @@ private:
                 Fail("an escape is one byte, double or none");
             form.mEscapes.set(static_cast<unsigned char>(bytes[0]));
         }
+    }
+
+    // Bracket pairs, each open then its close; no byte may stand in two.
+    std::string Pairs(std::string_view value)
+    {
+        std::string pairs = Token(value);
+        std::bitset<256> seen;
+        for (char c : pairs)
+        {
+            if (seen[static_cast<unsigned char>(c)])
+                Fail("a byte stands twice in pairs=\"" + pairs + "\"");
+            seen.set(static_cast<unsigned char>(c));
+        }
+        if (pairs.empty() || pairs.size() % 2 != 0)
+            Fail("pairs= lists an open and a close for each pair");
+        return pairs;
     }
 
     void SetAfter(Form& form, std::string_view value)

@@ -201,6 +201,9 @@ TEST(LanguageTable, UserFilesMapAndReplaceRowsAndNameTheirFaults)
         {"[c]\nname = C\nblock = %2 x\n", "f:3: a bad %XX escape in \"%2\""},
         {"[c]\nname = C\nstring = ' ' esc=none close-at=file-start\n",
          "f:3: close-at is line-start or column-1"},
+        {"[c]\nname = C\nquote = q esc=\\ parts=3\n", "f:3: parts is 1 or 2"},
+        {"[c]\nname = C\nquote = q esc=\\ pairs=()[\n",
+         "f:3: pairs= lists an open and a close for each pair"},
         {"[label:made]\n", "f:1: unknown label \"made\" (known: generated, vendored, minified, "
                            "lock, documentation)"},
         {"[label:minified]\nlongline = 0 ext=js\n", "f:2: expected a positive number, not \"0\""},
