@@ -331,6 +331,11 @@ private:
             return after < mLine.size() && mLine[after] != '\n' ? after + 1 : after;
         case Form::Kind::QUOTE:
             return QuoteOpen(form, p, after);
+        case Form::Kind::END:
+            mCode = true;
+            mState = State::LINE;
+            mForm = &form;
+            return after;
         }
         return 0;
     }
@@ -487,7 +492,9 @@ private:
         end -= end > 0 && line[end - 1] == '\n' ? 1 : 0;
         end -= end > 0 && line[end - 1] == '\r' ? 1 : 0;
         const bool backslash = end > 0 && line[end - 1] == '\\';
-        if (mState == State::LINE && !(mForm != nullptr && mForm->mContinues && backslash))
+        const bool toFileEnd = mForm != nullptr && mForm->mKind == Form::Kind::END;
+        if (mState == State::LINE && !toFileEnd &&
+            !(mForm != nullptr && mForm->mContinues && backslash))
             mState = State::CODE;
         else if (mState == State::STRING && !mForm->mMultiLine &&
                  !(mEscapedEnd && mForm->mContinues))

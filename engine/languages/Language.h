@@ -24,6 +24,7 @@ struct Language_Form
         DIRECTIVE, // a preprocessor directive, to the end of its logical line
         ESCAPE,    // in code, a byte that quotes the byte after it, as Shell's backslash
         QUOTE,     // a word, then a string between delimiters of the writer's choice: q{a}
+        END,       // a marker after which the rest of the file is comment: __END__
     };
     enum class Place : uint8_t
     {

@@ -490,6 +490,8 @@ const char* LanguageLexer::Open(const Form& form, const char* p, const char* aft
         return after < mEnd && *after != '\n' ? after + 1 : after;
     case Form::Kind::QUOTE:
         return OpenQuote(form, p, after);
+    case Form::Kind::END:
+        return OpenEnd(form, after);
     }
     return nullptr;
 }
@@ -634,6 +636,16 @@ bool LanguageLexer::OpensLineComment(const char* p) const
                            return form.mKind == Form::Kind::LINE &&
                                   Match(p, form.mOpen, form.mNoCase) > 0;
                        });
+}
+
+// The marker is code; the rest of its line and of the file is comment.
+const char* LanguageLexer::OpenEnd(const Form& form, const char* after)
+{
+    mLine_Code = true;
+    mState = State::LINE_COMMENT;
+    mForm = &form;
+    SetZone(after, ZONE_COMMENT);
+    return after;
 }
 
 // A doc string's place is that of its prefix, if it has one: r"""...""".
@@ -823,7 +835,9 @@ bool LanguageLexer::EndsWithBackslash() const
 void LanguageLexer::EndLine()
 {
     const bool backslash = EndsWithBackslash();
-    if (mState == State::LINE_COMMENT && !(mForm != nullptr && mForm->mContinues && backslash))
+    const bool commentContinues =
+        mForm != nullptr && (mForm->mKind == Form::Kind::END || (mForm->mContinues && backslash));
+    if (mState == State::LINE_COMMENT && !commentContinues)
         mState = State::CODE;
     else if (mState == State::STRING && !mForm->mMultiLine && !(mEscapedEnd && mForm->mContinues))
         mState = State::CODE;

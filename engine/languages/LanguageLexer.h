@@ -113,6 +113,7 @@ private:
     const char* OpenDirective(const Language_Form& form, const char* p, const char* after);
     const char* OpenHeredoc(const Language_Form& form, const char* p, const char* after);
     const char* OpenQuote(const Language_Form& form, const char* p, const char* after);
+    const char* OpenEnd(const Language_Form& form, const char* after);
     // Starts a part of a quote-like operator at its delimiter; the position after it.
     const char* StartPart(const char* delimiter);
     bool IsDelimiter(const Language_Form& form, const char* p, bool afterBlanks) const;

@@ -52,7 +52,7 @@ bool RoundTrips(const Language& language, const Form& form, const Form& lineComm
 {
     if (form.mPlace != Form::Place::ANYWHERE || form.mClosePlace != Form::Place::ANYWHERE ||
         form.mOne || form.mKind == Form::Kind::HEREDOC || form.mKind == Form::Kind::DIRECTIVE ||
-        form.mKind == Form::Kind::LINE ||
+        form.mKind == Form::Kind::LINE || form.mKind == Form::Kind::END ||
         (!form.mNotAfter.none() && form.mKind != Form::Kind::QUOTE))
         return true;
     LanguageLexer lexer;

@@ -230,6 +230,7 @@ private:
             {"raw", {Form::Kind::RAW, 2}},       {"heredoc", {Form::Kind::HEREDOC, 1}},
             {"doc", {Form::Kind::DOC, 2}},       {"directive", {Form::Kind::DIRECTIVE, 1}},
             {"escape", {Form::Kind::ESCAPE, 1}}, {"quote", {Form::Kind::QUOTE, 1}},
+            {"end", {Form::Kind::END, 1}},
         };
         if (key == "cont" || key == "embed")
             return true; // continuation is stated per rule; embedding is not read yet
