@@ -332,6 +332,8 @@ private:
         case Form::Kind::QUOTE:
             return QuoteOpen(form, p, after);
         case Form::Kind::END:
+            if (IsWord(form.mOpen[0]) && p > 0 && IsWord(mLine[p - 1]))
+                return 0;
             mCode = true;
             mState = State::LINE;
             mForm = &form;

@@ -1,5 +1,6 @@
 #include "engine/languages/Language.h"
 
+#include "engine/languages/LanguageText.h"
 #include "lib/Ascii.h"
 
 #include <algorithm>
@@ -34,11 +35,21 @@ void Language::Compile()
                              return mForms[a].mOpen.size() + mForms[a].mOpenTail.size() >
                                     mForms[b].mOpen.size() + mForms[b].mOpenTail.size();
                          });
+    for (size_t c = 0; c < mOpeners.size(); c++)
+        mWordStarts[c] = !mOpeners[c].empty() &&
+                         std::all_of(mOpeners[c].begin(), mOpeners[c].end(),
+                                     [this](uint16_t i) { return StartsWord(mForms[i]); });
     if (mTracksDepth)
     {
         for (char c : {'(', ')', '[', ']', '{', '}'})
             mStarts[static_cast<unsigned char>(c)] = true;
     }
+}
+
+bool Language::StartsWord(const Language_Form& form)
+{
+    return (form.mKind == Language_Form::Kind::QUOTE || form.mKind == Language_Form::Kind::END) &&
+           Text::IsWordByte(form.mOpen[0]);
 }
 
 } // namespace Vn

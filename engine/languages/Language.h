@@ -121,12 +121,17 @@ struct Language
     std::array<std::vector<uint16_t>, 256> mOpeners;
     // The bytes that may start an open, or change the bracket depth that doc strings need.
     std::array<bool, 256> mStarts{};
+    // The bytes whose every open is a word that must stand alone, as Perl's s and q: inside
+    // an identifier they open nothing.
+    std::array<bool, 256> mWordStarts{};
     bool mTracksDepth = false;
     bool mHasDirectives = false;
 
     // Fills the opener tables from the forms; called once after loading.
     void Compile();
     bool HasLexing() const { return !mForms.empty(); }
+    // Whether the form's open is a word that must not follow a word byte.
+    static bool StartsWord(const Language_Form& form);
 };
 
 } // namespace Vn

@@ -175,7 +175,6 @@ LanguageLexer::LineClass LanguageLexer::GetClass() const
 
 const char* LanguageLexer::RunCode(const char* p)
 {
-    const auto& starts = mLanguage->mStarts;
     while (p < mEnd)
     {
         if (mInCondition && Text::IsWordByte(*p))
@@ -183,7 +182,7 @@ const char* LanguageLexer::RunCode(const char* p)
             p = ReadCensus(p);
             continue;
         }
-        if (!starts[static_cast<unsigned char>(*p)])
+        if (!MayOpen(p))
         {
             p = SkipCode(p);
             continue;
@@ -202,17 +201,23 @@ const char* LanguageLexer::RunCode(const char* p)
 // condition it takes one byte, so that names are read whole.
 const char* LanguageLexer::SkipCode(const char* p)
 {
-    const auto& starts = mLanguage->mStarts;
     if (mInCondition)
     {
         mLine_Code = mLine_Code || !IsSpace(*p);
         return p + 1;
     }
-    for (; !mLine_Code && p < mEnd && !starts[static_cast<unsigned char>(*p)]; p++)
+    for (; !mLine_Code && p < mEnd && !MayOpen(p); p++)
         mLine_Code = !IsSpace(*p);
-    while (p < mEnd && !starts[static_cast<unsigned char>(*p)])
+    while (p < mEnd && !MayOpen(p))
         p++;
     return p;
+}
+
+// The byte may start an open, and does not stand inside a word if its opens are words.
+bool LanguageLexer::MayOpen(const char* p) const
+{
+    const auto c = static_cast<unsigned char>(*p);
+    return mLanguage->mStarts[c] && !(mLanguage->mWordStarts[c] && Text::IsWordByte(ByteBefore(p)));
 }
 
 void LanguageLexer::CountBracket(char c)
@@ -491,7 +496,7 @@ const char* LanguageLexer::Open(const Form& form, const char* p, const char* aft
     case Form::Kind::QUOTE:
         return OpenQuote(form, p, after);
     case Form::Kind::END:
-        return OpenEnd(form, after);
+        return OpenEnd(form, p, after);
     }
     return nullptr;
 }
@@ -591,7 +596,7 @@ const char* LanguageLexer::OpenHeredoc(const Form& form, const char* p, const ch
 // past blanks where the row allows them.
 const char* LanguageLexer::OpenQuote(const Form& form, const char* p, const char* after)
 {
-    if (Text::IsWordByte(form.mOpen[0]) && Text::IsWordByte(ByteBefore(p)))
+    if (Language::StartsWord(form) && Text::IsWordByte(ByteBefore(p)))
         return nullptr;
     const char* q = after;
     while (form.mBlanks && q < mEnd && Text::IsBlank(*q))
@@ -638,9 +643,11 @@ bool LanguageLexer::OpensLineComment(const char* p) const
                        });
 }
 
-// The marker is code; the rest of its line and of the file is comment.
-const char* LanguageLexer::OpenEnd(const Form& form, const char* after)
+// The marker, a word of its own, is code; the rest of its line and of the file is comment.
+const char* LanguageLexer::OpenEnd(const Form& form, const char* p, const char* after)
 {
+    if (Language::StartsWord(form) && Text::IsWordByte(ByteBefore(p)))
+        return nullptr;
     mLine_Code = true;
     mState = State::LINE_COMMENT;
     mForm = &form;

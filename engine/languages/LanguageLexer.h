@@ -92,6 +92,7 @@ private:
     const char* StartFile(const char* p);
     const char* RunCode(const char* p);
     const char* SkipCode(const char* p);
+    bool MayOpen(const char* p) const;
     const char* RunLineComment(const char* p);
     const char* RunBlock(const char* p);
     const char* RunString(const char* p);
@@ -113,7 +114,7 @@ private:
     const char* OpenDirective(const Language_Form& form, const char* p, const char* after);
     const char* OpenHeredoc(const Language_Form& form, const char* p, const char* after);
     const char* OpenQuote(const Language_Form& form, const char* p, const char* after);
-    const char* OpenEnd(const Language_Form& form, const char* after);
+    const char* OpenEnd(const Language_Form& form, const char* p, const char* after);
     // Starts a part of a quote-like operator at its delimiter; the position after it.
     const char* StartPart(const char* delimiter);
     bool IsDelimiter(const Language_Form& form, const char* p, bool afterBlanks) const;
