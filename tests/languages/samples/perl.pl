@@ -28,6 +28,33 @@ my $quoted = q{first line
 # second line, inside the quotes
 };
 
+# Quote-like operators take any delimiter.
+my @words  = qw/s m y/;              # operator names as words of a list
+my $nested = q{a {nested} # brace};
+my $angle  = qq<#$last>;
+my $bang   = q!# bang!;
+my $cmd    = qx[echo #];
+(my $path = $0) =~ s#/[^/]*$##;     # a hash as the delimiter
+$path =~ tr/a-z/A-Z/;
+$path =~ y{A-Z}
+          {a-z};
+my $re = qr(#\d+)x;
+print "match\n" if $hash =~ m{#not};
+$hash =~ s {not}   # the pattern
+           # then the replacement
+           {un};
+$path =~ s#a#b#; my $list = q{
+# a string: the first # above is a delimiter
+};
+my $multi = qq(
+# inside qq, across lines
+
+);
+my %opts = (q => 1, s => 2, y => 3);
+my $key  = $opts{s} + $opts{ y };   # hash keys, not operators
+my $size = -s $0;                   # a file test
+my @esc  = (q(a\)b), q#\##);        # escaped delimiters
+
 sub tally {
     my (%seen) = ();
     $seen{$_}++ for @_;    # count each word
@@ -38,3 +65,8 @@ sub tally {
 }
 
 print tally(@items), " $last $hash $esc\n", $help, $raw, $quoted;
+__END__
+# after __END__ the rest is data, not code
+print "never run\n";
+
+=pod still data
