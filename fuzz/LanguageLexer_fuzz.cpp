@@ -290,6 +290,13 @@ private:
     {
         if (IsWord(form.mOpen[0]) && p > mStart && IsWord(mLine[p - 1]))
             return 0;
+        if (form.mBare)
+        {
+            Enter(State::QUOTE, form, p);
+            mPartsLeft = form.mParts;
+            mBetween = false;
+            return Part(p);
+        }
         size_t q = after;
         while (form.mBlanks && q < mLine.size() && IsSpace(mLine[q]) && mLine[q] != '\n')
             q++;
@@ -600,7 +607,27 @@ private:
             std::isdigit(static_cast<unsigned char>(mLine[start])) && after < mLine.size() &&
             IsWord(mLine[after]))
             return false;
+        if (!form.mFollows.empty() && !Follows(form, p))
+            return false;
         return !Has(form.mNotAfter, before) || Prefixed(form, p) > 0;
+    }
+
+    // Whether the text before `p`, without the blanks that end it, ends with one of the
+    // form's words, a word that starts with a word byte starting a word.
+    bool Follows(const Form& form, size_t p) const
+    {
+        std::string_view before = mLine.substr(0, p);
+        while (!before.empty() && IsSpace(before.back()) && before.back() != '\n')
+            before.remove_suffix(1);
+        for (const std::string& word : form.mFollows)
+        {
+            if (!before.ends_with(word))
+                continue;
+            const size_t start = before.size() - word.size();
+            if (!IsWord(word[0]) || start == 0 || !IsWord(before[start - 1]))
+                return true;
+        }
+        return false;
     }
 
     // The length of the first of the form's prefixes that stands right before `p`, or 0.

@@ -79,6 +79,9 @@ struct Language_Form
     uint8_t mParts = 1;
     std::string mPairs;
     bool mBlanks = false;
+    bool mBare = false; // the open is itself the first delimiter, as Perl's /.../
+    // The open counts only after one of these words, past blanks on its line (=~ /.../).
+    std::vector<std::string> mFollows;
     // Doc strings count as comment unless the row says otherwise.
     bool mDocIsComment = true;
     // Directives: the words that may follow the marker (any when empty) and those whose

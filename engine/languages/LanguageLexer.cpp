@@ -593,20 +593,26 @@ const char* LanguageLexer::OpenHeredoc(const Form& form, const char* p, const ch
 }
 
 // The operator's word stands as a word of its own; the first part's delimiter follows it,
-// past blanks where the row allows them.
+// past blanks where the row allows them. A bare operator is its own first delimiter.
 const char* LanguageLexer::OpenQuote(const Form& form, const char* p, const char* after)
 {
     if (Language::StartsWord(form) && Text::IsWordByte(ByteBefore(p)))
         return nullptr;
+    const char* delimiter = form.mBare ? p : FindDelimiter(form, after);
+    if (delimiter == nullptr)
+        return nullptr;
+    Enter(State::QUOTE, form, p, delimiter);
+    mPartsLeft = form.mParts;
+    mBetweenParts = false;
+    return StartPart(delimiter);
+}
+
+const char* LanguageLexer::FindDelimiter(const Form& form, const char* after) const
+{
     const char* q = after;
     while (form.mBlanks && q < mEnd && Text::IsBlank(*q))
         q++;
-    if (q == mEnd || !IsDelimiter(form, q, q > after))
-        return nullptr;
-    Enter(State::QUOTE, form, p, q);
-    mPartsLeft = form.mParts;
-    mBetweenParts = false;
-    return StartPart(q);
+    return q < mEnd && IsDelimiter(form, q, q > after) ? q : nullptr;
 }
 
 // Any byte but white space or a word byte, unless the row refuses it. A word before "=>"
@@ -673,7 +679,28 @@ bool LanguageLexer::PlaceAllows(const Form& form, const char* p, size_t length) 
         return false;
     if (form.mNotAfterNumber && after < mEnd && Text::IsWordByte(*after) && AfterNumber(p))
         return false;
+    if (!form.mFollows.empty() && !Follows(form, p))
+        return false;
     return !form.mNotAfter[static_cast<unsigned char>(before)] || PrefixBefore(form, p) != nullptr;
+}
+
+// One of the form's words ends the text before `p` on its line, past blanks; a word that
+// starts with a word byte starts a word there.
+bool LanguageLexer::Follows(const Form& form, const char* p) const
+{
+    const char* end = p;
+    while (end > mBegin && Text::IsBlank(end[-1]))
+        end--;
+    const std::string_view before(mBegin, static_cast<size_t>(end - mBegin));
+    for (const std::string& word : form.mFollows)
+    {
+        if (!before.ends_with(word))
+            continue;
+        const size_t start = before.size() - word.size();
+        if (!Text::IsWordByte(word[0]) || start == 0 || !Text::IsWordByte(before[start - 1]))
+            return true;
+    }
+    return false;
 }
 
 char LanguageLexer::ByteBefore(const char* p) const

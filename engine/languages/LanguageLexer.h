@@ -115,6 +115,8 @@ private:
     const char* OpenHeredoc(const Language_Form& form, const char* p, const char* after);
     const char* OpenQuote(const Language_Form& form, const char* p, const char* after);
     const char* OpenEnd(const Language_Form& form, const char* p, const char* after);
+    // The first delimiter of a quote-like operator after its word, or null.
+    const char* FindDelimiter(const Language_Form& form, const char* after) const;
     // Starts a part of a quote-like operator at its delimiter; the position after it.
     const char* StartPart(const char* delimiter);
     bool IsDelimiter(const Language_Form& form, const char* p, bool afterBlanks) const;
@@ -124,6 +126,7 @@ private:
     bool PlaceAllows(const Language_Form& form, const char* p, size_t length) const;
     bool PositionAllows(Language_Form::Place place, const char* p) const;
     char ByteBefore(const char* p) const;
+    bool Follows(const Language_Form& form, const char* p) const;
     // Where one of the form's prefixes starts right before `p`, or null.
     const char* PrefixBefore(const Language_Form& form, const char* p) const;
     bool AfterNumber(const char* p) const;

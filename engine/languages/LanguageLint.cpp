@@ -25,16 +25,18 @@ bool IsString(const Form& form)
            form.mKind == Form::Kind::QUOTE;
 }
 
-// The form with " a " inside: for a quote-like operator s( a )( a ) with the first of
-// its bracket pairs, or s/ a / a / without one.
+// The form with " a " inside, after the first word it must follow: for a quote-like
+// operator s( a )( a ) with the first of its bracket pairs, s/ a / a / without one, and
+// =~ / a / for a bare one.
 std::string Pair(const Form& form)
 {
     if (form.mKind != Form::Kind::QUOTE)
         return form.mOpen + form.mOpenTail + " a " + form.mClose + form.mCloseTail;
-    const bool brackets = !form.mPairs.empty();
-    const std::string open = brackets ? form.mPairs.substr(0, 1) : "/";
-    const std::string close = brackets ? form.mPairs.substr(1, 1) : "/";
-    std::string pair = form.mOpen + open + " a " + close;
+    const bool brackets = !form.mPairs.empty() && !form.mBare;
+    const std::string open = form.mBare ? "" : brackets ? form.mPairs.substr(0, 1) : "/";
+    const std::string close = form.mBare ? form.mOpen : brackets ? form.mPairs.substr(1, 1) : "/";
+    std::string pair = form.mFollows.empty() ? "" : form.mFollows.front() + " ";
+    pair += form.mOpen + open + " a " + close;
     if (form.mParts == 2)
         pair += (brackets ? open : "") + " a " + close;
     return pair;

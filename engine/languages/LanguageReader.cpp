@@ -255,6 +255,8 @@ private:
             ReadAttribute(form, tokens[i]);
         if (form.mCaptures && form.mKind == Form::Kind::STRING)
             form.mKind = Form::Kind::RAW;
+        if (form.mBare && form.mOpen.size() != 1)
+            Fail("a bare quote opens with its delimiter, one byte");
         if ((key == "string" || key == "char" || key == "quote") && form.mEscapes.none() &&
             !form.mEscapeDouble && !mEscapeStated)
             Fail("\"" + std::string(key) + "\" must state esc=");
@@ -333,6 +335,8 @@ private:
         }
         else if (name == "pairs")
             form.mPairs = Pairs(value);
+        else if (name == "follows")
+            form.mFollows = Strings(Text::Split(value, ','));
         else if (!Flag(form, name))
             Fail("unknown attribute \"" + std::string(attribute) + "\"");
     }
@@ -344,6 +348,7 @@ private:
             {"nest", &Form::mNests},     {"one", &Form::mOne},           {"dash", &Form::mDash},
             {"tilde", &Form::mTilde},    {"touch", &Form::mTouch},       {"indent", &Form::mIndent},
             {"eof", &Form::mMayEndFile}, {"anyword", &Form::mAnyWord},   {"blanks", &Form::mBlanks},
+            {"bare", &Form::mBare},
         };
         if (name == "nocase-prefix")
             return true; // prefixes are compared as written, in either case

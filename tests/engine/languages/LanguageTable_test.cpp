@@ -202,6 +202,8 @@ TEST(LanguageTable, UserFilesMapAndReplaceRowsAndNameTheirFaults)
         {"[c]\nname = C\nstring = ' ' esc=none close-at=file-start\n",
          "f:3: close-at is line-start or column-1"},
         {"[c]\nname = C\nquote = q esc=\\ parts=3\n", "f:3: parts is 1 or 2"},
+        {"[c]\nname = C\nquote = // esc=\\ bare\n",
+         "f:3: a bare quote opens with its delimiter, one byte"},
         {"[c]\nname = C\nquote = q esc=\\ pairs=()[\n",
          "f:3: pairs= lists an open and a close for each pair"},
         {"[label:made]\n", "f:1: unknown label \"made\" (known: generated, vendored, minified, "

@@ -54,6 +54,11 @@ my %opts = (q => 1, s => 2, y => 3);
 my $key  = $opts{s} + $opts{ y };   # hash keys, not operators
 my $size = -s $0;                   # a file test
 my @esc  = (q(a\)b), q#\##);        # escaped delimiters
+my $half = $size / 2;               # after a term, / divides
+my @cols = split /[,#]/, $path;     # a bare match after split
+if ($path =~ /don't|"/i) {
+    # a comment: the quotes above stand in the match
+}
 
 sub tally {
     my (%seen) = ();
