@@ -23,7 +23,9 @@ std::string TreeNode::GetName() const
         const TreeNode* root = mParent;
         while (root->mParent != nullptr)
             root = root->mParent;
-        path.append(root->mName).push_back(TrovLib::SEPARATOR);
+        // Below several roots, each root's text starts the path as it was given.
+        if (root->mRootKind != RootKind::ROOTS)
+            path.append(root->mName).push_back(TrovLib::SEPARATOR);
     }
     AppendPathBelowRoot(path);
     return path;

@@ -470,7 +470,8 @@ TEST(App, ScansAndSearchesSeveralRoots)
     TempTree tree;
     MakeProject(tree, "a");
     tree.File("b/.gitignore", "*.txt\n").File("b/n.txt", "x\n\n").File("b/m.c", "x;\n");
-    const std::string totals = "  File = 5\n    20.0% txt (1)\n    20.0% h (1)\n";
+    tree.File("b/data.qqq", "x\n");
+    const std::string totals = "  File = 6\n    16.7% txt (1)\n    16.7% h (1)\n";
     ExpectRows(tree.Root(),
                {{{"search", "-c", "b/n.txt", "a", "x"},
                  0,
@@ -480,6 +481,11 @@ TEST(App, ScansAndSearchesSeveralRoots)
                  0,
                  "./ (2)\n  n.txt/ (1)\n    n.txt (1)\n      Line 1 : x\n"
                  "  m.c/ (1)\n    m.c (1)\n      Line 1 : x;\n"},
+                {{"scan", "--languages", "--table", "unknown", "a/src", tree.Path("b")},
+                 0,
+                 "name   files  bytes\n"
+                 ".qqq       1      2\n"
+                 "total      1      2\n"},
                 {{"scan", "--table", "files", "a/src/lib/d.h"},
                  0,
                  "file   type  lines  blank  code  comment  directive  errors\n"
