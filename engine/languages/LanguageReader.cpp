@@ -440,27 +440,28 @@ private:
             Fail("a capture is d=repeat:C or d=chars:SET");
     }
 
+    // A set of bytes, "^" negating it; a leading "alnum" (word bytes) or "blank" (space, tab)
+    // adds its class to the bytes after it: "alnum)]" is a word byte or a closing bracket.
     std::bitset<256> Set(std::string_view value)
     {
         std::bitset<256> set;
         const bool negated = value.starts_with('^') && value.size() > 1;
         if (negated)
             value.remove_prefix(1);
-        if (value == "alnum")
+        if (value.starts_with("alnum"))
         {
             for (int c = 0; c < 256; c++)
                 set[c] = Text::IsWordByte(static_cast<char>(c));
+            value.remove_prefix(5);
         }
-        else if (value == "blank")
+        else if (value.starts_with("blank"))
         {
             for (char c : {' ', '\t'})
                 set.set(static_cast<unsigned char>(c));
+            value.remove_prefix(5);
         }
-        else
-        {
-            for (char c : Token(value))
-                set.set(static_cast<unsigned char>(c));
-        }
+        for (char c : Token(value))
+            set.set(static_cast<unsigned char>(c));
         return negated ? ~set : set;
     }
 
