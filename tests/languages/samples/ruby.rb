@@ -40,3 +40,27 @@ class Report
 end
 
 puts Report.new([1, 2]).header, HASH_SIGN, CHAR, QUOTED
+
+WORDS = %w[alpha # beta] # '#' inside %w is a word, then a comment
+SYMBOLS = %i(a b) + %I<c#{WORDS.size} d>
+SINGLE = %q(it's (nested) # text)
+DOUBLE = %Q{#{WORDS.first} {braces} "quoted"}
+BARE = %(a "b" # c) + %!d # e!
+PATTERN = %r{/a/#b}ix
+SHELL = %x(echo '#')
+SYMBOL = %s(sym#bol)
+LIST = %w(
+  one # two
+
+  three)
+remainder = (7)%(3) # modulo after a closing bracket
+remainder %= 2 # modulo assignment
+FORMAT = /%s|-%>|<%[=#]?/ # a % inside a regexp opens no literal
+OPERATORS = [:%, :+] # the modulo method's name
+MARK = "__END__"
+p WORDS, SYMBOLS, SINGLE, DOUBLE, BARE, PATTERN, SHELL, SYMBOL, LIST, remainder, MARK
+__END__
+data after the end marker: # not lexed
+puts "not code" %q(
+
+last line
