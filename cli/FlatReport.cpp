@@ -22,8 +22,8 @@ void Writer::WriteFile(const Vn::SearchResult_File& file)
     }
     if ((mOptions.mBefore != 0 || mOptions.mAfter != 0) && WriteWithContext(file, path))
         return;
-    for (size_t index = 0; index < file.mLines.size(); index++)
-        WriteLine(path, file.mLines[index].mLine, file.mLines[index].mText.c_str(), true,
+    for (size_t index = 0; index < file.GetLines().size(); index++)
+        WriteLine(path, file.GetLines()[index].mLine, file.GetLineText(index), true,
                   SpansOf(file, index));
 }
 
@@ -33,7 +33,7 @@ void Writer::WritePath(const std::string& path, char separator)
 }
 
 // "path:line:text" for a match, "path-line-text" for a line around one.
-void Writer::WriteLine(const std::string& path, uint64_t number, const char* text, bool match,
+void Writer::WriteLine(const std::string& path, uint64_t number, std::string_view text, bool match,
                        Spans spans)
 {
     const char separator = match ? ':' : '-';
@@ -55,9 +55,9 @@ bool Writer::WriteWithContext(const Vn::SearchResult_File& file, const std::stri
     Vn::LineReader reader;
     if (!reader.Open(path.c_str()))
         return false;
-    const auto end = file.mLines.end();
-    auto next = file.mLines.begin(); // the first match at or after the line read
-    uint64_t reach = 0;              // the last line shown after the matches before it
+    const auto end = file.GetLines().end();
+    auto next = file.GetLines().begin(); // the first match at or after the line read
+    uint64_t reach = 0;                  // the last line shown after the matches before it
     uint64_t shown = 0;
     uint64_t number = 0;
     while (const char* line = reader.Next())
@@ -78,7 +78,7 @@ bool Writer::WriteWithContext(const Vn::SearchResult_File& file, const std::stri
         shown = number;
         const bool matching = next != end && next->mLine == number;
         WriteLine(path, number, line, matching,
-                  matching ? SpansOf(file, next - file.mLines.begin()) : Spans());
+                  matching ? SpansOf(file, next - file.GetLines().begin()) : Spans());
     }
     return true;
 }

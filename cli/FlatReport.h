@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace VarnikCli
 {
@@ -47,7 +48,7 @@ private:
     // The path and the separator after it, or a NUL.
     void WritePath(const std::string& path, char separator);
     // A line around a match is written without spans.
-    void WriteLine(const std::string& path, uint64_t number, const char* text, bool match,
+    void WriteLine(const std::string& path, uint64_t number, std::string_view text, bool match,
                    Spans spans);
     // The spans of the file's line at `index` to colour.
     Spans SpansOf(const Vn::SearchResult_File& file, size_t index) const;

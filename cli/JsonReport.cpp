@@ -63,13 +63,13 @@ void WriteLines(JsonWriter& json, const Vn::SearchResult_File& file)
 {
     json.Key("lines");
     json.StartArray();
-    for (const auto& line : file.mLines)
+    for (size_t index = 0; index < file.GetLines().size(); index++)
     {
         json.StartObject();
         json.Key("line");
-        json.Uint64(line.mLine);
+        json.Uint64(file.GetLines()[index].mLine);
         json.Key("text");
-        json.String(line.mText);
+        json.String(file.GetLineText(index));
         json.EndObject();
     }
     json.EndArray();

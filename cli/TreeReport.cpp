@@ -60,12 +60,10 @@ void WriteResults(Output& out, const Vn::SearchResult& root, bool highlight)
             if (result.IsFolder())
                 return;
             const auto& file = static_cast<const Vn::SearchResult_File&>(result);
-            for (size_t index = 0; index < file.mLines.size(); index++)
+            for (size_t index = 0; index < file.GetLines().size(); index++)
             {
-                const Vn::SearchResult_File::Line_Info& line = file.mLines[index];
-                Indent(out, depth + 1) << "Line " << line.mLine << " : ";
-                // As the window shows it: up to a NUL byte.
-                WriteHighlighted(out, WithoutLineEnd(line.mText.c_str()),
+                Indent(out, depth + 1) << "Line " << file.GetLines()[index].mLine << " : ";
+                WriteHighlighted(out, WithoutLineEnd(file.GetLineText(index)),
                                  highlight ? file.GetSpans(index) : Spans());
                 out << '\n';
             }

@@ -136,7 +136,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Lines found;
     if (const auto result = parsers.Search(path.c_str(), request, context))
     {
-        for (const auto& line : result->mLines)
+        for (const auto& line : result->GetLines())
             found.push_back(line.mLine);
     }
     VarnikFuzz::Require(found == expected, "a search finds the lines of the reference");

@@ -90,7 +90,7 @@ Spans GatheredSpans(const std::string& line, const Vn::SearchRequest& request, u
     }
     matched = file.GetCount() != 0;
     Spans spans;
-    for (size_t index = 0; index < file.mLines.size(); index++)
+    for (size_t index = 0; index < file.GetLines().size(); index++)
     {
         for (const auto& span : file.GetSpans(index))
             spans.emplace_back(span.mOffset, span.mLength);

@@ -66,10 +66,9 @@ void BackgroundPass::Found(const Vn::SearchResult_File& file)
 {
     const std::string name = file.GetName();
     auto copy = std::make_unique<Vn::SearchResult_File>(name.c_str());
-    copy->mLines.reserve(file.mLines.size());
-    for (size_t index = 0; index < file.mLines.size(); index++)
+    for (size_t index = 0; index < file.GetLines().size(); index++)
     {
-        copy->AddLine(file.mLines[index].mLine, file.mLines[index].mText.c_str());
+        copy->AddLine(file.GetLines()[index].mLine, file.GetLineText(index));
         for (const Vn::SearchResult_File::Span& span : file.GetSpans(index))
             copy->AddSpan(span.mOffset, span.mLength);
     }

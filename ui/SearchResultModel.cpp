@@ -34,8 +34,8 @@ std::string WithoutLineEnd(std::string text)
 // "Line N : " and without the line's end.
 SearchResultModel::Marks MarksOf(const Vn::SearchResult_File& file, size_t index)
 {
-    const std::string row = file.mLines[index].GetText();
-    const size_t text = row.size() - file.mLines[index].mText.size();
+    const std::string row = file.GetLineRow(index);
+    const size_t text = row.size() - file.GetLineText(index).size();
     const size_t shown = WithoutLineEnd(row).size();
     int characters = 0;
     size_t decoded = 0;
@@ -78,7 +78,7 @@ SearchResultModel::Folder::~Folder()
 
 int SearchResultModel::FileNode::GetChildren() const
 {
-    return static_cast<int>(mFile->mLines.size());
+    return static_cast<int>(mFile->GetLines().size());
 }
 
 SearchResultModel::SearchResultModel(QObject* parent) : QAbstractItemModel(parent) {}
@@ -411,7 +411,7 @@ uint64_t SearchResultModel::GetLine(const QModelIndex& index) const
     if (!index.isValid() || NodeOf(index) != nullptr)
         return 0;
     const auto& file = *static_cast<const FileNode*>(index.internalPointer());
-    return file.mFile->mLines[index.row()].mLine;
+    return file.mFile->GetLines()[index.row()].mLine;
 }
 
 std::string SearchResultModel::GetFolderPath(const QModelIndex& index) const
@@ -475,12 +475,12 @@ QVariant SearchResultModel::data(const QModelIndex& index, int role) const
     if (node == nullptr)
     {
         const auto& file = *static_cast<const FileNode*>(index.internalPointer());
-        const Vn::SearchResult_File::Line_Info& line = file.mFile->mLines[index.row()];
+        const size_t row = index.row();
         if (role == LINE_ROLE)
-            return qulonglong{line.mLine};
+            return qulonglong{file.mFile->GetLines()[row].mLine};
         if (role == MARKS_ROLE)
-            return QVariant::fromValue(MarksOf(*file.mFile, index.row()));
-        return LocalText_ToQt(WithoutLineEnd(line.GetText()));
+            return QVariant::fromValue(MarksOf(*file.mFile, row));
+        return LocalText_ToQt(WithoutLineEnd(file.mFile->GetLineRow(row)));
     }
     if (role != Qt::DisplayRole)
         return {};

@@ -42,6 +42,7 @@ void LineMatches::Add(size_t at, size_t end)
 
 void LineMatches::Join()
 {
+    // Up to a NUL byte, as the window shows it.
     if (!mJoined)
         mResult.AddLine(mNumber, mLine.data());
     mJoined = true;

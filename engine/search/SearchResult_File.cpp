@@ -7,22 +7,32 @@
 namespace Vn
 {
 
-std::string SearchResult_File::Line_Info::GetText() const
-{
-    return TrovLib::Format("Line %" PRIu64 " : %s", mLine, mText.c_str());
-}
-
 SearchResult_File::SearchResult_File(const char* name) : SearchResult(name, false) {}
 
-void SearchResult_File::AddLine(uint64_t line, const char* text)
+void SearchResult_File::AddLine(uint64_t line, std::string_view text)
 {
     mCount++;
-    mLines.push_back(Line_Info{text, line, mSpans.size()});
+    mLines.push_back(Line_Info{line, mText.size(), mSpans.size()});
+    mText += text;
 }
 
 void SearchResult_File::AddSpan(size_t offset, size_t length)
 {
     mSpans.push_back(Span{static_cast<uint32_t>(offset), static_cast<uint32_t>(length)});
+}
+
+std::string_view SearchResult_File::GetLineText(size_t index) const
+{
+    const size_t end = index + 1 < mLines.size() ? mLines[index + 1].mTextBegin : mText.size();
+    const size_t begin = mLines[index].mTextBegin;
+    return std::string_view(mText).substr(begin, end - begin);
+}
+
+std::string SearchResult_File::GetLineRow(size_t index) const
+{
+    const std::string_view text = GetLineText(index);
+    return TrovLib::Format("Line %" PRIu64 " : %.*s", mLines[index].mLine,
+                           static_cast<int>(text.size()), text.data());
 }
 
 std::span<const SearchResult_File::Span> SearchResult_File::GetSpans(size_t index) const
@@ -35,6 +45,7 @@ std::span<const SearchResult_File::Span> SearchResult_File::GetSpans(size_t inde
 void SearchResult_File::Compact()
 {
     mLines.shrink_to_fit();
+    mText.shrink_to_fit();
     mSpans.shrink_to_fit();
 }
 

@@ -6,12 +6,14 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace Vn
 {
 
-// A file with matching lines.
+// A file with matching lines. A search may hold millions of lines, so their texts lie back
+// to back in one buffer per file, and their spans in one array per file.
 class SearchResult_File : public SearchResult
 {
 public:
@@ -25,33 +27,35 @@ public:
 
     struct Line_Info
     {
-        std::string mText; // the line as read, its terminator included
-        uint64_t mLine;    // counted from 1
-        // The line's spans are the file's from this one to the next line's first.
+        uint64_t mLine; // counted from 1
+        // The line's text and spans run from these to the next line's.
+        uint64_t mTextBegin;
         uint64_t mFirstSpan;
-
-        // "Line %llu : %s"
-        std::string GetText() const;
     };
 
     explicit SearchResult_File(const char* name);
 
-    void AddLine(uint64_t line, const char* text);
+    // `text` is the line as read, its terminator included.
+    void AddLine(uint64_t line, std::string_view text);
     // A match in the line added last; spans come left to right.
     void AddSpan(size_t offset, size_t length);
-    // The spans of the line at `index` of mLines.
+
+    const std::vector<Line_Info>& GetLines() const { return mLines; }
+    // The text of the line at `index` of GetLines(), its terminator included.
+    std::string_view GetLineText(size_t index) const;
+    // "Line %llu : %s" for the line at `index`.
+    std::string GetLineRow(size_t index) const;
+    // The spans of the line at `index`.
     std::span<const Span> GetSpans(size_t index) const;
-    // Gives back the room kept for lines to come, once the file is searched: the results
-    // of a search may hold millions of lines.
+
+    // Gives back the room kept for lines to come, once the file is searched.
     void Compact();
     // "%s (%llu)": the display name and the count.
     std::string GetText() const override;
 
-    std::vector<Line_Info> mLines;
-
 private:
-    // Those of every line, in one array per file rather than one per line, since a
-    // search may hold millions of lines.
+    std::vector<Line_Info> mLines;
+    std::string mText;
     std::vector<Span> mSpans;
 };
 

@@ -101,17 +101,18 @@ std::string Describe(const Vn::Data_Node& root)
 std::string Describe(const Vn::SearchResult& root)
 {
     std::string out;
-    Vn::ForEachInTree(
-        root,
-        [&out](const Vn::SearchResult& result, size_t depth)
-        {
-            const std::string indent(2 * depth, ' ');
-            out += indent + result.GetText() + " " + result.GetName() + "\n";
-            if (result.IsFolder())
-                return;
-            for (const auto& line : static_cast<const Vn::SearchResult_File&>(result).mLines)
-                out += indent + "  " + line.GetText() + (line.mText.ends_with('\n') ? "" : "\n");
-        });
+    Vn::ForEachInTree(root,
+                      [&out](const Vn::SearchResult& result, size_t depth)
+                      {
+                          const std::string indent(2 * depth, ' ');
+                          out += indent + result.GetText() + " " + result.GetName() + "\n";
+                          if (result.IsFolder())
+                              return;
+                          const auto& file = static_cast<const Vn::SearchResult_File&>(result);
+                          for (size_t index = 0; index < file.GetLines().size(); index++)
+                              out += indent + "  " + file.GetLineRow(index) +
+                                     (file.GetLineText(index).ends_with('\n') ? "" : "\n");
+                      });
     return out;
 }
 

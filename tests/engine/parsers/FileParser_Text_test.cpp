@@ -105,10 +105,10 @@ TEST(FileParser_Text, SearchKeepsTheLineAsRead)
     const auto result = test.mParsers.Search(test.mTree.Path("a.txt").c_str(),
                                              Request("find", VarnikTest::CODE), test.mContext);
     ASSERT_NE(result, nullptr);
-    ASSERT_EQ(result->mLines.size(), 2u);
-    EXPECT_EQ(result->mLines[0].mLine, 2u);
-    EXPECT_EQ(result->mLines[0].mText, "find\r\n");
-    EXPECT_EQ(result->mLines[1].mText, "find");
+    ASSERT_EQ(result->GetLines().size(), 2u);
+    EXPECT_EQ(result->GetLines()[0].mLine, 2u);
+    EXPECT_EQ(result->GetLineText(0), "find\r\n");
+    EXPECT_EQ(result->GetLineText(1), "find");
     // Nothing is found when file contents are not searched.
     auto names = Request("find", VarnikTest::CODE);
     names.mFlags.InContent = false;

@@ -65,7 +65,7 @@ inline Lines FoundLines(const Vn::FileParser_List& parsers, const std::string& p
     Vn::ReadingContext context;
     if (const auto result = parsers.Search(path.c_str(), request, context))
     {
-        for (const auto& line : result->mLines)
+        for (const auto& line : result->GetLines())
             lines.push_back(line.mLine);
     }
     return lines;
