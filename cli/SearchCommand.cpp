@@ -238,11 +238,12 @@ int SearchCommand::Run(Console& console) const
     mPass.Run("Searching", console, roots,
               [&](Vn::FolderParser& folderParser, const std::string& root)
               {
+                  // Each file's lines are let go once written; the answer keeps the counts.
                   if (flat)
-                      folderParser.SetFileCallback(
-                          [&](const Vn::SearchResult_File& file)
+                      folderParser.SetFileHandover(
+                          [&](std::unique_ptr<Vn::SearchResult_File> file)
                           {
-                              flat->WriteFile(file);
+                              flat->WriteFile(*file);
                               console.Flush();
                           });
                   if (auto result = folderParser.Search(root.c_str(), request))

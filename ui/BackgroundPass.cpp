@@ -30,7 +30,8 @@ BackgroundPass::BackgroundPass(Vn::FolderParser& folderParser, QObject* parent)
             if (!PassCancelled())
                 emit Progressed(progress);
         });
-    mFolderParser.SetFileCallback([this](const Vn::SearchResult_File& file) { Found(file); });
+    mFolderParser.SetFileHandover([this](std::unique_ptr<Vn::SearchResult_File> file)
+                                  { Found(std::move(file)); });
 }
 
 BackgroundPass::~BackgroundPass()
@@ -42,7 +43,7 @@ BackgroundPass::~BackgroundPass()
             thread->join();
     }
     mFolderParser.SetProgressCallback(nullptr);
-    mFolderParser.SetFileCallback(nullptr);
+    mFolderParser.SetFileHandover(nullptr);
 }
 
 void BackgroundPass::Scan(const std::string& rootFolder)
@@ -62,20 +63,11 @@ void BackgroundPass::Search(const std::string& rootFolder, const Vn::SearchReque
 
 // The check and the push go under one lock, so that no file of a cancelled pass lands
 // after the next pass emptied the queue.
-void BackgroundPass::Found(const Vn::SearchResult_File& file)
+void BackgroundPass::Found(std::unique_ptr<Vn::SearchResult_File> file)
 {
-    const std::string name = file.GetName();
-    auto copy = std::make_unique<Vn::SearchResult_File>(name.c_str());
-    for (size_t index = 0; index < file.GetLines().size(); index++)
-    {
-        copy->AddLine(file.GetLines()[index].mLine, file.GetLineText(index));
-        for (const Vn::SearchResult_File::Span& span : file.GetSpans(index))
-            copy->AddSpan(span.mOffset, span.mLength);
-    }
-    copy->Compact();
     const std::lock_guard lock(mFoundMutex);
     if (!PassCancelled())
-        mFound.push_back(std::move(copy));
+        mFound.push_back(std::move(file));
 }
 
 void BackgroundPass::TakeFiles(std::deque<std::unique_ptr<Vn::SearchResult_File>>& files)

@@ -98,8 +98,8 @@ private:
     void Start(std::function<void(Outcome&, const Vn::CancelToken&)> work);
     // Queues Finished for the run, unless it was already.
     void Report(Run& run);
-    // On the pass thread: a copy of a file found, for the window.
-    void Found(const Vn::SearchResult_File& file);
+    // On the pass thread: the lines of a file found, handed over for the window.
+    void Found(std::unique_ptr<Vn::SearchResult_File> file);
 
     Vn::FolderParser& mFolderParser;
     std::thread mThread;

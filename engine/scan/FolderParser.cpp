@@ -224,7 +224,7 @@ void FolderParser::Post(std::unique_ptr<FileJobs::Task> task)
     mPending_Folder->mEntries.push_back(Pending_Entry{std::move(task), nullptr});
     mJobs->Post(posted);
     Progress_FileQueued();
-    if (mRequest != nullptr && mFileCallback)
+    if (mRequest != nullptr && mFileHandover)
     {
         mStream.push_back(&posted);
         Stream_Done();
@@ -236,24 +236,24 @@ void FolderParser::Stream_Done()
     while (!mStream.empty() && mStream.front()->mRun.load(std::memory_order_acquire))
     {
         if (mStream.front()->mResult)
-            mFileCallback(*mStream.front()->mResult);
+            mFileHandover(mStream.front()->mResult->TakeLines());
         mStream.pop_front();
     }
 }
 
 // The assembly goes in walk order too, so a task not yet handed over is at the front.
-void FolderParser::Stream_Assembled(const FileJobs::Task& task)
+void FolderParser::Stream_Assembled(FileJobs::Task& task)
 {
     if (mStream.empty() || mStream.front() != &task)
         return;
     mStream.pop_front();
     if (task.mResult)
-        mFileCallback(*task.mResult);
+        mFileHandover(task.mResult->TakeLines());
 }
 
-void FolderParser::SetFileCallback(FileCallback callback)
+void FolderParser::SetFileHandover(FileHandover handover)
 {
-    mFileCallback = std::move(callback);
+    mFileHandover = std::move(handover);
 }
 
 std::unique_ptr<Data_Folder> FolderParser::Scan_Result(Pending_Folder& pending)

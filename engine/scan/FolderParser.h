@@ -60,7 +60,7 @@ public:
         std::string Describe() const;
     };
     using ProgressCallback = std::function<void(const Progress&)>;
-    using FileCallback = std::function<void(const SearchResult_File&)>;
+    using FileHandover = std::function<void(std::unique_ptr<SearchResult_File>)>;
 
     // The registry is not owned and must outlive the folder parser.
     explicit FolderParser(const FileParser_List* fileParsers);
@@ -93,9 +93,10 @@ public:
     void SetProgressCallback(ProgressCallback callback);
 
     // Optional: called during a search with each file that matched, in walk order, as soon
-    // as it and every file before it are done, while the workers go on. The result is
-    // still part of the answer that Search returns.
-    void SetFileCallback(FileCallback callback);
+    // as it and every file before it are done, while the workers go on. The file and its
+    // lines are the reader's, so that they are not held twice: the answer that Search
+    // returns keeps the file with its count but without its lines.
+    void SetFileHandover(FileHandover handover);
 
     // Reads files on `jobs` worker threads, which share the registry given to the
     // constructor, each with a reading context of its own. 0 or 1 reads them on the
@@ -164,10 +165,10 @@ private:
     void Labels_AddCounters(Data_Folder& root) const;
     // Waits for the answer of the file's task.
     FileJobs::Task& WaitForAnswer(const Pending_Entry& entry);
-    // Hands the files at the front of the stream that are done to the file callback.
+    // Hands over the files at the front of the stream that are done.
     void Stream_Done();
-    // Hands the task to the file callback unless it already was.
-    void Stream_Assembled(const FileJobs::Task& task);
+    // Hands over the task's file unless it already was.
+    void Stream_Assembled(FileJobs::Task& task);
     // Ends the walk with FileJobs::Cancelled once a cancel is requested.
     void ThrowIfCancelled() const;
 
@@ -188,8 +189,8 @@ private:
     const SearchRequest* mRequest = nullptr; // that of the running search
 
     ProgressCallback mProgressCallback;
-    FileCallback mFileCallback;
-    // With a file callback, the files of the search not yet handed to it, in walk order.
+    FileHandover mFileHandover;
+    // With a handover, the files of the search not yet handed over, in walk order.
     std::deque<const FileJobs::Task*> mStream;
     uint64_t mProgress_Folders = 0;
     unsigned mProgress_Queued = 0; // files handed to the jobs, which keep count of those done

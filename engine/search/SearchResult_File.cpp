@@ -3,6 +3,7 @@
 #include "lib/Format.h"
 
 #include <cinttypes>
+#include <utility>
 
 namespace Vn
 {
@@ -47,6 +48,16 @@ void SearchResult_File::Compact()
     mLines.shrink_to_fit();
     mText.shrink_to_fit();
     mSpans.shrink_to_fit();
+}
+
+std::unique_ptr<SearchResult_File> SearchResult_File::TakeLines()
+{
+    auto taken = std::make_unique<SearchResult_File>(GetName().c_str());
+    taken->mCount = mCount;
+    taken->mLines = std::exchange(mLines, {});
+    taken->mText = std::exchange(mText, {});
+    taken->mSpans = std::exchange(mSpans, {});
+    return taken;
 }
 
 std::string SearchResult_File::GetText() const

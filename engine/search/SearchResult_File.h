@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -50,6 +51,9 @@ public:
 
     // Gives back the room kept for lines to come, once the file is searched.
     void Compact();
+    // A file of the same name and count that takes over the lines, so that a reader may
+    // keep them while this one stays in its tree with its count alone.
+    std::unique_ptr<SearchResult_File> TakeLines();
     // "%s (%llu)": the display name and the count.
     std::string GetText() const override;
 

@@ -1,4 +1,5 @@
 #include "engine/scan/FolderParser.h"
+#include "engine/tree/TreeWalk.h"
 
 #include "TempTree.h"
 #include "TreeText.h"
@@ -31,6 +32,24 @@ std::string Outline(const Data_Folder& folder, const std::string& root)
         if (node->IsFolder())
             text += "{" + Outline(static_cast<const Data_Folder&>(*node), root) + "}";
     }
+    return text;
+}
+
+// A search's files in walk order, each by its display name and count, then its rows if
+// `rows`, whatever its depth.
+std::string Files(const Vn::SearchResult& root, bool rows)
+{
+    std::string text;
+    Vn::ForEachInTree(root,
+                      [&](const Vn::SearchResult& result, size_t)
+                      {
+                          if (result.IsFolder())
+                              return;
+                          const auto& file = static_cast<const Vn::SearchResult_File&>(result);
+                          text += file.GetText() + "\n";
+                          for (size_t index = 0; rows && index < file.GetLines().size(); index++)
+                              text += file.GetLineRow(index);
+                      });
     return text;
 }
 
@@ -222,6 +241,23 @@ TEST_F(FolderParser_Threaded, ScansAndSearchesAsThePlainPassDoes)
         SCOPED_TRACE("'" + request.mText + "'");
         EXPECT_EQ(Found(mThreaded, request), Found(mFolderParser, request));
     }
+}
+
+// The window takes each file's lines as it is found; they are those of the plain search,
+// in walk order, and the answer keeps its files with their counts alone.
+TEST_F(FolderParser_Threaded, HandsOverTheLinesOfEachFileFound)
+{
+    const Vn::SearchRequest request = Request("include");
+    const auto plain = mFolderParser.Search(mTree.Root().c_str(), request);
+    ASSERT_NE(plain, nullptr);
+    std::string handed;
+    mThreaded.SetFileHandover([&](std::unique_ptr<Vn::SearchResult_File> file)
+                              { handed += Files(*file, true); });
+    const auto kept = mThreaded.Search(mTree.Root().c_str(), request);
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(handed, Files(*plain, true));
+    EXPECT_EQ(Files(*kept, true), Files(*plain, false));
+    EXPECT_EQ(kept->GetCount(), plain->GetCount());
 }
 
 // A pass ends early wherever it is when the hooked file is read: in the walk, in a worker
