@@ -239,7 +239,11 @@ void MainDialog::Controls_Connect()
                 { mSettings.SetSortOrder(view->objectName(), column, order); });
     connect(mUi.mInfo, &QTreeWidget::currentItemChanged, this, &MainDialog::mInfo_AfterSelect);
     connect(mUi.mInfo, &QTreeWidget::itemExpanded, this,
-            [this](const QTreeWidgetItem* node) { mInfo_Expanded.insert(Node_GetKey(node)); });
+            [this](QTreeWidgetItem* node)
+            {
+                Parse_CounterNode_Populate(*node, mUi.mInfo_SortByCountAction->isChecked());
+                mInfo_Expanded.insert(Node_GetKey(node));
+            });
     connect(mUi.mInfo, &QTreeWidget::itemCollapsed, this,
             [this](const QTreeWidgetItem* node) { mInfo_Expanded.remove(Node_GetKey(node)); });
     connect(mUi.mInfo_SortByCountAction, &QAction::toggled, this,

@@ -16,9 +16,12 @@ namespace Varnik
 // data tree alive while the view shows it, and empties the view before releasing the tree.
 
 // One counter: its plain line without a parent, else its share of the parent. A group's
-// children hang below it; a histogram is a leaf that carries the histogram as its tag.
+// children hang below it, or, for a very large group, come when it is opened (the group
+// is then its tag); a histogram is a leaf that carries the histogram as its tag.
 std::unique_ptr<QTreeWidgetItem> Parse_CounterNode_Create(const Vn::Counter& counter,
                                                           const Vn::Counter* parent);
+// Gives a group that was too large to fill at once its children, when it is opened.
+void Parse_CounterNode_Populate(QTreeWidgetItem& node, bool sortByCount);
 // The names of the counters from the top of a counter tree down to the node, which name
 // the same counter in the trees of every folder and file.
 QString Node_GetKey(const QTreeWidgetItem* node);

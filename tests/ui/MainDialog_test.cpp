@@ -339,6 +339,22 @@ TEST_F(MainDialog, KeepsTheOptionsUnderTheirKeys)
     EXPECT_TRUE(QSettings().value("options/gitIgnoreRules").toBool());
 }
 
+// A census of more than a thousand names fills its node only when the user opens it.
+TEST_F(MainDialog, OpensALargeCensusOnDemand)
+{
+    std::string text;
+    for (int name = 0; name < 1001; name++)
+        text += "#ifdef N" + std::to_string(name) + "\n#endif\n";
+    mTree.File("census/c.c", text);
+    Window window(mTree.Path("census"));
+    QTreeWidgetItem* names = window.Get<QTreeWidget>("mInfo").findItems(
+        "#if", Qt::MatchStartsWith | Qt::MatchRecursive)[0];
+    EXPECT_EQ(names->childCount(), 0);
+    names->setExpanded(true);
+    ASSERT_EQ(names->childCount(), 1001);
+    EXPECT_EQ(names->child(1000)->text(0).toStdString().substr(0, 6), "0.1% N");
+}
+
 TEST_F(MainDialog, ShowsTheCountersOfTheSelectionAndOpensIt)
 {
     mTree.File("project/scripts/caf\xe9.txt", "1\n2\n\n4\n5\n");
