@@ -31,6 +31,12 @@ void LoadBuiltIn(LanguageTable& table)
 using Text::Folded;
 using Text::Trim;
 
+// The suffixes of a template of another file, which the file's name holds before them:
+// autoconf's and CMake's "config.h.in", Thor's "config.yml.tt", Go's "page.html.tmpl", and
+// the copies a user fills in ("phpunit.xml.dist", ".env.example", "hook.sh.sample").
+constexpr std::string_view TEMPLATE_SUFFIXES[] = {"in",   "tt",      "tmpl",  "template",
+                                                  "dist", "example", "sample"};
+
 // The base name of a path, without folders.
 std::string_view BaseName(std::string_view path)
 {
@@ -421,7 +427,8 @@ const Language* LanguageTable::ByContent(std::string_view head, const Tail& tail
     return nullptr;
 }
 
-const Language* LanguageTable::ByPath(std::string_view name, const Head& head, Reason* reason) const
+const Language* LanguageTable::ByOwnName(std::string_view name, const Head& head,
+                                         Reason* reason) const
 {
     if (const Language* user = Find(mByUserName, name))
     {
@@ -442,6 +449,22 @@ const Language* LanguageTable::ByPath(std::string_view name, const Head& head, R
     if (const Language* language = ByName(name, reason))
         return language;
     return ByExtension(name, head, reason);
+}
+
+// A template of another file takes the language of the name without its template suffix.
+const Language* LanguageTable::ByPath(std::string_view name, const Head& head, Reason* reason) const
+{
+    if (const Language* language = ByOwnName(name, head, reason))
+        return language;
+    const size_t dot = name.rfind('.');
+    if (dot == name.npos || dot == 0 ||
+        std::find(std::begin(TEMPLATE_SUFFIXES), std::end(TEMPLATE_SUFFIXES),
+                  Folded(name.substr(dot + 1))) == std::end(TEMPLATE_SUFFIXES))
+        return nullptr;
+    const Language* language = ByOwnName(name.substr(0, dot), head, reason);
+    if (language != nullptr && reason != nullptr)
+        reason->mRule = "template " + std::string(name.substr(dot)) + ", then " + reason->mRule;
+    return language;
 }
 
 const Language* LanguageTable::Detect(std::string_view path, const Head& head, const Tail& tail,

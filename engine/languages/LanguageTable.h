@@ -133,8 +133,10 @@ private:
 
     friend class LanguageReader;
 
-    // The language that the user's mapping, the name or the extension gives.
+    // The language that the user's mapping, the name or the extension gives, to the file
+    // or, when that gives none, to the file of which it is a template.
     const Language* ByPath(std::string_view name, const Head& head, Reason* reason) const;
+    const Language* ByOwnName(std::string_view name, const Head& head, Reason* reason) const;
     const Language* ByName(std::string_view name, Reason* reason) const;
     const Language* ByExtension(std::string_view name, const Head& head, Reason* reason) const;
     const Language* ByContent(std::string_view head, const Tail& tail, Reason* reason) const;

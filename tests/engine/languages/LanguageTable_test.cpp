@@ -113,6 +113,7 @@ const std::string LONG_MODE_UNENDED = LinesThen("# -*- mode: ruby -*-");
 const Detection DETECTIONS[] = {
     {"src/Makefile", "", "makefile"},
     {"CMakeLists.txt", "", "cmake"},
+    {"go.work.sum", "", "go-sum"},
     {"x/.bashrc", "", "sh"},
     {"types.d.ts", "", "typescript"},
     {"main.C", "", "cpp"},
@@ -131,6 +132,17 @@ const Detection DETECTIONS[] = {
     {"build", LONG_MODE_SIXTH_LAST, "Unknown"},
     {"build", LONG_MODE_UNENDED, "ruby"},
     {"config", "<?xml version=\"1.0\"?>\n<a/>\n", "xml"},
+    // A template takes the language of the name before its suffix, and only when the whole
+    // name gives none; a template of a file of no known name is read like any other.
+    {"config.yml.tt", "", "yaml"},
+    {"config.h.in", "namespace x {}\n", "cpp"},
+    {"Gemfile.tt", "", "ruby"},
+    {"phpunit.xml.dist", "", "xml"},
+    {"page.html.TMPL", "", "html"},
+    {"newgem.tt", "#!/usr/bin/env ruby\n", "ruby"},
+    {"huffman-text.in", "Lorem ipsum\n", "Unknown"},
+    {"notes.in.txt", "", "text"},
+    {"x.yml.bak", "", "Unknown"},
     {"a.dat", {"ab\0cd", 5}, "Binary"},
 };
 
