@@ -57,6 +57,23 @@ remainder = (7)%(3) # modulo after a closing bracket
 remainder %= 2 # modulo assignment
 FORMAT = /%s|-%>|<%[=#]?/ # a % inside a regexp opens no literal
 OPERATORS = [:%, :+] # the modulo method's name
+ROUTE = /#{PATTERN}|[#'"]/ # a regexp after = holds # and quotes as text
+case "a#b"
+when /a#b/, /"/ then puts :quoted # after when and after a comma
+end
+half = remainder / 2 # division after an operand, then a comment
+ratio = (remainder) / 2 / 3 # division after a closing bracket
+puts "x" if "a/b" =~ %r{/} || "#" !~ /#/ # after =~ and !~
+puts [1, 2].select { |n| /1/ =~ n.to_s } # after a block's parameters
+choice = half.zero? ? /y#/ : /n#/ # after the ? and the : of a condition
+MULTI = /a
+  # text in a regexp that spans lines
+/x
+LIST2 = [
+  /at the start of a line, #/, # a regexp
+]
+SLASH = ?/ # a character literal, not a regexp
+DIVIDE = [1, 2].sum(&:/) rescue 0 # the division method's name
 MARK = "__END__"
 p WORDS, SYMBOLS, SINGLE, DOUBLE, BARE, PATTERN, SHELL, SYMBOL, LIST, remainder, MARK
 __END__
