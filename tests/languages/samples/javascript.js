@@ -34,5 +34,11 @@ function count(list) {
   return list.length; // trailing comment
 }
 
+const TOKEN = /[^^_`a-zA-Z\-0-9!#$%&'*+.|~]/; // a backtick and a quote inside a regular expression
+// a comment: the backtick above opened no template literal
+const half = count([1, 2]) / 2 / 1; // division after an operand
+const parts = 'a/b'.split(/\//).filter((p) => /^"?\w/.test(p)); // after ( and =>
+const quoted = (s) => { return /'/.test(s); }; // after return, holding a quote
+
 module.exports = { settings, page, render, count };
-console.log(render('x'), count([1, 2]), path.sep);
+console.log(render('x'), count([1, 2]), path.sep, TOKEN, half, parts, quoted);
