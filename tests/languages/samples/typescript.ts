@@ -36,3 +36,8 @@ export class Store<T extends object> {
 ${SEPARATOR}${OPEN}${CLOSE}`;
   }
 }
+
+const TOKEN: RegExp = /[^^_`a-zA-Z\-0-9!#$%&'*+.|~]/; // a backtick and a quote inside
+// a comment: the backtick above opened no template literal
+const half = TOKEN.source.length / 2 / 1; // division after an operand
+const parts = "a/b".split(/\//).filter((p: string) => /^'?\w/.test(p)); // after ( and =>
