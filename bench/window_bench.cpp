@@ -213,6 +213,7 @@ void SearchFigures(Varnik::MainDialog& window, const char* text)
     Search(window, text);
     WaitWhileBusy(window);
     const StallWatch::Stall stall = stalls.Take();
+    QTest::qWait(2000); // the engine's own tree of the search is freed on a thread of its own
     const double found = ResidentMegabytes();
     std::printf("search for \"%s\": %s in %.2f s\n", text, qPrintable(Status(window)),
                 Seconds(start));

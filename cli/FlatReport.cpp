@@ -6,9 +6,8 @@
 namespace VarnikCli::FlatReport
 {
 
-void Writer::WriteFile(const Vn::SearchResult_File& file)
+void Writer::WriteFile(const std::string& path, Vn::SearchHits hits)
 {
-    const std::string path = file.GetName();
     if (mOptions.mForm == Form::Files)
     {
         mOut.Text(path) << (mOptions.mNull ? '\0' : '\n');
@@ -17,14 +16,14 @@ void Writer::WriteFile(const Vn::SearchResult_File& file)
     if (mOptions.mForm == Form::Counts)
     {
         WritePath(path, ':');
-        mOut << file.GetCount() << '\n';
+        mOut << hits.GetLineCount() << '\n';
         return;
     }
-    if ((mOptions.mBefore != 0 || mOptions.mAfter != 0) && WriteWithContext(file, path))
+    if ((mOptions.mBefore != 0 || mOptions.mAfter != 0) && WriteWithContext(path, hits))
         return;
-    for (size_t index = 0; index < file.GetLines().size(); index++)
-        WriteLine(path, file.GetLines()[index].mLine, file.GetLineText(index), true,
-                  SpansOf(file, index));
+    for (size_t index = 0; index < hits.GetLineCount(); index++)
+        WriteLine(path, hits.GetLineNumber(index), hits.GetLineText(index), true,
+                  SpansOf(hits, index));
 }
 
 void Writer::WritePath(const std::string& path, char separator)
@@ -43,29 +42,29 @@ void Writer::WriteLine(const std::string& path, uint64_t number, std::string_vie
     mOut << '\n';
 }
 
-Spans Writer::SpansOf(const Vn::SearchResult_File& file, size_t index) const
+Spans Writer::SpansOf(Vn::SearchHits hits, size_t index) const
 {
-    return mOptions.mHighlight ? file.GetSpans(index) : Spans();
+    return mOptions.mHighlight ? hits.GetSpans(index) : Spans();
 }
 
 // A line is shown when it lies within the reach of a match; "--" parts groups that do
 // not touch, in one file or across files.
-bool Writer::WriteWithContext(const Vn::SearchResult_File& file, const std::string& path)
+bool Writer::WriteWithContext(const std::string& path, Vn::SearchHits hits)
 {
     Vn::LineReader reader;
     if (!reader.Open(path.c_str()))
         return false;
-    const auto end = file.GetLines().end();
-    auto next = file.GetLines().begin(); // the first match at or after the line read
-    uint64_t reach = 0;                  // the last line shown after the matches before it
+    const size_t end = hits.GetLineCount();
+    size_t next = 0;    // the first match at or after the line read
+    uint64_t reach = 0; // the last line shown after the matches before it
     uint64_t shown = 0;
     uint64_t number = 0;
     while (const char* line = reader.Next())
     {
         number++;
-        for (; next != end && next->mLine < number; ++next)
-            reach = next->mLine + mOptions.mAfter;
-        const bool ahead = next != end && number + mOptions.mBefore >= next->mLine;
+        for (; next != end && hits.GetLineNumber(next) < number; ++next)
+            reach = hits.GetLineNumber(next) + mOptions.mAfter;
+        const bool ahead = next != end && number + mOptions.mBefore >= hits.GetLineNumber(next);
         if (!ahead && number > reach)
         {
             if (next == end)
@@ -76,9 +75,8 @@ bool Writer::WriteWithContext(const Vn::SearchResult_File& file, const std::stri
             mOut << "--\n";
         mGroupWritten = true;
         shown = number;
-        const bool matching = next != end && next->mLine == number;
-        WriteLine(path, number, line, matching,
-                  matching ? SpansOf(file, next - file.GetLines().begin()) : Spans());
+        const bool matching = next != end && hits.GetLineNumber(next) == number;
+        WriteLine(path, number, line, matching, matching ? SpansOf(hits, next) : Spans());
     }
     return true;
 }

@@ -2,7 +2,7 @@
 
 #include "cli/Highlight.h"
 #include "cli/Output.h"
-#include "engine/search/SearchResult_File.h"
+#include "engine/search/SearchHits.h"
 
 #include <cstdint>
 #include <string>
@@ -42,7 +42,8 @@ class Writer
 public:
     Writer(Output& out, const Options& options) : mOut(out), mOptions(options) {}
 
-    void WriteFile(const Vn::SearchResult_File& file);
+    // The file at `path` and its lines.
+    void WriteFile(const std::string& path, Vn::SearchHits hits);
 
 private:
     // The path and the separator after it, or a NUL.
@@ -51,10 +52,10 @@ private:
     void WriteLine(const std::string& path, uint64_t number, std::string_view text, bool match,
                    Spans spans);
     // The spans of the file's line at `index` to colour.
-    Spans SpansOf(const Vn::SearchResult_File& file, size_t index) const;
+    Spans SpansOf(Vn::SearchHits hits, size_t index) const;
     // Reads the file at `path` again for the lines around the matches; false when it
     // cannot.
-    bool WriteWithContext(const Vn::SearchResult_File& file, const std::string& path);
+    bool WriteWithContext(const std::string& path, Vn::SearchHits hits);
 
     Output& mOut;
     const Options mOptions;

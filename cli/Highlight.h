@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/Output.h"
-#include "engine/search/SearchResult_File.h"
+#include "engine/search/SearchHits.h"
 
 #include <span>
 #include <string_view>
@@ -9,7 +9,7 @@
 namespace VarnikCli
 {
 
-using Spans = std::span<const Vn::SearchResult_File::Span>;
+using Spans = std::span<const Vn::SearchHits::Span>;
 
 // Writes a line of a search answer with each span of a match in bold red, as grep colours
 // it. Spans past the end of the line, as over its line feed, are cut there.

@@ -63,13 +63,14 @@ void WriteLines(JsonWriter& json, const Vn::SearchResult_File& file)
 {
     json.Key("lines");
     json.StartArray();
-    for (size_t index = 0; index < file.GetLines().size(); index++)
+    const Vn::SearchHits hits = file.GetHits();
+    for (size_t index = 0; index < hits.GetLineCount(); index++)
     {
         json.StartObject();
         json.Key("line");
-        json.Uint64(file.GetLines()[index].mLine);
+        json.Uint64(hits.GetLineNumber(index));
         json.Key("text");
-        json.String(file.GetLineText(index));
+        json.String(hits.GetLineText(index));
         json.EndObject();
     }
     json.EndArray();

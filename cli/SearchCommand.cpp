@@ -241,9 +241,9 @@ int SearchCommand::Run(Console& console) const
                   // Each file's lines are let go once written; the answer keeps the counts.
                   if (flat)
                       folderParser.SetFileHandover(
-                          [&](std::unique_ptr<Vn::SearchResult_File> file)
+                          [&](const std::string& path, const Vn::PackedHits& hits)
                           {
-                              flat->WriteFile(*file);
+                              flat->WriteFile(path, hits.Get());
                               console.Flush();
                           });
                   if (auto result = folderParser.Search(root.c_str(), request))

@@ -59,12 +59,12 @@ void WriteResults(Output& out, const Vn::SearchResult& root, bool highlight)
             Indent(out, depth).Text(result.GetText()) << '\n';
             if (result.IsFolder())
                 return;
-            const auto& file = static_cast<const Vn::SearchResult_File&>(result);
-            for (size_t index = 0; index < file.GetLines().size(); index++)
+            const Vn::SearchHits hits = static_cast<const Vn::SearchResult_File&>(result).GetHits();
+            for (size_t index = 0; index < hits.GetLineCount(); index++)
             {
-                Indent(out, depth + 1) << "Line " << file.GetLines()[index].mLine << " : ";
-                WriteHighlighted(out, WithoutLineEnd(file.GetLineText(index)),
-                                 highlight ? file.GetSpans(index) : Spans());
+                Indent(out, depth + 1) << "Line " << hits.GetLineNumber(index) << " : ";
+                WriteHighlighted(out, WithoutLineEnd(hits.GetLineText(index)),
+                                 highlight ? hits.GetSpans(index) : Spans());
                 out << '\n';
             }
         });

@@ -136,8 +136,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Lines found;
     if (const auto result = parsers.Search(path.c_str(), request, context))
     {
-        for (const auto& line : result->GetLines())
-            found.push_back(line.mLine);
+        for (size_t index = 0; index < result->GetHits().GetLineCount(); index++)
+            found.push_back(result->GetHits().GetLineNumber(index));
     }
     VarnikFuzz::Require(found == expected, "a search finds the lines of the reference");
     return 0;

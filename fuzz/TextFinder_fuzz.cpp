@@ -90,9 +90,10 @@ Spans GatheredSpans(const std::string& line, const Vn::SearchRequest& request, u
     }
     matched = file.GetCount() != 0;
     Spans spans;
-    for (size_t index = 0; index < file.GetLines().size(); index++)
+    file.Pack();
+    for (size_t index = 0; index < file.GetHits().GetLineCount(); index++)
     {
-        for (const auto& span : file.GetSpans(index))
+        for (const auto& span : file.GetHits().GetSpans(index))
             spans.emplace_back(span.mOffset, span.mLength);
     }
     return spans;

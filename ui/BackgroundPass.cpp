@@ -30,8 +30,8 @@ BackgroundPass::BackgroundPass(Vn::FolderParser& folderParser, QObject* parent)
             if (!PassCancelled())
                 emit Progressed(progress);
         });
-    mFolderParser.SetFileHandover([this](std::unique_ptr<Vn::SearchResult_File> file)
-                                  { Found(std::move(file)); });
+    mFolderParser.SetFileHandover([this](std::string path, Vn::PackedHits hits)
+                                  { Found(std::move(path), std::move(hits)); });
 }
 
 BackgroundPass::~BackgroundPass()
@@ -63,14 +63,14 @@ void BackgroundPass::Search(const std::string& rootFolder, const Vn::SearchReque
 
 // The check and the push go under one lock, so that no file of a cancelled pass lands
 // after the next pass emptied the queue.
-void BackgroundPass::Found(std::unique_ptr<Vn::SearchResult_File> file)
+void BackgroundPass::Found(std::string path, Vn::PackedHits hits)
 {
     const std::lock_guard lock(mFoundMutex);
     if (!PassCancelled())
-        mFound.push_back(std::move(file));
+        mFound.push_back(FoundFile{std::move(path), std::move(hits)});
 }
 
-void BackgroundPass::TakeFiles(std::deque<std::unique_ptr<Vn::SearchResult_File>>& files)
+void BackgroundPass::TakeFiles(std::deque<FoundFile>& files)
 {
     const std::lock_guard lock(mFoundMutex);
     if (files.empty())

@@ -2,8 +2,8 @@
 
 #include "engine/scan/FolderParser.h"
 #include "engine/search/SearchRequest.h"
-#include "engine/search/SearchResult_File.h"
 #include "ui/Disposal.h"
+#include "ui/FoundFile.h"
 
 #include <QElapsedTimer>
 #include <QMetaType>
@@ -34,10 +34,9 @@ namespace Varnik
 // take a while on a large tree; the next pass waits for that thread on its own thread.
 //
 // A search hands each file it finds over as soon as the file is final, in walk order: the
-// pass thread copies it into a queue that the GUI thread empties with TakeFiles, and the
-// engine's own result tree goes to a thread of its own when the search ends (see
-// SearchResultModel for why the window holds copies). The files and progress of a
-// cancelled pass are dropped.
+// pass thread queues its path and lines, which the GUI thread takes with TakeFiles, and the
+// engine's own result tree, which keeps the counts alone, goes to a thread of its own when
+// the search ends. The files and progress of a cancelled pass are dropped.
 //
 // Shared between threads: the folder parser while a pass runs, which the GUI thread does
 // not touch; the pass's Run, whose cancel token and report flag are atomic and whose
@@ -77,7 +76,7 @@ public:
     Outcome Take();
     // Moves the files that the running or last search found since the last call to the
     // end of `files`.
-    void TakeFiles(std::deque<std::unique_ptr<Vn::SearchResult_File>>& files);
+    void TakeFiles(std::deque<FoundFile>& files);
 
 signals:
     // From the pass thread, a few times a second while it runs.
@@ -98,8 +97,8 @@ private:
     void Start(std::function<void(Outcome&, const Vn::CancelToken&)> work);
     // Queues Finished for the run, unless it was already.
     void Report(Run& run);
-    // On the pass thread: the lines of a file found, handed over for the window.
-    void Found(std::unique_ptr<Vn::SearchResult_File> file);
+    // On the pass thread: a file found, handed over for the window.
+    void Found(std::string path, Vn::PackedHits hits);
 
     Vn::FolderParser& mFolderParser;
     std::thread mThread;
@@ -108,7 +107,7 @@ private:
     std::shared_ptr<Run> mRun = std::make_shared<Run>();
     bool mRunning = false;
     std::mutex mFoundMutex;
-    std::deque<std::unique_ptr<Vn::SearchResult_File>> mFound;
+    std::deque<FoundFile> mFound;
     Disposal mDisposal; // fed by the pass thread; goes first, after the pass
 };
 

@@ -5,7 +5,6 @@
 #include "engine/options/AnalysisSwitch.h"
 #include "engine/scan/Engine.h"
 #include "engine/search/SearchRequest.h"
-#include "engine/search/SearchResult_File.h"
 #include "engine/search/SearchZone.h"
 #include "engine/tree/CounterSchema.h"
 #include "engine/tree/Data_Folder.h"
@@ -308,7 +307,7 @@ void MainDialog::PathActions_Connect()
     connect(mUi.mSearch_ResultTree, &QTreeView::activated, this,
             [this]
             {
-                if (mSearch_File)
+                if (!mSearch_File.empty())
                     mSearch_OpenSelectedFileBtn_Click();
             });
     connect(mUi.mFiles_PathActions.mOpen, &QAction::triggered, this,
@@ -332,7 +331,7 @@ void MainDialog::PathActions_Connect()
     connect(mUi.mSearch_PathActions.mOpen, &QAction::triggered, this,
             [this]
             {
-                if (mSearch_File)
+                if (!mSearch_File.empty())
                     mSearch_OpenSelectedFileBtn_Click();
                 else
                     mSearch_OpenSelectedFolderBtn_Click();
@@ -342,8 +341,8 @@ void MainDialog::PathActions_Connect()
     connect(mUi.mSearch_PathActions.mCopyPath, &QAction::triggered, this,
             [this]
             {
-                if (mSearch_File)
-                    Util_Path_Copy(mSearch_File->GetName());
+                if (!mSearch_File.empty())
+                    Util_Path_Copy(mSearch_File);
                 else if (!mSearch_Folder.empty())
                     Util_Path_Copy(mSearch_Folder);
             });
@@ -389,7 +388,7 @@ void MainDialog::Controls_Enable()
     mUi.mCounters_DisplayBtn->setEnabled(idle && mParse_Histogram != nullptr);
     mUi.mSearch_Btn->setEnabled(idle && mParse_Root != nullptr && typeChecked &&
                                 !mUi.mSearch_TextBox->text().isEmpty());
-    mUi.mSearch_OpenSelectedFileBtn->setEnabled(idle && mSearch_File != nullptr);
+    mUi.mSearch_OpenSelectedFileBtn->setEnabled(idle && !mSearch_File.empty());
     mUi.mSearch_OpenSelectedFolderBtn->setEnabled(idle && !mSearch_Folder.empty());
     const bool fileChosen = mUi.mOpenFileBtn->isEnabled();
     mUi.mFiles_PathActions.mOpen->setEnabled(fileChosen);
@@ -962,7 +961,7 @@ void MainDialog::Search_Options_Keep()
 
 void MainDialog::Search_Result_Release()
 {
-    mSearch_File = nullptr;
+    mSearch_File.clear();
     mSearch_Folder.clear();
     mSearch_Line = 0;
     mSearch_Model.Clear();
@@ -1025,7 +1024,7 @@ void MainDialog::Search_Stream_Stop()
 // A line stands for its file, and a file for its folder too.
 void MainDialog::Search_Node_Select(const QModelIndex& index)
 {
-    mSearch_File = mSearch_Model.GetFile(index);
+    mSearch_File = mSearch_Model.GetFilePath(index);
     mSearch_Line = mSearch_Model.GetLine(index);
     mSearch_Folder = index.isValid() ? mSearch_Model.GetFolderPath(index) : std::string();
     Controls_Enable();
@@ -1107,8 +1106,8 @@ void MainDialog::mSearch_OpenSelectedFileBtn_Click()
     Handle(__func__,
            [this]
            {
-               if (mSearch_File && !Busy_Refuse())
-                   Util_File_Open(mSearch_File->GetName(), mSearch_Line);
+               if (!mSearch_File.empty() && !Busy_Refuse())
+                   Util_File_Open(mSearch_File, mSearch_Line);
            });
 }
 

@@ -33,7 +33,6 @@ class Data_Folder;
 class Data_Node;
 class Engine;
 class SearchRequest;
-class SearchResult_File;
 } // namespace Vn
 
 namespace Varnik
@@ -190,7 +189,7 @@ private:
     bool mParse_FolderChosen = false;             // by the user, in the folder tree
     QSet<QString> mInfo_Expanded;                 // the keys of the counters opened
 
-    const Vn::SearchResult_File* mSearch_File = nullptr; // held by mSearch_Model
+    std::string mSearch_File;   // the path of the file selected, if one is
     std::string mSearch_Folder; // the selected folder's path; empty for none
     uint64_t mSearch_Line = 0;  // of the selected line node; 0 for a file or folder
     std::unique_ptr<Vn::SearchRequest> mSearch_Request;

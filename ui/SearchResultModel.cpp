@@ -32,10 +32,10 @@ std::string WithoutLineEnd(std::string text)
 
 // The engine's spans count bytes of the line's text; the row shows the decoded text after
 // "Line N : " and without the line's end.
-SearchResultModel::Marks MarksOf(const Vn::SearchResult_File& file, size_t index)
+SearchResultModel::Marks MarksOf(Vn::SearchHits hits, size_t index)
 {
-    const std::string row = file.GetLineRow(index);
-    const size_t text = row.size() - file.GetLineText(index).size();
+    const std::string row = hits.GetLineRow(index);
+    const size_t text = row.size() - hits.GetLineText(index).size();
     const size_t shown = WithoutLineEnd(row).size();
     int characters = 0;
     size_t decoded = 0;
@@ -46,7 +46,7 @@ SearchResultModel::Marks MarksOf(const Vn::SearchResult_File& file, size_t index
         decoded = end;
     };
     SearchResultModel::Marks marks;
-    for (const Vn::SearchResult_File::Span& span : file.GetSpans(index))
+    for (const Vn::SearchHits::Span& span : hits.GetSpans(index))
     {
         decodeTo(text + span.mOffset);
         const int start = characters;
@@ -76,11 +76,6 @@ SearchResultModel::Folder::~Folder()
                     });
 }
 
-int SearchResultModel::FileNode::GetChildren() const
-{
-    return static_cast<int>(mFile->GetLines().size());
-}
-
 SearchResultModel::SearchResultModel(QObject* parent) : QAbstractItemModel(parent) {}
 
 SearchResultModel::~SearchResultModel()
@@ -98,6 +93,7 @@ void SearchResultModel::Reset(const std::string& rootName)
     mOpen = {mRoot.get()};
     mOpenPath.clear();
     mFiles = 0;
+    mRootIsFile = false;
     endResetModel();
 }
 
@@ -108,6 +104,7 @@ void SearchResultModel::Clear()
     mOpen.clear();
     mOpenPath.clear();
     mFiles = 0;
+    mRootIsFile = false;
     endResetModel();
 }
 
@@ -127,17 +124,17 @@ void SearchResultModel::Append(std::deque<File>& files,
             break;
         File file = std::move(files.front());
         files.pop_front();
-        const std::string path = file->GetName();
-        Folder& folder = FolderOf(path);
+        Folder& folder = FolderOf(file.mPath);
+        mRootIsFile |= file.mPath == mRootName;
+        auto node = std::make_unique<FileNode>();
+        node->mHits = std::move(file.mHits);
+        node->mLines = node->mHits.Get().GetLineCount();
         for (Folder* open : mOpen)
         {
-            open->mLines += file->GetCount();
+            open->mLines += node->mLines;
             if (std::exchange(open->mChangedIn, mEpoch) != mEpoch)
                 mChanged.push_back(open);
         }
-        auto node = std::make_unique<FileNode>();
-        node->mLines = file->GetCount();
-        node->mFile = std::move(file);
         Add(folder, std::move(node));
         mFiles++;
     }
@@ -363,7 +360,7 @@ bool SearchResultModel::Before(const Node& a, const Node& b) const
 const char* SearchResultModel::NameOf(const Node& node)
 {
     if (const auto* file = dynamic_cast<const FileNode*>(&node))
-        return file->mFile->GetDisplayName();
+        return file->mHits.Get().GetName();
     return static_cast<const Folder&>(node).mName.c_str();
 }
 
@@ -395,15 +392,25 @@ QModelIndex SearchResultModel::IndexOf(const Node& node) const
     return createIndex(node.mRow, 0, static_cast<Node*>(node.mParent));
 }
 
-const Vn::SearchResult_File* SearchResultModel::GetFile(const QModelIndex& index) const
+const SearchResultModel::FileNode* SearchResultModel::FileOf(const QModelIndex& index) const
 {
     if (!index.isValid())
         return nullptr;
     const Node* node = NodeOf(index);
     if (node == nullptr) // a line
         node = static_cast<const Node*>(index.internalPointer());
-    const auto* file = dynamic_cast<const FileNode*>(node);
-    return file ? file->mFile.get() : nullptr;
+    return dynamic_cast<const FileNode*>(node);
+}
+
+std::string SearchResultModel::GetFilePath(const QModelIndex& index) const
+{
+    const FileNode* file = FileOf(index);
+    if (file == nullptr)
+        return {};
+    std::string path = GetFolderPath(index);
+    if (!(mRootIsFile && file->mParent == mRoot.get()))
+        (path += TrovLib::SEPARATOR) += file->mHits.Get().GetName();
+    return path;
 }
 
 uint64_t SearchResultModel::GetLine(const QModelIndex& index) const
@@ -411,7 +418,7 @@ uint64_t SearchResultModel::GetLine(const QModelIndex& index) const
     if (!index.isValid() || NodeOf(index) != nullptr)
         return 0;
     const auto& file = *static_cast<const FileNode*>(index.internalPointer());
-    return file.mFile->GetLines()[index.row()].mLine;
+    return file.mHits.Get().GetLineNumber(index.row());
 }
 
 std::string SearchResultModel::GetFolderPath(const QModelIndex& index) const
@@ -477,15 +484,16 @@ QVariant SearchResultModel::data(const QModelIndex& index, int role) const
         const auto& file = *static_cast<const FileNode*>(index.internalPointer());
         const size_t row = index.row();
         if (role == LINE_ROLE)
-            return qulonglong{file.mFile->GetLines()[row].mLine};
+            return qulonglong{file.mHits.Get().GetLineNumber(row)};
         if (role == MARKS_ROLE)
-            return QVariant::fromValue(MarksOf(*file.mFile, row));
-        return LocalText_ToQt(WithoutLineEnd(file.mFile->GetLineRow(row)));
+            return QVariant::fromValue(MarksOf(file.mHits.Get(), row));
+        return LocalText_ToQt(WithoutLineEnd(file.mHits.Get().GetLineRow(row)));
     }
     if (role != Qt::DisplayRole)
         return {};
     if (const auto* file = dynamic_cast<const FileNode*>(node))
-        return LocalText_ToQt(file->mFile->GetText());
+        return LocalText_ToQt(
+            TrovLib::Format("%s (%" PRIu64 ")", file->mHits.Get().GetName(), file->mLines));
     const auto& folder = static_cast<const Folder&>(*node);
     return LocalText_ToQt(TrovLib::Format("%s%c (%" PRIu64 ")", folder.mName.c_str(),
                                           TrovLib::SEPARATOR, folder.mLines));

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/search/SearchResult_File.h"
 #include "ui/Disposal.h"
+#include "ui/FoundFile.h"
 
 #include <QAbstractItemModel>
 
@@ -21,12 +21,13 @@ namespace Varnik
 // the result view a batch of rows at a time.
 //
 // The rows are built from the files that the search streams in walk order, and from them
-// alone: the model owns a copy of each file, made on the pass thread as the engine hands
-// it over. Referring to the engine's own file results would be cheaper, but a pass that
-// is cancelled or fails frees them on its thread at a moment the window cannot know, so
-// the engine's final tree is dropped and these copies are the answer. Since files come in
-// walk order, each folder's rows are appended at its end: a file's folder is the folder
-// being filled or a new one below one of its ancestors, found by comparing paths.
+// alone: a pass that is cancelled or fails frees the engine's own results on its thread at
+// a moment the window cannot know, so the engine's final tree is dropped and the files
+// handed over are the answer. Since files come in walk order, each folder's rows are
+// appended at its end: a file's folder is the folder being filled or a new one below one
+// of its ancestors, found by comparing paths. A search may find millions of files, so a
+// file's node holds its hits alone, its own name among them, and paths are built from the
+// folders above on demand.
 //
 // An index's internal pointer is the node of its parent (null for the root's row), and
 // its row the place in that parent: a folder's children are folders and files, a file's
@@ -47,7 +48,7 @@ class SearchResultModel : public QAbstractItemModel
     Q_OBJECT
 
 public:
-    using File = std::unique_ptr<Vn::SearchResult_File>;
+    using File = FoundFile;
 
     // Where a line's row keeps its number.
     static constexpr int LINE_ROLE = Qt::UserRole + 1;
@@ -83,8 +84,8 @@ public:
     uint64_t GetLines() const;
     uint64_t GetFiles() const { return mFiles; }
 
-    // The file result of a file's or a line's row, else null.
-    const Vn::SearchResult_File* GetFile(const QModelIndex& index) const;
+    // The full path of a file's row, or of the file of a line's row; else empty.
+    std::string GetFilePath(const QModelIndex& index) const;
     // The line number of a line's row, else 0.
     uint64_t GetLine(const QModelIndex& index) const;
     // The full path of a folder's row, or of the folder of a file's or a line's row.
@@ -114,8 +115,8 @@ private:
     };
     struct FileNode : Node
     {
-        int GetChildren() const;
-        File mFile;
+        int GetChildren() const { return static_cast<int>(mHits.Get().GetLineCount()); }
+        Vn::PackedHits mHits;
     };
     struct Folder : Node
     {
@@ -143,6 +144,8 @@ private:
     void Reorder(Folder& folder, const std::vector<Node*>& order);
     // The node of the row, or null for a line.
     Node* NodeOf(const QModelIndex& index) const;
+    // The file of a file's or a line's row, else null.
+    const FileNode* FileOf(const QModelIndex& index) const;
     QModelIndex IndexOf(const Node& node) const;
     // The folder that holds the file, made on the way down from the folders open so far.
     Folder& FolderOf(const std::string& path);
@@ -165,7 +168,8 @@ private:
     std::vector<Folder*> mChanged;
     uint64_t mEpoch = 0; // counts the calls of Append
     uint64_t mFiles = 0;
-    uint64_t mWalked = 0; // nodes added
+    uint64_t mWalked = 0;     // nodes added
+    bool mRootIsFile = false; // the search was of a file, which its root holds
     Order mOrder = Order::WALK;
 };
 

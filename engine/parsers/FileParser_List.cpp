@@ -249,12 +249,15 @@ std::unique_ptr<SearchResult_File> FileParser_List::Search(const char* path,
                                                            const LabelHints& hints) const
 {
     context.mSkippedBinary = false;
+    std::unique_ptr<SearchResult_File> result;
     if (mLanguageParser != nullptr)
-        return mLanguageParser->Search(path, request, hints, context);
-    const Entry entry = Find(path, context.mReader);
-    if (entry.mParser == nullptr || !request.IsFileTypeSelected(entry.mType))
-        return nullptr;
-    return entry.mParser->Search(path, request, context);
+        result = mLanguageParser->Search(path, request, hints, context);
+    else if (const Entry entry = Find(path, context.mReader);
+             entry.mParser != nullptr && request.IsFileTypeSelected(entry.mType))
+        result = entry.mParser->Search(path, request, context);
+    if (result)
+        result->Pack();
+    return result;
 }
 
 } // namespace Vn

@@ -137,9 +137,9 @@ public:
     // `hints` serve the language table, which labels files.
     std::unique_ptr<Data_Node> Parse(const char* path, ReadingContext& context,
                                      const LabelHints& hints = {}) const;
-    // Null unless the type has a parser, is selected by the request and matches. The
-    // context tells whether the search passed over a binary file, which the language
-    // table never searches.
+    // Null unless the type has a parser, is selected by the request and matches; its lines
+    // come packed. The context tells whether the search passed over a binary file, which the
+    // language table never searches.
     std::unique_ptr<SearchResult_File> Search(const char* path, const SearchRequest& request,
                                               ReadingContext& context,
                                               const LabelHints& hints = {}) const;

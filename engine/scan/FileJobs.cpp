@@ -147,10 +147,7 @@ void FileJobs::Run(Task& task, ReadingContext& context)
         task.mResult = mRegistry.Search(task.mPath.c_str(), *mRequest, context, task.mHints);
         task.mSkippedBinary = context.mSkippedBinary;
         if (task.mResult)
-        {
-            task.mResult->Compact();
             mHits.fetch_add(task.mResult->GetCount(), std::memory_order_relaxed);
-        }
     }
     task.mOpenError = context.GetError();
     context.SetBase(AT_FDCWD, 0);

@@ -236,7 +236,7 @@ void FolderParser::Stream_Done()
     while (!mStream.empty() && mStream.front()->mRun.load(std::memory_order_acquire))
     {
         if (mStream.front()->mResult)
-            mFileHandover(mStream.front()->mResult->TakeLines());
+            Handover(*mStream.front()->mResult);
         mStream.pop_front();
     }
 }
@@ -248,7 +248,12 @@ void FolderParser::Stream_Assembled(FileJobs::Task& task)
         return;
     mStream.pop_front();
     if (task.mResult)
-        mFileHandover(task.mResult->TakeLines());
+        Handover(*task.mResult);
+}
+
+void FolderParser::Handover(SearchResult_File& file)
+{
+    mFileHandover(file.GetName(), file.TakeHits());
 }
 
 void FolderParser::SetFileHandover(FileHandover handover)

@@ -7,6 +7,7 @@
 #include "engine/scan/FileJobs.h"
 #include "engine/scan/LabelAttributes.h"
 #include "engine/scan/Progress.h"
+#include "engine/search/PackedHits.h"
 #include "engine/search/SearchRequest.h"
 #include "engine/search/SearchResult_Folder.h"
 #include "engine/tree/Data_Folder.h"
@@ -60,7 +61,8 @@ public:
         std::string Describe() const;
     };
     using ProgressCallback = std::function<void(const Progress&)>;
-    using FileHandover = std::function<void(std::unique_ptr<SearchResult_File>)>;
+    // A file's path and its lines.
+    using FileHandover = std::function<void(std::string path, PackedHits hits)>;
 
     // The registry is not owned and must outlive the folder parser.
     explicit FolderParser(const FileParser_List* fileParsers);
@@ -93,9 +95,9 @@ public:
     void SetProgressCallback(ProgressCallback callback);
 
     // Optional: called during a search with each file that matched, in walk order, as soon
-    // as it and every file before it are done, while the workers go on. The file and its
-    // lines are the reader's, so that they are not held twice: the answer that Search
-    // returns keeps the file with its count but without its lines.
+    // as it and every file before it are done, while the workers go on. Its lines are the
+    // reader's, so that they are not held twice: the answer that Search returns keeps the
+    // file with its count but without its lines.
     void SetFileHandover(FileHandover handover);
 
     // Reads files on `jobs` worker threads, which share the registry given to the
@@ -169,6 +171,7 @@ private:
     void Stream_Done();
     // Hands over the task's file unless it already was.
     void Stream_Assembled(FileJobs::Task& task);
+    void Handover(SearchResult_File& file);
     // Ends the walk with FileJobs::Cancelled once a cancel is requested.
     void ThrowIfCancelled() const;
 

@@ -1,66 +1,47 @@
 #pragma once
 
+#include "engine/search/PackedHits.h"
 #include "engine/search/SearchResult.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace Vn
 {
 
-// A file with matching lines. A search may hold millions of lines, so their texts lie back
-// to back in one buffer per file, and their spans in one array per file.
+// A file with matching lines. Its lines grow in arrays while the file is searched, and
+// are packed into one block once it is done, which the reader takes or reads.
 class SearchResult_File : public SearchResult
 {
 public:
-    // Where a match stands in its line's text, in bytes. A line is at most a piece of the
-    // line reader, so 32 bits hold both.
-    struct Span
-    {
-        uint32_t mOffset;
-        uint32_t mLength;
-    };
-
-    struct Line_Info
-    {
-        uint64_t mLine; // counted from 1
-        // The line's text and spans run from these to the next line's.
-        uint64_t mTextBegin;
-        uint64_t mFirstSpan;
-    };
+    using Span = SearchHits::Span;
 
     explicit SearchResult_File(const char* name);
+    ~SearchResult_File() override;
 
     // `text` is the line as read, its terminator included.
     void AddLine(uint64_t line, std::string_view text);
     // A match in the line added last; spans come left to right.
     void AddSpan(size_t offset, size_t length);
+    // Packs the lines added into the hits, once the file is searched.
+    void Pack();
 
-    const std::vector<Line_Info>& GetLines() const { return mLines; }
-    // The text of the line at `index` of GetLines(), its terminator included.
-    std::string_view GetLineText(size_t index) const;
-    // "Line %llu : %s" for the line at `index`.
-    std::string GetLineRow(size_t index) const;
-    // The spans of the line at `index`.
-    std::span<const Span> GetSpans(size_t index) const;
-
-    // Gives back the room kept for lines to come, once the file is searched.
-    void Compact();
-    // A file of the same name and count that takes over the lines, so that a reader may
-    // keep them while this one stays in its tree with its count alone.
-    std::unique_ptr<SearchResult_File> TakeLines();
+    // The lines packed; none once taken.
+    SearchHits GetHits() const { return mHits.Get(); }
+    // Hands the lines packed over, so that a reader may keep them while this file stays
+    // in its tree with its count alone.
+    PackedHits TakeHits();
     // "%s (%llu)": the display name and the count.
     std::string GetText() const override;
 
 private:
-    std::vector<Line_Info> mLines;
-    std::string mText;
-    std::vector<Span> mSpans;
+    struct Filling;
+
+    std::unique_ptr<Filling> mFilling; // only while lines are added
+    PackedHits mHits;
 };
 
 } // namespace Vn

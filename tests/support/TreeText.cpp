@@ -108,10 +108,11 @@ std::string Describe(const Vn::SearchResult& root)
                           out += indent + result.GetText() + " " + result.GetName() + "\n";
                           if (result.IsFolder())
                               return;
-                          const auto& file = static_cast<const Vn::SearchResult_File&>(result);
-                          for (size_t index = 0; index < file.GetLines().size(); index++)
-                              out += indent + "  " + file.GetLineRow(index) +
-                                     (file.GetLineText(index).ends_with('\n') ? "" : "\n");
+                          const Vn::SearchHits hits =
+                              static_cast<const Vn::SearchResult_File&>(result).GetHits();
+                          for (size_t index = 0; index < hits.GetLineCount(); index++)
+                              out += indent + "  " + hits.GetLineRow(index) +
+                                     (hits.GetLineText(index).ends_with('\n') ? "" : "\n");
                       });
     return out;
 }

@@ -11,6 +11,7 @@
 #include "ui/SearchResultModel.h"
 
 #include "engine/parsers/FileParser_Text.h"
+#include "engine/search/SearchResult_File.h"
 
 #include "FolderChain.h"
 #include "ReadOverrideDropped.h"
@@ -887,7 +888,9 @@ TEST(SearchResultModel, ShowsTheFilesOfARunningSearchAndKeepsThemOnCancel)
     const QModelIndex last = model.index(999, 0, longFile);
     EXPECT_EQ(last.data().toString(), "Line 1000 : hello 1000");
     EXPECT_EQ(model.GetLine(last), 1000u);
-    EXPECT_EQ(model.GetFile(last), model.GetFile(longFile));
+    EXPECT_EQ(model.GetFilePath(last), tree.Path("a/long.gate"));
+    EXPECT_EQ(model.GetFilePath(longFile), tree.Path("a/long.gate"));
+    EXPECT_EQ(model.GetFilePath(a), "");
     view.scrollTo(last);
     EXPECT_EQ(model.rowCount(longFile), 2000) << "fetched as its last row came in sight";
 
@@ -1009,12 +1012,14 @@ TEST(SearchResultModel, KeepsStreamedRowsInTheChosenOrder)
         std::string path = "r";
         for (const std::string& folder : folders)
             path += "/" + folder;
-        auto found = std::make_unique<Vn::SearchResult_File>((path + "/" + name).c_str());
+        path += "/" + name;
+        Vn::SearchResult_File found(path.c_str());
         const int lines = std::uniform_int_distribution(1, 4)(random);
         for (int line = 1; line <= lines; line++)
-            found->AddLine(line, "hit\n");
+            found.AddLine(line, "hit\n");
+        found.Pack();
         plain.Add(folders, name, lines);
-        slice.push_back(std::move(found));
+        slice.push_back({path, found.TakeHits()});
         if (std::uniform_int_distribution(0, 15)(random) != 0 && file != 359)
             continue;
 

@@ -105,10 +105,11 @@ TEST(FileParser_Text, SearchKeepsTheLineAsRead)
     const auto result = test.mParsers.Search(test.mTree.Path("a.txt").c_str(),
                                              Request("find", VarnikTest::CODE), test.mContext);
     ASSERT_NE(result, nullptr);
-    ASSERT_EQ(result->GetLines().size(), 2u);
-    EXPECT_EQ(result->GetLines()[0].mLine, 2u);
-    EXPECT_EQ(result->GetLineText(0), "find\r\n");
-    EXPECT_EQ(result->GetLineText(1), "find");
+    const Vn::SearchHits hits = result->GetHits();
+    ASSERT_EQ(hits.GetLineCount(), 2u);
+    EXPECT_EQ(hits.GetLineNumber(0), 2u);
+    EXPECT_EQ(hits.GetLineText(0), "find\r\n");
+    EXPECT_EQ(hits.GetLineText(1), "find");
     // Nothing is found when file contents are not searched.
     auto names = Request("find", VarnikTest::CODE);
     names.mFlags.InContent = false;

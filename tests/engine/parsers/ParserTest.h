@@ -65,8 +65,8 @@ inline Lines FoundLines(const Vn::FileParser_List& parsers, const std::string& p
     Vn::ReadingContext context;
     if (const auto result = parsers.Search(path.c_str(), request, context))
     {
-        for (const auto& line : result->GetLines())
-            lines.push_back(line.mLine);
+        for (size_t index = 0; index < result->GetHits().GetLineCount(); index++)
+            lines.push_back(result->GetHits().GetLineNumber(index));
     }
     return lines;
 }

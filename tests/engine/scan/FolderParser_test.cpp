@@ -1,5 +1,6 @@
 #include "engine/scan/FolderParser.h"
 #include "engine/tree/TreeWalk.h"
+#include "lib/Path.h"
 
 #include "TempTree.h"
 #include "TreeText.h"
@@ -37,6 +38,14 @@ std::string Outline(const Data_Folder& folder, const std::string& root)
 
 // A search's files in walk order, each by its display name and count, then its rows if
 // `rows`, whatever its depth.
+std::string Rows(Vn::SearchHits hits)
+{
+    std::string text;
+    for (size_t index = 0; index < hits.GetLineCount(); index++)
+        text += hits.GetLineRow(index);
+    return text;
+}
+
 std::string Files(const Vn::SearchResult& root, bool rows)
 {
     std::string text;
@@ -47,8 +56,8 @@ std::string Files(const Vn::SearchResult& root, bool rows)
                               return;
                           const auto& file = static_cast<const Vn::SearchResult_File&>(result);
                           text += file.GetText() + "\n";
-                          for (size_t index = 0; rows && index < file.GetLines().size(); index++)
-                              text += file.GetLineRow(index);
+                          if (rows)
+                              text += Rows(file.GetHits());
                       });
     return text;
 }
@@ -251,8 +260,13 @@ TEST_F(FolderParser_Threaded, HandsOverTheLinesOfEachFileFound)
     const auto plain = mFolderParser.Search(mTree.Root().c_str(), request);
     ASSERT_NE(plain, nullptr);
     std::string handed;
-    mThreaded.SetFileHandover([&](std::unique_ptr<Vn::SearchResult_File> file)
-                              { handed += Files(*file, true); });
+    mThreaded.SetFileHandover(
+        [&](const std::string& path, const Vn::PackedHits& hits)
+        {
+            handed += std::string(TrovLib::LastComponent(path)) + " (" +
+                      std::to_string(hits.Get().GetLineCount()) + ")\n" + Rows(hits.Get());
+            EXPECT_STREQ(hits.Get().GetName(), TrovLib::LastComponent(path.c_str()));
+        });
     const auto kept = mThreaded.Search(mTree.Root().c_str(), request);
     ASSERT_NE(kept, nullptr);
     EXPECT_EQ(handed, Files(*plain, true));
