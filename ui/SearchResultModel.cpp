@@ -80,15 +80,23 @@ SearchResultModel::SearchResultModel(QObject* parent) : QAbstractItemModel(paren
 
 SearchResultModel::~SearchResultModel()
 {
+    Release();
+}
+
+// The store goes after the tree whose nodes point into it.
+void SearchResultModel::Release()
+{
     mDisposal.Release(std::move(mRoot));
+    mDisposal.Release(std::move(mHitStore));
 }
 
 void SearchResultModel::Reset(const std::string& rootName)
 {
     beginResetModel();
-    mDisposal.Release(std::move(mRoot));
+    Release();
     mRootName = rootName;
     mRoot = std::make_unique<Folder>();
+    mHitStore = std::make_unique<HitStore>();
     mRoot->mName = TrovLib::LastComponent(rootName);
     mOpen = {mRoot.get()};
     mOpenPath.clear();
@@ -100,7 +108,7 @@ void SearchResultModel::Reset(const std::string& rootName)
 void SearchResultModel::Clear()
 {
     beginResetModel();
-    mDisposal.Release(std::move(mRoot));
+    Release();
     mOpen.clear();
     mOpenPath.clear();
     mFiles = 0;
@@ -127,8 +135,8 @@ void SearchResultModel::Append(std::deque<File>& files,
         Folder& folder = FolderOf(file.mPath);
         mRootIsFile |= file.mPath == mRootName;
         auto node = std::make_unique<FileNode>();
-        node->mHits = std::move(file.mHits);
-        node->mLines = node->mHits.Get().GetLineCount();
+        node->mHits = mHitStore->Keep(file.mHits.Get());
+        node->mLines = node->mHits.GetLineCount();
         for (Folder* open : mOpen)
         {
             open->mLines += node->mLines;
@@ -360,7 +368,7 @@ bool SearchResultModel::Before(const Node& a, const Node& b) const
 const char* SearchResultModel::NameOf(const Node& node)
 {
     if (const auto* file = dynamic_cast<const FileNode*>(&node))
-        return file->mHits.Get().GetName();
+        return file->mHits.GetName();
     return static_cast<const Folder&>(node).mName.c_str();
 }
 
@@ -409,7 +417,7 @@ std::string SearchResultModel::GetFilePath(const QModelIndex& index) const
         return {};
     std::string path = GetFolderPath(index);
     if (!(mRootIsFile && file->mParent == mRoot.get()))
-        (path += TrovLib::SEPARATOR) += file->mHits.Get().GetName();
+        (path += TrovLib::SEPARATOR) += file->mHits.GetName();
     return path;
 }
 
@@ -418,7 +426,7 @@ uint64_t SearchResultModel::GetLine(const QModelIndex& index) const
     if (!index.isValid() || NodeOf(index) != nullptr)
         return 0;
     const auto& file = *static_cast<const FileNode*>(index.internalPointer());
-    return file.mHits.Get().GetLineNumber(index.row());
+    return file.mHits.GetLineNumber(index.row());
 }
 
 std::string SearchResultModel::GetFolderPath(const QModelIndex& index) const
@@ -484,16 +492,16 @@ QVariant SearchResultModel::data(const QModelIndex& index, int role) const
         const auto& file = *static_cast<const FileNode*>(index.internalPointer());
         const size_t row = index.row();
         if (role == LINE_ROLE)
-            return qulonglong{file.mHits.Get().GetLineNumber(row)};
+            return qulonglong{file.mHits.GetLineNumber(row)};
         if (role == MARKS_ROLE)
-            return QVariant::fromValue(MarksOf(file.mHits.Get(), row));
-        return LocalText_ToQt(WithoutLineEnd(file.mHits.Get().GetLineRow(row)));
+            return QVariant::fromValue(MarksOf(file.mHits, row));
+        return LocalText_ToQt(WithoutLineEnd(file.mHits.GetLineRow(row)));
     }
     if (role != Qt::DisplayRole)
         return {};
     if (const auto* file = dynamic_cast<const FileNode*>(node))
         return LocalText_ToQt(
-            TrovLib::Format("%s (%" PRIu64 ")", file->mHits.Get().GetName(), file->mLines));
+            TrovLib::Format("%s (%" PRIu64 ")", file->mHits.GetName(), file->mLines));
     const auto& folder = static_cast<const Folder&>(*node);
     return LocalText_ToQt(TrovLib::Format("%s%c (%" PRIu64 ")", folder.mName.c_str(),
                                           TrovLib::SEPARATOR, folder.mLines));

@@ -2,6 +2,7 @@
 
 #include "ui/Disposal.h"
 #include "ui/FoundFile.h"
+#include "ui/HitStore.h"
 
 #include <QAbstractItemModel>
 
@@ -26,8 +27,8 @@ namespace Varnik
 // handed over are the answer. Since files come in walk order, each folder's rows are
 // appended at its end: a file's folder is the folder being filled or a new one below one
 // of its ancestors, found by comparing paths. A search may find millions of files, so a
-// file's node holds its hits alone, its own name among them, and paths are built from the
-// folders above on demand.
+// file's node holds its hits alone, its own name among them, copied into a HitStore, and
+// paths are built from the folders above on demand.
 //
 // An index's internal pointer is the node of its parent (null for the root's row), and
 // its row the place in that parent: a folder's children are folders and files, a file's
@@ -115,8 +116,8 @@ private:
     };
     struct FileNode : Node
     {
-        int GetChildren() const { return static_cast<int>(mHits.Get().GetLineCount()); }
-        Vn::PackedHits mHits;
+        int GetChildren() const { return static_cast<int>(mHits.GetLineCount()); }
+        Vn::SearchHits mHits;
     };
     struct Folder : Node
     {
@@ -132,6 +133,8 @@ private:
         Order mSortedAs = Order::WALK;
     };
 
+    // Lets go of the tree and its hits.
+    void Release();
     static int ChildCount(const Node& node);
     static const char* NameOf(const Node& node);
     // Whether `a` goes before `b` in the active order.
@@ -159,6 +162,7 @@ private:
     Disposal mDisposal; // goes last, after the tree it frees
     std::string mRootName;
     std::unique_ptr<Folder> mRoot;
+    std::unique_ptr<HitStore> mHitStore; // the hits of mRoot's files
     // The folders from the root down to the one filled last.
     std::vector<Folder*> mOpen;
     // The path of the last folder in mOpen, relative to the root; each folder holds only

@@ -14,6 +14,8 @@ namespace Vn::HitsLayout
 constexpr size_t HEADER_WORDS = 4;
 constexpr size_t LINE_WORDS = 3;
 constexpr size_t SPAN_SIZE = 8;
+// Blocks are placed at multiples of this, so that a word is read where it is aligned.
+constexpr size_t ALIGNMENT = 8;
 
 inline uint64_t Load(const std::byte* at, bool wide)
 {
