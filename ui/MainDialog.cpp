@@ -34,6 +34,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSet>
 #include <QShortcut>
 #include <QSignalBlocker>
@@ -240,9 +241,12 @@ void MainDialog::Controls_Connect()
     connect(mUi.mInfo, &QTreeWidget::itemExpanded, this,
             [this](QTreeWidgetItem* node)
             {
-                Parse_CounterNode_Populate(*node, mUi.mInfo_SortByCountAction->isChecked());
+                if (node->childCount() == 0)
+                    Parse_CounterNode_Populate(*node, mUi.mInfo_SortByCountAction->isChecked());
                 mInfo_Expanded.insert(Node_GetKey(node));
             });
+    connect(mUi.mInfo->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &MainDialog::mInfo_FillInSight);
     connect(mUi.mInfo, &QTreeWidget::itemCollapsed, this,
             [this](const QTreeWidgetItem* node) { mInfo_Expanded.remove(Node_GetKey(node)); });
     connect(mUi.mInfo_SortByCountAction, &QAction::toggled, this,
@@ -752,6 +756,27 @@ void MainDialog::Parse_File_Update()
     if (mParse_Folder)
         mParse_Select = mParse_Folder;
     Parse_Counter_Update();
+}
+
+// A large group gets its next batch of children once its last one so far comes into
+// sight: the rows in sight are looked at from the bottom up.
+void MainDialog::mInfo_FillInSight()
+{
+    QTreeWidget& view = *mUi.mInfo;
+    QTreeWidgetItem* row = view.itemAt(QPoint(0, view.viewport()->height() - 1));
+    if (row == nullptr && view.topLevelItemCount() != 0)
+    {
+        row = view.topLevelItem(view.topLevelItemCount() - 1);
+        while (row->isExpanded() && row->childCount() != 0)
+            row = row->child(row->childCount() - 1);
+    }
+    for (; row != nullptr && view.visualItemRect(row).bottom() >= 0; row = view.itemAbove(row))
+    {
+        QTreeWidgetItem* group = row->parent();
+        if (group != nullptr && group->child(group->childCount() - 1) == row &&
+            Parse_CounterNode_Populate(*group, mUi.mInfo_SortByCountAction->isChecked()))
+            return;
+    }
 }
 
 // The counters that the user opened stay open from one selection to the next.

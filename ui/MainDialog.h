@@ -156,6 +156,7 @@ private:
     void mFolders_AfterSelect(const QModelIndex& index);
     void mFiles_SelectedIndexChanged(const QModelIndex& index);
     void mInfo_AfterSelect(const QTreeWidgetItem* node);
+    void mInfo_FillInSight();
     void mOpenFolderBtn_Click();
     void mOpenFileBtn_Click();
     void mCounters_DisplayBtn_Click();

@@ -6,7 +6,10 @@
 #include "ui/LocalText.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace Varnik
 {
@@ -18,9 +21,41 @@ namespace
 constexpr int NAME_ROLE = Qt::UserRole + 1;
 constexpr int COUNT_ROLE = Qt::UserRole + 2;
 
-// A group with more children than this gets them only when opened: the census of a
-// large tree holds hundreds of thousands of names.
+// A group with more children than this gets them only when opened, this many at a time:
+// the census of a large tree holds hundreds of thousands of names.
 constexpr size_t EAGER_CHILDREN = 1000;
+
+uint64_t CountOf(const Vn::Counter& counter)
+{
+    const auto* count = dynamic_cast<const Vn::Counter_Count*>(&counter);
+    return count != nullptr ? count->GetCount() : 0;
+}
+
+// The places in `group` of its children from `first` to `end` in the order shown: that of
+// the group, or by count, the largest first and equal ones in the group's order. Only
+// that range is sorted, so that each batch costs a pass over the group, not a sort.
+std::vector<size_t> ShownOrder(const Vn::Counter_Group& group, size_t first, size_t end,
+                               bool sortByCount)
+{
+    std::vector<size_t> places(group.mCounters.size());
+    for (size_t place = 0; place < places.size(); place++)
+        places[place] = place;
+    if (sortByCount)
+    {
+        std::vector<uint64_t> counts;
+        counts.reserve(places.size());
+        for (const auto& counter : group.mCounters)
+            counts.push_back(CountOf(*counter));
+        const auto before = [&counts](size_t a, size_t b)
+        { return counts[a] != counts[b] ? counts[a] > counts[b] : a < b; };
+        const auto from = places.begin() + static_cast<std::ptrdiff_t>(first);
+        std::nth_element(places.begin(), from, places.end(), before);
+        std::partial_sort(from, places.begin() + static_cast<std::ptrdiff_t>(end), places.end(),
+                          before);
+    }
+    return {places.begin() + static_cast<std::ptrdiff_t>(first),
+            places.begin() + static_cast<std::ptrdiff_t>(end)};
+}
 
 std::unique_ptr<QTreeWidgetItem> Node_Create(const std::string& text)
 {
@@ -54,18 +89,24 @@ std::unique_ptr<QTreeWidgetItem> Parse_CounterNode_Create(const Vn::Counter& cou
     return node;
 }
 
-void Parse_CounterNode_Populate(QTreeWidgetItem& node, bool sortByCount)
+bool Parse_CounterNode_Populate(QTreeWidgetItem& node, bool sortByCount)
 {
     const auto* group = Node_GetTag<Vn::Counter_Group>(&node);
-    if (group == nullptr || node.childCount() > 0)
-        return;
+    const size_t first = static_cast<size_t>(node.childCount());
+    if (group == nullptr || first >= group->mCounters.size())
+        return false;
+    const size_t end = std::min(group->mCounters.size(), first + EAGER_CHILDREN);
+    const auto counters = group->mCounters.begin();
     QList<QTreeWidgetItem*> children;
-    children.reserve(static_cast<qsizetype>(group->mCounters.size()));
-    for (const auto& counter : group->mCounters)
-        children.append(Parse_CounterNode_Create(*counter, group).release());
+    for (const size_t place : ShownOrder(*group, first, end, sortByCount))
+    {
+        auto child = Parse_CounterNode_Create(*counters[static_cast<std::ptrdiff_t>(place)], group);
+        if (sortByCount)
+            Parse_CounterNodes_SortByCount(*child);
+        children.append(child.release());
+    }
     node.addChildren(children);
-    if (sortByCount)
-        Parse_CounterNodes_SortByCount(node);
+    return true;
 }
 
 QString Node_GetKey(const QTreeWidgetItem* node)

@@ -20,8 +20,9 @@ namespace Varnik
 // is then its tag); a histogram is a leaf that carries the histogram as its tag.
 std::unique_ptr<QTreeWidgetItem> Parse_CounterNode_Create(const Vn::Counter& counter,
                                                           const Vn::Counter* parent);
-// Gives a group that was too large to fill at once its children, when it is opened.
-void Parse_CounterNode_Populate(QTreeWidgetItem& node, bool sortByCount);
+// Gives a group that was too large to fill at once its next batch of children, as it is
+// opened and scrolled through; false when it has them all, or is no such group.
+bool Parse_CounterNode_Populate(QTreeWidgetItem& node, bool sortByCount);
 // The names of the counters from the top of a counter tree down to the node, which name
 // the same counter in the trees of every folder and file.
 QString Node_GetKey(const QTreeWidgetItem* node);
