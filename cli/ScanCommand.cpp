@@ -101,10 +101,15 @@ int ScanCommand::Run(Console& console) const
 {
     CheckOptions();
     const std::vector<std::string> roots = CheckedRoots(mRoots);
+    // The tree report and the census read the root's counters only.
+    const bool totalsOnly = !mJson && mTable.empty();
     std::vector<std::unique_ptr<Vn::Data_Folder>> trees;
     mPass.Run("Scanning", console, roots,
-              [&trees](Vn::FolderParser& folderParser, const std::string& root)
-              { trees.push_back(folderParser.Parse(root.c_str())); });
+              [&trees, totalsOnly](Vn::FolderParser& folderParser, const std::string& root)
+              {
+                  folderParser.SetTotalsOnly(totalsOnly);
+                  trees.push_back(folderParser.Parse(root.c_str()));
+              });
     if (mJson)
     {
         WriteJson(console, roots, trees);

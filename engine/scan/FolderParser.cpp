@@ -50,17 +50,49 @@ void FolderParser::SetJobs(unsigned jobs)
 
 std::unique_ptr<Data_Folder> FolderParser::Parse(const char* rootFolder, const CancelToken& cancel)
 {
-    return Pass<Data_Folder>(rootFolder, nullptr, cancel,
-                             [this](Pending_Folder& pending) { return Scan_Result(pending); });
+    auto root = Pass<Data_Folder>(
+        rootFolder, nullptr, cancel,
+        [this](Data_Folder& folder, FileJobs::Task& task)
+        {
+            if (!Labels_Tally(*task.mNode))
+                return;
+            if (mTotalsOnly)
+                folder.AddCounters(*task.mNode);
+            else
+                folder.AddNode(std::move(task.mNode));
+        },
+        [this](Data_Folder& parent, std::unique_ptr<Data_Folder> folder)
+        {
+            if (mTotalsOnly)
+                parent.AddCounters(*folder);
+            else
+                parent.AddNode(std::move(folder));
+        });
+    if (root != nullptr)
+        Labels_AddCounters(*root);
+    return root;
 }
 
 std::unique_ptr<SearchResult_Folder> FolderParser::Search(const char* rootFolder,
                                                           const SearchRequest& request,
                                                           const CancelToken& cancel)
 {
-    return Pass<SearchResult_Folder>(rootFolder, &request, cancel,
-                                     [this](Pending_Folder& pending)
-                                     { return Search_Result(pending); });
+    auto root = Pass<SearchResult_Folder>(
+        rootFolder, &request, cancel,
+        [this](SearchResult_Folder& folder, FileJobs::Task& task)
+        {
+            Stream_Assembled(task);
+            if (task.mResult)
+                folder.AddResult(std::move(task.mResult));
+        },
+        [](SearchResult_Folder& parent, std::unique_ptr<SearchResult_Folder> folder)
+        {
+            if (folder->GetCount() != 0)
+                parent.AddResult(std::move(folder));
+        });
+    if (root == nullptr || root->GetCount() == 0)
+        return nullptr;
+    return root;
 }
 
 std::unique_ptr<Data_Folder> FolderParser::Parse(const char* rootFolder)
@@ -76,9 +108,105 @@ std::unique_ptr<SearchResult_Folder> FolderParser::Search(const char* rootFolder
     return Search(rootFolder, request, never);
 }
 
-template <class Result, class MakeResult>
-std::unique_ptr<Result> FolderParser::Pass(const char* rootFolder, const SearchRequest* request,
-                                           const CancelToken& cancel, MakeResult makeResult)
+// Puts the answer together over an explicit stack of folders. Each folder's answer is
+// made when the folder is reached and joins its parent once its last entry is in, and a
+// pending entry is released as soon as the answer holds what it had. It runs during the
+// walk as far as the walk and the jobs have got, so that the pending tree holds only the
+// files in flight, and then to the end.
+template <class Folder> class FolderParser::Assembly
+{
+public:
+    using AddFile = std::function<void(Folder&, FileJobs::Task&)>;
+    using AddFolder = std::function<void(Folder&, std::unique_ptr<Folder>)>;
+
+    Assembly(FolderParser& parser, AddFile addFile, AddFolder addFolder)
+        : mParser(parser), mAddFile(std::move(addFile)), mAddFolder(std::move(addFolder))
+    {
+    }
+
+    // Adds the files whose tasks have run and the folders that the walk has left with
+    // all their entries in, up to the first that is not ready.
+    void AddReady()
+    {
+        if (mSteps.empty() && mParser.mPending_Root != nullptr)
+            Enter(*mParser.mPending_Root);
+        Run(false);
+    }
+
+    // Once the walk is over: adds the rest, waiting for each task, and returns the root.
+    std::unique_ptr<Folder> Finish(Pending_Folder& root)
+    {
+        if (mSteps.empty() && mRoot == nullptr)
+            Enter(root);
+        Run(true);
+        return std::move(mRoot);
+    }
+
+private:
+    struct Step
+    {
+        Pending_Folder* mPending;
+        std::unique_ptr<Folder> mFolder;
+        size_t mNext;
+    };
+
+    void Enter(Pending_Folder& pending)
+    {
+        mSteps.push_back({&pending, std::make_unique<Folder>(pending.mName.c_str()), 0});
+        if (pending.mNamesItsFile)
+            mSteps.back().mFolder->SetRootKind(TreeNode::RootKind::FILE);
+    }
+
+    void Run(bool walkOver)
+    {
+        while (!mSteps.empty())
+        {
+            Step& step = mSteps.back();
+            if (step.mNext == step.mPending->mEntries.size())
+            {
+                if (!walkOver && !step.mPending->mWalked)
+                    return;
+                std::unique_ptr<Folder> done = std::move(step.mFolder);
+                mSteps.pop_back();
+                if (mSteps.empty())
+                    mRoot = std::move(done);
+                else
+                {
+                    mAddFolder(*mSteps.back().mFolder, std::move(done));
+                    mSteps.back().mPending->mEntries[mSteps.back().mNext - 1] = Pending_Entry();
+                }
+                continue;
+            }
+            Pending_Entry& entry = step.mPending->mEntries[step.mNext];
+            if (entry.mFolder)
+            {
+                step.mNext++;
+                Enter(*entry.mFolder);
+                continue;
+            }
+            if (!walkOver && !entry.mFile->mRun.load(std::memory_order_acquire))
+                return;
+            step.mNext++;
+            FileJobs::Task& task = mParser.WaitForAnswer(entry);
+            if (task.mOpenError != 0)
+                mParser.mUnreadable.mFiles[task.mOpenError]++;
+            mParser.mSkippedBinary += task.mSkippedBinary ? 1 : 0;
+            mAddFile(*step.mFolder, task);
+            entry = Pending_Entry();
+        }
+    }
+
+    FolderParser& mParser;
+    AddFile mAddFile;
+    AddFolder mAddFolder;
+    std::vector<Step> mSteps;
+    std::unique_ptr<Folder> mRoot; // once complete
+};
+
+template <class Folder, class AddFile, class AddFolder>
+std::unique_ptr<Folder> FolderParser::Pass(const char* rootFolder, const SearchRequest* request,
+                                           const CancelToken& cancel, AddFile addFile,
+                                           AddFolder addFolder)
 {
     mCancel = &cancel;
     mRequest = request;
@@ -86,21 +214,26 @@ std::unique_ptr<Result> FolderParser::Pass(const char* rootFolder, const SearchR
     {
         std::unique_ptr<Pending_Folder> pending; // outlives the jobs, whose workers hold its tasks
         FileJobs jobs(*mFileParsers, mContext, mWorkerContexts, request, cancel);
+        Assembly<Folder> assembly(*this, addFile, addFolder);
+        mAssemble_Ready = [&assembly] { assembly.AddReady(); };
         pending = Walk(rootFolder, jobs);
+        mAssemble_Ready = nullptr;
         mUnreadable.mWorkers = jobs.GetWarning();
-        auto root = makeResult(*pending);
+        auto root = assembly.Finish(*pending);
         mJobs = nullptr;
         mCancel = nullptr;
         return root;
     }
     catch (const FileJobs::Cancelled&)
     {
+        mAssemble_Ready = nullptr;
         mJobs = nullptr;
         mCancel = nullptr;
         return nullptr;
     }
     catch (...)
     {
+        mAssemble_Ready = nullptr;
         mCancel = nullptr;
         throw;
     }
@@ -165,9 +298,11 @@ bool FolderParser::OnFolder_Accepted(const char* relative)
 void FolderParser::OnFolder_Left(const char* relative)
 {
     mPending_Folder->mAttributes.reset();
+    mPending_Folder->mWalked = true;
     mPending_Folder = mPending_Folder->mParent;
     mProgress_Folders++;
     Walker_Smart::OnFolder_Left(relative);
+    mAssemble_Ready();
 }
 
 void FolderParser::OnFolder_Unreadable(const char*, int error)
@@ -229,6 +364,7 @@ void FolderParser::Post(std::unique_ptr<FileJobs::Task> task)
         mStream.push_back(&posted);
         Stream_Done();
     }
+    mAssemble_Ready();
 }
 
 void FolderParser::Stream_Done()
@@ -259,21 +395,6 @@ void FolderParser::Handover(SearchResult_File& file)
 void FolderParser::SetFileHandover(FileHandover handover)
 {
     mFileHandover = std::move(handover);
-}
-
-std::unique_ptr<Data_Folder> FolderParser::Scan_Result(Pending_Folder& pending)
-{
-    auto root = Assemble<Data_Folder>(
-        pending,
-        [this](Data_Folder& folder, FileJobs::Task& task)
-        {
-            if (Labels_Tally(*task.mNode))
-                folder.AddNode(std::move(task.mNode));
-        },
-        [](Data_Folder& parent, std::unique_ptr<Data_Folder> folder)
-        { parent.AddNode(std::move(folder)); });
-    Labels_AddCounters(*root);
-    return root;
 }
 
 // A folder's labels come from its own name and those above it, and its .gitattributes
@@ -336,71 +457,6 @@ void FolderParser::Labels_AddCounters(Data_Folder& root) const
             group->mCounters.Append(
                 std::make_unique<Counter_Count>(Schema::NAME_SKIPPED, totals.mSkipped));
         root.mCounters.Append(std::move(group));
-    }
-}
-
-std::unique_ptr<SearchResult_Folder> FolderParser::Search_Result(Pending_Folder& root)
-{
-    auto rootResult = Assemble<SearchResult_Folder>(
-        root,
-        [this](SearchResult_Folder& folder, FileJobs::Task& task)
-        {
-            Stream_Assembled(task);
-            if (task.mResult)
-                folder.AddResult(std::move(task.mResult));
-        },
-        [](SearchResult_Folder& parent, std::unique_ptr<SearchResult_Folder> folder)
-        {
-            if (folder->GetCount() != 0)
-                parent.AddResult(std::move(folder));
-        });
-    if (rootResult->GetCount() == 0)
-        return nullptr;
-    return rootResult;
-}
-
-// Each folder's answer is made when the folder is reached and joins its parent once its
-// last entry is in. A pending entry is released as soon as the answer holds what it had.
-template <class Folder, class AddFile, class AddFolder>
-std::unique_ptr<Folder> FolderParser::Assemble(Pending_Folder& root, AddFile addFile,
-                                               AddFolder addFolder)
-{
-    struct Step
-    {
-        Pending_Folder* mPending;
-        std::unique_ptr<Folder> mFolder;
-        size_t mNext;
-    };
-    std::vector<Step> steps;
-    steps.push_back({&root, std::make_unique<Folder>(root.mName.c_str()), 0});
-    if (root.mNamesItsFile)
-        steps.back().mFolder->SetRootKind(TreeNode::RootKind::FILE);
-    for (;;)
-    {
-        Step& step = steps.back();
-        if (step.mNext == step.mPending->mEntries.size())
-        {
-            std::unique_ptr<Folder> done = std::move(step.mFolder);
-            steps.pop_back();
-            if (steps.empty())
-                return done;
-            addFolder(*steps.back().mFolder, std::move(done));
-            steps.back().mPending->mEntries[steps.back().mNext - 1] = Pending_Entry();
-            continue;
-        }
-        Pending_Entry& entry = step.mPending->mEntries[step.mNext++];
-        if (entry.mFolder)
-        {
-            Pending_Folder& sub = *entry.mFolder;
-            steps.push_back({&sub, std::make_unique<Folder>(sub.mName.c_str()), 0});
-            continue;
-        }
-        FileJobs::Task& task = WaitForAnswer(entry);
-        if (task.mOpenError != 0)
-            mUnreadable.mFiles[task.mOpenError]++;
-        mSkippedBinary += task.mSkippedBinary ? 1 : 0;
-        addFile(*step.mFolder, task);
-        entry = Pending_Entry();
     }
 }
 

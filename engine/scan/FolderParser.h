@@ -83,6 +83,11 @@ public:
 
     // How later passes walk the tree. The registries must be made with the same options.
     void SetOptions(const AnalysisOptions& options) { Walker_Smart::SetOptions(options.mWalk); }
+    // With `totalsOnly`, later scans return a root that holds the counters of the whole
+    // tree and no nodes, for a reader that shows nothing else: each node is merged into
+    // its folder and let go as soon as it is done, so that the memory of the scan grows
+    // with the counters' names, not with the files.
+    void SetTotalsOnly(bool totalsOnly) { mTotalsOnly = totalsOnly; }
 
     // What the last pass could not read, complete once the pass has returned. A pass
     // that runs out of descriptors throws Exception (CODE_IO_ERROR) instead.
@@ -120,6 +125,7 @@ private:
 
         std::string mName;          // the root text as given, or the folder's own name
         bool mNamesItsFile = false; // the root made for a file given as a root
+        bool mWalked = false;       // the walk has left it: no more entries come
         std::vector<Pending_Entry> mEntries;
         Pending_Folder* mParent = nullptr;
         // While the folder is walked, under the language table: the labels its name and
@@ -142,22 +148,21 @@ private:
     void OnFolder_Unreadable(const char* relative, int error) override;
     void OnIgnoreFile_Unreadable(const char* relative, int error) override;
 
-    // One pass: the walk, then `makeResult` over the pending tree; null when cancelled.
-    template <class Result, class MakeResult>
-    std::unique_ptr<Result> Pass(const char* rootFolder, const SearchRequest* request,
-                                 const CancelToken& cancel, MakeResult makeResult);
+    // Puts the answer together from the pending tree, in walk order.
+    template <class Folder> class Assembly;
+
+    // One pass: the walk, and the assembly of its answer by `addFile`, which takes a
+    // file's finished task, and `addFolder`, which takes a finished sub-folder; null when
+    // cancelled.
+    template <class Folder, class AddFile, class AddFolder>
+    std::unique_ptr<Folder> Pass(const char* rootFolder, const SearchRequest* request,
+                                 const CancelToken& cancel, AddFile addFile, AddFolder addFolder);
     // Walks the tree into a pending tree, its files handed to `jobs`.
     std::unique_ptr<Pending_Folder> Walk(const char* rootFolder, FileJobs& jobs);
     // The pending tree of a root that is a file.
     void WalkFile(const char* path, uint64_t size);
     // Queues an accepted file in the folder being walked and hands it to the jobs.
     void Post(std::unique_ptr<FileJobs::Task> task);
-    std::unique_ptr<Data_Folder> Scan_Result(Pending_Folder& root);
-    std::unique_ptr<SearchResult_Folder> Search_Result(Pending_Folder& root);
-    // Puts the answer together over an explicit stack of folders: `addFile` takes a
-    // file's finished task, `addFolder` a finished sub-folder.
-    template <class Folder, class AddFile, class AddFolder>
-    std::unique_ptr<Folder> Assemble(Pending_Folder& root, AddFile addFile, AddFolder addFolder);
     // The labels of a folder being entered, and what the walk knows of a file's.
     void Labels_EnterFolder(Pending_Folder& folder, const char* relative);
     LabelHints Labels_OfFile(const char* relative) const;
@@ -187,6 +192,9 @@ private:
     FileJobs* mJobs;       // where accepted files go; null between passes
     std::unique_ptr<Pending_Folder> mPending_Root;
     Pending_Folder* mPending_Folder; // the folder being walked
+    // Puts together what is ready of the answer, during the walk.
+    std::function<void()> mAssemble_Ready;
+    bool mTotalsOnly = false;
 
     const CancelToken* mCancel = nullptr;    // that of the running pass
     const SearchRequest* mRequest = nullptr; // that of the running search

@@ -14,11 +14,16 @@ Data_Folder::~Data_Folder()
 
 void Data_Folder::AddNode(std::unique_ptr<Data_Node> node)
 {
-    if (node->IsFolder())
-        mCounters.Add(static_cast<const Data_Folder&>(*node).mCounters);
-    else
-        node->mCounts.AddTo(mCounters);
+    AddCounters(*node);
     AddNode_Totalled(std::move(node));
+}
+
+void Data_Folder::AddCounters(const Data_Node& node)
+{
+    if (node.IsFolder())
+        mCounters.Add(static_cast<const Data_Folder&>(node).mCounters);
+    else
+        node.mCounts.AddTo(mCounters);
 }
 
 void Data_Folder::AddNode_Totalled(std::unique_ptr<Data_Node> node)

@@ -21,6 +21,9 @@ public:
     // over: nothing below a finished folder changes afterwards, so its totals never
     // need to be propagated again.
     void AddNode(std::unique_ptr<Data_Node> node);
+    // Merges the node's counters into this folder's without taking the node, for a scan
+    // that keeps only the totals.
+    void AddCounters(const Data_Node& node);
     // Takes the node without a merge, for a folder whose counters hold its totals already.
     void AddNode_Totalled(std::unique_ptr<Data_Node> node);
 

@@ -234,6 +234,14 @@ TEST_F(FolderParser_Threaded, ScansAndSearchesAsThePlainPassDoes)
     EXPECT_GT(plain.size(), 10000u);
     EXPECT_EQ(Scan(mThreaded), plain);
 
+    // A scan that keeps only the totals: the root's counters, and no node.
+    mThreaded.SetTotalsOnly(true);
+    const auto totals = mThreaded.Parse(mTree.Root().c_str());
+    EXPECT_TRUE(totals->mNodes.empty());
+    EXPECT_EQ(VarnikTest::Describe(totals->mCounters),
+              VarnikTest::Describe(mFolderParser.Parse(mTree.Root().c_str())->mCounters));
+    mThreaded.SetTotalsOnly(false);
+
     // The text, the types, whether case counts, whether code and strings are searched.
     const Vn::SearchRequest requests[] = {Request("include"),
                                           Request("INCLUDE", {}, false),
