@@ -14,7 +14,8 @@ namespace Vn
 class Counter_Names
 {
 public:
-    // The stored copy of `name`, NUL-terminated; the same pointer for the same text.
+    // The stored copy of `name`, NUL-terminated; the same pointer for the same text. A
+    // name ends at its first NUL byte, as every reader of a counter's name sees it.
     static const char* Intern(std::string_view name);
 };
 

@@ -1,10 +1,12 @@
 #include "TreeText.h"
 #include "engine/counters/Counter_Count.h"
 #include "engine/counters/Counter_Histogram.h"
+#include "engine/counters/Counter_Names.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 using VarnikTest::AddCounters;
@@ -131,3 +133,18 @@ TEST(Counter, HistogramRangesIncludeBothEnds)
 }
 
 } // namespace
+
+// A name is stored once however many the store holds, and ends at its first NUL.
+TEST(Counter, NamesAreStoredOnce)
+{
+    std::vector<const char*> stored;
+    for (int i = 0; i < 50000; i++)
+        stored.push_back(Vn::Counter_Names::Intern("tested_" + std::to_string(i)));
+    for (int i = 0; i < 50000; i++)
+    {
+        const std::string name = "tested_" + std::to_string(i);
+        ASSERT_EQ(Vn::Counter_Names::Intern(name), stored[i]);
+        ASSERT_EQ(name, stored[i]);
+    }
+    EXPECT_EQ(Vn::Counter_Names::Intern(std::string_view("tested_1\0x", 10)), stored[1]);
+}
