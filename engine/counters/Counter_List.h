@@ -18,7 +18,8 @@ namespace Vn
 // so that merging into it stays linear in the size of what is merged.
 //
 // The list has no virtual operations: it is never derived from, and every counter
-// of a tree carries one, so a table pointer would cost a large scan megabytes.
+// of a tree carries one, so a table pointer would cost a large scan megabytes. For the
+// same reason an empty list, as most counters hold, is one null pointer.
 class Counter_List
 {
 public:
@@ -45,16 +46,24 @@ public:
     // type and name, which is created empty at the end of this list when missing.
     void Add(const Counter_List& other);
 
-    Entries::const_iterator begin() const { return mEntries.begin(); }
-    Entries::const_iterator end() const { return mEntries.end(); }
-    size_t size() const { return mEntries.size(); }
-    bool empty() const { return mEntries.empty(); }
+    Entries::const_iterator begin() const { return GetEntries().begin(); }
+    Entries::const_iterator end() const { return GetEntries().end(); }
+    size_t size() const { return GetEntries().size(); }
+    bool empty() const { return GetEntries().empty(); }
 
 private:
+    // What a list holds once it holds a counter.
+    struct Body
+    {
+        Entries mEntries;
+        std::unique_ptr<Counter_Index> mIndex; // built once the list outgrows a linear search
+    };
+    static const Entries NO_ENTRIES;
+
+    const Entries& GetEntries() const { return mBody ? mBody->mEntries : NO_ENTRIES; }
     void AppendCounter(std::unique_ptr<Counter> counter);
 
-    Entries mEntries;
-    std::unique_ptr<Counter_Index> mIndex; // built once the list outgrows a linear search
+    std::unique_ptr<Body> mBody; // null while the list is empty
 };
 
 } // namespace Vn
