@@ -12,7 +12,7 @@ void Language::Compile()
 {
     for (auto& openers : mOpeners)
         openers.clear();
-    mStarts.fill(false);
+    mStarts = ByteFinder();
     for (size_t i = 0; i < mForms.size(); i++)
     {
         const Language_Form& form = mForms[i];
@@ -22,7 +22,7 @@ void Language::Compile()
             auto& openers = mOpeners[static_cast<unsigned char>(c)];
             if (std::find(openers.begin(), openers.end(), i) == openers.end())
                 openers.push_back(static_cast<uint16_t>(i));
-            mStarts[static_cast<unsigned char>(c)] = true;
+            mStarts.Add(c);
         }
         mTracksDepth = mTracksDepth || form.mKind == Language_Form::Kind::DOC;
         mHasDirectives = mHasDirectives || form.mKind == Language_Form::Kind::DIRECTIVE;
@@ -42,7 +42,7 @@ void Language::Compile()
     if (mTracksDepth)
     {
         for (char c : {'(', ')', '[', ']', '{', '}'})
-            mStarts[static_cast<unsigned char>(c)] = true;
+            mStarts.Add(c);
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/languages/ByteFinder.h"
+
 #include <array>
 #include <bitset>
 #include <cstdint>
@@ -123,7 +125,7 @@ struct Language
     // Per first byte, the forms whose open starts with it, longest open first.
     std::array<std::vector<uint16_t>, 256> mOpeners;
     // The bytes that may start an open, or change the bracket depth that doc strings need.
-    std::array<bool, 256> mStarts{};
+    ByteFinder mStarts;
     // The bytes whose every open is a word that must stand alone, as Perl's s and q: inside
     // an identifier they open nothing.
     std::array<bool, 256> mWordStarts{};

@@ -197,8 +197,8 @@ const char* LanguageLexer::RunCode(const char* p)
     return p;
 }
 
-// Passes over bytes that open nothing; once the line holds code, a lookup a byte. In a
-// condition it takes one byte, so that names are read whole.
+// Passes over bytes that open nothing; once the line holds code, from one byte that may open
+// something to the next. In a condition it takes one byte, so that names are read whole.
 const char* LanguageLexer::SkipCode(const char* p)
 {
     if (mInCondition)
@@ -206,10 +206,15 @@ const char* LanguageLexer::SkipCode(const char* p)
         mLine_Code = mLine_Code || !IsSpace(*p);
         return p + 1;
     }
-    for (; !mLine_Code && p < mEnd && !MayOpen(p); p++)
-        mLine_Code = !IsSpace(*p);
+    const ByteFinder& starts = mLanguage->mStarts;
+    if (!mLine_Code)
+    {
+        while (p < mEnd && IsSpace(*p) && !starts.Has(*p))
+            p++;
+        mLine_Code = p < mEnd && !MayOpen(p);
+    }
     while (p < mEnd && !MayOpen(p))
-        p++;
+        p = starts.Find(p + 1, mEnd, mBegin);
     return p;
 }
 
@@ -217,7 +222,8 @@ const char* LanguageLexer::SkipCode(const char* p)
 bool LanguageLexer::MayOpen(const char* p) const
 {
     const auto c = static_cast<unsigned char>(*p);
-    return mLanguage->mStarts[c] && !(mLanguage->mWordStarts[c] && Text::IsWordByte(ByteBefore(p)));
+    return mLanguage->mStarts.Has(*p) &&
+           !(mLanguage->mWordStarts[c] && Text::IsWordByte(ByteBefore(p)));
 }
 
 void LanguageLexer::CountBracket(char c)
