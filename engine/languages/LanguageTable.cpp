@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <fnmatch.h>
 #include <fstream>
 #include <mutex>
@@ -355,7 +356,9 @@ const Language* LanguageTable::Settle(const Group& group, std::string_view head,
         const Rule& rule = group.mRules[i].second;
         for (const std::string& literal : rule.mLiterals)
         {
-            if (!rule.mAtLineStart && head.find(literal) != head.npos)
+            // memmem skips ahead on two bytes at once, where find stops at each first byte.
+            if (!rule.mAtLineStart &&
+                memmem(head.data(), head.size(), literal.data(), literal.size()) != nullptr)
             {
                 best = i;
                 found = &literal;
