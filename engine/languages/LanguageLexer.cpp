@@ -40,14 +40,17 @@ constexpr std::string_view QUERIES[] = {
     "__has_embed",       "__has_warning",
 };
 
-template <size_t N> bool IsOneOf(std::string_view word, const std::string_view (&words)[N])
+// Most words of a list differ from the one looked for in length or first byte, which are
+// compared before a call compares the bytes.
+bool SameWord(std::string_view a, std::string_view b)
 {
-    return std::find(std::begin(words), std::end(words), word) != std::end(words);
+    return a.size() == b.size() && (a.empty() || (a[0] == b[0] && a == b));
 }
 
-bool IsOneOf(std::string_view word, const std::vector<std::string>& words)
+template <typename Words> bool IsOneOf(std::string_view word, const Words& words)
 {
-    return std::find(words.begin(), words.end(), word) != words.end();
+    return std::any_of(std::begin(words), std::end(words),
+                       [word](std::string_view candidate) { return SameWord(candidate, word); });
 }
 
 } // namespace
@@ -164,13 +167,6 @@ bool LanguageLexer::End()
     default:
         return mHeredocCount > 0;
     }
-}
-
-LanguageLexer::LineClass LanguageLexer::GetClass() const
-{
-    if (mLine_Code)
-        return LineClass::CODE;
-    return mLine_Comment ? LineClass::COMMENT : LineClass::BLANK;
 }
 
 const char* LanguageLexer::RunCode(const char* p)
@@ -915,10 +911,8 @@ uint8_t LanguageLexer::StateZone() const
     }
 }
 
-void LanguageLexer::SetZone(const char* p, uint8_t zone)
+void LanguageLexer::RecordZone(const char* p, uint8_t zone)
 {
-    if (!mRecordZones)
-        return;
     const auto offset = static_cast<size_t>(p - mBegin);
     if (!mZones.empty() && mZones.back().mOffset == offset)
         mZones.back().mZone = zone;

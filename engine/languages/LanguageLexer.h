@@ -60,7 +60,10 @@ public:
     bool End();
 
     // About the line whose last piece was fed.
-    LineClass GetClass() const;
+    LineClass GetClass() const
+    {
+        return mLine_Code ? LineClass::CODE : mLine_Comment ? LineClass::COMMENT : LineClass::BLANK;
+    }
     // Whether a directive starts on the line, and whether it is a conditional one.
     bool StartsDirective() const { return mLine_Directive; }
     bool StartsCondition() const { return mLine_Condition; }
@@ -142,7 +145,12 @@ private:
 
     uint8_t StateZone() const;
     uint8_t CodeZone() const { return mInDirective ? ZONE_DIRECTIVE : ZONE_CODE; }
-    void SetZone(const char* p, uint8_t zone);
+    void SetZone(const char* p, uint8_t zone)
+    {
+        if (mRecordZones)
+            RecordZone(p, zone);
+    }
+    void RecordZone(const char* p, uint8_t zone);
 
     const Language* mLanguage = nullptr;
     bool mRecordZones = false;

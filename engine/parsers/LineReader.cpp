@@ -174,11 +174,6 @@ void LineReader::Reserve(size_t capacity)
     mLineFeedsAt = NO_LINE_FEED;
 }
 
-bool LineReader::PieceEndsLine() const
-{
-    return (mPieceSize > 0 && mBuffer[mBegin - 1] == '\n') || (mEndOfFile && mBegin == mEnd);
-}
-
 std::string_view LineReader::Head(size_t size)
 {
     if (mFile < 0)

@@ -73,7 +73,10 @@ public:
     // The bytes of the current piece, NUL bytes included.
     size_t PieceSize() const { return mPieceSize; }
     // Whether the current piece ends its line: after a line feed, or at the end of the file.
-    bool PieceEndsLine() const;
+    bool PieceEndsLine() const
+    {
+        return (mPieceSize > 0 && mBuffer[mBegin - 1] == '\n') || (mEndOfFile && mBegin == mEnd);
+    }
     // Up to `size` bytes of the start of the open file, read ahead of the first piece.
     std::string_view Head(size_t size);
     // Up to `size` bytes of the end of the open file, as large as it was when opened. A file
