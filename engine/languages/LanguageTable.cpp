@@ -342,7 +342,8 @@ const Language* LanguageTable::Settle(const Group& group, std::string_view head,
             const Rule& rule = group.mRules[i].second;
             for (const std::string& literal : rule.mLiterals)
             {
-                if (rule.mAtLineStart && line.starts_with(literal))
+                // Most lines differ from most literals in their first byte: no call then.
+                if (rule.mAtLineStart && line[0] == literal[0] && line.starts_with(literal))
                 {
                     best = i;
                     found = &literal;
