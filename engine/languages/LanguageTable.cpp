@@ -32,6 +32,23 @@ void LoadBuiltIn(LanguageTable& table)
 using Text::Folded;
 using Text::Trim;
 
+// Calls `visit` with the text from the first byte that is not a blank of each line of
+// `text` on, until it returns true.
+template <class Visit> void ForEachLineStart(std::string_view text, Visit visit)
+{
+    for (size_t begin = 0; begin < text.size();)
+    {
+        while (begin < text.size() && (text[begin] == ' ' || text[begin] == '\t'))
+            begin++;
+        if (begin == text.size() || visit(text.substr(begin)))
+            return;
+        const void* feed = memchr(text.data() + begin, '\n', text.size() - begin);
+        if (feed == nullptr)
+            return;
+        begin = static_cast<size_t>(static_cast<const char*>(feed) - text.data()) + 1;
+    }
+}
+
 // The suffixes of a template of another file, which the file's name holds before them:
 // autoconf's and CMake's "config.h.in", Thor's "config.yml.tt", Go's "page.html.tmpl", and
 // the copies a user fills in ("phpunit.xml.dist", ".env.example", "hook.sh.sample").
@@ -250,10 +267,9 @@ void LanguageTable::Finish()
     }
     for (auto& [extension, group] : mGroups)
     {
+        IndexLineStarts(group);
         for (auto& [id, rule] : group.mRules)
         {
-            for (const std::string& literal : rule.mLiterals)
-                group.mLineStartBytes[static_cast<unsigned char>(literal[0])] |= rule.mAtLineStart;
             rule.mLanguage = FindById(id);
             if (rule.mLanguage == nullptr)
                 throw Error("group ?" + extension + ": rule for unknown language \"" + id + "\"");
@@ -321,6 +337,22 @@ const Language* LanguageTable::ByExtension(std::string_view name, const Head& he
     return nullptr;
 }
 
+void LanguageTable::IndexLineStarts(Group& group)
+{
+    for (auto& literals : group.mLineStarts)
+        literals.clear();
+    for (uint32_t ruleIndex = 0; ruleIndex < group.mRules.size(); ruleIndex++)
+    {
+        const Rule& rule = group.mRules[ruleIndex].second;
+        for (uint32_t literalIndex = 0; rule.mAtLineStart && literalIndex < rule.mLiterals.size();
+             literalIndex++)
+        {
+            const auto first = static_cast<unsigned char>(rule.mLiterals[literalIndex][0]);
+            group.mLineStarts[first].emplace_back(ruleIndex, literalIndex);
+        }
+    }
+}
+
 // The first rule, in order, with a literal in the head wins. The head is read once for the
 // literals that start a line, and searched only for the others of earlier rules.
 const Language* LanguageTable::Settle(const Group& group, std::string_view head,
@@ -328,30 +360,28 @@ const Language* LanguageTable::Settle(const Group& group, std::string_view head,
 {
     size_t best = group.mRules.size();
     const std::string* found = nullptr;
-    for (std::string_view rest = head; !rest.empty() && best > 0;)
-    {
-        const size_t end = std::min(rest.find('\n'), rest.size());
-        std::string_view line = rest.substr(0, end);
-        rest.remove_prefix(std::min(rest.size(), end + 1));
-        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
-            line.remove_prefix(1);
-        if (line.empty() || !group.mLineStartBytes[static_cast<unsigned char>(line.front())])
-            continue;
-        for (size_t i = 0; i < best; i++)
+    ForEachLineStart(
+        head,
+        [&](std::string_view line)
         {
-            const Rule& rule = group.mRules[i].second;
-            for (const std::string& literal : rule.mLiterals)
+            // Only the literals that begin with the line's first byte, by rule.
+            for (const auto& [ruleIndex, literalIndex] :
+                 group.mLineStarts[static_cast<unsigned char>(line[0])])
             {
-                // Most lines differ from most literals in their first byte: no call then.
-                if (rule.mAtLineStart && line[0] == literal[0] && line.starts_with(literal))
+                if (ruleIndex >= best)
+                    break;
+                const std::string& literal = group.mRules[ruleIndex].second.mLiterals[literalIndex];
+                // `line` runs on to the end of the head: a literal that holds a line feed
+                // must not match across lines.
+                if (line.starts_with(literal) && literal.find('\n') == std::string::npos)
                 {
-                    best = i;
+                    best = ruleIndex;
                     found = &literal;
                     break;
                 }
             }
-        }
-    }
+            return best == 0;
+        });
     for (size_t i = 0; i < best; i++)
     {
         const Rule& rule = group.mRules[i].second;

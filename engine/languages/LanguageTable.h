@@ -4,6 +4,7 @@
 #include "engine/languages/Language.h"
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <span>
@@ -111,7 +112,9 @@ private:
         std::vector<std::pair<std::string, Rule>> mRules; // id, rule
         std::string mDefault;
         const Language* mDefaultLanguage = nullptr;
-        std::array<bool, 256> mLineStartBytes{}; // the first bytes of the line-start literals
+        // The line-start literals by their first byte, each as (rule, literal) indexes in
+        // the order of the rules: a line is compared with those of its first byte alone.
+        std::array<std::vector<std::pair<uint32_t, uint32_t>>, 256> mLineStarts;
     };
     // A file-name pattern, with the literal text before its first wildcard, which a name
     // must start with before the pattern is tried.
@@ -143,6 +146,8 @@ private:
     // The language that a mode line among `lines` names, or null.
     const Language* ByModeLine(std::span<const std::string_view> lines, Reason* reason) const;
     const Language* Settle(const Group& group, std::string_view head, Reason* reason) const;
+    // Fills the group's index of line-start literals from its rules.
+    static void IndexLineStarts(Group& group);
     // The language of `key` in `index`, or null.
     static const Language* Find(const Index& index, std::string_view key);
 
