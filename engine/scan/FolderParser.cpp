@@ -81,9 +81,11 @@ std::unique_ptr<SearchResult_Folder> FolderParser::Search(const char* rootFolder
         rootFolder, &request, cancel,
         [this](SearchResult_Folder& folder, FileJobs::Task& task)
         {
-            Stream_Assembled(task);
             if (task.mResult)
+            {
+                Handover(*task.mResult);
                 folder.AddResult(std::move(task.mResult));
+            }
         },
         [](SearchResult_Folder& parent, std::unique_ptr<SearchResult_Folder> folder)
         {
@@ -253,7 +255,6 @@ std::unique_ptr<FolderParser::Pending_Folder> FolderParser::Walk(const char* roo
     const LanguageTable* languages = mFileParsers->GetLanguages();
     mLabels = languages != nullptr ? &languages->GetLabels() : nullptr;
     mLabelTotals = {};
-    mStream.clear();
     mProgress_Reported = std::chrono::steady_clock::now();
     try
     {
@@ -359,37 +360,15 @@ void FolderParser::Post(std::unique_ptr<FileJobs::Task> task)
     mPending_Folder->mEntries.push_back(Pending_Entry{std::move(task), nullptr});
     mJobs->Post(posted);
     Progress_FileQueued();
-    if (mRequest != nullptr && mFileHandover)
-    {
-        mStream.push_back(&posted);
-        Stream_Done();
-    }
     mAssemble_Ready();
 }
 
-void FolderParser::Stream_Done()
-{
-    while (!mStream.empty() && mStream.front()->mRun.load(std::memory_order_acquire))
-    {
-        if (mStream.front()->mResult)
-            Handover(*mStream.front()->mResult);
-        mStream.pop_front();
-    }
-}
-
-// The assembly goes in walk order too, so a task not yet handed over is at the front.
-void FolderParser::Stream_Assembled(FileJobs::Task& task)
-{
-    if (mStream.empty() || mStream.front() != &task)
-        return;
-    mStream.pop_front();
-    if (task.mResult)
-        Handover(*task.mResult);
-}
-
+// The assembly runs in walk order, during the walk as far as the files are done, so the
+// reader gets each file as soon as it and every file before it are searched.
 void FolderParser::Handover(SearchResult_File& file)
 {
-    mFileHandover(file.GetName(), file.TakeHits());
+    if (mFileHandover)
+        mFileHandover(file.GetName(), file.TakeHits());
 }
 
 void FolderParser::SetFileHandover(FileHandover handover)

@@ -16,7 +16,6 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -172,10 +171,7 @@ private:
     void Labels_AddCounters(Data_Folder& root) const;
     // Waits for the answer of the file's task.
     FileJobs::Task& WaitForAnswer(const Pending_Entry& entry);
-    // Hands over the files at the front of the stream that are done.
-    void Stream_Done();
-    // Hands over the task's file unless it already was.
-    void Stream_Assembled(FileJobs::Task& task);
+    // Hands the file's lines over, when a handover is set.
     void Handover(SearchResult_File& file);
     // Ends the walk with FileJobs::Cancelled once a cancel is requested.
     void ThrowIfCancelled() const;
@@ -201,8 +197,6 @@ private:
 
     ProgressCallback mProgressCallback;
     FileHandover mFileHandover;
-    // With a handover, the files of the search not yet handed over, in walk order.
-    std::deque<const FileJobs::Task*> mStream;
     uint64_t mProgress_Folders = 0;
     unsigned mProgress_Queued = 0; // files handed to the jobs, which keep count of those done
     Unreadable mUnreadable;
