@@ -544,6 +544,10 @@ TEST(App, DiffRefusesWhatScanNeverWrites)
         {R"({"root":{"name":"r","kind":"folder","counters":[],"nodes":[)"
          R"({"name":"elsewhere/a","kind":"file","counters":[]}]}})",
          "\"elsewhere/a\" is not a name in the folder \".\""},
+        // Below a root that ends with a separator, as "/" does, a file's path holds two.
+        {R"({"root":{"name":"r/","kind":"folder","counters":[],"nodes":[)"
+         R"({"name":"r/a","kind":"file","counters":[]}]}})",
+         "\"r/a\" is not a name in the folder \".\""},
         {R"({"root":{"name":"r","kind":"folder","counters":[],"nodes":[]},"root":{}})",
          "a second \"root\""},
         {R"({"header":{"version":"1"},"root":{}})", "the header lacks \"kind\""},
