@@ -397,10 +397,18 @@ const Language* LanguageTable::Settle(const Group& group, std::string_view head,
             }
         }
     }
+    if (found != nullptr)
+    {
+        if (reason != nullptr)
+            reason->mRule = "shared extension, first bytes hold \"" + *found + "\"";
+        return group.mRules[best].second.mLanguage;
+    }
+    // The default is a guess, which a NUL byte overrules: the file is binary.
+    if (head.find('\0') != std::string_view::npos)
+        return nullptr;
     if (reason != nullptr)
-        reason->mRule = found != nullptr ? "shared extension, first bytes hold \"" + *found + "\""
-                                         : "shared extension, no rule matched: default";
-    return found != nullptr ? group.mRules[best].second.mLanguage : group.mDefaultLanguage;
+        reason->mRule = "shared extension, no rule matched: default";
+    return group.mDefaultLanguage;
 }
 
 const Language* LanguageTable::ByModeLine(std::span<const std::string_view> lines,

@@ -145,6 +145,8 @@ private:
     const Language* ByContent(std::string_view head, const Tail& tail, Reason* reason) const;
     // The language that a mode line among `lines` names, or null.
     const Language* ByModeLine(std::span<const std::string_view> lines, Reason* reason) const;
+    // The language of a shared extension by the group's rules, else its default; null for
+    // a binary head that no rule settles.
     const Language* Settle(const Group& group, std::string_view head, Reason* reason) const;
     // Fills the group's index of line-start literals from its rules.
     static void IndexLineStarts(Group& group);

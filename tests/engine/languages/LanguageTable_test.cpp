@@ -143,6 +143,11 @@ const Detection DETECTIONS[] = {
     {"huffman-text.in", "Lorem ipsum\n", "Unknown"},
     {"notes.in.txt", "", "text"},
     {"x.yml.bak", "", "Unknown"},
+    // A test's expected output is text, unless it is Go source.
+    {"comments.golden", "// Copyright\n\npackage main\n", "go"},
+    {"a.golden", "PACKAGE a\n\nIMPORTPATH\n\ttestdata/a\n", "text"},
+    {"x.input", "", "text"},
+    {"huffman.golden", {"\x8c\0\x01", 3}, "Binary"},
     {"a.dat", {"ab\0cd", 5}, "Binary"},
 };
 
