@@ -3,8 +3,10 @@
 #include "engine/languages/LanguageReader.h"
 #include "engine/languages/LanguageText.h"
 #include "lib/Ascii.h"
+#include "lib/LineFeeds.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 #include <cstring>
 #include <fnmatch.h>
@@ -33,19 +35,29 @@ using Text::Folded;
 using Text::Trim;
 
 // Calls `visit` with the text from the first byte that is not a blank of each line of
-// `text` on, until it returns true.
+// `text` on, until it returns true. The line feeds are found a block of bytes at a time.
 template <class Visit> void ForEachLineStart(std::string_view text, Visit visit)
 {
-    for (size_t begin = 0; begin < text.size();)
+    const auto visitLine = [&text, &visit](size_t begin)
     {
         while (begin < text.size() && (text[begin] == ' ' || text[begin] == '\t'))
             begin++;
-        if (begin == text.size() || visit(text.substr(begin)))
-            return;
-        const void* feed = memchr(text.data() + begin, '\n', text.size() - begin);
-        if (feed == nullptr)
-            return;
-        begin = static_cast<size_t>(static_cast<const char*>(feed) - text.data()) + 1;
+        return begin == text.size() || visit(text.substr(begin));
+    };
+    if (visitLine(0))
+        return;
+    using TrovLib::LineFeeds::BLOCK;
+    for (size_t block = 0; block < text.size(); block += BLOCK)
+    {
+        uint64_t feeds =
+            text.size() - block >= BLOCK
+                ? TrovLib::LineFeeds::Mask(text.data() + block)
+                : TrovLib::LineFeeds::MaskOfLast(text.data() + block, text.size() - block);
+        for (; feeds != 0; feeds &= feeds - 1)
+        {
+            if (visitLine(block + static_cast<size_t>(std::countr_zero(feeds)) + 1))
+                return;
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #include "engine/parsers/LineReader.h"
 
 #include "engine/search/TextFinder.h"
+#include "lib/LineFeeds.h"
 #include "lib/RegularFile.h"
 
 #include <algorithm>
@@ -11,36 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace Vn
 {
-
-namespace
-{
-
-// A bit per line feed among the 64 bytes at `bytes`, the first byte in the lowest bit.
-uint64_t LineFeedMask(const char* bytes)
-{
-    uint64_t mask = 0;
-#if defined(__SSE2__)
-    const __m128i feed = _mm_set1_epi8('\n');
-    for (int part = 0; part < 4; part++)
-    {
-        const __m128i sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes) + part);
-        const auto bits = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(sixteen, feed)));
-        mask |= uint64_t{bits} << (16 * part);
-    }
-#else
-    for (int i = 0; i < 64; i++)
-        mask |= uint64_t{bytes[i] == '\n'} << i;
-#endif
-    return mask;
-}
-
-} // namespace
 
 LineReader::LineReader() : mBase(AT_FDCWD) {}
 
@@ -167,7 +140,7 @@ void LineReader::Reserve(size_t capacity)
     mCapacity = std::max(capacity, std::min(2 * mCapacity, WHOLE_FILE));
     // Besides the NUL after a last piece, room for a whole mask past the end of the bytes.
     // What stands past the end is never used: FindLineFeed drops its bits.
-    auto buffer = std::make_unique_for_overwrite<char[]>(mCapacity + 1 + MASK_BYTES);
+    auto buffer = std::make_unique_for_overwrite<char[]>(mCapacity + 1 + TrovLib::LineFeeds::BLOCK);
     if (mEnd > 0)
         std::memcpy(buffer.get(), mBuffer.get(), mEnd);
     mBuffer = std::move(buffer);
@@ -249,19 +222,19 @@ void LineReader::Fill()
 // look at the mask. Bytes past the end of those read may set bits; `limit` drops them.
 size_t LineReader::FindLineFeed(size_t from, size_t limit)
 {
-    size_t block = from - from % MASK_BYTES;
+    size_t block = from - from % TrovLib::LineFeeds::BLOCK;
     if (block != mLineFeedsAt)
     {
-        mLineFeeds = LineFeedMask(mBuffer.get() + block);
+        mLineFeeds = TrovLib::LineFeeds::Mask(mBuffer.get() + block);
         mLineFeedsAt = block;
     }
     uint64_t mask = mLineFeeds & (~uint64_t{0} << (from - block));
     while (mask == 0)
     {
-        block += MASK_BYTES;
+        block += TrovLib::LineFeeds::BLOCK;
         if (block >= limit)
             return NO_LINE_FEED;
-        mLineFeeds = mask = LineFeedMask(mBuffer.get() + block);
+        mLineFeeds = mask = TrovLib::LineFeeds::Mask(mBuffer.get() + block);
         mLineFeedsAt = block;
     }
     const size_t feed = block + static_cast<size_t>(std::countr_zero(mask));

@@ -100,7 +100,6 @@ public:
 private:
     static constexpr size_t NO_TEXT = SIZE_MAX;
     static constexpr size_t NO_LINE_FEED = SIZE_MAX;
-    static constexpr size_t MASK_BYTES = 64;
 
     // Opens a regular file relative to the base, keeping the errno of a failure.
     TrovLib::RegularFile OpenFromBase(const char* fileName);
@@ -133,7 +132,7 @@ private:
     size_t mTailCapacity = 0;
 
     uint64_t mLineFeeds = 0;            // a bit per line feed among the 64 bytes at mLineFeedsAt
-    size_t mLineFeedsAt = NO_LINE_FEED; // a multiple of MASK_BYTES, or none
+    size_t mLineFeedsAt = NO_LINE_FEED; // a multiple of LineFeeds::BLOCK, or none
 
     const TextFinder* mFinder = nullptr;
     size_t mTextAt = NO_TEXT; // where the text begins, at or after the last place looked
