@@ -15,7 +15,8 @@ void Language::Compile()
     mStarts = ByteFinder();
     for (size_t i = 0; i < mForms.size(); i++)
     {
-        const Language_Form& form = mForms[i];
+        Language_Form& form = mForms[i];
+        FindStops(form);
         const char first = form.mOpen[0];
         for (char c : {first, form.mNoCase ? TrovLib::Ascii::OtherCase(first) : first})
         {
@@ -44,6 +45,20 @@ void Language::Compile()
         for (char c : {'(', ')', '[', ']', '{', '}'})
             mStarts.Add(c);
     }
+}
+
+// Inside a string, only an escape or the first byte of the close can change anything.
+void Language::FindStops(Language_Form& form)
+{
+    form.mStops = ByteFinder();
+    if (form.mKind != Language_Form::Kind::STRING && form.mKind != Language_Form::Kind::DOC)
+        return;
+    for (size_t c = 0; c < form.mEscapes.size(); c++)
+    {
+        if (form.mEscapes[c])
+            form.mStops.Add(static_cast<char>(c));
+    }
+    form.mStops.Add(form.mClose[0]);
 }
 
 bool Language::StartsWord(const Language_Form& form)

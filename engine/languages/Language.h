@@ -62,6 +62,7 @@ struct Language_Form
     bool mMultiLine = false;
     std::bitset<256> mEscapes;  // bytes that take the next byte literally
     bool mEscapeDouble = false; // a doubled close stands for itself
+    ByteFinder mStops;          // strings and doc strings: the escapes and the close's first byte
     bool mOne = false;          // exactly one character or escape inside
     // The captured delimiter: repeats of one byte, or bytes of a set, at most mCaptureMax.
     bool mCaptureRepeat = false;
@@ -137,6 +138,9 @@ struct Language
     bool HasLexing() const { return !mForms.empty(); }
     // Whether the form's open is a word that must not follow a word byte.
     static bool StartsWord(const Language_Form& form);
+
+private:
+    static void FindStops(Language_Form& form);
 };
 
 } // namespace Vn

@@ -291,6 +291,12 @@ const char* LanguageLexer::RunString(const char* p)
     const char closeFirst = form.mClose[0];
     while (p < mEnd)
     {
+        const char* stop = form.mStops.Find(p, mEnd, mBegin);
+        for (; !mark && p < stop; p++)
+            mark = !IsSpace(*p);
+        p = stop;
+        if (p == mEnd)
+            break;
         const char c = *p;
         if (form.mEscapes[static_cast<unsigned char>(c)] &&
             (c != closeFirst || !form.mEscapeDouble))
