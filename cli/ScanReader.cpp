@@ -673,7 +673,7 @@ void Parser::CheckNodeName(const std::string& name, bool isFolder)
             throw Failure("the root is not a folder");
         if (name.empty())
             throw Failure("the root has no name");
-        mFilePrefix = name + TrovLib::SEPARATOR; // even after "/": its files are "//etc", ...
+        mFilePrefix = name + TrovLib::SEPARATOR; // as files are named, "//etc" below "/" too
         return;
     }
     OpenFolder& folder = mFolders.back();

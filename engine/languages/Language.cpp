@@ -16,7 +16,7 @@ void Language::Compile()
     for (size_t i = 0; i < mForms.size(); i++)
     {
         Language_Form& form = mForms[i];
-        FindStops(form);
+        MakeStops(form);
         const char first = form.mOpen[0];
         for (char c : {first, form.mNoCase ? TrovLib::Ascii::OtherCase(first) : first})
         {
@@ -48,7 +48,7 @@ void Language::Compile()
 }
 
 // Inside a string, only an escape or the first byte of the close can change anything.
-void Language::FindStops(Language_Form& form)
+void Language::MakeStops(Language_Form& form)
 {
     form.mStops = ByteFinder();
     if (form.mKind != Language_Form::Kind::STRING && form.mKind != Language_Form::Kind::DOC)

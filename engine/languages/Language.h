@@ -140,7 +140,7 @@ struct Language
     static bool StartsWord(const Language_Form& form);
 
 private:
-    static void FindStops(Language_Form& form);
+    static void MakeStops(Language_Form& form);
 };
 
 } // namespace Vn
