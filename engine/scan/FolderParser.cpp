@@ -54,23 +54,23 @@ std::unique_ptr<Data_Folder> FolderParser::Parse(const char* rootFolder, const C
         rootFolder, nullptr, cancel,
         [this](Data_Folder& folder, FileJobs::Task& task)
         {
-            if (!Labels_Tally(*task.mNode))
-                return;
-            if (mTotalsOnly)
-                folder.AddCounters(*task.mNode);
-            else
-                folder.AddNode(std::move(task.mNode));
+            if (Labels_Tally(*task.mNode))
+                Join(folder, std::move(task.mNode));
         },
         [this](Data_Folder& parent, std::unique_ptr<Data_Folder> folder)
-        {
-            if (mTotalsOnly)
-                parent.AddCounters(*folder);
-            else
-                parent.AddNode(std::move(folder));
-        });
+        { Join(parent, std::move(folder)); });
     if (root != nullptr)
         Labels_AddCounters(*root);
     return root;
+}
+
+// A scan that keeps only the totals merges the node into its folder and lets it go.
+void FolderParser::Join(Data_Folder& folder, std::unique_ptr<Data_Node> node) const
+{
+    if (mTotalsOnly)
+        folder.AddCounters(*node);
+    else
+        folder.AddNode(std::move(node));
 }
 
 std::unique_ptr<SearchResult_Folder> FolderParser::Search(const char* rootFolder,
@@ -130,7 +130,7 @@ public:
     // all their entries in, up to the first that is not ready.
     void AddReady()
     {
-        if (mSteps.empty() && mParser.mPending_Root != nullptr)
+        if (mSteps.empty() && mRoot == nullptr && mParser.mPending_Root != nullptr)
             Enter(*mParser.mPending_Root);
         Run(false);
     }

@@ -156,6 +156,8 @@ private:
     template <class Folder, class AddFile, class AddFolder>
     std::unique_ptr<Folder> Pass(const char* rootFolder, const SearchRequest* request,
                                  const CancelToken& cancel, AddFile addFile, AddFolder addFolder);
+    // Adds a finished node of a scan to its folder.
+    void Join(Data_Folder& folder, std::unique_ptr<Data_Node> node) const;
     // Walks the tree into a pending tree, its files handed to `jobs`.
     std::unique_ptr<Pending_Folder> Walk(const char* rootFolder, FileJobs& jobs);
     // The pending tree of a root that is a file.
