@@ -359,8 +359,12 @@ void LanguageTable::IndexLineStarts(Group& group)
         for (uint32_t literalIndex = 0; rule.mAtLineStart && literalIndex < rule.mLiterals.size();
              literalIndex++)
         {
-            const auto first = static_cast<unsigned char>(rule.mLiterals[literalIndex][0]);
-            group.mLineStarts[first].emplace_back(ruleIndex, literalIndex);
+            // Lines are compared one at a time, so a literal that holds a line feed never
+            // matches one.
+            const std::string& literal = rule.mLiterals[literalIndex];
+            if (literal.find('\n') == std::string::npos)
+                group.mLineStarts[static_cast<unsigned char>(literal[0])].emplace_back(
+                    ruleIndex, literalIndex);
         }
     }
 }
@@ -372,28 +376,26 @@ const Language* LanguageTable::Settle(const Group& group, std::string_view head,
 {
     size_t best = group.mRules.size();
     const std::string* found = nullptr;
-    ForEachLineStart(
-        head,
-        [&](std::string_view line)
-        {
-            // Only the literals that begin with the line's first byte, by rule.
-            for (const auto& [ruleIndex, literalIndex] :
-                 group.mLineStarts[static_cast<unsigned char>(line[0])])
-            {
-                if (ruleIndex >= best)
-                    break;
-                const std::string& literal = group.mRules[ruleIndex].second.mLiterals[literalIndex];
-                // `line` runs on to the end of the head: a literal that holds a line feed
-                // must not match across lines.
-                if (line.starts_with(literal) && literal.find('\n') == std::string::npos)
-                {
-                    best = ruleIndex;
-                    found = &literal;
-                    break;
-                }
-            }
-            return best == 0;
-        });
+    ForEachLineStart(head,
+                     [&](std::string_view line)
+                     {
+                         // Only the literals that begin with the line's first byte, by rule.
+                         for (const auto& [ruleIndex, literalIndex] :
+                              group.mLineStarts[static_cast<unsigned char>(line[0])])
+                         {
+                             if (ruleIndex >= best)
+                                 break;
+                             const std::string& literal =
+                                 group.mRules[ruleIndex].second.mLiterals[literalIndex];
+                             if (line.starts_with(literal))
+                             {
+                                 best = ruleIndex;
+                                 found = &literal;
+                                 break;
+                             }
+                         }
+                         return best == 0;
+                     });
     for (size_t i = 0; i < best; i++)
     {
         const Rule& rule = group.mRules[i].second;
